@@ -1,0 +1,77 @@
+#include "lang/MessageTexts.h"
+
+#include "lang/Language.h"
+
+#include <array>
+
+namespace kordana {
+namespace {
+
+struct MessageRow {
+    std::string MessageTexts::*member;
+    std::array<std::string_view, kLanguageCount> text;
+};
+
+// Filled in this order; the help-file error is built afterwards from the help file name.
+constexpr std::array kMessageRows{
+    MessageRow{&MessageTexts::TextHelpFile,
+               {"Kordana_R_en.pdf", "Kordana_R_en.pdf", "Kordana_R_en.pdf", "Kordana_R_en.pdf"}},
+    MessageRow{
+        &MessageTexts::TextProgramError,
+        {"Program error!", "Programmierfehler!", "Erreur de programmation!", "Chyba programování"}},
+    MessageRow{&MessageTexts::TextVerifyError,
+               {"Verify error!", "Vergleichsfehler", "Verifier erreur!", "Chyba verifikace!"}},
+    MessageRow{&MessageTexts::TextReadError,
+               {"Read error!", "Lesefehler", "Lire erreur!", "Chyba čtení!"}},
+    MessageRow{&MessageTexts::TextProgramDevice,
+               {"Program device:", "Programmieren:", "Programmer:", "Programování:"}},
+    MessageRow{&MessageTexts::TextUnmatchedUnit,
+               {"Unmatched version of PC and Ignition programs!",
+                "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!",
+                "Programme du boitier d´alumage non compatible avec programme PC!",
+                "Neshodné verze proramu v PC a zapalování!"}},
+    MessageRow{&MessageTexts::TextVerify, {"Verify:", "Vergleichen:", "Vérifier:", "Verifikace:"}},
+    MessageRow{&MessageTexts::TextRead, {"Read:", "Lesen:", "Lire", "Čtení:"}},
+    MessageRow{&MessageTexts::TextSaving, {"Saving:", "Speicherung:", "Mémorisation", "Ukládání:"}},
+    MessageRow{&MessageTexts::TextProgCount,
+               {"Number of Programing= ", "Programmierungsanzahl= ", "Nombre de programmations= ",
+                "Počet programování= "}},
+    MessageRow{&MessageTexts::TextComOpenError,
+               {"Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!",
+                "Chyba při otevírání portu Com!"}},
+    MessageRow{&MessageTexts::TextOpenFileError,
+               {"Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!",
+                "Chyba při otevírání souboru!"}},
+    MessageRow{&MessageTexts::TextDefaultQuery,
+               {"Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?",
+                "Voulez vous la programation de base?", "Chcete nastavit základní hodnoty?"}},
+    MessageRow{&MessageTexts::TextUnmatchedFile,
+               {"Unmatched version of *.ign file!", "Datendatei *.ign ist nicht kompatiebel!",
+                "Programme du fichier non compatible avec programme PC!",
+                "Neshodná verze souboru *.ign!"}},
+    MessageRow{&MessageTexts::TextNoReading,
+               {"No reading!", "Lesen verboten!", "Pas axessible!", "Zákaz čtení!"}},
+    MessageRow{&MessageTexts::TextPrintDate,
+               {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
+                "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "}},
+};
+
+constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{
+    "Error by opening file ", "Fehler beim öffnen der Datei ", "Erreur ŕ l´ouvertur du Fichier ",
+    "Chyba při otevírání souboru "};
+constexpr std::string_view kHelpOpenErrorSuffix = " !";
+
+} // namespace
+
+MessageTexts messageTextsFor(std::uint8_t languageIndex) {
+    const std::uint8_t language = safeLanguageIndex(languageIndex);
+    MessageTexts texts;
+    for (const MessageRow& row : kMessageRows) {
+        texts.*row.member = std::string(row.text[language]);
+    }
+    texts.TextHelpOpenError = std::string(kHelpOpenErrorPrefix[language]) + texts.TextHelpFile +
+                              std::string(kHelpOpenErrorSuffix);
+    return texts;
+}
+
+} // namespace kordana
