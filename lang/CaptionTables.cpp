@@ -1,0 +1,219 @@
+#include "lang/CaptionTables.h"
+
+#include <algorithm>
+
+namespace kordana {
+namespace {
+
+using namespace std::string_view_literals;
+
+// The controls that receive each caption.
+constexpr std::array kCapFormHlav{"FormHlav"sv};
+constexpr std::array kCapLabelSpojeni{"LabelSpojeni"sv};
+constexpr std::array kCapMenuFile{"MenuFile"sv};
+constexpr std::array kCapMenuNew{"MenuNew"sv};
+constexpr std::array kCapMenuOpen{"MenuOpen"sv};
+constexpr std::array kCapMenuSave{"MenuSave"sv};
+constexpr std::array kCapMenuPrint{"MenuPrint"sv};
+constexpr std::array kCapMenuExit{"MenuExit"sv};
+constexpr std::array kCapMenuCom{"MenuCom"sv};
+constexpr std::array kCapMenuDevice{"MenuDevice"sv};
+constexpr std::array kCapMenuRead{"MenuRead"sv, "ButtonRead"sv};
+constexpr std::array kCapMenuVerify{"MenuVerify"sv, "ButtonVerify"sv};
+constexpr std::array kCapMenuProgram{"MenuProgram"sv, "ButtonProgram"sv};
+constexpr std::array kCapMenuIgn123Mode{"Menu_Ign123Mode"sv};
+constexpr std::array kCapMenuIgn123Normal{"Menu_Ign123Normal"sv, "Menu_Jet123Normal"sv};
+constexpr std::array kCapMenuIgn123Coupled{"Menu_Ign123Coupled"sv, "Menu_Jet123Coupled"sv};
+constexpr std::array kCapMenuJet123Mode{"Menu_Jet123Mode"sv};
+constexpr std::array kCapMenuTools{"MenuTools"sv};
+constexpr std::array kCapMenuLanguage{"MenuLanguage"sv};
+constexpr std::array kCapMenuEnglish{"MenuEnglish"sv};
+constexpr std::array kCapMenuGerman{"MenuGerman"sv};
+constexpr std::array kCapMenuFrench{"MenuFrench"sv};
+constexpr std::array kCapMenuCzech{"MenuCzech"sv};
+constexpr std::array kCapMenuHelp{"MenuHelp"sv};
+constexpr std::array kCapMenuContens{"MenuContens"sv};
+constexpr std::array kCapMenuAbout{"MenuAbout"sv};
+constexpr std::array kCapLabelBike{"LabelBike"sv};
+constexpr std::array kCapTabSheetPoloha{"TabSheet_Poloha"sv};
+constexpr std::array kCapTabSheetServo{"TabSheet_Servo"sv};
+constexpr std::array kCapGroupBoxServo{"GroupBoxServo"sv};
+constexpr std::array kCapCheckBoxAllServo{"CheckBoxAll_Servo"sv, "CheckBoxAll_PolohaA"sv,
+                                          "CheckBoxAll_PolohaB"sv, "CheckBoxAll_Map"sv};
+constexpr std::array kCapCheckBoxProgHned{"CheckBoxProgHned"sv};
+constexpr std::array kCapCheckBoxZakazCteni{"CheckBoxZakazCteni"sv};
+constexpr std::array kCapGroupBoxOther{"GroupBoxOther"sv};
+constexpr std::array kCapGroupBoxActivation{"GroupBoxActivation"sv};
+constexpr std::array kCapLabelOmez1{"LabelOmez1"sv, "CheckBoxAktLimiter1"sv};
+constexpr std::array kCapLabelOmez2{"LabelOmez2"sv};
+constexpr std::array kCapLabelOmez3{"LabelOmez3"sv};
+constexpr std::array kCapCheckBoxRpm2Krat{"CheckBoxRpm2Krat"sv};
+constexpr std::array kCapLabelFile1{"LabelFile1"sv};
+constexpr std::array kCapGroupBoxPolohaA{"GroupBoxPolohaA"sv};
+constexpr std::array kCapGroupBoxPolohaB{"GroupBoxPolohaB"sv};
+constexpr std::array kCapRadioGroupPolohaA{"RadioGroupPolohaA"sv, "RadioGroupPolohaB"sv};
+constexpr std::array kCapGroupBoxAkcel{"GroupBoxAkcel"sv};
+constexpr std::array kCapLabelAkcelPrah{"LabelAkcelPrah"sv};
+constexpr std::array kCapLabelAkcelJet{"LabelAkcelJet"sv};
+constexpr std::array kCapGroupBoxTempWarning{"GroupBoxTempWarning"sv};
+constexpr std::array kCapGroupBoxVodaVzduch{"GroupBoxVodaVzduch"sv};
+constexpr std::array kCapGroupBoxStartJet{"GroupBoxStartJet"sv};
+constexpr std::array kCapLabelVoda2{"LabelVoda2"sv};
+constexpr std::array kCapLabelVzduch2{"LabelVzduch2"sv};
+constexpr std::array kCapCheckBoxServoEnable{"CheckBoxServoEnable"sv};
+constexpr std::array kCapLabelServoHyster{"LabelServoHyster"sv};
+constexpr std::array kCapTabSheetRuzne{"TabSheet_Ruzne"sv};
+constexpr std::array kCapTabSheetKorekce{"TabSheet_Korekce"sv};
+constexpr std::array kCapGroupBoxTlak{"GroupBoxTlak"sv};
+constexpr std::array kCapLabelTlakTlak{"LabelTlakTlak"sv};
+constexpr std::array kCapLabelTlakKor{"LabelTlakKor"sv};
+constexpr std::array kCapCheckBoxAktTlakOleje{"CheckBoxAktTlakOleje"sv};
+constexpr std::array kCapGroupBoxSytic{"GroupBoxSytic"sv};
+constexpr std::array kCapLabelSyticCas{"LabelSyticCas"sv};
+constexpr std::array kCapLabelSyticKorekce{"LabelSyticKorekce"sv};
+constexpr std::array kCapGroupBoxRetard{"GroupBoxRetard"sv};
+constexpr std::array kCapLabelRetardTemp{"LabelRetardTemp"sv};
+constexpr std::array kCapLabelRetardRetard{"LabelRetardRetard"sv};
+constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
+
+// Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
+constexpr std::array kCaptions{
+    CaptionRow{kCapFormHlav,
+               {"Programming of Kordana_Racing unit", "Programmierung der Kordana_Racing Zündbox",
+                "Programation de Kordana_Racing unité", "Programování jednotky Kordana_Racing"}},
+    CaptionRow{kCapLabelSpojeni,
+               {"No connection with PC", "Keine Verbindung zum PC", "Pas de connection acec pc",
+                "Není spojení s PC"}},
+    CaptionRow{kCapMenuFile, {"&File", "&Datei", "&Fichier", "&Soubor"}},
+    CaptionRow{kCapMenuNew, {"&New", "&Neu", "&Nouveau", "&Nový"}},
+    CaptionRow{kCapMenuOpen, {"&Open", "&Öffnen", "&Ouvrir", "&Otevřít"}},
+    CaptionRow{kCapMenuSave, {"&Save", "&Speichern", "&Mčmoriser", "&Uložit"}},
+    CaptionRow{kCapMenuPrint, {"&Print", "&Drucken", "&Imprimer", "&Tisk"}},
+    CaptionRow{kCapMenuExit, {"E&xit", "&Beenden", "&Sortir", "&Konec"}},
+    CaptionRow{kCapMenuCom, {"&Com", "&COM-Anschluß", "&Connection com", "&Port"}},
+    CaptionRow{kCapMenuDevice, {"&Ignition", "&Zündung", "&Allumage", "&Zapalování"}},
+    CaptionRow{kCapMenuRead, {"&Read", "&Lesen", "&Lire", "Čí&st"}},
+    CaptionRow{kCapMenuVerify, {"&Verify", "&Vergleichen", "&Verifier", "&Verifikace"}},
+    CaptionRow{kCapMenuProgram, {"&Program", "&Programmieren", "&Programer", "&Programovat"}},
+    CaptionRow{kCapMenuIgn123Mode, {"Ign 1-2-3", "Zündung 1-2-3", "Allumage 1-2-3", "Ign 1-2-3"}},
+    CaptionRow{kCapMenuIgn123Normal, {"Separate", "Getrennt", "Séparé", "Oddělený"}},
+    CaptionRow{kCapMenuIgn123Coupled, {"Coupled", "Gekoppelt", "couplé", "Spřažený"}},
+    CaptionRow{kCapMenuJet123Mode,
+               {"Jet 1-2-3", "Einspritzung 1-2-3", "inject 1-2-3", "Jet 1-2-3"}},
+    CaptionRow{kCapMenuTools, {"Tools", "Werkzeuge", "Outillage", "Pomůcky"}},
+    CaptionRow{kCapMenuLanguage, {"&Language", "&Sprache", "&Langue", "&Jazyk"}},
+    CaptionRow{kCapMenuEnglish, {"&English", "&Englisch", "&Englais", "&Anglicky"}},
+    CaptionRow{kCapMenuGerman, {"&German", "&Deutsch", "&Allemand", "&Německy"}},
+    CaptionRow{kCapMenuFrench, {"&French", "&Französisch", "&Francais", "Francouzky"}},
+    CaptionRow{kCapMenuCzech, {"&Czech", "&Tschechisch", "&Tchčque", "Če&sky"}},
+    CaptionRow{kCapMenuHelp, {"&Help", "&Hilfe", "&Aide", "Nápověda"}},
+    CaptionRow{kCapMenuContens, {"&Contents...", "&Inhalt...", "&Contenu", "Obsah"}},
+    CaptionRow{kCapMenuAbout, {"&About...", "&Über Programm...", "&Information", "&O programu..."}},
+    CaptionRow{kCapLabelBike,
+               {"Motor and fuel", "Motor und Brennstoff", "Motor and Fuel", "Motor a palivo"}},
+    CaptionRow{kCapTabSheetPoloha, {"Position", "Lage", "Positon", "Poloha"}},
+    CaptionRow{kCapTabSheetServo,
+               {"Power Outputs - Servo", "Power Outputs - Servo", "Power Outputs - Servo",
+                "Power Outputs - Servo"}},
+    CaptionRow{kCapGroupBoxServo, {"Servo", "Servo", "Servo", "Servo"}},
+    CaptionRow{kCapCheckBoxAllServo, {"All", "Alles", "Tout", "Vše"}},
+    CaptionRow{kCapCheckBoxProgHned,
+               {"Programming after change", "Programmierung nach Änderung",
+                "Sovegarde aprčs modification", "Programování po změně"}},
+    CaptionRow{kCapCheckBoxZakazCteni,
+               {"No Reading", "Lesen Verboten", "Pas axessible", "Zákaz čtení"}},
+    CaptionRow{kCapGroupBoxOther, {"Other", "Andere", "Autres", "Různé"}},
+    CaptionRow{kCapGroupBoxActivation,
+               {"Activation by Switch on", "Aktierung durch Schaltung", "Activer par contacte",
+                "Aktivace sepnutím"}},
+    CaptionRow{kCapLabelOmez1,
+               {"Start limiter [rpm]", "Startbegrenzer [rpm]", "Limitateur départ [rpm]",
+                "Startovací omezovač [rpm]"}},
+    CaptionRow{kCapLabelOmez2,
+               {"Ignition Limiter [rpm]", "Zündungsbegrenzer [rpm]",
+                "Limitateur  par Allumage [RPM]", "Omezovač zážehem [rpm]"}},
+    CaptionRow{kCapLabelOmez3,
+               {"Injection Limiter [rpm]", "Einspritzbegrenzer [rpm]",
+                "Limitateur (RPM) par Injection", "Omezovač vstřikem[rpm]"}},
+    CaptionRow{kCapCheckBoxRpm2Krat,
+               {"Tachometer 2x", "Drehzahl verdoppeln", "Comptour a 2 inpulcion", "Otáčkoměr 2x"}},
+    CaptionRow{kCapLabelFile1, {"File:", "Datei:", "Fichier:", "Soubor:"}},
+    CaptionRow{kCapGroupBoxPolohaA,
+               {"Position of Injection A", "Einspritzlage A", "Position Injectiion A",
+                "Poloha vstřiku A"}},
+    CaptionRow{
+        kCapGroupBoxPolohaB,
+        {"Position of Injection B", "Einspritzlage B", "Position Injection B", "Poloha vstřiku B"}},
+    CaptionRow{kCapRadioGroupPolohaA,
+               {"Position of:", "Lage für:", "Position pour", "Poloha zadána pro:"}},
+    CaptionRow{kCapGroupBoxAkcel,
+               {"Acceleration Injection", "Beschleunigungsanreicherung",
+                "Transition d´Accélération par injection", "Akcelerační přístřik"}},
+    CaptionRow{kCapLabelAkcelPrah,
+               {"Threshold [%/s]", "Schwelle [%/s]", "Valeur d´activation [%/s]", "Práh [%/s]"}},
+    CaptionRow{kCapLabelAkcelJet, {"Size [us]", "Größe [us]", "Valeur", "Velikost [us]"}},
+    CaptionRow{kCapGroupBoxTempWarning,
+               {"Temperature Warning Light", "Temperatur Warnlampe", "Témoin haute Température",
+                "Kontrolka přehřátí"}},
+    CaptionRow{kCapGroupBoxVodaVzduch,
+               {"Temperature Corrections", "Temperatur ", "Facteur corection Température",
+                "Teplotní korekce"}},
+    CaptionRow{kCapGroupBoxStartJet,
+               {"Start Injection", "Start Einspritzung", "Commencement d´activation d´Injection",
+                "Startovní přístřik"}},
+    CaptionRow{kCapLabelVoda2, {"Coolant", "Kühlflüssigkeit", "Températur moteur", "Voda"}},
+    CaptionRow{kCapLabelVzduch2, {"Inlet Air", "Ansaugluft", "Températur air", "Vzduch"}},
+    CaptionRow{kCapCheckBoxServoEnable,
+               {"Servo Enable", "Servo zulassen", "Servo Axessible", "Servo povoleno"}},
+    CaptionRow{kCapLabelServoHyster,
+               {"Servo Hysteresis [mV]", "Servo Hysteresis [mV]", "servo Hysteresis [mV]",
+                "Hystereze [mV]"}},
+    CaptionRow{kCapTabSheetRuzne, {"Various", "Verschiedene", "Divers", "Různé"}},
+    CaptionRow{kCapTabSheetKorekce, {"Corrections", "Korrektionen", "Corrections", "Korekce"}},
+    CaptionRow{
+        kCapGroupBoxTlak,
+        {"Pressure Correction", "Druck Korrektur", "Correction de surpression", "Tlaková korekce"}},
+    CaptionRow{kCapLabelTlakTlak,
+               {"Pressure [kPa]", "Druck [kPa]", "Pression [KPa]", "Tlak [kPa]"}},
+    CaptionRow{kCapLabelTlakKor,
+               {"Correction [%]", "Korrektur [%]", "correction [%]", "Korekce [%]"}},
+    CaptionRow{kCapCheckBoxAktTlakOleje,
+               {"Oil Pressure", "Öldruck", "Pression D´huile", "Tlak oleje"}},
+    CaptionRow{kCapGroupBoxSytic,
+               {"Starting Corrections", "Anlaßkorrektur",
+                "correction d´injection moteur froid démarage", "Korekce po startu"}},
+    CaptionRow{kCapLabelSyticCas, {"Time [s]", "Zeit [s]", "Temp [s]", "Čas [s]"}},
+    CaptionRow{kCapLabelSyticKorekce,
+               {"Corrections for -10°C [%]", "Korrektur für -10°C [%]", "correction pour -10°c [%]",
+                "Korekce pro -10°C [%]"}},
+    CaptionRow{kCapGroupBoxRetard,
+               {"Temperature Correction of Advance", "Temperaturkorrektur der Vorzündung",
+                "Correction d´alumage relationelle de température d´air",
+                "Teplotní korekce předstihu"}},
+    CaptionRow{kCapLabelRetardTemp,
+               {"Temperature [°C]", "Temperatur [°C]", "Température [°C]", "Teplota [°C]"}},
+    CaptionRow{kCapLabelRetardRetard,
+               {"Correction of Advance[°]", "Vorzündungkorrektur[°]", "Correction d´allumage[°]",
+                "Korekce predstihu [°]"}},
+    CaptionRow{kCapLabelEeDataErr,
+               {"Programmed data error!", "Abgelegte Daten Fehler!", "Programmed data error!",
+                "Chyba naprogramovaných dat!"}},
+};
+
+} // namespace
+
+std::span<const CaptionRow> captionTable() {
+    return kCaptions;
+}
+
+std::optional<std::string_view> captionForControl(std::string_view control,
+                                                  std::uint8_t languageIndex) {
+    for (const CaptionRow& row : kCaptions) {
+        if (std::ranges::find(row.controls, control) != row.controls.end()) {
+            return textFor(row, languageIndex);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace kordana

@@ -1,0 +1,52 @@
+#include "lang/ItemListTables.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kordana {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::array kBikeControls{"ComboBoxBike"sv};
+// The item index is the motor-and-fuel preset number. The double blank before "98" is part of
+// the texts.
+constexpr std::array kBikeEnglish{"6 injectors fuel 100+ oct."sv, "6 injectors fuel  98 oct."sv,
+                                  "3 injectors fuel 100+ oct."sv, "3 injectors fuel 98 oct."sv};
+constexpr std::array kBikeGerman{
+    "6 Einspritzdüsen Benzin 100+ oct."sv, "6 Einspritzdüsen Benzin  98 oct."sv,
+    "3 Einspritzdüsen Benzin 100+ oct."sv, "3 Einspritzdüsen Benzin 98 oct."sv};
+constexpr std::array kBikeCzech{"6 trysek benzin 100+ oct."sv, "6 trysek fuel  98 oct."sv,
+                                "3 trysek fuel 100+ oct."sv, "3 trysek fuel 98 oct."sv};
+
+constexpr std::array kPositionControls{"RadioGroupPolohaA"sv, "RadioGroupPolohaB"sv};
+// The item index is the stored reference of injection position A or B.
+constexpr std::array kPositionEnglish{"Beginning"sv, "Centre"sv, "End"sv};
+constexpr std::array kPositionGerman{"Beginn"sv, "Mitte"sv, "Ende"sv};
+constexpr std::array kPositionFrench{"Commencement"sv, "centre"sv, "Fin"sv};
+constexpr std::array kPositionCzech{"Počátek"sv, "Střed"sv, "Konec"sv};
+
+// French shows the English preset list: that is its own entry, not a fallback.
+constexpr std::array kItemLists{
+    ItemListRow{kBikeControls, {kBikeEnglish, kBikeGerman, kBikeEnglish, kBikeCzech}},
+    ItemListRow{kPositionControls,
+                {kPositionEnglish, kPositionGerman, kPositionFrench, kPositionCzech}},
+};
+
+} // namespace
+
+std::span<const ItemListRow> itemListTable() {
+    return kItemLists;
+}
+
+std::optional<std::span<const std::string_view>> itemsForControl(std::string_view control,
+                                                                 std::uint8_t languageIndex) {
+    for (const ItemListRow& row : kItemLists) {
+        if (std::ranges::find(row.controls, control) != row.controls.end()) {
+            return itemsFor(row, languageIndex);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace kordana
