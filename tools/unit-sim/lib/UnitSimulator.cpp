@@ -1,0 +1,223 @@
+#include "tools/unit-sim/lib/UnitSimulator.h"
+
+#include "params/ImageLayout.h"
+#include "tools/unit-sim/lib/UnitMemory.h"
+#include "tools/unit-sim/lib/UnitMonitor.h"
+
+#include <algorithm>
+
+namespace kordana {
+
+namespace {
+
+constexpr std::uint16_t kSavingStart = 1903;
+constexpr std::size_t kBadEchoByte = 50; // data byte altered in a bad echo
+
+std::span<const std::uint8_t, kFrameDataSize> dataOf(const Frame& frame) {
+    return std::span<const std::uint8_t, kFrameDataSize>(frame.data() + 1, kFrameDataSize);
+}
+
+} // namespace
+
+UnitSimulator::UnitSimulator(UnitSimOptions options)
+    : m_options(std::move(options)), m_dice(m_options.seed),
+      m_programmings(m_options.identity.programmings) {
+    writeUnitHeader(m_memory, m_options.identity);
+    writeUnitParameters(m_memory);
+}
+
+void UnitSimulator::receive(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    // Frames carry no start marker: a request that stops part-way would shift every later
+    // frame, so a partial request that has been quiet for the gap time is thrown away.
+    if (!m_incoming.empty() && m_clockMs - m_lastByteMs >= m_options.interByteGapMs) {
+        m_stats.discardedBytes += m_incoming.size();
+        m_incoming.clear();
+    }
+    m_lastByteMs = m_clockMs;
+    for (std::uint8_t b : bytes) {
+        m_incoming.push_back(b);
+        if (m_incoming.size() == kFrameSize) {
+            Frame request{};
+            std::copy(m_incoming.begin(), m_incoming.end(), request.begin());
+            m_incoming.clear();
+            handleRequest(request);
+        }
+    }
+}
+
+void UnitSimulator::advance(std::uint32_t ms) {
+    m_clockMs += ms;
+    releaseDue();
+}
+
+std::vector<std::uint8_t> UnitSimulator::takeOutput() {
+    std::vector<std::uint8_t> out;
+    out.swap(m_output);
+    return out;
+}
+
+void UnitSimulator::setOutputHandler(OutputHandler handler) {
+    m_handler = std::move(handler);
+    if (m_handler && !m_output.empty()) {
+        std::vector<std::uint8_t> waiting = takeOutput();
+        m_handler(waiting);
+    }
+}
+
+std::optional<std::uint64_t> UnitSimulator::nextReleaseMs() const {
+    if (m_pending.empty()) {
+        return std::nullopt;
+    }
+    return m_pending.front().releaseMs;
+}
+
+std::array<std::uint8_t, kBlockSize> UnitSimulator::header() const {
+    std::array<std::uint8_t, kBlockSize> block{};
+    const auto stored = m_memory.block(0);
+    std::copy(stored.begin(), stored.end(), block.begin());
+    const bool readable = !m_options.readProtect && m_memory[layout::kNoReading] == 0;
+    block[layout::kHeaderReadPermission] = readable ? 1 : 0;
+    block[layout::kHeaderLayoutVersion] = m_options.layoutVersion;
+    return block;
+}
+
+Frame UnitSimulator::monitorFrame() const {
+    const UnitRunState state{m_clockMs, savingCount(), m_programmings, m_options.programVersion};
+    return makeFrame(kReplyMonitor, composeMonitorData(m_memory, state));
+}
+
+std::uint16_t UnitSimulator::savingCount() const {
+    if (!m_savingSinceMs) {
+        return 0;
+    }
+    const std::uint64_t elapsed = m_clockMs - *m_savingSinceMs;
+    if (m_options.savingMs == 0 || elapsed >= m_options.savingMs) {
+        return 0;
+    }
+    const std::uint64_t saved = elapsed * kSavingStart / m_options.savingMs;
+    return static_cast<std::uint16_t>(kSavingStart - saved);
+}
+
+void UnitSimulator::handleRequest(const Frame& request) {
+    if (!frameIntact(request)) {
+        ++m_stats.rejected;
+        return;
+    }
+    const std::uint8_t command = request[0];
+    const std::size_t block = command & 0x3Fu;
+    if (command == kCmdMonitor) {
+        ++m_stats.requests;
+        answerMonitor();
+    } else if ((command & 0xC0u) == kCmdProgram && block < kBlockCount) {
+        ++m_stats.requests;
+        answerProgram(block, request);
+    } else if ((command & 0xC0u) == kCmdRead && block < kBlockCount) {
+        ++m_stats.requests;
+        answerRead(block);
+    } else {
+        ++m_stats.rejected;
+    }
+}
+
+void UnitSimulator::answerProgram(std::size_t block, const Frame& request) {
+    if (m_options.silent) {
+        return;
+    }
+    const std::uint8_t reply = replyCommand(static_cast<std::uint8_t>(block));
+    if (block == 0) {
+        // The unit keeps its own header; a programming run starts here.
+        m_runOpen = true;
+        sendReply(makeFrame(reply, header()));
+        return;
+    }
+    const auto data = dataOf(request);
+    std::copy(data.begin(), data.end(), m_memory.block(block).begin());
+    if (block == kBlockCount - 1 && m_runOpen) {
+        m_runOpen = false;
+        ++m_programmings;
+        ++m_stats.programRuns;
+        m_savingSinceMs = m_clockMs;
+    }
+    std::array<std::uint8_t, kBlockSize> echo{};
+    const auto stored = m_memory.block(block);
+    std::copy(stored.begin(), stored.end(), echo.begin());
+    if (m_options.badEchoBlock && *m_options.badEchoBlock == block) {
+        echo[kBadEchoByte] = static_cast<std::uint8_t>(echo[kBadEchoByte] ^ 0x01u);
+    }
+    sendReply(makeFrame(reply, echo));
+}
+
+void UnitSimulator::answerRead(std::size_t block) {
+    if (m_options.silent) {
+        return;
+    }
+    std::array<std::uint8_t, kBlockSize> data{};
+    if (block == 0) {
+        data = header();
+    } else {
+        const auto stored = m_memory.block(block);
+        std::copy(stored.begin(), stored.end(), data.begin());
+    }
+    if (m_options.byte102 && block == layout::kRpm2 / kBlockSize) {
+        data[layout::kRpm2 % kBlockSize] = *m_options.byte102;
+    }
+    sendReply(makeFrame(static_cast<std::uint8_t>(replyCommand(kCmdRead) + block), data));
+}
+
+void UnitSimulator::answerMonitor() {
+    m_clockMs += m_options.monitorStepMs;
+    if (m_options.silent) {
+        releaseDue();
+        return;
+    }
+    sendReply(monitorFrame());
+}
+
+void UnitSimulator::sendReply(const Frame& reply) {
+    ++m_stats.replies;
+    if (roll(m_options.dropPercent)) {
+        ++m_stats.dropped;
+        releaseDue();
+        return;
+    }
+    std::vector<std::uint8_t> bytes(reply.begin(), reply.end());
+    if (roll(m_options.corruptPercent)) {
+        ++m_stats.corrupted;
+        const std::size_t at = m_dice() % kFrameSize;
+        bytes[at] = static_cast<std::uint8_t>(bytes[at] ^ (1u + m_dice() % 255u));
+    }
+    if (roll(m_options.truncatePercent)) {
+        ++m_stats.truncated;
+        bytes.resize(1 + m_dice() % (kFrameSize - 1));
+    }
+    m_pending.push_back(PendingReply{m_clockMs + m_options.delayMs, std::move(bytes)});
+    releaseDue();
+}
+
+bool UnitSimulator::roll(unsigned percent) {
+    if (percent == 0) {
+        return false;
+    }
+    return m_dice() % 100u < percent;
+}
+
+void UnitSimulator::releaseDue() {
+    while (!m_pending.empty() && m_pending.front().releaseMs <= m_clockMs) {
+        PendingReply reply = std::move(m_pending.front());
+        m_pending.pop_front();
+        emit(reply.bytes);
+    }
+}
+
+void UnitSimulator::emit(std::span<const std::uint8_t> bytes) {
+    if (m_handler) {
+        m_handler(bytes);
+        return;
+    }
+    m_output.insert(m_output.end(), bytes.begin(), bytes.end());
+}
+
+} // namespace kordana
