@@ -1,1 +1,25 @@
-int main() { return 0; }
+#include "app/SignalBridge.h"
+#include "app/TFormHlav.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("kordana");
+    QApplication::setOrganizationName(QString());
+    QApplication::setWindowIcon(QIcon(":/icons/kordana.svg"));
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+
+    kordana::TFormHlav form(arguments, configDir);
+    // SIGTERM, SIGINT and SIGHUP close the window as Exit does, so settings and cache are saved.
+    kordana::SignalBridge signalBridge;
+    QObject::connect(&signalBridge, &kordana::SignalBridge::terminationRequested, &form,
+                     &kordana::TFormHlav::MenuExitClick);
+    form.FormCreate();
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "app/IniFile.h"
+#include "lang/MessageTexts.h"
+#include "params/ParameterImage.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+
+namespace kordana {
+
+/// The main window: owns the parameter image, the pages, the port, the link state and the
+/// settings. Handlers keep their given names; each concern lives in its own TFormHlav*.cpp.
+class TFormHlav : public QMainWindow {
+    Q_OBJECT
+
+public:
+    /// Message box answers, independent of the widget toolkit's enum values.
+    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Buttons { Ok, YesNoCancel };
+    /// Shows a message box; tests replace it to answer without a modal loop.
+    using MessageBoxFn = std::function<Answer(TFormHlav&, const QString& text, Buttons)>;
+
+    /// Builds the window and its static controls; `arguments` are the program's arguments
+    /// without the program name; `configDir` is where settings and cache live.
+    TFormHlav(QStringList arguments, QString configDir, QWidget* parent = nullptr);
+    ~TFormHlav() override;
+
+    /// The creation handler: run once after construction, before the window is shown.
+    void FormCreate();
+
+    // --- state owned by the window --------------------------------------------------------
+    ParameterImage image;
+    AllFlags allFlags{};
+    std::uint8_t LanguageIndex = 0;
+    std::uint8_t ComPortIndex = 1; // COM1 is index 0
+    bool TestMode = false;
+    MessageTexts texts;   // the current language's message texts
+    QString LastFilePath; // the parameter file last opened or saved
+    MessageBoxFn messageBox;
+
+    QString settingsPath() const;
+    QString imageCachePath() const;
+    QString testMarkerPath() const;
+    const QString& configDir() const { return m_configDir; }
+    IniFile& settings() { return m_settings; }
+
+    /// The active page index of PageControl1 (0..13).
+    int activePageIndex() const;
+    /// First cell of the active map in the image: 450 + 150 x active page index.
+    int activeMapOffset() const { return 450 + 150 * activePageIndex(); }
+
+    // --- operations used across concerns -------------------------------------------------
+    /// Clamps the image and repairs language and port index.
+    void ConsistencyPass();
+    /// Writes the active page's controls into the image.
+    void PageHarvest();
+    /// Rewrites the active page's controls from the image, then the coupling indicators.
+    void PageRefresh();
+    /// Consistency pass, refresh, programming-after-change check.
+    void CommitTail();
+    /// Fills the message texts for LanguageIndex and the programming-count label.
+    void SetLanguageTexts();
+    /// Applies LanguageIndex to every caption, item list and hint, then the message texts.
+    void ApplyLanguage();
+    /// Tab visibility, mode check marks and indicator, fixed-page visibility rules.
+    void ShowCouplingIndicators();
+    void OpenComPort();
+    void CloseComPort();
+
+    // Widgets other concerns reach directly.
+    QTabWidget* PageControl1 = nullptr;
+    QLabel* LabelHlaseni = nullptr;
+    QProgressBar* CGauge = nullptr;
+    QLabel* LabelSpojeni = nullptr;
+    QLabel* LabelEeDataErr = nullptr;
+    QLabel* LabelFile1 = nullptr;
+    QLabel* LabelFile2 = nullptr;
+    QCheckBox* CheckBoxExtMonitor = nullptr;
+    QCheckBox* CheckBoxProgHned = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QWidget* MonitorArea = nullptr;
+    QGroupBox* GroupBoxToolBar = nullptr;
+
+    QWidget* page(const char* objectName) const;
+    QAction* action(const char* objectName) const;
+
+public slots:
+    void MenuNewClick();
+    void MenuOpenClick();
+    void MenuSaveClick();
+    void SpeedButtonPrintClick();
+    void MenuExitClick();
+    void MenuCom1Click();
+    void MenuReadClick();
+    void MenuVerifyClick();
+    void MenuProgramClick();
+    void Menu_Ign123NormalClick();
+    void Menu_Ign123CoupledClick();
+    void Menu_Ign123StejnyClick();
+    void Menu_Jet123NormalClick();
+    void Menu_Jet123CoupledClick();
+    void Menu_Jet123StejnyClick();
+    void MenuToolsMinusClick();
+    void MenuToolsPlusClick();
+    void MenuEnglishClick();
+    void MenuGermanClick();
+    void MenuCzechClick();
+    void MenuFrenchClick();
+    void MenuContensClick();
+    void MenuAboutClick();
+    void Timer1Timer();
+    void PageControl1Change(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void FormClose();
+    void buildMenus();
+    void buildToolBar(QWidget* parent);
+    void buildPages();
+    void buildRuznePage(QWidget* page);
+    void buildPortMenu();
+    void LoadSettings();
+    void SaveSettings();
+    void LoadImageCache();
+    void SaveImageCache();
+    bool ReadTestMode() const;
+    void CentreWindow();
+    void HintChanged(const QString& longHint);
+    void setCaption(const QString& name, const QString& text);
+    void setItems(const QString& name, const QStringList& items);
+    void setHint(const QString& name, const QString& hint);
+    void selectLanguage(std::uint8_t index);
+
+    QStringList m_arguments;
+    QString m_configDir;
+    IniFile m_settings;
+    bool m_closed = false;
+    QMenu* m_menuCom = nullptr;
+};
+
+} // namespace kordana

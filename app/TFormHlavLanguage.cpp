@@ -1,0 +1,155 @@
+// Switching the user interface between the four languages.
+#include "app/TFormHlav.h"
+
+#include "lang/CaptionTables.h"
+#include "lang/HintTables.h"
+#include "lang/ItemListTables.h"
+#include "lang/Language.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace kordana {
+
+namespace {
+
+QString qstr(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool isToolBarControl(const QObject* object) {
+    for (const QObject* p = object; p != nullptr; p = p->parent()) {
+        if (p->objectName() == "GroupBoxToolBar") {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void TFormHlav::SetLanguageTexts() {
+    texts = messageTextsFor(LanguageIndex);
+    // While the unit is not connected the programming count is unknown.
+    if (auto* label = findChild<QLabel*>("LabelPocetProgramovani");
+        label != nullptr && LabelSpojeni->isVisible()) {
+        label->setText(QString::fromStdString(texts.TextProgCount) + "---");
+    }
+}
+
+void TFormHlav::setCaption(const QString& name, const QString& text) {
+    if (name == objectName()) {
+        setWindowTitle(text);
+        return;
+    }
+    for (QObject* object : findChildren<QObject*>(name)) {
+        if (auto* act = qobject_cast<QAction*>(object)) {
+            act->setText(text);
+        } else if (auto* menu = qobject_cast<QMenu*>(object)) {
+            menu->menuAction()->setText(text);
+        } else if (const int tab = PageControl1->indexOf(qobject_cast<QWidget*>(object));
+                   tab >= 0) {
+            PageControl1->setTabText(tab, text);
+        } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
+            group->setTitle(text);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+            button->setText(text);
+        } else if (auto* label = qobject_cast<QLabel*>(object)) {
+            label->setText(text);
+        }
+    }
+}
+
+void TFormHlav::setItems(const QString& name, const QStringList& items) {
+    for (QObject* object : findChildren<QObject*>(name)) {
+        if (auto* combo = qobject_cast<QComboBox*>(object)) {
+            // Replacing the list clears the selection; the page refresh selects again.
+            const QSignalBlocker block(combo);
+            combo->clear();
+            combo->addItems(items);
+            combo->setCurrentIndex(-1);
+        } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
+            const auto buttons = group->findChildren<QRadioButton*>();
+            for (int i = 0; i < buttons.size() && i < items.size(); ++i) {
+                buttons[i]->setText(items[i]);
+            }
+        }
+    }
+}
+
+void TFormHlav::setHint(const QString& name, const QString& hint) {
+    const auto parts = splitHint(hint.toStdString());
+    const QString shortPart = qstr(parts.shortPart);
+    const QString longPart = qstr(parts.longPart);
+    for (QObject* object : findChildren<QObject*>(name)) {
+        if (auto* act = qobject_cast<QAction*>(object)) {
+            act->setStatusTip(longPart);
+        } else if (auto* menu = qobject_cast<QMenu*>(object)) {
+            menu->menuAction()->setStatusTip(longPart);
+        } else if (auto* widget = qobject_cast<QWidget*>(object)) {
+            widget->setStatusTip(longPart);
+            // Only the tool bar's controls show tooltips.
+            widget->setToolTip(isToolBarControl(widget) ? shortPart : QString());
+        }
+    }
+}
+
+void TFormHlav::ApplyLanguage() {
+    for (std::size_t i = 0; i < kLanguageMenuItems.size(); ++i) {
+        if (QAction* item = action(kLanguageMenuItems[i].data())) {
+            item->setChecked(i == LanguageIndex);
+        }
+    }
+    for (const CaptionRow& row : captionTable()) {
+        for (std::string_view control : row.controls) {
+            setCaption(qstr(control), qstr(textFor(row, LanguageIndex)));
+        }
+    }
+    for (const ItemListRow& row : itemListTable()) {
+        QStringList items;
+        for (std::string_view item : itemsFor(row, LanguageIndex)) {
+            items << qstr(item);
+        }
+        for (std::string_view control : row.controls) {
+            setItems(qstr(control), items);
+        }
+    }
+    for (const FormHint& formHint : formHints()) {
+        for (std::string_view control : formHint.controls) {
+            setHint(qstr(control), qstr(formHint.hint));
+        }
+    }
+    for (const HintRow& row : hintTable()) {
+        for (std::string_view control : row.controls) {
+            setHint(qstr(control), qstr(textFor(row, LanguageIndex)));
+        }
+    }
+    SetLanguageTexts();
+}
+
+void TFormHlav::selectLanguage(std::uint8_t index) {
+    LanguageIndex = index;
+    ApplyLanguage();
+    PageRefresh();
+}
+
+void TFormHlav::MenuEnglishClick() {
+    selectLanguage(kLanguageEnglish);
+}
+void TFormHlav::MenuGermanClick() {
+    selectLanguage(kLanguageGerman);
+}
+void TFormHlav::MenuFrenchClick() {
+    selectLanguage(kLanguageFrench);
+}
+void TFormHlav::MenuCzechClick() {
+    selectLanguage(kLanguageCzech);
+}
+
+} // namespace kordana

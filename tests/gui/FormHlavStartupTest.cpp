@@ -1,0 +1,174 @@
+#include "FormFixture.h"
+
+#include "app/ImageCache.h"
+#include "params/DefaultSet.h"
+#include "params/ImageLayout.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace kordana {
+namespace {
+
+using Startup = testing::FormFixture;
+
+ParameterImage defaultImage() {
+    ParameterImage image;
+    applyDefaultSet(image);
+    return image;
+}
+
+TEST_F(Startup, FirstRunWithoutFiles) {
+    TFormHlav& form = createForm();
+    EXPECT_EQ(form.size(), QSize(1033, 866));
+    EXPECT_EQ(form.ComPortIndex, 0);
+    EXPECT_EQ(form.LanguageIndex, 0);
+    EXPECT_EQ(form.activePageIndex(), 0);
+    EXPECT_EQ(form.image, defaultImage());
+    EXPECT_FALSE(form.LabelHlaseni->isVisibleTo(&form));
+    EXPECT_FALSE(form.CGauge->isVisibleTo(&form));
+    EXPECT_FALSE(form.LabelEeDataErr->isVisibleTo(&form));
+    EXPECT_EQ(form.Timer1->interval(), 55);
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_EQ(form.PageControl1->count(), 14);
+    EXPECT_EQ(form.PageControl1->tabText(0), "Ign 1");
+    EXPECT_EQ(form.PageControl1->tabText(8), "Jet 3B");
+    EXPECT_EQ(form.PageControl1->widget(9)->objectName(), "TabSheet_Poloha");
+    EXPECT_EQ(form.PageControl1->widget(10)->objectName(), "TabSheet_Servo");
+    EXPECT_EQ(form.PageControl1->widget(12)->objectName(), "TabSheet_Ruzne");
+    EXPECT_EQ(form.PageControl1->widget(13)->objectName(), "TabSheet_Korekce");
+    EXPECT_TRUE(form.action("MenuCom1")->isChecked());
+}
+
+TEST_F(Startup, SettingsRoundTripEveryKey) {
+    {
+        TFormHlav& form = createForm();
+        form.move(40, 30);
+        form.resize(1000, 800);
+        form.ComPortIndex = 4;
+        form.LanguageIndex = 2;
+        form.LabelFile2->setText("/tmp/tune.ign");
+        form.LastFilePath = "/tmp/tune.ign";
+        form.PageControl1->setCurrentIndex(12);
+        form.CheckBoxExtMonitor->setChecked(true);
+        form.findChild<QCheckBox*>("CheckBoxAll_PolohaB")->setChecked(true);
+        form.image[1500] = 77;
+        form.allFlags[3] = 1;
+        closeForm();
+    }
+    const std::string ini = readFile("Kordana_R_2006.ini");
+    EXPECT_NE(ini.find("[FORM_HLAV]"), std::string::npos);
+    EXPECT_NE(ini.find("ComPort=5\n"), std::string::npos);
+    EXPECT_NE(ini.find("Language=2\n"), std::string::npos);
+    EXPECT_NE(ini.find("File=/tmp/tune.ign\n"), std::string::npos);
+    EXPECT_NE(ini.find("PageControl1->ActivePageIndex=12\n"), std::string::npos);
+    EXPECT_NE(ini.find("CheckBoxExtMonitor->Checked=1\n"), std::string::npos);
+    EXPECT_NE(ini.find("CheckBoxAll_PolohaB->Checked=1\n"), std::string::npos);
+    EXPECT_NE(ini.find("CheckBoxAll_Servo->Checked=0\n"), std::string::npos);
+
+    TFormHlav& form = createForm();
+    EXPECT_EQ(form.size(), QSize(1000, 800));
+    EXPECT_EQ(form.ComPortIndex, 4);
+    EXPECT_EQ(form.LanguageIndex, 2);
+    EXPECT_EQ(form.LabelFile2->text(), "/tmp/tune.ign");
+    EXPECT_EQ(form.LastFilePath, "/tmp/tune.ign");
+    EXPECT_EQ(form.activePageIndex(), 12);
+    EXPECT_TRUE(form.CheckBoxExtMonitor->isChecked());
+    EXPECT_TRUE(form.findChild<QCheckBox*>("CheckBoxAll_PolohaB")->isChecked());
+    EXPECT_EQ(form.image[1500], 77);
+    EXPECT_EQ(form.allFlags[3], 1);
+    EXPECT_TRUE(form.action("MenuCom5")->isChecked());
+}
+
+TEST_F(Startup, OutOfRangeSettingsAreRepaired) {
+    writeSettings("[FORM_HLAV]\nLanguage=7\nComPort=0\n[IGNITION]\n"
+                  "PageControl1->ActivePageIndex=14\n");
+    TFormHlav& form = createForm();
+    EXPECT_EQ(form.LanguageIndex, 0);
+    EXPECT_EQ(form.ComPortIndex, 0);
+    EXPECT_EQ(form.activePageIndex(), 0);
+}
+
+TEST_F(Startup, CommandLineLanguage) {
+    writeSettings("[FORM_HLAV]\nLanguage=1\n");
+    EXPECT_EQ(createForm({"FRENCH"}).LanguageIndex, 2);
+    closeForm();
+    writeSettings("[FORM_HLAV]\nLanguage=1\n");
+    EXPECT_EQ(createForm({"english"}).LanguageIndex, 1);
+    closeForm();
+    writeSettings("[FORM_HLAV]\nLanguage=3\n");
+    EXPECT_EQ(createForm({"DEUTSCH"}).LanguageIndex, 1);
+}
+
+TEST_F(Startup, UnknownKeysSurviveASave) {
+    writeSettings("; keep this comment\n[PORTS]\nCOM7=/dev/ttyUSB3\n[FORM_HLAV]\nMyKey=abc\n");
+    createForm();
+    closeForm();
+    const std::string ini = readFile("Kordana_R_2006.ini");
+    EXPECT_NE(ini.find("; keep this comment\n"), std::string::npos);
+    EXPECT_NE(ini.find("COM7=/dev/ttyUSB3\n"), std::string::npos);
+    EXPECT_NE(ini.find("MyKey=abc\n"), std::string::npos);
+}
+
+TEST_F(Startup, ShortCacheReplacesOnlyItsBytes) {
+    QDir().mkpath(m_configDir);
+    ASSERT_TRUE(writeFileAtomically(m_configDir + "/_Kordana_R_2006.ini", "1 2 3"));
+    TFormHlav& form = createForm();
+    EXPECT_EQ(form.image[0], 1);
+    EXPECT_EQ(form.image[2], 3);
+    EXPECT_EQ(form.image[layout::kLimiter], defaultImage()[layout::kLimiter]);
+}
+
+TEST_F(Startup, CacheIsWrittenExactlyAndRepairedOnClose) {
+    TFormHlav& form = createForm();
+    form.image[layout::kLimiter] = 5; // the pass at shutdown raises it to 10
+    form.allFlags = {1, 0, 0, 0, 0, 0, 0, 0, 1};
+    const AllFlags flags = form.allFlags;
+    ParameterImage expected = form.image;
+    expected[layout::kLimiter] = 10;
+    closeForm();
+    EXPECT_EQ(readFile("_Kordana_R_2006.ini"), formatImageCache(expected, flags));
+}
+
+TEST_F(Startup, FailingCacheWriteLeavesTheOldCache) {
+    createForm();
+    closeForm();
+    const std::string before = readFile("_Kordana_R_2006.ini");
+    ASSERT_GT(before.size(), 10000u);
+
+    TFormHlav& form = createForm();
+    form.image[1500] = 99;
+    // A file-size limit makes the cache write fail part-way, even for root.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto* previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    closeForm();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(readFile("_Kordana_R_2006.ini"), before);
+    // The small settings file was still written.
+    EXPECT_NE(readFile("Kordana_R_2006.ini").find("[IGNITION]"), std::string::npos);
+}
+
+TEST_F(Startup, TestModeMarker) {
+    QDir().mkpath(m_configDir);
+    ASSERT_TRUE(writeFileAtomically(m_configDir + "/test_brenik.txt", "x\nTEST_ENABLE y"));
+    EXPECT_TRUE(createForm().TestMode);
+    closeForm();
+    ASSERT_TRUE(writeFileAtomically(m_configDir + "/test_brenik.txt", "TEST_ENABLED"));
+    EXPECT_FALSE(createForm().TestMode);
+}
+
+} // namespace
+} // namespace kordana
