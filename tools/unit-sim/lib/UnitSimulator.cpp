@@ -102,23 +102,28 @@ std::uint16_t UnitSimulator::savingCount() const {
 }
 
 void UnitSimulator::handleRequest(const Frame& request) {
-    if (!frameIntact(request)) {
-        ++m_stats.rejected;
-        return;
-    }
     const std::uint8_t command = request[0];
     const std::size_t block = command & 0x3Fu;
-    if (command == kCmdMonitor) {
-        ++m_stats.requests;
-        answerMonitor();
-    } else if ((command & 0xC0u) == kCmdProgram && block < kBlockCount) {
-        ++m_stats.requests;
-        answerProgram(block, request);
-    } else if ((command & 0xC0u) == kCmdRead && block < kBlockCount) {
-        ++m_stats.requests;
-        answerRead(block);
-    } else {
+    const bool known = command == kCmdMonitor ||
+                       ((command & 0xC0u) == kCmdProgram && block < kBlockCount) ||
+                       ((command & 0xC0u) == kCmdRead && block < kBlockCount);
+    if (!known || !frameIntact(request)) {
         ++m_stats.rejected;
+        if (m_observer) {
+            m_observer(command, false);
+        }
+        return;
+    }
+    ++m_stats.requests;
+    if (command == kCmdMonitor) {
+        answerMonitor();
+    } else if ((command & 0xC0u) == kCmdProgram) {
+        answerProgram(block, request);
+    } else {
+        answerRead(block);
+    }
+    if (m_observer) {
+        m_observer(command, !m_options.silent);
     }
 }
 

@@ -35,6 +35,9 @@ struct UnitSimStats {
 class UnitSimulator {
 public:
     using OutputHandler = std::function<void(std::span<const std::uint8_t>)>;
+    /// Told of every complete frame taken in: its command byte and whether it was answered
+    /// (false for damaged or unknown requests and for a silent unit).
+    using RequestObserver = std::function<void(std::uint8_t command, bool answered)>;
 
     /// A unit with the identity and faults of options and a plausible parameter set.
     explicit UnitSimulator(UnitSimOptions options = {});
@@ -52,6 +55,8 @@ public:
     std::size_t outputWaiting() const { return m_output.size(); }
     /// Sends released bytes to handler instead of buffering them; an empty handler buffers.
     void setOutputHandler(OutputHandler handler);
+    /// Calls observer for every complete frame taken in (for logging).
+    void setRequestObserver(RequestObserver observer) { m_observer = std::move(observer); }
     /// Clock time at which the next delayed reply is released, if one is waiting.
     std::optional<std::uint64_t> nextReleaseMs() const;
 
@@ -96,6 +101,7 @@ private:
     std::deque<PendingReply> m_pending;
     std::vector<std::uint8_t> m_output;
     OutputHandler m_handler;
+    RequestObserver m_observer;
     std::uint16_t m_programmings = 0;
     bool m_runOpen = false;
     std::optional<std::uint64_t> m_savingSinceMs;
