@@ -485,3 +485,45 @@ TEST(MonitorDisplay, ProgrammingCountWhileDisconnected) {
 
 } // namespace
 } // namespace kordana
+
+namespace kordana {
+namespace {
+
+// Whatever an intact frame holds, the model stays inside its ranges and every text fits.
+TEST(MonitorDisplay, AnyIntactFrameGivesSaneElements) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::uint8_t>(seed >> 24);
+    };
+    MonitorDisplay display;
+    MonitorLiveValues live;
+    for (int n = 0; n < 2000; ++n) {
+        Frame bytes{};
+        bytes[0] = 0xB0;
+        for (std::size_t i = 1; i < 101; ++i) {
+            bytes[i] = next();
+        }
+        bytes[101] =
+            frameCheckByte(std::span<const std::uint8_t, kFrameSize - 1>(bytes.data(), 101));
+        const MonitorOptions options{.extended = (n & 1) != 0,
+                                     .testMode = (n & 2) != 0,
+                                     .servoEnabled = (n & 4) != 0,
+                                     .textUnmatchedUnit = kUnmatched};
+        ASSERT_TRUE(showMonitorFrame(bytes, options, display, live));
+        for (const auto& g : display.gauges()) {
+            ASSERT_GE(g.progress, 0);
+            ASSERT_LE(g.progress, 100);
+        }
+        for (const auto& l : display.labels()) {
+            if (l.setsText && l.objectName != "LabelVersion") {
+                ASSERT_FALSE(l.text.empty()) << l.objectName;
+            }
+            ASSERT_LT(l.text.size(), 120u) << l.objectName;
+        }
+        ASSERT_NE(live.coolantByte, 0);
+    }
+}
+
+} // namespace
+} // namespace kordana
