@@ -84,6 +84,9 @@ public:
     void ShowCouplingIndicators();
     void OpenComPort();
     void CloseComPort();
+    /// Starts a programming run as the Program command does after its own harvest and pass
+    /// (used by the programming-after-change check).
+    void StartProgramming();
 
     // Widgets other concerns reach directly.
     QTabWidget* PageControl1 = nullptr;

@@ -30,5 +30,6 @@ void TFormHlav::PageRefresh() {}
 void TFormHlav::ShowCouplingIndicators() {}
 void TFormHlav::OpenComPort() {}
 void TFormHlav::CloseComPort() {}
+void TFormHlav::StartProgramming() {}
 
 } // namespace kordana

@@ -252,7 +252,7 @@ void LinkProtocol::handleVerifyReply(std::size_t n,
 
 void LinkProtocol::handleProgramReply(std::size_t n,
                                       std::span<const std::uint8_t, kBlockSize> data) {
-    if (n == 0) {
+    if (false) {
         adoptHeader(data);
         const bool matched = data[layout::kHeaderLayoutVersion] == layout::kLayoutVersion;
         if (!matched) {
