@@ -276,9 +276,8 @@ void MonitorDisplay::showPressureAndTemperatures(const MonitorFrame& f, const Mo
 
 void MonitorDisplay::showSupplyAndServo(const MonitorFrame& f, const MonitorOptions& o) {
     const std::uint32_t supplyMv = rawToMillivolts(f.supplyRaw) * 11u;
-    // Supply millivolts can exceed 16 bits only for an impossible reading; saturate for printing.
-    const auto shown = static_cast<std::uint16_t>(std::min<std::uint32_t>(supplyMv, 0xFFFFu));
-    setText(MonitorLabelId::Napeti, "U= %4.1f V", static_cast<double>(scaledValue(shown, 0.001)));
+    setText(MonitorLabelId::Napeti, "U= %4.1f V",
+            static_cast<double>(scaledValue(supplyMv, 0.001)));
     setColour(MonitorLabelId::Napeti, supplyColour(supplyMv));
 
     const MonitorColour servoColour =

@@ -52,7 +52,7 @@ int clampProgress(long long progress) {
     return static_cast<int>(std::clamp(progress, 0LL, 100LL));
 }
 
-float scaledValue(std::uint16_t value, double factor) {
+float scaledValue(std::uint32_t value, double factor) {
     return static_cast<float>(static_cast<double>(value) * factor);
 }
 

@@ -31,6 +31,6 @@ bool pressureReadingFaulty(std::uint16_t raw);
 int clampProgress(long long progress);
 
 /// value x factor computed in double and rounded to single precision, as the labels show it.
-float scaledValue(std::uint16_t value, double factor);
+float scaledValue(std::uint32_t value, double factor);
 
 } // namespace kordana
