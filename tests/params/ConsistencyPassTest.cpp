@@ -64,7 +64,7 @@ void PrintTo(const Case& c, std::ostream* os) {
 
 class ConsistencyCases : public testing::TestWithParam<Case> {};
 
-TEST_P(ConsistencyCases, RepairsAsSpecified) {
+TEST_P(ConsistencyCases, RepairsTheImage) {
     const Case& c = GetParam();
     ParameterImage image = consistentImage();
     fill(image, c.first, c.input);

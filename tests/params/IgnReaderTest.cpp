@@ -41,7 +41,7 @@ void PrintTo(const ReaderCase& c, std::ostream* os) {
 
 class ReaderCases : public testing::TestWithParam<ReaderCase> {};
 
-TEST_P(ReaderCases, ReadsAsSpecified) {
+TEST_P(ReaderCases, ReadsTheFile) {
     const ReaderCase& c = GetParam();
     const ParameterImage base = baseImage();
     ParameterImage expected = base;
