@@ -10,13 +10,13 @@ namespace {
 
 enum Sets : std::uint8_t { kText = 1, kColour = 2, kVisible = 4 };
 
-struct LabelSpec {
+struct LabelTraits {
     std::string_view objectName;
     std::uint8_t sets;
 };
 
 // Indexed by MonitorLabelId.
-constexpr std::array<LabelSpec, kMonitorLabelCount> kLabelSpecs{{
+constexpr std::array<LabelTraits, kMonitorLabelCount> kLabelTraits{{
     {"LabelRpm", kText | kColour},
     {"LabelLambda", kText},
     {"LabelTpsMon", kText | kColour},
@@ -66,7 +66,7 @@ constexpr std::array<LabelSpec, kMonitorLabelCount> kLabelSpecs{{
 }};
 
 // Indexed by MonitorGaugeId; the second member tells whether the monitor sets the fore colour.
-constexpr std::array<std::pair<std::string_view, bool>, kMonitorGaugeCount> kGaugeSpecs{{
+constexpr std::array<std::pair<std::string_view, bool>, kMonitorGaugeCount> kGaugeTraits{{
     {"CGaugeRpm", false},
     {"CGaugeLambda", false},
     {"CGaugeTps", false},
@@ -103,14 +103,14 @@ int mv(std::uint16_t raw) {
 
 MonitorDisplay::MonitorDisplay() {
     for (std::size_t i = 0; i < kMonitorLabelCount; ++i) {
-        m_labels[i].objectName = kLabelSpecs[i].objectName;
-        m_labels[i].setsText = (kLabelSpecs[i].sets & kText) != 0;
-        m_labels[i].setsColour = (kLabelSpecs[i].sets & kColour) != 0;
-        m_labels[i].setsVisible = (kLabelSpecs[i].sets & kVisible) != 0;
+        m_labels[i].objectName = kLabelTraits[i].objectName;
+        m_labels[i].setsText = (kLabelTraits[i].sets & kText) != 0;
+        m_labels[i].setsColour = (kLabelTraits[i].sets & kColour) != 0;
+        m_labels[i].setsVisible = (kLabelTraits[i].sets & kVisible) != 0;
     }
     for (std::size_t i = 0; i < kMonitorGaugeCount; ++i) {
-        m_gauges[i].objectName = kGaugeSpecs[i].first;
-        m_gauges[i].setsForeColour = kGaugeSpecs[i].second;
+        m_gauges[i].objectName = kGaugeTraits[i].first;
+        m_gauges[i].setsForeColour = kGaugeTraits[i].second;
     }
 }
 
