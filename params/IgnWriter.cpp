@@ -86,7 +86,7 @@ void appendMagicLine(std::string& out) {
 void appendKeyName(std::string& out, std::string_view key) {
     out += '\n';
     out += key;
-    // "ACT_LIM1" has always been padded one column short; readers only see words.
+    // The format pads "ACT_LIM1" to 12 columns only; readers see words, so only the look differs.
     const std::size_t width = key == "ACT_LIM1" ? kKeyWidth - 1 : kKeyWidth;
     if (key.size() < width) {
         out.append(width - key.size(), ' ');
