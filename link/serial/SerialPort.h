@@ -1,0 +1,58 @@
+#pragma once
+
+#include "link/Port.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+class QSerialPort;
+
+namespace kordana {
+
+/// The unit's serial line on QSerialPort: 57600 baud, no parity, 8 data bits, 1 stop bit, no
+/// flow control, opened exclusively. Nothing here ever blocks the caller: received bytes are
+/// gathered and written bytes flushed by the Qt event loop of the thread that owns the port.
+/// A port that failed to open, was closed, or whose device vanished behaves as a line on which
+/// no unit answers: nothing waits, nothing is read, writes are refused.
+class SerialPort : public Port {
+public:
+    /// Most bytes left waiting for the device; a write that would queue more is dropped, so a
+    /// stalled device cannot pile up frames.
+    static constexpr std::size_t kMaxQueuedWrite = 1024;
+
+    SerialPort();
+    ~SerialPort() override;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    /// Closes any open device, then opens device (a path such as /dev/ttyUSB0) with the unit's
+    /// line settings; false when that fails (errorString() says why).
+    bool open(const QString& device);
+    /// Closes the device; later calls quietly do nothing until the next open.
+    void close();
+    /// True while a device is open and usable.
+    bool isOpen() const;
+    /// The device given to the last open().
+    QString device() const { return m_device; }
+    /// Why the last open failed or the device was closed by an error; empty otherwise.
+    QString errorString() const { return m_error; }
+
+    std::size_t bytesWaiting() override;
+    std::size_t read(std::span<std::uint8_t> buffer) override;
+    bool write(std::span<const std::uint8_t> bytes) override;
+
+private:
+    void onError(int error);
+
+    std::unique_ptr<QSerialPort> m_port;
+    QString m_device;
+    QString m_error;
+    bool m_failed = false;     // an error made the device unusable; closed on the next turn
+    unsigned m_generation = 0; // counts opens, so a late close never hits a newer device
+};
+
+} // namespace kordana
