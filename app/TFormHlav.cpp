@@ -1,8 +1,11 @@
 #include "app/TFormHlav.h"
 
 #include "app/AtomicFile.h"
+#include "app/FormLinkEvents.h"
 #include "app/ImageCache.h"
 #include "lang/Language.h"
+#include "link/LinkProtocol.h"
+#include "link/serial/SerialPort.h"
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
@@ -74,13 +77,12 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     StatusBar1->setObjectName("StatusBar1");
     setStatusBar(StatusBar1);
 
+    createLink();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(55);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 }
-
-TFormHlav::~TFormHlav() = default;
 
 QString TFormHlav::settingsPath() const {
     return m_configDir + "/Kordana_R_2006.ini";

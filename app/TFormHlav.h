@@ -2,6 +2,8 @@
 
 #include "app/IniFile.h"
 #include "lang/MessageTexts.h"
+#include "link/Frame.h"
+#include "link/UnitHeader.h"
 #include "params/ParameterImage.h"
 
 #include <QMainWindow>
@@ -25,6 +27,11 @@ class QTimer;
 class QToolButton;
 
 namespace kordana {
+
+class FormLinkEvents;
+class LinkProtocol;
+class SerialPort;
+enum class LinkMessage : std::uint8_t;
 
 /// The main window: owns the parameter image, the pages, the port, the link state and the
 /// settings. Handlers keep their given names; each concern lives in its own TFormHlav*.cpp.
@@ -87,6 +94,21 @@ public:
     /// Starts a programming run as the Program command does after its own harvest and pass
     /// (used by the programming-after-change check).
     void StartProgramming();
+    /// Hides the status line and the progress gauge (New, Open).
+    void HideStatusLine();
+    /// The device "COMn" of the current port index resolves to.
+    QString comPortDevice() const;
+    LinkProtocol& link() { return *m_link; }
+    SerialPort& serialPort() { return *m_port; }
+    /// The unit's identification texts, empty until its header arrives.
+    UnitHeaderTexts unitHeader;
+    void setUnitHeader(const UnitHeaderTexts& header);
+    std::string linkMessageText(LinkMessage message) const;
+    void setStatusColour(bool red);
+    /// Receives every intact monitor frame (the live monitor).
+    std::function<void(std::span<const std::uint8_t, kFrameSize>)> onMonitorFrame;
+    /// Runs at the end of every timer tick (the operating-point cursor).
+    std::function<void()> onTickEnd;
 
     // Widgets other concerns reach directly.
     QTabWidget* PageControl1 = nullptr;
@@ -161,6 +183,10 @@ private:
     IniFile m_settings;
     bool m_closed = false;
     QMenu* m_menuCom = nullptr;
+    std::unique_ptr<SerialPort> m_port;
+    std::unique_ptr<FormLinkEvents> m_linkEvents;
+    std::unique_ptr<LinkProtocol> m_link;
+    void createLink();
 };
 
 } // namespace kordana

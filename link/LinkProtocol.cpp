@@ -292,4 +292,9 @@ void LinkProtocol::startVerifyPass() {
     m_status.setGauge(0);
 }
 
+void LinkProtocol::hideStatus() {
+    m_status.setLineVisible(false);
+    m_status.setGaugeVisible(false);
+}
+
 } // namespace kordana

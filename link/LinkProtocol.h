@@ -48,6 +48,9 @@ public:
     /// Starts reading the unit (block 0 at once, blocks 1..19 together at the end, then the
     /// verify pass). Replaces any running transfer.
     void startRead();
+    /// Hides the status line and the gauge now (the commands New and Open do), so that the
+    /// next transfer shows them again.
+    void hideStatus();
 
     /// Takes in a waiting reply if at least one frame's worth of bytes is queued; called by tick().
     void PollReceive();
