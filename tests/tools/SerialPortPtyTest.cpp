@@ -134,6 +134,17 @@ TEST_F(SerialPortPty, FaultOptionsReachTheServedUnit) {
     EXPECT_NE(dataOf(*echo), pattern(2));
 }
 
+TEST_F(SerialPortPty, ADelayedUnitAnswersLateButWhole) {
+    startUnit({"--delay", "120"});
+    QElapsedTimer sent;
+    sent.start();
+    const auto reply = ask(m_port, makeFrame(0x44));
+    ASSERT_TRUE(reply);
+    EXPECT_GE(sent.elapsed(), 110); // the unit holds the reply back; no upper bound asserted
+    EXPECT_TRUE(frameIntact(*reply));
+    EXPECT_EQ((*reply)[0], 0xC4);
+}
+
 TEST_F(SerialPortPty, ASilentUnitNeverAnswers) {
     startUnit({"--silent"});
     EXPECT_FALSE(ask(m_port, makeFrame(kCmdMonitor), 40));

@@ -171,6 +171,19 @@ TEST(UnitSimulatorFraming, RequestsAreFramedFromAByteStream) {
     EXPECT_EQ(out[kFrameSize], 0xB0);
 }
 
+TEST(UnitSimulatorFraming, ARequestSplitAfterAMonitorRequestIsKept) {
+    UnitSimulator unit; // each monitor request moves the clock by 330 ms
+    const Frame monitor = makeFrame(kCmdMonitor);
+    const Frame read = makeFrame(0x47);
+    std::vector<std::uint8_t> chunk(monitor.begin(), monitor.end());
+    chunk.insert(chunk.end(), read.begin(), read.begin() + 50);
+    unit.receive(chunk);
+    unit.receive(std::span<const std::uint8_t>(read.data() + 50, kFrameSize - 50));
+    const std::vector<std::uint8_t> out = unit.takeOutput();
+    ASSERT_EQ(out.size(), 2 * kFrameSize);
+    EXPECT_EQ(out[kFrameSize], 0xC7);
+}
+
 TEST(UnitSimulatorFraming, AStalledPartialRequestIsDroppedSoFramingRecovers) {
     UnitSimulator unit;
     const Frame request = makeFrame(0x42);

@@ -46,6 +46,8 @@ void UnitSimulator::receive(std::span<const std::uint8_t> bytes) {
             handleRequest(request);
         }
     }
+    // A monitor request may have moved the clock; the bytes after it arrived with it.
+    m_lastByteMs = m_clockMs;
 }
 
 void UnitSimulator::advance(std::uint32_t ms) {
