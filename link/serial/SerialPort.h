@@ -41,8 +41,11 @@ public:
     /// Why the last open failed or the device was closed by an error; empty otherwise.
     QString errorString() const { return m_error; }
 
+    /// Bytes received and not yet read; 0 when the port is not usable.
     std::size_t bytesWaiting() override;
+    /// Takes up to buffer.size() received bytes; 0 when the port is not usable.
     std::size_t read(std::span<std::uint8_t> buffer) override;
+    /// Queues bytes for the device; false (bytes dropped) when not usable or too much is queued.
     bool write(std::span<const std::uint8_t> bytes) override;
 
 private:

@@ -8,15 +8,15 @@ namespace kordana {
 
 /// What the simulated unit reports about itself in its header block.
 struct UnitIdentity {
-    std::string programId = "KRD";  // header bytes 0..2 (first three characters used)
-    std::uint8_t programNumber = 7; // header byte 3, 0..99
-    std::uint8_t day = 7;           // header byte 4
-    std::uint8_t month = 5;         // 1..12, stored as its month code in byte 5
-    std::uint8_t yearInCentury = 6; // header byte 6 (20yy)
-    std::uint8_t hour = 14;         // header byte 7
-    std::uint8_t minute = 30;       // header byte 8
-    std::string text;               // header bytes 16..45 when not empty (at most 30 used)
-    std::uint16_t programmings = 0; // programming count reported before the first run
+    std::string programId = "KRD";  ///< header bytes 0..2 (first three characters used)
+    std::uint8_t programNumber = 7; ///< header byte 3, 0..99
+    std::uint8_t day = 7;           ///< header byte 4
+    std::uint8_t month = 5;         ///< 1..12, stored as its month code in byte 5
+    std::uint8_t yearInCentury = 6; ///< header byte 6 (20yy)
+    std::uint8_t hour = 14;         ///< header byte 7
+    std::uint8_t minute = 30;       ///< header byte 8
+    std::string text;               ///< header bytes 16..45 when not empty (at most 30 used)
+    std::uint16_t programmings = 0; ///< programming count reported before the first run
 };
 
 /// How the simulated unit behaves and misbehaves; the defaults give a sound unit.

@@ -18,8 +18,11 @@ public:
     /// Connects to unit, which must outlive the port.
     explicit UnitSimPort(UnitSimulator& unit) : m_unit(unit) {}
 
+    /// Reply bytes released by the unit and not yet read.
     std::size_t bytesWaiting() override;
+    /// Takes up to buffer.size() reply bytes.
     std::size_t read(std::span<std::uint8_t> buffer) override;
+    /// Hands bytes to the unit at once; false while unplugged.
     bool write(std::span<const std::uint8_t> bytes) override;
 
     /// Every byte written so far, in order (what the unit was sent).
