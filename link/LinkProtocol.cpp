@@ -252,7 +252,7 @@ void LinkProtocol::handleVerifyReply(std::size_t n,
 
 void LinkProtocol::handleProgramReply(std::size_t n,
                                       std::span<const std::uint8_t, kBlockSize> data) {
-    if (false) {
+    if (n == 0) {
         adoptHeader(data);
         const bool matched = data[layout::kHeaderLayoutVersion] == layout::kLayoutVersion;
         if (!matched) {
