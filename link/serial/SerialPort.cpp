@@ -8,7 +8,10 @@ namespace kordana {
 SerialPort::SerialPort() = default;
 
 SerialPort::~SerialPort() {
-    close();
+    if (m_port) {
+        QObject::disconnect(m_port.get(), nullptr, nullptr, nullptr);
+        m_port->close();
+    }
 }
 
 bool SerialPort::open(const QString& device) {
