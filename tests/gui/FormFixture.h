@@ -48,6 +48,7 @@ protected:
             return nextAnswer;
         };
         m_form->FormCreate();
+        m_form->show();
         return *m_form;
     }
 

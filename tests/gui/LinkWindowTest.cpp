@@ -1,0 +1,145 @@
+// The window's Read, Verify and Program against the simulated unit on a real pseudo-terminal.
+#include "FormFixture.h"
+
+#include "link/LinkProtocol.h"
+#include "params/ImageLayout.h"
+#include "tools/unit-sim/UnitSimProcess.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace kordana {
+namespace {
+
+class LinkWindow : public testing::FormFixture {
+protected:
+    /// Starts the simulator and a window whose COM1 is the simulator's pty.
+    TFormHlav& startWithUnit(const std::vector<std::string>& simArgs = {}) {
+        EXPECT_TRUE(m_unit.start(simArgs)) << m_unit.error();
+        writeSettings("[PORTS]\nCOM1=" + m_unit.devicePath() + "\n[FORM_HLAV]\nComPort=1\n");
+        TFormHlav& form = createForm();
+        form.Timer1->stop(); // the test ticks by hand
+        return form;
+    }
+
+    /// Ticks the window until the link is idle again; the unit answers in real time on its
+    /// pty, so each tick also lets the event loop move bytes (capped, never a fixed sleep).
+    void runToIdle(TFormHlav& form, int maxTicks = 400) {
+        for (int i = 0; i < maxTicks; ++i) {
+            form.Timer1Timer();
+            if (form.link().mode() == LinkMode::Idle) {
+                return;
+            }
+            QTest::qWait(3);
+        }
+        ADD_FAILURE() << "link still busy";
+    }
+
+    UnitSimProcess m_unit;
+};
+
+TEST_F(LinkWindow, ProgramVerifyAndReadBackThroughTheWindow) {
+    TFormHlav& form = startWithUnit();
+    EXPECT_TRUE(messages.empty());
+    form.image[layout::mapCell(0, 2, 3)] = 33;
+    form.PageRefresh(); // the Program command takes the page's values first
+    const ParameterImage programmed = form.image;
+
+    QTest::mouseClick(form.findChild<QPushButton*>("ButtonProgram"), Qt::LeftButton);
+    EXPECT_TRUE(form.LabelHlaseni->isVisible());
+    EXPECT_EQ(form.LabelHlaseni->text(), "Program device:");
+    runToIdle(form);
+    form.Timer1Timer();
+    EXPECT_EQ(form.LabelHlaseni->text(), "Program device: OK");
+    EXPECT_EQ(form.CGauge->value(), 19);
+    EXPECT_EQ(form.findChild<QLabel*>("LabelVerze1")->text(), "KRD07");
+    EXPECT_EQ(form.findChild<QLabel*>("LabelVerze3")->text(), "14:30");
+
+    form.action("MenuVerify")->trigger();
+    EXPECT_EQ(form.LabelHlaseni->text(), "Verify:");
+    runToIdle(form);
+    EXPECT_EQ(form.LabelHlaseni->text(), "Verify: OK");
+
+    form.image[layout::mapCell(0, 2, 3)] = 1;
+    form.LabelFile2->setText("/tmp/x.ign");
+    form.action("MenuRead")->trigger();
+    EXPECT_EQ(form.LabelFile2->text(), "");
+    runToIdle(form);
+    EXPECT_EQ(form.LabelHlaseni->text(), "Verify: OK");
+    EXPECT_TRUE(std::equal(programmed.bytes.begin() + 100, programmed.bytes.end(),
+                           form.image.bytes.begin() + 100));
+}
+
+TEST_F(LinkWindow, NoUnitGivesProgramErrorInRedAndNoConnection) {
+    TFormHlav& form = startWithUnit({"--silent"});
+    form.action("MenuProgram")->trigger();
+    for (int i = 0; i < 30; ++i) {
+        form.Timer1Timer();
+    }
+    EXPECT_EQ(form.LabelHlaseni->text(), "Program error!");
+    EXPECT_EQ(form.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    EXPECT_TRUE(form.LabelSpojeni->isVisible());
+}
+
+TEST_F(LinkWindow, PortThatCannotOpenShowsTheMessageAndStaysQuiet) {
+    TFormHlav& form = createForm();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Com opening error!");
+    form.Timer1->stop();
+    form.action("MenuProgram")->trigger();
+    for (int i = 0; i < 30; ++i) {
+        form.Timer1Timer();
+    }
+    EXPECT_EQ(form.LabelHlaseni->text(), "Program error!");
+}
+
+TEST_F(LinkWindow, ComMenuMovesTheCheckMarkAndReopens) {
+    TFormHlav& form = startWithUnit();
+    writeSettings(""); // the window keeps its own copy of the settings
+    form.action("MenuCom2")->trigger();
+    EXPECT_EQ(form.ComPortIndex, 1);
+    EXPECT_TRUE(form.action("MenuCom2")->isChecked());
+    EXPECT_FALSE(form.action("MenuCom1")->isChecked());
+    EXPECT_EQ(messages.size(), 1u); // COM2 is a path that does not exist
+    form.action("MenuCom1")->trigger();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(form.action("MenuCom1")->isChecked());
+}
+
+TEST_F(LinkWindow, ReadProtectedUnit) {
+    TFormHlav& form = startWithUnit({"--read-protect"});
+    const ParameterImage before = form.image;
+    form.action("MenuRead")->trigger();
+    runToIdle(form);
+    EXPECT_EQ(form.LabelHlaseni->text(), "No reading!");
+    EXPECT_TRUE(
+        std::equal(before.bytes.begin() + 100, before.bytes.end(), form.image.bytes.begin() + 100));
+}
+
+TEST_F(LinkWindow, OtherLayoutVersionShowsTheVersionMessage) {
+    TFormHlav& form = startWithUnit({"--layout-version", "50"});
+    form.action("MenuProgram")->trigger();
+    runToIdle(form);
+    QTest::qWait(1); // the message box is shown once the tick has finished
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Unmatched version of PC and Ignition programs!");
+}
+
+TEST_F(LinkWindow, VanishingDeviceBehavesAsASilentUnit) {
+    TFormHlav& form = startWithUnit();
+    m_unit.stop();
+    form.action("MenuProgram")->trigger();
+    for (int i = 0; i < 40; ++i) {
+        form.Timer1Timer();
+        QTest::qWait(1);
+    }
+    EXPECT_EQ(form.LabelHlaseni->text(), "Program error!");
+    EXPECT_TRUE(form.LabelSpojeni->isVisible());
+}
+
+} // namespace
+} // namespace kordana
