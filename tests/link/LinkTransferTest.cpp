@@ -230,6 +230,19 @@ TEST_F(TransferTest, ProgramWhoseVerifyFailsNeverReportsProgrammedOk) {
     }
 }
 
+TEST_F(TransferTest, FailedReadAfterProgrammingShowsReadErrorNotProgrammedOk) {
+    link.startProgram();
+    runToIdle();
+    ASSERT_TRUE(link.programmed());
+    silenceUnit();
+    link.startRead();
+    EXPECT_FALSE(link.programmed());
+    runToIdle();
+    tick(10);
+    EXPECT_EQ(events.shown.message, LinkMessage::ReadError);
+    EXPECT_FALSE(events.shown.ok);
+}
+
 TEST_F(TransferTest, CorruptedBlockReplyIsIgnoredAndTheRequestRepeated) {
     bool corrupted = false;
     port.onWrite = [this, &corrupted](const Frame& request) {
