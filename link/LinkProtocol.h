@@ -57,11 +57,15 @@ public:
     /// Handles a reply to a block request (any first byte but 0xB0); called by PollReceive().
     void HandleBlockReply(std::span<const std::uint8_t, kFrameSize> reply);
 
+    /// Idle, program, verify or read.
     LinkMode mode() const { return m_mode; }
     /// Command byte of the pending block request; the block number is its low six bits.
     std::uint8_t blockCommand() const { return m_blockCommand; }
+    /// Ticks since the last block request (idle: since the last monitor request), 0..6.
     std::uint8_t waitTicks() const { return m_waitTicks; }
+    /// Sends of the pending block so far.
     std::uint8_t attempts() const { return m_attempts; }
+    /// Ticks left before the status line and gauge are hidden.
     std::uint8_t statusHold() const { return m_statusHold; }
     /// Ticks since the last accepted reply, 0..18.
     std::uint8_t noReplyTicks() const { return m_noReplyTicks; }
