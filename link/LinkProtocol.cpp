@@ -107,11 +107,13 @@ void LinkProtocol::idleStep() {
 }
 
 void LinkProtocol::holdStep() {
-    if (m_statusHold == 0) {
+    // A transfer that needs many retries can outlast the hold; its status stays on screen
+    // until it ends, so a late success or failure is never hidden.
+    if (m_statusHold == 0 || m_mode != LinkMode::Idle) {
         return;
     }
     --m_statusHold;
-    if (m_statusHold == 0) {
+    if (m_statusHold == 0 || m_mode != LinkMode::Idle) {
         m_status.setLineVisible(false);
         m_status.setGaugeVisible(false);
         m_programmed = false;

@@ -201,3 +201,35 @@ TEST(LinkWithSimulator, MonitorFramesKeepTheConnectionAndReportSaving) {
 
 } // namespace
 } // namespace kordana
+
+namespace kordana {
+namespace {
+
+// Every reply comes late enough to need a second send, so the run lasts far longer than the
+// status hold; its progress and its success must stay on screen all the same.
+TEST(LinkWithSimulator, SlowRunKeepsItsStatusVisibleToTheEnd) {
+    UnitSimOptions options;
+    options.delayMs = 400;
+    Bench bench(options);
+    bench.link.startProgram();
+    int ticks = 0;
+    bool everHidden = false;
+    while (bench.link.mode() != LinkMode::Idle && ticks < 3000) {
+        bench.link.tick();
+        bench.unit.advance(55);
+        ++ticks;
+        everHidden = everHidden || !bench.events.shown.statusVisible;
+    }
+    ASSERT_GT(ticks, 250);
+    EXPECT_FALSE(everHidden);
+    ASSERT_TRUE(verified(bench.events));
+    {
+        bench.link.tick();
+        EXPECT_TRUE(bench.events.shown.statusVisible);
+        EXPECT_EQ(bench.events.shown.message, LinkMessage::ProgramDevice);
+        EXPECT_TRUE(bench.events.shown.ok);
+    }
+}
+
+} // namespace
+} // namespace kordana
