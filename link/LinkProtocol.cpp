@@ -113,7 +113,7 @@ void LinkProtocol::holdStep() {
         return;
     }
     --m_statusHold;
-    if (m_statusHold == 0 || m_mode != LinkMode::Idle) {
+    if (m_statusHold == 0) {
         m_status.setLineVisible(false);
         m_status.setGaugeVisible(false);
         m_programmed = false;

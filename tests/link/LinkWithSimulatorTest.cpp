@@ -209,7 +209,7 @@ namespace {
 // status hold; its progress and its success must stay on screen all the same.
 TEST(LinkWithSimulator, SlowRunKeepsItsStatusVisibleToTheEnd) {
     UnitSimOptions options;
-    options.delayMs = 400;
+    options.delayMs = 700; // about 13 ticks a block: each half of the run outlasts the hold
     Bench bench(options);
     bench.link.startProgram();
     int ticks = 0;
@@ -220,7 +220,7 @@ TEST(LinkWithSimulator, SlowRunKeepsItsStatusVisibleToTheEnd) {
         ++ticks;
         everHidden = everHidden || !bench.events.shown.statusVisible;
     }
-    ASSERT_GT(ticks, 250);
+    ASSERT_GT(ticks, 450);
     EXPECT_FALSE(everHidden);
     ASSERT_TRUE(verified(bench.events));
     {
