@@ -73,6 +73,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     setCentralWidget(central);
     buildToolBar(central);
     buildPages();
+    buildMapPages();
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     setStatusBar(StatusBar1);
@@ -166,6 +167,7 @@ void TFormHlav::ConsistencyPass() {
 void TFormHlav::CommitTail() {
     ConsistencyPass();
     PageRefresh();
+    ProgrammingAfterChangeCheck();
 }
 
 void TFormHlav::CentreWindow() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/IniFile.h"
+#include "editors/PageDispatcher.h"
+#include "editors/ProgramAfterChange.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
 #include "link/UnitHeader.h"
@@ -28,7 +30,9 @@ class QToolButton;
 
 namespace kordana {
 
+class CommitBindings;
 class FormLinkEvents;
+class MapGrid;
 class LinkProtocol;
 class SerialPort;
 enum class LinkMessage : std::uint8_t;
@@ -110,6 +114,26 @@ public:
     /// Runs at the end of every timer tick (the operating-point cursor).
     std::function<void()> onTickEnd;
 
+    // --- editors ---------------------------------------------------------------------------
+    /// Harvest and refresh of each page by index; pages register their field tables here.
+    PageDispatcher pages;
+    /// Binds editing controls to the shared commit handlers; page builders use it.
+    CommitBindings* commitBindings = nullptr;
+    /// The grid shared by the nine map pages (fields, row labels; the cursor colours them).
+    MapGrid* mapGrid = nullptr;
+    /// "Programming after change": the previously-set flag and the shadow image bytes.
+    ProgramAfterChange programAfterChange;
+    /// How many programming runs the programming-after-change check has started.
+    int programmingAfterChangeStarts = 0;
+    /// Starts a programming run when "Programming after change" is set and the image changed
+    /// (or the box was set since the previous check).
+    void ProgrammingAfterChangeCheck();
+    /// Key press of every edit: Enter is swallowed, the focus moves on, then the active page
+    /// is harvested and the commit tail runs. Returns true when the key was swallowed.
+    bool FormKeyPress(QWidget* sender, int key);
+    /// Makes page `index` the active page without running PageControl1Change.
+    void selectPageQuietly(int index);
+
     // Widgets other concerns reach directly.
     QTabWidget* PageControl1 = nullptr;
     QLabel* LabelHlaseni = nullptr;
@@ -154,6 +178,15 @@ public slots:
     void MenuAboutClick();
     void Timer1Timer();
     void PageControl1Change(int index);
+    /// Harvest of the active page, then the commit tail (edit clicks, static edits' exit).
+    void EditExit();
+    /// Harvest of the active page, then the commit tail (every up-down's click).
+    void UpDownClick();
+    /// Harvest, coupling indicators, commit tail (mouse release on the bound check boxes).
+    void CheckBoxMouseUp();
+    /// Column step down / up of the map grid's column spin button that sent it.
+    void CSpinButtonDownClick_Uni();
+    void CSpinButtonUpClick_Uni();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,6 +220,11 @@ private:
     std::unique_ptr<FormLinkEvents> m_linkEvents;
     std::unique_ptr<LinkProtocol> m_link;
     void createLink();
+    void buildMapPages();
+    void applyCouplingCommand(int group, std::uint8_t mode);
+    void columnStep(const QObject* sender, int direction);
+    void showActiveMasterIfHidden();
+    bool m_quietPageChange = false;
 };
 
 } // namespace kordana

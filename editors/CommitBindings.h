@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+
+class QAbstractButton;
+class QWidget;
+
+namespace kordana {
+
+class UpDownEdit;
+
+/// Binds editing controls to the window's four shared commit handlers, so that every page
+/// commits the same way. Page builders call the bind functions once per control.
+class CommitBindings : public QObject {
+    Q_OBJECT
+
+public:
+    /// The window's handlers. formKeyPress gets the control and the key and returns true when
+    /// it swallowed the key.
+    struct Handlers {
+        std::function<void()> editExit;
+        std::function<void()> upDownClick;
+        std::function<bool(QWidget* sender, int key)> formKeyPress;
+        std::function<void()> checkBoxMouseUp;
+    };
+
+    CommitBindings(Handlers handlers, QObject* parent);
+
+    /// A field built at run time: a click on the edit and Enter commit, the arrows commit,
+    /// leaving the field with Tab does not.
+    void bindRunTimeField(UpDownEdit* field);
+    /// A static field: as a run-time field, but leaving the edit commits too; a click on the
+    /// edit commits only when `commitOnClick`.
+    void bindStaticField(UpDownEdit* field, bool commitOnClick);
+    /// Enter in `widget` commits (combo boxes, other edits).
+    void bindKeyPress(QWidget* widget);
+    /// A click on `widget` commits (combo boxes built at run time).
+    void bindClick(QWidget* widget);
+    /// Releasing the mouse on a check box (or any button) harvests, updates the indicators and
+    /// commits.
+    void bindMouseUp(QAbstractButton* button);
+
+    /// Moves the keyboard focus from `from` to the next control in tab order.
+    static void focusNextControl(QWidget* from);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum Role : unsigned { KeyPress = 1, Click = 2, Exit = 4 };
+    void watch(QWidget* widget, unsigned roles);
+
+    Handlers m_handlers;
+    QHash<const QObject*, unsigned> m_roles;
+};
+
+} // namespace kordana

@@ -1,0 +1,114 @@
+#include "editors/FieldTable.h"
+
+#include "editors/UpDownEdit.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace kordana {
+
+namespace {
+
+Field fieldFor(FieldControl control, const ParameterElement* element) {
+    Field field{control, element};
+    if (element != nullptr) {
+        field.minShown = element->minShown;
+        field.maxShown = element->maxShown;
+        field.step = element->step;
+    }
+    return field;
+}
+
+struct ValueSetter {
+    const Field& field;
+    int value;
+
+    void operator()(UpDownEdit* edit) const {
+        const QSignalBlocker block(edit);
+        edit->setRange(field.minShown, field.maxShown, field.step);
+        edit->setPosition(value);
+    }
+    void operator()(QCheckBox* box) const {
+        const QSignalBlocker block(box);
+        box->setChecked(value != 0);
+    }
+    void operator()(QComboBox* combo) const {
+        const QSignalBlocker block(combo);
+        combo->setCurrentIndex(std::clamp(value, 0, combo->count() - 1));
+    }
+    void operator()(QButtonGroup* group) const {
+        if (QAbstractButton* button = group->button(value)) {
+            const QSignalBlocker blockGroup(group);
+            const QSignalBlocker block(button);
+            button->setChecked(true);
+        }
+    }
+};
+
+struct ValueGetter {
+    int operator()(UpDownEdit* edit) const { return edit->position(); }
+    int operator()(QCheckBox* box) const { return box->isChecked() ? 1 : 0; }
+    int operator()(QComboBox* combo) const { return std::max(0, combo->currentIndex()); }
+    int operator()(QButtonGroup* group) const { return std::max(0, group->checkedId()); }
+};
+
+} // namespace
+
+Field elementField(FieldControl control, std::string_view key, std::size_t element) {
+    return fieldFor(control, ParameterTable::instance().element(key, element));
+}
+
+Field imageField(FieldControl control, std::size_t imageIndex) {
+    const auto ref = ParameterTable::instance().findByIndex(imageIndex);
+    return fieldFor(control, ref ? &ref->key->elements[ref->element] : nullptr);
+}
+
+Field outsideField(FieldControl control, std::uint8_t& byte) {
+    Field field{control};
+    field.outsideByte = &byte;
+    field.maxShown = 1;
+    return field;
+}
+
+int controlValue(const FieldControl& control) {
+    return std::visit(ValueGetter{}, control);
+}
+
+void harvestFields(std::span<const Field> fields, ParameterImage& image, const StoreHook& onStore) {
+    for (const Field& field : fields) {
+        if (field.outsideByte != nullptr) {
+            *field.outsideByte = controlValue(field.control) != 0 ? 1 : 0;
+            continue;
+        }
+        if (field.element == nullptr || !field.element->hasImageByte()) {
+            continue;
+        }
+        const std::size_t index = field.element->index;
+        const std::uint8_t before = image[index];
+        storeShown(image, *field.element, controlValue(field.control));
+        if (onStore) {
+            onStore(image, index, before, image[index]);
+        }
+    }
+}
+
+void refreshFields(std::span<const Field> fields, const ParameterImage& image) {
+    for (const Field& field : fields) {
+        int value = 0;
+        if (field.outsideByte != nullptr) {
+            value = *field.outsideByte != 0 ? 1 : 0;
+        } else if (field.element != nullptr) {
+            value = shownValue(image, *field.element);
+        } else {
+            continue;
+        }
+        std::visit(ValueSetter{field, value}, field.control);
+    }
+}
+
+} // namespace kordana

@@ -1,0 +1,213 @@
+#include "editors/MapGrid.h"
+
+#include "editors/TCSpinButton.h"
+#include "editors/UpDownEdit.h"
+#include "params/ImageLayout.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+
+namespace kordana {
+
+namespace {
+
+constexpr int kBoxWidth = 984;
+constexpr int kBoxHeight = 412;
+constexpr int kColumnPitch = 62;
+constexpr int kRowPitch = 30;
+constexpr int kAllLeft = 211;
+constexpr int kAllTop = 382;
+
+const char* const kRowTexts[MapGrid::kRows] = {"0%",  "2%",  "5%",  "10%", "20%",
+                                               "30%", "40%", "60%", "80%", "100%"};
+
+QColor indicatorColour(bool same) {
+    return same ? QColor(0, 255, 255) : QColor(255, 255, 0);
+}
+
+QFont pointFont(const QWidget* widget, int points) {
+    QFont font = widget->font();
+    font.setPointSize(points);
+    return font;
+}
+
+} // namespace
+
+MapGrid::MapGrid(QWidget* parent) : QScrollArea(parent) {
+    setObjectName("ScrollBoxMap");
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    m_box = new QGroupBox();
+    m_box->setObjectName("GroupBoxMap");
+    m_box->setMinimumSize(kBoxWidth, kBoxHeight);
+    buildLabels();
+    buildFields();
+    buildTools();
+    setWidget(m_box);
+}
+
+void MapGrid::buildLabels() {
+    auto* rpm = new QLabel("RPM", m_box);
+    rpm->move(13, 16);
+    auto* tps = new QLabel("TPS", m_box);
+    tps->move(7, 37);
+    for (int r = 0; r < kRows; ++r) {
+        auto* label = new QLabel(kRowTexts[r], m_box);
+        label->setAutoFillBackground(true);
+        label->move(r <= 2 ? 16 : (r <= 8 ? 10 : 4), 56 + kRowPitch * r);
+        label->adjustSize();
+        m_rowLabels[idx(r)] = label;
+    }
+}
+
+void MapGrid::buildFields() {
+    // Creation order is the tab order: the breakpoint row, then the cells row by row.
+    for (int c = 0; c < kCols; ++c) {
+        auto* field = new UpDownEdit(m_box);
+        field->place(44 + kColumnPitch * c, 21);
+        field->setRange(300, 12500, 50);
+        m_breakpoints[idx(c)] = field;
+    }
+    for (int r = 0; r < kRows; ++r) {
+        for (int c = 0; c < kCols; ++c) {
+            auto* field = new UpDownEdit(m_box);
+            field->place(44 + kColumnPitch * c, 53 + kRowPitch * r);
+            field->setRange(0, 60, 1);
+            m_cells[idx(r * kCols + c)] = field;
+        }
+    }
+}
+
+void MapGrid::buildTools() {
+    for (int c = 0; c < kCols; ++c) {
+        auto* button = new TCSpinButton(m_box);
+        button->setGeometry(59 + kColumnPitch * c, 350, 17, 23);
+        m_spinButtons[idx(c)] = button;
+    }
+    m_minus = new QPushButton("-", m_box);
+    m_plus = new QPushButton("+", m_box);
+    int left = 87;
+    for (QPushButton* button : {m_minus, m_plus}) {
+        button->setGeometry(left, 380, 20, 20);
+        button->setFont(pointFont(button, 14));
+        button->setFocusPolicy(Qt::ClickFocus);
+        left += kColumnPitch;
+    }
+    m_all = new QCheckBox("All", m_box);
+    m_all->setObjectName("CheckBoxAll_Map");
+    m_all->setFocusPolicy(Qt::ClickFocus);
+    m_all->move(kAllLeft, kAllTop);
+    m_indicator = new QLabel("  1->2->3  ", m_box);
+    m_indicator->setObjectName("LabelModeMap");
+    m_indicator->setFont(pointFont(m_indicator, 14));
+    m_indicator->setAutoFillBackground(true);
+    m_indicator->move(kAllLeft + 104, kAllTop - 2);
+    setModeIndicator(false, false);
+}
+
+std::vector<Field> MapGrid::fieldTable(int page, std::uint8_t& allFlag) const {
+    const auto p = static_cast<std::size_t>(page);
+    std::vector<Field> fields;
+    fields.reserve(kCols + kRows * kCols + 1);
+    for (int c = 0; c < kCols; ++c) {
+        fields.push_back(imageField(m_breakpoints[idx(c)], layout::mapRpm(p) + idx(c)));
+    }
+    for (int r = 0; r < kRows; ++r) {
+        for (int c = 0; c < kCols; ++c) {
+            fields.push_back(imageField(cell(r, c), layout::mapCell(p, idx(r), idx(c))));
+        }
+    }
+    fields.push_back(outsideField(m_all, allFlag));
+    return fields;
+}
+
+void MapGrid::showOnPage(QWidget* sheet, int page) {
+    m_shownPage = page;
+    if (parentWidget() == sheet) {
+        return;
+    }
+    const bool wasHidden = isHidden();
+    if (QWidget* old = parentWidget(); old != nullptr && old->layout() != nullptr) {
+        old->layout()->removeWidget(this);
+    }
+    setParent(sheet);
+    if (sheet->layout() != nullptr) {
+        sheet->layout()->addWidget(this);
+    } else {
+        setGeometry(sheet->rect());
+    }
+    setVisible(!wasHidden);
+}
+
+int MapGrid::columnOf(const QObject* sender) const {
+    for (int c = 0; c < kCols - 1; ++c) {
+        if (m_spinButtons[idx(c)] == sender) {
+            return c;
+        }
+    }
+    return kCols - 1;
+}
+
+void MapGrid::setLocked(bool locked) {
+    if (locked == m_locked) {
+        return;
+    }
+    m_locked = locked;
+    m_box->setUpdatesEnabled(false);
+    m_box->setEnabled(!locked);
+    for (UpDownEdit* field : m_breakpoints) {
+        field->setArrowsVisible(!locked);
+    }
+    for (UpDownEdit* field : m_cells) {
+        field->setArrowsVisible(!locked);
+    }
+    for (TCSpinButton* button : m_spinButtons) {
+        button->setVisible(!locked);
+    }
+    m_minus->setVisible(!locked);
+    m_plus->setVisible(!locked);
+    m_all->setVisible(!locked);
+    m_box->setUpdatesEnabled(true);
+}
+
+void MapGrid::setModeIndicator(bool visible, bool same) {
+    const int state = visible ? (same ? 2 : 1) : 0;
+    if (state == m_indicatorState) {
+        return;
+    }
+    m_indicatorState = state;
+    m_indicator->setText(same ? "  1=2=3  " : "  1->2->3  ");
+    QPalette palette = m_indicator->palette();
+    palette.setColor(QPalette::Window, indicatorColour(same));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    m_indicator->setPalette(palette);
+    m_indicator->adjustSize();
+    m_indicator->setVisible(visible);
+}
+
+void MapGrid::hideGrid() {
+    // Hides nest (a page change inside a mode command); the outermost pair keeps the focus.
+    if (m_hideDepth++ > 0) {
+        return;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    m_focus = focus != nullptr && isAncestorOf(focus) ? focus : nullptr;
+    hide();
+}
+
+void MapGrid::showGrid() {
+    if (m_hideDepth == 0 || --m_hideDepth > 0) {
+        return;
+    }
+    show();
+    if (m_focus != nullptr && m_focus->isVisible() && m_focus->isEnabled()) {
+        m_focus->setFocus(Qt::OtherFocusReason);
+    }
+    m_focus = nullptr;
+}
+
+} // namespace kordana

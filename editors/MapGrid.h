@@ -1,0 +1,96 @@
+#pragma once
+
+#include "editors/FieldTable.h"
+
+#include <QPointer>
+#include <QScrollArea>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace kordana {
+
+class TCSpinButton;
+class UpDownEdit;
+
+/// The one grid shared by the nine map pages: breakpoint row, 10 x 15 cells, row labels,
+/// column spin buttons, "-", "+", "All" and the mode indicator in a group box. It sits in a
+/// scroll area that moves to whichever map page is refreshed. Builds no connections itself.
+class MapGrid : public QScrollArea {
+    Q_OBJECT
+
+public:
+    static constexpr int kRows = 10;
+    static constexpr int kCols = 15;
+
+    explicit MapGrid(QWidget* parent = nullptr);
+
+    /// The group box holding every control of the grid.
+    QGroupBox* box() const { return m_box; }
+    /// Breakpoint field of column c (0..14).
+    UpDownEdit* breakpoint(int c) const { return m_breakpoints.at(idx(c)); }
+    /// Cell field of row r (0..9), column c (0..14).
+    UpDownEdit* cell(int r, int c) const { return m_cells.at(idx(r * kCols + c)); }
+    /// Row label r ("0%".."100%").
+    QLabel* rowLabel(int r) const { return m_rowLabels.at(idx(r)); }
+    /// Column spin button c.
+    TCSpinButton* columnSpinButton(int c) const { return m_spinButtons.at(idx(c)); }
+    QPushButton* minusButton() const { return m_minus; }
+    QPushButton* plusButton() const { return m_plus; }
+    /// The "All" check box (objectName CheckBoxAll_Map).
+    QCheckBox* allCheckBox() const { return m_all; }
+    QLabel* modeIndicator() const { return m_indicator; }
+
+    /// The field table of map page `page` (0..8): 15 breakpoints, 150 cells row by row, then
+    /// the All check box bound to `allFlag`.
+    std::vector<Field> fieldTable(int page, std::uint8_t& allFlag) const;
+
+    /// Makes `sheet` (the tab of map page `page`) the grid's parent, filling it.
+    void showOnPage(QWidget* sheet, int page);
+    /// The map page the grid was last put on, or -1.
+    int shownPage() const { return m_shownPage; }
+
+    /// The column of a column spin button: the first c in 0..13 whose button is `sender`,
+    /// else 14.
+    int columnOf(const QObject* sender) const;
+
+    /// A locked page: grid disabled, arrows, spin buttons, "-", "+" and "All" hidden.
+    void setLocked(bool locked);
+    bool isLocked() const { return m_locked; }
+    /// Shows "  1=2=3  " on aqua (`same`) or "  1->2->3  " on yellow, or hides the indicator.
+    void setModeIndicator(bool visible, bool same);
+
+    /// Hides the grid for a change of page or mode, remembering a focused field in it.
+    void hideGrid();
+    /// Shows the grid again; a field that had the focus gets it back if it can take it.
+    void showGrid();
+
+private:
+    static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
+    void buildLabels();
+    void buildFields();
+    void buildTools();
+
+    QGroupBox* m_box = nullptr;
+    std::array<UpDownEdit*, kCols> m_breakpoints{};
+    std::array<UpDownEdit*, kRows * kCols> m_cells{};
+    std::array<QLabel*, kRows> m_rowLabels{};
+    std::array<TCSpinButton*, kCols> m_spinButtons{};
+    QPushButton* m_minus = nullptr;
+    QPushButton* m_plus = nullptr;
+    QCheckBox* m_all = nullptr;
+    QLabel* m_indicator = nullptr;
+    int m_shownPage = -1;
+    bool m_locked = false;
+    int m_indicatorState = -1;
+    int m_hideDepth = 0;
+    QPointer<QWidget> m_focus;
+};
+
+} // namespace kordana

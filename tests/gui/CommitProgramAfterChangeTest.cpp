@@ -1,0 +1,88 @@
+#include "MapFixture.h"
+
+#include "editors/ProgramAfterChange.h"
+
+#include <QCheckBox>
+
+namespace kordana {
+namespace {
+
+TEST(ProgramAfterChangeRule, FirstCheckAfterSettingAlwaysProgramsLaterOnlyOnAChange) {
+    ProgramAfterChange check;
+    ParameterImage image;
+    const struct {
+        bool box;
+        int changeAt; // image byte to change before the check, or -1
+        bool programs;
+    } steps[] = {
+        {false, 500, false}, // unchecked: nothing, the shadow is not updated either
+        {true, -1, true},    // first check after setting
+        {true, -1, false},   {true, 100, true}, // the first compared byte
+        {true, 1999, true},                     // the last
+        {true, 99, false},                      // the unit header is not compared
+        {true, -1, false},   {false, 700, false},
+        {true, -1, true}, // set again: programs, whatever changed
+        {true, -1, false},
+    };
+    int n = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(n++);
+        if (step.changeAt >= 0) {
+            image[static_cast<std::size_t>(step.changeAt)] += 1;
+        }
+        EXPECT_EQ(check.check(step.box, image), step.programs);
+        EXPECT_EQ(check.previouslySet(), step.box);
+    }
+}
+
+using CommitProgramAfterChange = testing::MapFixture;
+
+TEST_F(CommitProgramAfterChange, BoxStartsUncheckedAndProgramsOnlyAfterAChange) {
+    TFormHlav& f = openForm();
+    QCheckBox* box = f.CheckBoxProgHned;
+    EXPECT_EQ(box->text(), "Programming after change");
+    EXPECT_FALSE(box->isChecked());
+    storedCell(0, 0, 0) = 10;
+    f.PageRefresh();
+
+    typeAndEnter(cell(0, 0), "11");
+    EXPECT_EQ(f.programmingAfterChangeStarts, 0);
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    ASSERT_TRUE(box->isChecked());
+    EXPECT_EQ(f.programmingAfterChangeStarts, 1) << "setting the box commits and programs";
+
+    pressKey(cell(0, 1), Qt::Key_Return);
+    QTest::mouseClick(cell(3, 3)->edit(), Qt::LeftButton);
+    EXPECT_EQ(f.programmingAfterChangeStarts, 1) << "no byte changed";
+
+    typeAndEnter(cell(0, 0), "12");
+    EXPECT_EQ(f.programmingAfterChangeStarts, 2);
+    testing::MapFixture::clickArrow(grid().columnSpinButton(0), true);
+    EXPECT_EQ(f.programmingAfterChangeStarts, 3);
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    typeAndEnter(cell(0, 0), "20");
+    EXPECT_EQ(f.programmingAfterChangeStarts, 3);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    EXPECT_EQ(f.programmingAfterChangeStarts, 4);
+}
+
+TEST_F(CommitProgramAfterChange, EveryCommitShowsRepairedValues) {
+    openForm();
+    for (int c = 0; c < 15; ++c) {
+        storedBreakpoint(0, c) = static_cast<std::uint8_t>(10 + c);
+    }
+    form().PageRefresh();
+    // A first breakpoint above all others is capped and pushes the whole row up.
+    typeAndEnter(breakpoint(0), "12000");
+    EXPECT_EQ(storedBreakpoint(0, 0), 236);
+    for (int c = 1; c < 15; ++c) {
+        EXPECT_EQ(storedBreakpoint(0, c), 236 + c) << c;
+        EXPECT_EQ(text(breakpoint(c)), QString::number((236 + c) * 50)) << c;
+    }
+    EXPECT_EQ(text(breakpoint(0)), "11800");
+}
+
+} // namespace
+} // namespace kordana
