@@ -1,0 +1,287 @@
+#include "tools/cli/CliCommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace kordana {
+
+namespace {
+
+enum class Value { Port, Out, Csv, Seconds, Preset };
+enum class Flag { Extended, Servo };
+
+// What one command accepts and needs.
+struct CommandSpec {
+    CliCommand command;
+    std::string_view name;
+    std::span<const Value> values;
+    std::span<const Flag> flags;
+    std::span<const Value> required;
+    bool needsFile;
+};
+
+constexpr std::array kPortOnly{Value::Port};
+constexpr std::array kPortOut{Value::Port, Value::Out};
+constexpr std::array kMonitorValues{Value::Port, Value::Seconds, Value::Csv};
+constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo};
+constexpr std::array kPresetOut{Value::Preset, Value::Out};
+
+constexpr std::array kSpecs{
+    CommandSpec{CliCommand::Program, "program", kPortOnly, {}, kPortOnly, true},
+    CommandSpec{CliCommand::Read, "read", kPortOut, {}, kPortOut, false},
+    CommandSpec{CliCommand::Verify, "verify", kPortOnly, {}, kPortOnly, true},
+    CommandSpec{CliCommand::Monitor, "monitor", kMonitorValues, kMonitorFlags, kPortOnly, false},
+    CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
+    CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
+};
+
+constexpr std::string_view valueName(Value v) {
+    switch (v) {
+    case Value::Port:
+        return "--port";
+    case Value::Out:
+        return "--out";
+    case Value::Csv:
+        return "--csv";
+    case Value::Seconds:
+        return "--seconds";
+    case Value::Preset:
+        return "--preset";
+    }
+    return {};
+}
+
+constexpr std::string_view flagName(Flag f) {
+    return f == Flag::Extended ? "--extended" : "--servo";
+}
+
+const CommandSpec* findSpec(std::string_view name) {
+    const auto it = std::ranges::find(kSpecs, name, &CommandSpec::name);
+    return it == kSpecs.end() ? nullptr : &*it;
+}
+
+std::optional<unsigned> parseUnsigned(std::string_view text, unsigned max) {
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc{} || ptr != end || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Stores one option value; the error text when the value is unusable.
+std::string storeValue(CliOptions& o, Value v, std::string_view text) {
+    switch (v) {
+    case Value::Port:
+        o.port = text;
+        return text.empty() ? "--port needs a device" : "";
+    case Value::Out:
+        o.out = text;
+        return text.empty() ? "--out needs a file name" : "";
+    case Value::Csv:
+        o.csv = text;
+        return text.empty() ? "--csv needs a file name" : "";
+    case Value::Seconds:
+        o.seconds = parseUnsigned(text, 7 * 24 * 3600);
+        return o.seconds && *o.seconds > 0 ? ""
+                                           : "--seconds needs a whole number of seconds, 1 or more";
+    case Value::Preset:
+        o.preset = parseUnsigned(text, 3);
+        return o.preset ? "" : "--preset needs a preset number 0, 1, 2 or 3";
+    }
+    return {};
+}
+
+bool given(const CliOptions& o, Value v) {
+    switch (v) {
+    case Value::Port:
+        return !o.port.empty();
+    case Value::Out:
+        return !o.out.empty();
+    case Value::Csv:
+        return !o.csv.empty();
+    case Value::Seconds:
+        return o.seconds.has_value();
+    case Value::Preset:
+        return o.preset.has_value();
+    }
+    return false;
+}
+
+// Takes one option word (and perhaps the word after it); the error text, or empty.
+std::string takeOption(const CommandSpec& spec, CliOptions& o,
+                       std::span<const std::string_view> args, std::size_t& i) {
+    std::string_view name = args[i];
+    std::optional<std::string_view> value;
+    if (const auto eq = name.find('='); eq != std::string_view::npos) {
+        value = name.substr(eq + 1);
+        name = name.substr(0, eq);
+    }
+    if (!value) {
+        const auto flag = std::ranges::find(spec.flags, name, flagName);
+        if (flag != spec.flags.end()) {
+            (*flag == Flag::Extended ? o.extended : o.servo) = true;
+            return {};
+        }
+    }
+    const auto v = std::ranges::find(spec.values, name, valueName);
+    if (v == spec.values.end()) {
+        return "unknown option " + std::string(args[i]);
+    }
+    if (!value) {
+        if (i + 1 >= args.size()) {
+            return std::string(name) + " needs a value";
+        }
+        value = args[++i];
+    }
+    return storeValue(o, *v, *value);
+}
+
+std::string checkComplete(const CommandSpec& spec, const CliOptions& o) {
+    for (const Value v : spec.required) {
+        if (!given(o, v)) {
+            return std::string(valueName(v)) + " is required";
+        }
+    }
+    if (spec.needsFile && o.file.empty()) {
+        return "a parameter file (*.ign) is required";
+    }
+    return {};
+}
+
+CliParseResult failure(std::string error, CliCommand command = CliCommand::None) {
+    return {std::nullopt, std::move(error), command};
+}
+
+} // namespace
+
+CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
+    CliOptions o;
+    if (args.empty()) {
+        return failure("no command given");
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        o.help = true;
+        if (args.size() > 1) {
+            if (const CommandSpec* spec = findSpec(args[1])) {
+                o.command = spec->command;
+            }
+        }
+        return {o, {}, o.command};
+    }
+    const CommandSpec* spec = findSpec(args[0]);
+    if (spec == nullptr) {
+        return failure("unknown command " + std::string(args[0]));
+    }
+    o.command = spec->command;
+    if (std::ranges::find_if(args, [](std::string_view a) { return a == "--help" || a == "-h"; }) !=
+        args.end()) {
+        o.help = true;
+        return {o, {}, o.command};
+    }
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view word = args[i];
+        if (word.starts_with("-") && word != "-") {
+            if (std::string error = takeOption(*spec, o, args, i); !error.empty()) {
+                return failure(std::move(error), spec->command);
+            }
+        } else if (spec->needsFile && o.file.empty()) {
+            o.file = word;
+        } else {
+            return failure("unexpected argument " + std::string(word), spec->command);
+        }
+    }
+    if (std::string error = checkComplete(*spec, o); !error.empty()) {
+        return failure(std::move(error), spec->command);
+    }
+    return {o, {}, o.command};
+}
+
+std::string_view commandName(CliCommand command) {
+    const auto it = std::ranges::find(kSpecs, command, &CommandSpec::command);
+    return it == kSpecs.end() ? std::string_view{} : it->name;
+}
+
+namespace {
+
+constexpr std::string_view kDeviceNote =
+    "DEVICE is a device path (/dev/ttyUSB0) or a port name COM1..COM20, which resolves\n"
+    "as in the window: the PORTS section of the settings file, else /dev/ttyS{n-1}.\n";
+
+constexpr std::string_view kExitNote =
+    "Exit codes: 0 success; 1 the unit or the file said no; 2 usage error, or a port\n"
+    "or file that cannot be used.\n";
+
+} // namespace
+
+std::string generalHelp() {
+    std::string text =
+        "Usage: kordana-cli COMMAND [OPTIONS]\n"
+        "Programs, reads, verifies and monitors the engine control unit from a terminal.\n"
+        "\n"
+        "Commands:\n"
+        "  program  --port DEVICE FILE.ign      program the unit with a parameter file\n"
+        "  read     --port DEVICE --out FILE.ign  read the unit into a parameter file\n"
+        "  verify   --port DEVICE FILE.ign      compare the unit with a parameter file\n"
+        "  monitor  --port DEVICE [--seconds N] [--csv FILE]  watch the running engine\n"
+        "  defaults --preset N --out FILE.ign   write the default set of a preset\n"
+        "  check    FILE.ign                    list what the consistency pass repairs\n"
+        "\n"
+        "Run 'kordana-cli COMMAND --help' for the details of one command.\n\n";
+    text += kDeviceNote;
+    text += kExitNote;
+    return text;
+}
+
+std::string commandHelp(CliCommand command) {
+    std::string text;
+    switch (command) {
+    case CliCommand::None:
+        return generalHelp();
+    case CliCommand::Program:
+        text = "Usage: kordana-cli program --port DEVICE FILE.ign\n"
+               "Starts from the default set of preset 0, applies the file as Open does, runs the\n"
+               "consistency pass and programs the unit (blocks 0..19, then the verify pass).\n"
+               "Prints each status text as the window shows it. Exit 0 only when the verify pass\n"
+               "ended OK.\n";
+        break;
+    case CliCommand::Read:
+        text = "Usage: kordana-cli read --port DEVICE --out FILE.ign\n"
+               "Reads the unit (blocks 0..19), runs the consistency pass, verifies the unit\n"
+               "against the result and only then writes the file (replaced atomically).\n"
+               "\"No reading!\", \"Read error!\", \"Verify error!\" or an unmatched unit: exit 1,\n"
+               "no file written.\n";
+        break;
+    case CliCommand::Verify:
+        text = "Usage: kordana-cli verify --port DEVICE FILE.ign\n"
+               "Builds the image as 'program' does and compares blocks 1..19 of the unit with it.\n"
+               "Exit 0 on \"Verify: OK\".\n";
+        break;
+    case CliCommand::Monitor:
+        text = "Usage: kordana-cli monitor --port DEVICE [--seconds N] [--csv FILE]\n"
+               "                          [--extended] [--servo]\n"
+               "Asks the unit for live data every 330 ms and prints the monitor panel's texts\n"
+               "about once a second, until N seconds have passed or the program is interrupted.\n"
+               "  --csv FILE   one row per intact monitor frame: a UTC timestamp and every\n"
+               "               field in engineering units, after a header row\n"
+               "  --extended   also show the sensor millivolts (\"Extended Monitor\")\n"
+               "  --servo      also show the servo lines\n"
+               "Exit 1 when no monitor frame arrived at all.\n";
+        break;
+    case CliCommand::Defaults:
+        text = "Usage: kordana-cli defaults --preset N --out FILE.ign\n"
+               "Writes the default set of motor-and-fuel preset N (0..3) as New and Save do.\n";
+        return text + "\n" + std::string(kExitNote);
+    case CliCommand::Check:
+        text = "Usage: kordana-cli check FILE.ign\n"
+               "Reads the file as Open does (over the default set of preset 0) and lists every\n"
+               "parameter the consistency pass changes: key and element, old and new value.\n"
+               "Exit 1 when the file cannot be read or has another format version.\n";
+        return text + "\n" + std::string(kExitNote);
+    }
+    return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);
+}
+
+} // namespace kordana

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kordana {
+
+/// Exit codes of kordana-cli.
+inline constexpr int kExitSuccess = 0; ///< the command did what was asked
+inline constexpr int kExitRefused = 1; ///< the unit or the file said no
+inline constexpr int kExitUsage = 2;   ///< usage error, or a port or file could not be used
+
+/// The commands kordana-cli knows.
+enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check };
+
+/// Everything given on the command line, checked against what the command accepts.
+struct CliOptions {
+    CliCommand command = CliCommand::None;
+    bool help = false;               ///< --help: print the command's (or the general) help
+    std::string port;                ///< --port DEVICE: a device path or "COMn"
+    std::string file;                ///< FILE.ign given as the command's argument
+    std::string out;                 ///< --out FILE
+    std::string csv;                 ///< --csv FILE (monitor)
+    std::optional<unsigned> seconds; ///< --seconds N (monitor)
+    std::optional<unsigned> preset;  ///< --preset N (defaults), 0..3
+    bool extended = false;           ///< --extended (monitor): sensor millivolts in the texts
+    bool servo = false;              ///< --servo (monitor): show the servo lines
+};
+
+/// What parsing gave: the options, or the one-line reason why the command line is unusable.
+struct CliParseResult {
+    std::optional<CliOptions> options;
+    std::string error;
+    CliCommand command = CliCommand::None; ///< the command the failed line was for, if known
+};
+
+/// Parses the arguments after the program name: a command, then its options and its argument.
+/// Options take their value as the next word or after '=' ("--port=/dev/ttyUSB0").
+CliParseResult parseCliCommandLine(std::span<const std::string_view> args);
+
+/// The name of a command as typed ("program"); empty for None.
+std::string_view commandName(CliCommand command);
+
+/// The general help: every command with its synopsis, and the exit codes.
+std::string generalHelp();
+
+/// The help of one command; the general help for None.
+std::string commandHelp(CliCommand command);
+
+} // namespace kordana

@@ -1,0 +1,168 @@
+#include "tools/cli/CliCommands.h"
+
+#include "lang/MessageTexts.h"
+#include "params/ConsistencyPass.h"
+#include "params/IgnWriter.h"
+#include "tools/cli/CliFiles.h"
+#include "tools/cli/CliInterrupt.h"
+#include "tools/cli/CliMonitor.h"
+#include "tools/cli/CliPort.h"
+#include "tools/cli/CliTransfer.h"
+
+#include <QSaveFile>
+
+namespace kordana {
+
+namespace {
+
+const MessageTexts& english() {
+    static const MessageTexts texts = messageTextsFor(0);
+    return texts;
+}
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void reportOpenError(CliConsole& console, const std::string& path, const QString& reason) {
+    console.failure(english().TextOpenFileError + " " + path + ": " + reason.toStdString());
+}
+
+// Starts the atomic replacement of path; nothing changes on disk until commit().
+bool beginSave(QSaveFile& file, const std::string& path, CliConsole& console) {
+    file.setFileName(qs(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        reportOpenError(console, path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int finishSave(QSaveFile& file, const ParameterImage& image, bool extMon, CliConsole& console) {
+    const std::string text = IgnWriter::write(image, extMon);
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        console.failure("Cannot write " + file.fileName().toStdString() + ": " +
+                        file.errorString().toStdString());
+        return kExitUsage;
+    }
+    return kExitSuccess;
+}
+
+// The image that Program and Verify send: a fresh start's, the file applied, repaired.
+std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole& console,
+                                            int& exitCode) {
+    const LoadedFile loaded = loadParameterFile(qs(path), freshImage());
+    if (loaded.result == FileLoad::Unreadable) {
+        reportOpenError(console, path, loaded.reason);
+        exitCode = kExitUsage;
+        return std::nullopt;
+    }
+    if (loaded.result == FileLoad::UnmatchedVersion) {
+        console.failure(english().TextUnmatchedFile);
+        exitCode = kExitRefused;
+        return std::nullopt;
+    }
+    ParameterImage image = loaded.image;
+    runConsistencyPass(image);
+    if (const auto repairs = repairsBetween(loaded.image, image); !repairs.empty()) {
+        console.failure("Note: the consistency pass changed " + std::to_string(repairs.size()) +
+                        " value(s) of the file; 'kordana-cli check' lists them.");
+    }
+    return image;
+}
+
+int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console) {
+    int exitCode = kExitUsage;
+    auto image = imageFromFile(o.file, console, exitCode);
+    if (!image) {
+        return exitCode;
+    }
+    CliTransfer transfer(console, english());
+    return transfer.run(kind, resolveDevice(qs(o.port)), *image);
+}
+
+int runRead(const CliOptions& o, CliConsole& console) {
+    QSaveFile file;
+    if (!beginSave(file, o.out, console)) {
+        return kExitUsage;
+    }
+    ParameterImage image = freshImage();
+    CliTransfer transfer(console, english());
+    const int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
+    if (exitCode != kExitSuccess) {
+        file.cancelWriting();
+        return exitCode;
+    }
+    return finishSave(file, image, false, console);
+}
+
+int runMonitor(const CliOptions& o, CliConsole& console) {
+    MonitorSettings settings;
+    settings.device = resolveDevice(qs(o.port));
+    settings.seconds = o.seconds;
+    settings.csvPath = qs(o.csv);
+    settings.extended = o.extended;
+    settings.servo = o.servo;
+    CliMonitor monitor(console, english());
+    return monitor.run(settings);
+}
+
+int runDefaults(const CliOptions& o, CliConsole& console) {
+    QSaveFile file;
+    if (!beginSave(file, o.out, console)) {
+        return kExitUsage;
+    }
+    return finishSave(file, presetImage(static_cast<std::uint8_t>(o.preset.value_or(0))), false,
+                      console);
+}
+
+int runCheck(const CliOptions& o, CliConsole& console) {
+    const LoadedFile loaded = loadParameterFile(qs(o.file), freshImage());
+    if (loaded.result == FileLoad::Unreadable) {
+        reportOpenError(console, o.file, loaded.reason);
+        return kExitRefused;
+    }
+    if (loaded.result == FileLoad::UnmatchedVersion) {
+        console.failure(english().TextUnmatchedFile);
+        return kExitRefused;
+    }
+    ParameterImage repaired = loaded.image;
+    runConsistencyPass(repaired);
+    const auto repairs = repairsBetween(loaded.image, repaired);
+    for (const Repair& repair : repairs) {
+        console.line(repairLine(repair));
+    }
+    console.line(repairs.empty() ? std::string("No value needs repair.")
+                                 : std::to_string(repairs.size()) + " value(s) repaired.");
+    return kExitSuccess;
+}
+
+} // namespace
+
+int runCliCommand(const CliOptions& o, CliConsole& console) {
+    switch (o.command) {
+    case CliCommand::Program:
+        installInterruptHandler();
+        return runTransferWithFile(o, TransferKind::Program, console);
+    case CliCommand::Verify:
+        installInterruptHandler();
+        return runTransferWithFile(o, TransferKind::Verify, console);
+    case CliCommand::Read:
+        installInterruptHandler();
+        return runRead(o, console);
+    case CliCommand::Monitor:
+        installInterruptHandler();
+        return runMonitor(o, console);
+    case CliCommand::Defaults:
+        return runDefaults(o, console);
+    case CliCommand::Check:
+        return runCheck(o, console);
+    case CliCommand::None:
+        break;
+    }
+    return kExitUsage;
+}
+
+} // namespace kordana

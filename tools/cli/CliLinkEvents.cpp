@@ -1,0 +1,88 @@
+#include "tools/cli/CliLinkEvents.h"
+
+#include "params/ConsistencyPass.h"
+
+namespace kordana {
+
+CliLinkEvents::CliLinkEvents(CliConsole& console, ParameterImage& image, const MessageTexts& texts)
+    : m_console(console), m_image(image), m_texts(texts) {}
+
+std::string CliLinkEvents::statusText(LinkMessage message, bool ok) const {
+    std::string text;
+    switch (message) {
+    case LinkMessage::ProgramDevice:
+        text = m_texts.TextProgramDevice;
+        break;
+    case LinkMessage::Verify:
+        text = m_texts.TextVerify;
+        break;
+    case LinkMessage::Read:
+        text = m_texts.TextRead;
+        break;
+    case LinkMessage::Saving:
+        text = m_texts.TextSaving;
+        break;
+    case LinkMessage::ProgramError:
+        text = m_texts.TextProgramError;
+        break;
+    case LinkMessage::VerifyError:
+        text = m_texts.TextVerifyError;
+        break;
+    case LinkMessage::ReadError:
+        text = m_texts.TextReadError;
+        break;
+    case LinkMessage::NoReading:
+        text = m_texts.TextNoReading;
+        break;
+    }
+    return ok ? text + " OK" : text;
+}
+
+// The colour is not printed: the failure texts say so themselves.
+void CliLinkEvents::statusLine(LinkMessage message, bool ok, StatusColour /*colour*/) {
+    m_console.status(statusText(message, ok));
+}
+
+void CliLinkEvents::statusVisible(bool /*visible*/) {}
+
+void CliLinkEvents::gaugeProgress(int progress) {
+    m_gauge = progress;
+    if (m_gaugeVisible) {
+        m_console.progress(progress, kGaugeMax);
+    }
+}
+
+void CliLinkEvents::gaugeVisible(bool visible) {
+    m_gaugeVisible = visible;
+    if (visible) {
+        m_console.progress(m_gauge, kGaugeMax);
+    } else {
+        m_console.endProgress();
+    }
+}
+
+void CliLinkEvents::noConnection(bool shown) {
+    if (m_onConnection) {
+        m_onConnection(shown);
+    }
+}
+
+void CliLinkEvents::unmatchedUnit() {
+    m_unmatchedUnit = true;
+}
+
+void CliLinkEvents::imageChanged() {
+    runConsistencyPass(m_image);
+}
+
+void CliLinkEvents::headerDecoded(const UnitHeaderTexts& texts) {
+    m_header = texts;
+}
+
+void CliLinkEvents::monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) {
+    if (m_onFrame) {
+        m_onFrame(frame);
+    }
+}
+
+} // namespace kordana

@@ -1,0 +1,94 @@
+#include "tools/cli/CliTransfer.h"
+
+#include "link/serial/SerialPort.h"
+#include "tools/cli/CliCommandLine.h"
+#include "tools/cli/CliInterrupt.h"
+#include "tools/cli/CliLinkEvents.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace kordana {
+
+CliTransfer::CliTransfer(CliConsole& console, const MessageTexts& texts)
+    : m_console(console), m_texts(texts) {}
+
+int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& image) {
+    SerialPort port;
+    if (!port.open(device)) {
+        m_console.failure(m_texts.TextComOpenError + " " + device.toStdString() + ": " +
+                          port.errorString().toStdString());
+        return kExitUsage;
+    }
+    CliLinkEvents events(m_console, image, m_texts);
+    LinkProtocol link(image, port, events);
+    switch (kind) {
+    case TransferKind::Program:
+        link.startProgram();
+        break;
+    case TransferKind::Verify:
+        link.startVerify();
+        break;
+    case TransferKind::Read:
+        link.startRead();
+        break;
+    }
+    m_ticks = 0;
+    m_settleTicks = 0;
+    int exitCode = kExitUsage;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setInterval(kTickMs);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        link.tick();
+        ++m_ticks;
+        if (const auto code = afterTick(kind, link, events, port)) {
+            exitCode = *code;
+            timer.stop();
+            loop.quit();
+        }
+    });
+    timer.start();
+    loop.exec();
+    m_console.endProgress();
+    return exitCode;
+}
+
+// Called after every tick; an exit code once the transfer is over.
+std::optional<int> CliTransfer::afterTick(TransferKind kind, const LinkProtocol& link,
+                                          const CliLinkEvents& events, const SerialPort& port) {
+    if (interruptRequested()) {
+        m_console.failure("Interrupted: the transfer did not finish.");
+        return kExitUsage;
+    }
+    if (events.unmatchedUnit()) {
+        m_console.line(m_texts.TextUnmatchedUnit);
+        return kExitRefused;
+    }
+    if (link.mode() != LinkMode::Idle) {
+        if (m_ticks < kTickCap) {
+            return std::nullopt;
+        }
+        m_console.failure("The transfer did not end within " + std::to_string(kTickCap) +
+                          " ticks.");
+        return kExitRefused;
+    }
+    const LinkView& view = link.view();
+    if (!view.ok) {
+        // The failure text is on the status line already; say why when the device went away.
+        if (!port.isOpen() && !port.errorString().isEmpty()) {
+            m_console.failure(port.device().toStdString() + ": " +
+                              port.errorString().toStdString());
+        }
+        return kExitRefused;
+    }
+    // A programming run shows "Program device: OK" from the tick after its verify pass.
+    if (kind == TransferKind::Program && view.message != LinkMessage::ProgramDevice &&
+        m_settleTicks++ < 1) {
+        return std::nullopt;
+    }
+    return kExitSuccess;
+}
+
+} // namespace kordana

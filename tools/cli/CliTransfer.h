@@ -1,0 +1,50 @@
+#pragma once
+
+#include "lang/MessageTexts.h"
+#include "link/LinkProtocol.h"
+#include "params/ParameterImage.h"
+#include "tools/cli/CliConsole.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace kordana {
+
+class CliLinkEvents;
+class SerialPort;
+
+/// The three transfers of the device commands.
+enum class TransferKind { Program, Verify, Read };
+
+/// Runs one Program, Verify or Read transfer against the unit on a serial device, driven as in
+/// the window by a 55 ms timer on the Qt event loop, and turns its outcome into an exit code.
+class CliTransfer {
+public:
+    static constexpr int kTickMs = 55;
+    /// No transfer can outlast this many ticks: 39 blocks, each sent at most kMaxAttempts times
+    /// kReplyWaitTicks apart, plus the first wait and a margin. Only a fault could reach it.
+    static constexpr int kTickCap =
+        40 * LinkProtocol::kMaxAttempts * LinkProtocol::kReplyWaitTicks + 20;
+
+    /// Prints on console with the texts of the current language.
+    CliTransfer(CliConsole& console, const MessageTexts& texts);
+
+    /// Opens device and runs the transfer on image (a Read fills it). Returns kExitSuccess only
+    /// when the transfer ended with "Verify: OK" (and, for Program, "Program device: OK").
+    int run(TransferKind kind, const QString& device, ParameterImage& image);
+
+    /// Ticks the last run took.
+    int ticks() const { return m_ticks; }
+
+private:
+    std::optional<int> afterTick(TransferKind kind, const LinkProtocol& link,
+                                 const CliLinkEvents& events, const SerialPort& port);
+
+    CliConsole& m_console;
+    const MessageTexts& m_texts;
+    int m_ticks = 0;
+    int m_settleTicks = 0;
+};
+
+} // namespace kordana

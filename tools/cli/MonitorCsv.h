@@ -1,0 +1,22 @@
+#pragma once
+
+#include "link/MonitorFrame.h"
+
+#include <string>
+#include <string_view>
+
+namespace kordana {
+
+/// The header row of the monitor CSV file: "timestamp" and one column per decoded field, each
+/// named with its unit (engine_speed_rpm, pressure_kpa, ...). No line end.
+std::string monitorCsvHeader();
+
+/// One CSV row for an intact monitor frame received at timestamp, in engineering units:
+/// rpm, kPa, mV, V, degC, us, %, degrees, s; flags as 0/1; a temperature whose sensor reports
+/// an error is left empty. No line end.
+std::string monitorCsvRow(std::string_view timestamp, const MonitorFrame& frame);
+
+/// Number of columns of the header and of every row.
+std::size_t monitorCsvColumnCount();
+
+} // namespace kordana
