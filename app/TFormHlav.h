@@ -5,6 +5,8 @@
 #include "editors/ProgramAfterChange.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
+#include "link/MonitorDisplay.h"
+#include "link/MonitorLiveValues.h"
 #include "link/UnitHeader.h"
 #include "params/ParameterImage.h"
 
@@ -32,6 +34,7 @@ namespace kordana {
 
 class CommitBindings;
 class FormLinkEvents;
+class MonitorPanel;
 class MapGrid;
 class LinkProtocol;
 class SerialPort;
@@ -134,6 +137,17 @@ public:
     /// Makes page `index` the active page without running PageControl1Change.
     void selectPageQuietly(int index);
 
+    // --- live monitor ------------------------------------------------------------------------
+    /// Handles one monitor reply (first byte 0xB0): when intact, updates the live values and
+    /// paints the monitor panel; a damaged frame changes nothing.
+    void ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame);
+    /// Texts, colours and gauge positions of the monitor panel from the last intact frame.
+    MonitorDisplay monitorDisplay;
+    /// The values of the last intact monitor frame (cursor, calibration, bulk tools, saving).
+    MonitorLiveValues liveValues;
+    /// The monitor panel inside MonitorArea (owned by it).
+    MonitorPanel* monitorPanel = nullptr;
+
     // Widgets other concerns reach directly.
     QTabWidget* PageControl1 = nullptr;
     QLabel* LabelHlaseni = nullptr;
@@ -196,6 +210,7 @@ private:
     void FormClose();
     void buildMenus();
     void buildToolBar(QWidget* parent);
+    void buildMonitorPanel();
     void buildPages();
     void buildRuznePage(QWidget* page);
     void buildPortMenu();

@@ -1,0 +1,374 @@
+#include "app/MonitorPanel.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <tuple>
+
+namespace kordana {
+
+namespace {
+
+using Id = MonitorLabelId;
+
+constexpr int kGaugeMinWidth = 80;
+constexpr int kGaugeMaxWidth = 180;
+constexpr int kGaugeHeight = 12;
+constexpr int kLabelPadding = 10; // indent and a little air on the right
+
+constexpr std::size_t idx(Id id) {
+    return static_cast<std::size_t>(id);
+}
+
+constexpr std::size_t idx(MonitorGaugeId id) {
+    return static_cast<std::size_t>(id);
+}
+
+constexpr std::size_t idx(MonitorColour colour) {
+    return static_cast<std::size_t>(colour);
+}
+
+Id nth(Id first, int n) {
+    return static_cast<Id>(static_cast<int>(first) + n);
+}
+
+// Until the first frame arrives a label shows its name and "---".
+QString placeholder(const char* widest) {
+    const QString text = QString::fromUtf8(widest);
+    const qsizetype eq = text.indexOf('=');
+    return eq < 0 ? text : text.left(eq + 1) + " ---";
+}
+
+QGridLayout* gridIn(QGroupBox* group) {
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(1);
+    return grid;
+}
+
+} // namespace
+
+MonitorPanel::MonitorPanel(QWidget* host) : QWidget(host) {
+    setObjectName("MonitorPanel");
+    m_gaugeStyle.reset(QStyleFactory::create("Fusion"));
+    const QPalette base = palette();
+    for (int c = 0; c < 7; ++c) {
+        const auto colour = static_cast<MonitorColour>(c);
+        QPalette& labelPalette = m_labelPalettes[static_cast<std::size_t>(c)];
+        labelPalette = base;
+        labelPalette.setColor(QPalette::Window, colourOf(colour, base));
+        if (colour != MonitorColour::Normal) {
+            labelPalette.setColor(QPalette::WindowText, Qt::black);
+        }
+        QPalette& gaugePalette = m_gaugePalettes[static_cast<std::size_t>(c)];
+        gaugePalette = base;
+        gaugePalette.setColor(QPalette::Highlight, colour == MonitorColour::Normal
+                                                       ? colourOf(MonitorColour::Aqua, base)
+                                                       : colourOf(colour, base));
+        gaugePalette.setColor(QPalette::Base, Qt::white);
+    }
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 2, 0, 0);
+    column->setSpacing(3);
+    auto* first = new QHBoxLayout();
+    first->setSpacing(6);
+    first->addWidget(buildEngine(), 1);
+    first->addWidget(buildOutputs());
+    first->addWidget(buildSensors(), 1);
+    column->addLayout(first);
+    auto* second = new QHBoxLayout();
+    second->setSpacing(6);
+    second->addWidget(buildCorrections());
+    second->addWidget(buildKnockPowerServo(), 1);
+    column->addLayout(second);
+    column->addWidget(buildUnit());
+    column->addWidget(buildTest());
+
+    auto* hostLayout = new QVBoxLayout(host);
+    hostLayout->setContentsMargins(0, 0, 0, 0);
+    hostLayout->addWidget(this);
+}
+
+MonitorPanel::~MonitorPanel() = default;
+
+QColor MonitorPanel::colourOf(MonitorColour colour, const QPalette& base) {
+    switch (colour) {
+    case MonitorColour::Red:
+        return QColor(255, 0, 0);
+    case MonitorColour::Yellow:
+        return QColor(255, 255, 0);
+    case MonitorColour::Lime:
+        return QColor(0, 255, 0);
+    case MonitorColour::Aqua:
+        return QColor(0, 255, 255);
+    case MonitorColour::Fuchsia:
+        return QColor(255, 0, 255);
+    case MonitorColour::White:
+        return QColor(255, 255, 255);
+    case MonitorColour::Normal:
+        break;
+    }
+    return base.color(QPalette::Button);
+}
+
+QColor MonitorPanel::backgroundOf(const QLabel* label) {
+    return label->palette().color(QPalette::Window);
+}
+
+QColor MonitorPanel::foreColourOf(const QProgressBar* gauge) {
+    return gauge->palette().color(QPalette::Highlight);
+}
+
+QLabel* MonitorPanel::makeLabel(QWidget* parent, MonitorLabelId id, const char* widest) {
+    auto* label = new QLabel(placeholder(widest), parent);
+    label->setObjectName(QString::fromUtf8(m_names.label(id).objectName));
+    label->setIndent(4);
+    label->setPalette(m_labelPalettes[0]);
+    // A fixed size keeps a changing text from asking the layout for a new arrangement.
+    const QFontMetrics metrics(label->font());
+    label->setFixedSize(metrics.horizontalAdvance(QString::fromUtf8(widest)) + kLabelPadding,
+                        metrics.height() + 4);
+    m_labels[idx(id)] = label;
+    return label;
+}
+
+QProgressBar* MonitorPanel::makeGauge(QWidget* parent, MonitorGaugeId id) {
+    auto* gauge = new QProgressBar(parent);
+    gauge->setObjectName(QString::fromUtf8(m_names.gauge(id).objectName));
+    gauge->setStyle(m_gaugeStyle.get());
+    gauge->setRange(0, 100);
+    gauge->setValue(0);
+    gauge->setTextVisible(false);
+    gauge->setMinimumWidth(kGaugeMinWidth);
+    gauge->setMaximumWidth(kGaugeMaxWidth);
+    gauge->setFixedHeight(kGaugeHeight);
+    gauge->setPalette(m_gaugePalettes[idx(MonitorColour::Aqua)]);
+    m_gaugeColours[idx(id)] = MonitorColour::Aqua;
+    m_gauges[idx(id)] = gauge;
+    return gauge;
+}
+
+QGroupBox* MonitorPanel::makeGroup(const char* objectName, const QString& title) {
+    auto* group = new QGroupBox(title, this);
+    group->setObjectName(objectName);
+    return group;
+}
+
+void MonitorPanel::addLabelGauge(QGridLayout* grid, int row, MonitorLabelId label,
+                                 MonitorGaugeId gauge, const char* widest) {
+    auto* parent = grid->parentWidget();
+    grid->addWidget(makeLabel(parent, label, widest), row, 0);
+    grid->addWidget(makeGauge(parent, gauge), row, 1, Qt::AlignVCenter);
+}
+
+QGroupBox* MonitorPanel::buildEngine() {
+    QGroupBox* group = makeGroup("GroupBoxMonEngine", "Engine");
+    QGridLayout* grid = gridIn(group);
+    addLabelGauge(grid, 0, Id::Rpm, MonitorGaugeId::Rpm, "RPM = 65535 ");
+    addLabelGauge(grid, 1, Id::TpsMon, MonitorGaugeId::Tps, "TP= 100 %=5000 mV");
+    addLabelGauge(grid, 2, Id::Lambda, MonitorGaugeId::Lambda, "LAMBDA= 5000 mV");
+    addLabelGauge(grid, 3, Id::MaxInjProcent, MonitorGaugeId::Duty, "INJ. DUTY = 3579 [%]");
+    QLabel* rpm = label(Id::Rpm);
+    QFont bold = rpm->font();
+    bold.setBold(true);
+    rpm->setFont(bold);
+    rpm->setFixedWidth(QFontMetrics(bold).horizontalAdvance("RPM = 65535 ") + kLabelPadding);
+    grid->addWidget(makeLabel(group, Id::Limiter1, "Start limiter = OFF"), 4, 0);
+    grid->addWidget(makeLabel(group, Id::TachoLambda, "Tacho/Lambda= Lambda"), 5, 0);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(6, 1);
+    return group;
+}
+
+QGroupBox* MonitorPanel::buildOutputs() {
+    QGroupBox* group = makeGroup("GroupBoxMonOutputs", "Ignition and injection");
+    QGridLayout* grid = gridIn(group);
+    const char* const advance[] = {"ADVANCE 1=-655.4 °", "ADVANCE 2 =655.4 °",
+                                   "ADVANCE 3= 655.4 °"};
+    for (int c = 0; c < 3; ++c) {
+        grid->addWidget(makeLabel(group, nth(Id::MonIgn1, c), advance[c]), c, 0);
+    }
+    grid->addWidget(makeLabel(group, Id::MonPolohaA, "POSITION A= 65535 °"), 4, 0);
+    grid->addWidget(makeLabel(group, Id::MonPolohaB, "POSITION B= 65535 °"), 5, 0);
+    // Injectors in frame order: 1A, 1B, 2A, 2B, 3A, 3B, the two banks of a cylinder together.
+    const char* const jets[] = {"INJ. TIME 1A= 65535 us", "INJ. TIME 1B= 65535 us",
+                                "INJ. TIME 2A= 65535 us", "INJ. TIME 2B= 65535 us",
+                                "INJ. TIME 3A= 65535 us", "INJ. TIME 3B= 65535 us"};
+    for (int j = 0; j < 6; ++j) {
+        grid->addWidget(makeLabel(group, nth(Id::MonJet1A, j), jets[j]), j, 1);
+    }
+    grid->setRowStretch(6, 1);
+    return group;
+}
+
+QGroupBox* MonitorPanel::buildSensors() {
+    QGroupBox* group = makeGroup("GroupBoxMonSensors", "Sensors");
+    QGridLayout* grid = gridIn(group);
+    grid->addWidget(makeLabel(group, Id::Tlak, "AP= 6553.5 kPa= 5000 mV"), 0, 0);
+    addLabelGauge(grid, 1, Id::Voda, MonitorGaugeId::Voda, "TW= ERROR = 5000 mV");
+    // Beside its label, as long as the engine gauges, however wide the group grows.
+    QProgressBar* coolant = gauge(MonitorGaugeId::Voda);
+    grid->setAlignment(coolant, Qt::AlignLeft | Qt::AlignVCenter);
+    coolant->setMinimumWidth(kGaugeMaxWidth - 30);
+    grid->addWidget(makeLabel(group, Id::Vzduch, "AT= -100 °C= 5000 mV"), 2, 0);
+    grid->addWidget(makeLabel(group, Id::Napeti, "U= 55.0 V"), 3, 0);
+    grid->addWidget(makeLabel(group, Id::TlakOleje, "Oil Pressure= ERR"), 4, 0);
+    // The extended monitor adds the sensor millivolts to these lines.
+    m_extMonitor = new QCheckBox("Extended Monitor", group);
+    m_extMonitor->setObjectName("CheckBoxExtMonitor");
+    m_extMonitor->setFocusPolicy(Qt::NoFocus);
+    grid->addWidget(m_extMonitor, 5, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(6, 1);
+    return group;
+}
+
+QGroupBox* MonitorPanel::buildCorrections() {
+    QGroupBox* group = makeGroup("GroupBoxMonCorrections", "Corrections");
+    QGridLayout* grid = gridIn(group);
+    grid->addWidget(makeLabel(group, Id::KorVoda, "TW correction= 6553.5 %"), 0, 0);
+    grid->addWidget(makeLabel(group, Id::KorVzduch, "AT correction=6553.5 %"), 1, 0);
+    grid->addWidget(makeLabel(group, Id::KorTlak, "AP correction= 6553.5 %"), 2, 0);
+    grid->addWidget(makeLabel(group, Id::KorSytic, "Starting corr.= 6553.5 %"), 0, 1);
+    grid->addWidget(makeLabel(group, Id::KorNapeti, "U correction= -1000 us"), 1, 1);
+    grid->setRowStretch(3, 1);
+    return group;
+}
+
+QGroupBox* MonitorPanel::buildKnockPowerServo() {
+    QGroupBox* group = makeGroup("GroupBoxMonKnock", "Knock, power outputs, servo");
+    QGridLayout* grid = gridIn(group);
+    const char* const knock[] = {"Knock Level 1 = 5000 mV", "Knock Level 2 = 5000 mV",
+                                 "Knock Level 3 = 5000 mV"};
+    for (int c = 0; c < 3; ++c) {
+        grid->addWidget(makeLabel(group, nth(Id::KnockMon1, c), knock[c]), c, 0);
+        const QByteArray caption = QString("Power Out %1").arg(c + 1).toUtf8();
+        QLabel* out = makeLabel(group, nth(Id::PowerOut1, c), caption.constData());
+        out->setAlignment(Qt::AlignCenter);
+        out->setFrameShape(QFrame::Panel);
+        out->setFrameShadow(QFrame::Sunken);
+        out->setFixedWidth(out->width() + 12);
+        setLabelColour(idx(nth(Id::PowerOut1, c)), MonitorColour::Lime);
+        grid->addWidget(out, c, 1);
+    }
+    for (const auto& [id, widest, row] : {std::tuple{Id::ServoPoz, "Servo desired= 5000 mV", 0},
+                                          std::tuple{Id::ServoMer, "Servo measured= 5000 mV", 1}}) {
+        QLabel* servo = makeLabel(group, id, widest);
+        // Showing or hiding the servo labels must not move the rest of the panel.
+        QSizePolicy policy = servo->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        servo->setSizePolicy(policy);
+        servo->hide();
+        grid->addWidget(servo, row, 2);
+    }
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(3, 1);
+    return group;
+}
+
+QWidget* MonitorPanel::buildUnit() {
+    auto* strip = new QWidget(this);
+    strip->setObjectName("PanelMonUnit");
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->setSpacing(12);
+    QLabel* count = makeLabel(strip, Id::PocetProgramovani, "Number of Programing = 65535");
+    // The language switch writes its own count text here: let the width follow the text.
+    count->setMinimumWidth(count->width());
+    count->setMaximumWidth(QWIDGETSIZE_MAX);
+    count->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    row->addWidget(count);
+    for (const auto& [id, caption] :
+         {std::pair{Id::Version, ""}, std::pair{Id::EeDataErr, "Programmed data error!"}}) {
+        // These two carry language texts of any length: their size follows the text.
+        auto* alarm = new QLabel(QString::fromUtf8(caption), strip);
+        alarm->setObjectName(QString::fromUtf8(m_names.label(id).objectName));
+        alarm->setAutoFillBackground(true);
+        alarm->setPalette(m_labelPalettes[idx(MonitorColour::Red)]);
+        alarm->setContentsMargins(6, 1, 6, 1);
+        QSizePolicy policy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        policy.setRetainSizeWhenHidden(true);
+        alarm->setSizePolicy(policy);
+        alarm->hide();
+        m_labels[idx(id)] = alarm;
+        m_labelColours[idx(id)] = MonitorColour::Red;
+        row->addWidget(alarm);
+    }
+    row->addStretch(1);
+    return strip;
+}
+
+QWidget* MonitorPanel::buildTest() {
+    auto* strip = new QWidget(this);
+    strip->setObjectName("PanelMonTest");
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(4, 0, 4, 0);
+    row->setSpacing(6);
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray widest = QString("Test%1= 65535 ").arg(i + 1).toUtf8();
+        QLabel* test = makeLabel(strip, nth(Id::Test1, i), widest.constData());
+        test->hide();
+        row->addWidget(test);
+    }
+    row->addStretch(1);
+    return strip;
+}
+
+void MonitorPanel::setLabelColour(std::size_t index, MonitorColour colour) {
+    // A normal label lets the background it stands on show through.
+    m_labels[index]->setAutoFillBackground(colour != MonitorColour::Normal);
+    m_labels[index]->setPalette(m_labelPalettes[static_cast<std::size_t>(colour)]);
+    m_labelColours[index] = colour;
+}
+
+void MonitorPanel::setGaugeColour(std::size_t index, MonitorColour colour) {
+    m_gauges[index]->setPalette(m_gaugePalettes[static_cast<std::size_t>(colour)]);
+    m_gaugeColours[index] = colour;
+}
+
+void MonitorPanel::paint(const MonitorDisplay& display) {
+    // Compared with the widgets themselves, not with the model's change flags: the language
+    // switch and the servo page also write some of these labels.
+    const auto labels = display.labels();
+    for (std::size_t i = 0; i < kMonitorLabelCount; ++i) {
+        const MonitorLabel& model = labels[i];
+        QLabel* widget = m_labels[i];
+        if (model.setsText) {
+            const QString text =
+                QString::fromUtf8(model.text.data(), static_cast<qsizetype>(model.text.size()));
+            if (widget->text() != text) {
+                widget->setText(text);
+            }
+        }
+        if (model.setsColour && m_labelColours[i] != model.colour) {
+            setLabelColour(i, model.colour);
+        }
+        if (model.setsVisible && widget->isHidden() == model.visible) {
+            widget->setVisible(model.visible);
+        }
+    }
+    const auto gauges = display.gauges();
+    for (std::size_t i = 0; i < kMonitorGaugeCount; ++i) {
+        const MonitorGauge& model = gauges[i];
+        // The model clamps already; clamping again keeps a bar from ignoring a stray value.
+        const int progress = std::clamp(model.progress, 0, 100);
+        if (m_gauges[i]->value() != progress) {
+            m_gauges[i]->setValue(progress);
+        }
+        if (model.setsForeColour && m_gaugeColours[i] != model.foreColour) {
+            setGaugeColour(i, model.foreColour);
+        }
+    }
+}
+
+} // namespace kordana

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "link/MonitorDisplay.h"
+
+#include <QPalette>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QStyle;
+
+namespace kordana {
+
+/// The live monitor of the main window: every monitor label and gauge, grouped for reading at
+/// a glance, and their painting from the monitor display model.
+class MonitorPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    /// Builds every monitor control with its objectName, laid out inside `host`.
+    explicit MonitorPanel(QWidget* host);
+    ~MonitorPanel() override;
+
+    /// Brings every monitor widget in line with `display`, calling a setter only where the
+    /// widget differs (text, background, visibility, gauge position or fore colour).
+    void paint(const MonitorDisplay& display);
+
+    /// The label of one monitor element.
+    QLabel* label(MonitorLabelId id) const { return m_labels[static_cast<std::size_t>(id)]; }
+    /// One monitor gauge (range 0..100).
+    QProgressBar* gauge(MonitorGaugeId id) const { return m_gauges[static_cast<std::size_t>(id)]; }
+    /// The "Extended Monitor" check box.
+    QCheckBox* extMonitorBox() const { return m_extMonitor; }
+
+    /// The colour a monitor colour stands for; Normal is the button face of `base`.
+    static QColor colourOf(MonitorColour colour, const QPalette& base);
+    /// The background a monitor label shows.
+    static QColor backgroundOf(const QLabel* label);
+    /// The fore (chunk) colour a monitor gauge shows.
+    static QColor foreColourOf(const QProgressBar* gauge);
+
+private:
+    QLabel* makeLabel(QWidget* parent, MonitorLabelId id, const char* widest);
+    QProgressBar* makeGauge(QWidget* parent, MonitorGaugeId id);
+    QGroupBox* makeGroup(const char* objectName, const QString& title);
+    void addLabelGauge(QGridLayout* grid, int row, MonitorLabelId label, MonitorGaugeId gauge,
+                       const char* widest);
+    QGroupBox* buildEngine();
+    QGroupBox* buildOutputs();
+    QGroupBox* buildSensors();
+    QGroupBox* buildCorrections();
+    QGroupBox* buildKnockPowerServo();
+    QWidget* buildUnit();
+    QWidget* buildTest();
+    void setLabelColour(std::size_t index, MonitorColour colour);
+    void setGaugeColour(std::size_t index, MonitorColour colour);
+
+    std::array<QLabel*, kMonitorLabelCount> m_labels{};
+    std::array<QProgressBar*, kMonitorGaugeCount> m_gauges{};
+    std::array<MonitorColour, kMonitorLabelCount> m_labelColours{};
+    std::array<MonitorColour, kMonitorGaugeCount> m_gaugeColours{};
+    std::array<QPalette, 7> m_labelPalettes;
+    std::array<QPalette, 7> m_gaugePalettes;
+    QCheckBox* m_extMonitor = nullptr;
+    /// The gauges draw in one fixed style so their chunk colour follows the palette everywhere.
+    std::unique_ptr<QStyle> m_gaugeStyle;
+    MonitorDisplay m_names; ///< objectNames of the elements
+};
+
+} // namespace kordana
