@@ -197,6 +197,10 @@ struct FaultCase {
     const char* seed;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.option << " " << c.percent << " --seed " << c.seed;
+}
+
 class CliFaultyLine : public CliTransfer, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
@@ -225,12 +229,14 @@ TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
     EXPECT_EQ(readText(back), readText(tuned));
 }
 
-INSTANTIATE_TEST_SUITE_P(CliFaults, CliFaultyLine,
-                         ::testing::Values(FaultCase{"--corrupt", "20", "1"},
-                                           FaultCase{"--corrupt", "20", "2"},
-                                           FaultCase{"--corrupt", "20", "3"},
-                                           FaultCase{"--truncate", "15", "4"},
-                                           FaultCase{"--drop", "20", "5"}));
+INSTANTIATE_TEST_SUITE_P(
+    CliFaults, CliFaultyLine,
+    ::testing::Values(FaultCase{"--corrupt", "20", "1"}, FaultCase{"--corrupt", "20", "2"},
+                      FaultCase{"--corrupt", "20", "3"}, FaultCase{"--truncate", "15", "4"},
+                      FaultCase{"--drop", "20", "5"}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) {
+        return std::string(info.param.option + 2) + info.param.percent + "Seed" + info.param.seed;
+    });
 
 TEST_F(CliTransfer, PortThatCannotBeOpenedIsAnIoError) {
     const CliRun run = cli({"program", "--port", file("no-such-tty"), tunedFile()});
