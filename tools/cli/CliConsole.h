@@ -18,8 +18,6 @@ public:
 
     /// Prints the status text as a line of its own, unless it equals the last one printed.
     void status(const std::string& text);
-    /// The last status text printed (empty before the first).
-    const std::string& lastStatus() const { return m_lastStatus; }
     /// Prints a line on standard output.
     void line(std::string_view text);
     /// Prints a failure on standard error.

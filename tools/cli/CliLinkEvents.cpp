@@ -75,9 +75,8 @@ void CliLinkEvents::imageChanged() {
     runConsistencyPass(m_image);
 }
 
-void CliLinkEvents::headerDecoded(const UnitHeaderTexts& texts) {
-    m_header = texts;
-}
+// The unit's identification is shown on a page of the window; the terminal has no such place.
+void CliLinkEvents::headerDecoded(const UnitHeaderTexts& /*texts*/) {}
 
 void CliLinkEvents::monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) {
     if (m_onFrame) {

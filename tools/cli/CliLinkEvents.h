@@ -30,8 +30,6 @@ public:
 
     /// True once the unit reported a memory layout version other than ours.
     bool unmatchedUnit() const { return m_unmatchedUnit; }
-    /// The identification texts of the unit's header, once block 0 has arrived.
-    const UnitHeaderTexts& header() const { return m_header; }
 
     void statusLine(LinkMessage message, bool ok, StatusColour colour) override;
     void statusVisible(bool visible) override;
@@ -49,7 +47,6 @@ private:
     const MessageTexts& m_texts;
     FrameHandler m_onFrame;
     ConnectionHandler m_onConnection;
-    UnitHeaderTexts m_header;
     bool m_unmatchedUnit = false;
     bool m_gaugeVisible = false;
     int m_gauge = 0;

@@ -34,9 +34,6 @@ public:
     /// when the transfer ended with "Verify: OK" (and, for Program, "Program device: OK").
     int run(TransferKind kind, const QString& device, ParameterImage& image);
 
-    /// Ticks the last run took.
-    int ticks() const { return m_ticks; }
-
 private:
     std::optional<int> afterTick(TransferKind kind, const LinkProtocol& link,
                                  const CliLinkEvents& events, const SerialPort& port);

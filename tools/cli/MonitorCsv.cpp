@@ -133,8 +133,4 @@ std::string monitorCsvRow(std::string_view timestamp, const MonitorFrame& frame)
     return row;
 }
 
-std::size_t monitorCsvColumnCount() {
-    return kColumns.size() + 1;
-}
-
 } // namespace kordana

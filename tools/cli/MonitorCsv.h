@@ -16,7 +16,4 @@ std::string monitorCsvHeader();
 /// an error is left empty. No line end.
 std::string monitorCsvRow(std::string_view timestamp, const MonitorFrame& frame);
 
-/// Number of columns of the header and of every row.
-std::size_t monitorCsvColumnCount();
-
 } // namespace kordana
