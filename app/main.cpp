@@ -4,8 +4,13 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <clocale>
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The monitor's number formats are fixed ("%4.1f" with a point) in every language; the
+    // toolkit switches to the user's locale, so the C number format is restored.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("kordana");
     QApplication::setOrganizationName(QString());
     QApplication::setWindowIcon(QIcon(":/icons/kordana.svg"));
