@@ -28,15 +28,17 @@ class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
+class QUrl;
 class QToolButton;
 
 namespace kordana {
 
 class CommitBindings;
 class FormLinkEvents;
-class MonitorPanel;
 class MapGrid;
+class MonitorPanel;
 class LinkProtocol;
+class TFormAbout;
 class SerialPort;
 enum class LinkMessage : std::uint8_t;
 
@@ -69,6 +71,30 @@ public:
     MessageTexts texts;   // the current language's message texts
     QString LastFilePath; // the parameter file last opened or saved
     MessageBoxFn messageBox;
+    /// Shows a plain message box with `text` (through messageBox).
+    void showMessage(const std::string& text);
+
+    // --- file and help commands -------------------------------------------------------------
+    /// Asks for a parameter file to open or save, starting at `startPath` (the remembered
+    /// file); returns the chosen path, or empty text on cancel. Empty: the real file dialog.
+    using FileDialogFn = std::function<QString(TFormHlav&, const QString& startPath)>;
+    FileDialogFn openFileDialog;
+    FileDialogFn saveFileDialog;
+    /// Opens a document with the desktop's viewer; false when it cannot. Empty: the desktop
+    /// services of the toolkit.
+    std::function<bool(const QUrl&)> openDocument;
+    /// The folder the help document lives in. Empty: the folder of the program's executable.
+    QString programDir;
+    /// Open after its dialog: reads `path` into a staging copy and, when the file carries the
+    /// right version and was read to its end, takes it over and runs the commit tail; shows
+    /// the failure otherwise. True when the file was applied.
+    bool openParameterFile(const QString& path);
+    /// Save after its dialog: harvest, consistency pass, refresh, then writes `path`
+    /// atomically; on any failure shows "Open file error!" and changes neither the file nor
+    /// the remembered path. True when the file was written.
+    bool saveParameterFile(const QString& path);
+    /// The about box, created on its first use.
+    TFormAbout* FormAbout = nullptr;
 
     QString settingsPath() const;
     QString imageCachePath() const;
@@ -162,6 +188,8 @@ public:
     QTimer* Timer1 = nullptr;
     QWidget* MonitorArea = nullptr;
     QGroupBox* GroupBoxToolBar = nullptr;
+    QComboBox* ComboBoxBike = nullptr;
+    QLabel* LabelBike = nullptr;
 
     QWidget* page(const char* objectName) const;
     QAction* action(const char* objectName) const;
@@ -190,6 +218,8 @@ public slots:
     void MenuFrenchClick();
     void MenuContensClick();
     void MenuAboutClick();
+    /// The user chose preset `index` in ComboBoxBike: BIKE := index, then New.
+    void ComboBoxBikeChange(int index);
     void Timer1Timer();
     void PageControl1Change(int index);
     /// Harvest of the active page, then the commit tail (edit clicks, static edits' exit).

@@ -84,7 +84,9 @@ void TFormHlav::setItems(const QString& name, const QStringList& items) {
 }
 
 void TFormHlav::setHint(const QString& name, const QString& hint) {
-    const auto parts = splitHint(hint.toStdString());
+    // The parts view into `text`, which must outlive them.
+    const std::string text = hint.toStdString();
+    const auto parts = splitHint(text);
     const QString shortPart = qstr(parts.shortPart);
     const QString longPart = qstr(parts.longPart);
     for (QObject* object : findChildren<QObject*>(name)) {

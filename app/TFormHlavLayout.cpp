@@ -1,6 +1,9 @@
 // Construction of the main window's static controls: menus, tool bar, status line, pages.
 #include "app/TFormHlav.h"
 
+#include "app/ToolBarGlyphs.h"
+#include "params/ImageLayout.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -11,7 +14,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,6 +21,8 @@
 namespace kordana {
 
 namespace {
+
+constexpr int kRuznePageIndex = 12;
 
 struct ItemSpec {
     const char* name;
@@ -168,18 +172,19 @@ void TFormHlav::buildToolBar(QWidget* parent) {
     bar->setSpacing(2);
     const struct {
         const char* name;
-        QStyle::StandardPixmap icon;
+        ToolBarGlyph icon;
         void (TFormHlav::*handler)();
     } glyphs[] = {
-        {"SpeedButton6", QStyle::SP_FileIcon, &TFormHlav::MenuNewClick},
-        {"SpeedButton5", QStyle::SP_DialogOpenButton, &TFormHlav::MenuOpenClick},
-        {"SpeedButton7", QStyle::SP_DialogSaveButton, &TFormHlav::MenuSaveClick},
-        {"SpeedButtonPrint", QStyle::SP_FileDialogDetailedView, &TFormHlav::SpeedButtonPrintClick},
+        {"SpeedButton6", ToolBarGlyph::New, &TFormHlav::MenuNewClick},
+        {"SpeedButton5", ToolBarGlyph::Open, &TFormHlav::MenuOpenClick},
+        {"SpeedButton7", ToolBarGlyph::Save, &TFormHlav::MenuSaveClick},
+        {"SpeedButtonPrint", ToolBarGlyph::Print, &TFormHlav::SpeedButtonPrintClick},
     };
     for (const auto& glyph : glyphs) {
         auto* button = new QToolButton(GroupBoxToolBar);
         button->setObjectName(glyph.name);
-        button->setIcon(style()->standardIcon(glyph.icon));
+        button->setIcon(toolBarGlyph(glyph.icon));
+        button->setIconSize(QSize(20, 20));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, glyph.handler);
@@ -298,6 +303,20 @@ void TFormHlav::buildRuznePage(QWidget* sheet) {
         label->setMinimumWidth(220);
         grid->addWidget(label, i, 0, 1, 2);
     }
+    // The motor-and-fuel preset: a view of BIKE. Only a choice of the user runs
+    // ComboBoxBikeChange; a refresh or a new item list selects without it.
+    LabelBike = addLabel(sheet, "LabelBike", "Motor and fuel");
+    ComboBoxBike = new QComboBox(sheet);
+    ComboBoxBike->setObjectName("ComboBoxBike");
+    ComboBoxBike->addItems({"6 injectors fuel 100+ oct.", "6 injectors fuel  98 oct.",
+                            "3 injectors fuel 100+ oct.", "3 injectors fuel 98 oct."});
+    grid->addWidget(LabelBike, 4, 0);
+    grid->addWidget(ComboBoxBike, 4, 1);
+    connect(ComboBoxBike, &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);
+    PageSpec spec;
+    spec.fields.push_back(imageField(ComboBoxBike, layout::kBike));
+    pages.registerPage(kRuznePageIndex, std::move(spec));
+
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(10, 1);
 }

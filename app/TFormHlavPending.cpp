@@ -3,13 +3,8 @@
 
 namespace kordana {
 
-void TFormHlav::MenuNewClick() {}
-void TFormHlav::MenuOpenClick() {}
-void TFormHlav::MenuSaveClick() {}
 void TFormHlav::SpeedButtonPrintClick() {}
 void TFormHlav::MenuToolsMinusClick() {}
 void TFormHlav::MenuToolsPlusClick() {}
-void TFormHlav::MenuContensClick() {}
-void TFormHlav::MenuAboutClick() {}
 
 } // namespace kordana

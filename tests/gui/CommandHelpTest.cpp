@@ -1,0 +1,77 @@
+#include "CommandFixture.h"
+
+#include "about/TFormAbout.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace kordana {
+namespace {
+
+using CommandHelp = testing::CommandFixture;
+
+TEST_F(CommandHelp, MissingDocumentIsReported) {
+    TFormHlav& f = openCommandForm();
+    f.programDir = path("bin");
+    press(Qt::Key_F1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Error by opening file Kordana_R_en.pdf !");
+    EXPECT_TRUE(openedDocuments.empty()) << "a missing file is not handed to the desktop";
+
+    f.action("MenuGerman")->trigger();
+    press(Qt::Key_F1);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], QString::fromUtf8("Fehler beim öffnen der Datei Kordana_R_en.pdf !"));
+}
+
+TEST_F(CommandHelp, DocumentInTheProgramFolderIsOpened) {
+    TFormHlav& f = openCommandForm();
+    QDir().mkpath(path("bin"));
+    writeText(path("bin/Kordana_R_en.pdf"), "%PDF-1.4\n");
+    f.programDir = path("bin");
+    press(Qt::Key_F1);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(openedDocuments.size(), 1u);
+    EXPECT_EQ(openedDocuments[0], QUrl::fromLocalFile(path("bin/Kordana_R_en.pdf")));
+
+    documentOpens = false; // no viewer
+    press(Qt::Key_F1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Error by opening file Kordana_R_en.pdf !");
+}
+
+TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
+    TFormHlav& f = openCommandForm();
+    bool seen = false;
+    QTimer::singleShot(0, &f, [&] {
+        auto* box = qobject_cast<TFormAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = true;
+        EXPECT_TRUE(box->isModal());
+        EXPECT_EQ(box->windowTitle(), "Kordana");
+        EXPECT_TRUE(QRegularExpression("^[A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4}$")
+                        .match(box->LabelDate->text())
+                        .hasMatch())
+            << box->LabelDate->text().toStdString();
+        EXPECT_TRUE(QRegularExpression("^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$")
+                        .match(box->LabelTime->text())
+                        .hasMatch())
+            << box->LabelTime->text().toStdString();
+        EXPECT_EQ(box->LabelExit->text(), "OK");
+        QTest::mouseClick(box->LabelExit, Qt::LeftButton);
+    });
+    f.action("MenuAbout")->trigger(); // returns once the box is closed
+    EXPECT_TRUE(seen);
+    ASSERT_NE(f.FormAbout, nullptr);
+    EXPECT_FALSE(f.FormAbout->isVisible());
+
+    // The same box each time.
+    TFormAbout* first = f.FormAbout;
+    QTimer::singleShot(0, &f, [] { QApplication::activeModalWidget()->close(); });
+    f.MenuAboutClick();
+    EXPECT_EQ(f.FormAbout, first);
+}
+
+} // namespace
+} // namespace kordana

@@ -1,0 +1,117 @@
+#include "CommandFixture.h"
+
+#include <QSignalSpy>
+
+namespace kordana {
+namespace {
+
+using CommandNew = testing::CommandFixture;
+using Answer = TFormHlav::Answer;
+
+TEST_F(CommandNew, AnythingButYesChangesNothing) {
+    TFormHlav& f = openCommandForm();
+    storedCell(0, 2, 3) = 55;
+    f.image[layout::kLimiter] = 150;
+    f.PageRefresh();
+    f.LabelFile2->setText("/somewhere/tuned.ign");
+    const ParameterImage before = f.image;
+
+    for (Answer answer : {Answer::Cancel, Answer::No}) {
+        messages.clear();
+        nextAnswer = answer;
+        press(Qt::Key_N, Qt::ControlModifier);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], "Do you want default setting?");
+        EXPECT_EQ(f.image, before);
+        EXPECT_EQ(f.LabelFile2->text(), "/somewhere/tuned.ign");
+        EXPECT_EQ(text(cell(2, 3)), "55");
+    }
+}
+
+TEST_F(CommandNew, YesWithPresetThreeShowsItsDefaultsAndForgetsTheFile) {
+    TFormHlav& f = openCommandForm();
+    f.LabelFile2->setText("/somewhere/tuned.ign");
+    showPresetChoice();
+    nextAnswer = Answer::Yes;
+    choosePreset(3);
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(f.image[layout::kBike], 3);
+    EXPECT_EQ(f.ComboBoxBike->currentIndex(), 3);
+    EXPECT_EQ(f.LabelFile2->text(), "");
+    const ParameterImage expected = defaultsFor(f.image, 3);
+    EXPECT_EQ(f.image, expected);
+
+    // The maps show preset 3: first row of its ignition table, three-injector B maps at 0.
+    clickTab(0);
+    const int row0[] = {16, 16, 15, 18, 22, 26, 26, 30, 22, 26, 32, 30, 28, 27, 27};
+    for (int c = 0; c < 15; ++c) {
+        EXPECT_EQ(text(cell(0, c)), QString::number(row0[c])) << "column " << c;
+    }
+    clickTab(6);
+    EXPECT_EQ(text(cell(9, 14)), "0");
+}
+
+TEST_F(CommandNew, PresetAnsweredNoKeepsTheMapsAndALaterNewUsesIt) {
+    TFormHlav& f = openCommandForm();
+    storedCell(3, 0, 0) = 99;
+    const ParameterImage before = f.image;
+    showPresetChoice();
+    EXPECT_EQ(f.ComboBoxBike->currentIndex(), 0);
+
+    nextAnswer = Answer::No;
+    choosePreset(2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(f.image[layout::kBike], 2);
+    EXPECT_EQ(f.ComboBoxBike->currentIndex(), 2);
+    ParameterImage onlyBike = before;
+    onlyBike[layout::kBike] = 2;
+    EXPECT_EQ(f.image, onlyBike) << "only BIKE changes";
+
+    nextAnswer = Answer::Yes;
+    press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(f.image, defaultsFor(onlyBike, 2));
+    EXPECT_EQ(f.image[layout::kMode + 1], 2) << "three injectors: all equal";
+}
+
+TEST_F(CommandNew, RefreshAndLanguageChangeSelectThePresetWithoutAsking) {
+    TFormHlav& f = openCommandForm();
+    QComboBox* combo = showPresetChoice();
+    f.image[layout::kBike] = 1;
+    f.PageRefresh();
+    EXPECT_EQ(combo->currentIndex(), 1);
+
+    f.action("MenuGerman")->trigger();
+    EXPECT_EQ(combo->itemText(0), QString::fromUtf8("6 Einspritzdüsen Benzin 100+ oct."));
+    EXPECT_EQ(combo->currentIndex(), 1) << "the refresh after the new list selects again";
+    EXPECT_EQ(f.findChild<QLabel*>("LabelBike")->text(), "Motor und Brennstoff");
+
+    // A file that sets another preset is shown, not asked about.
+    f.image[layout::kBike] = 3;
+    writeText(path("three.ign"), IgnWriter::write(f.image, false));
+    f.image[layout::kBike] = 1;
+    chosenPath = path("three.ign");
+    press(Qt::Key_F3);
+    EXPECT_EQ(combo->currentIndex(), 3);
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+
+    // A language change while another page is active: shown right once the page is.
+    clickTab(0);
+    f.action("MenuEnglish")->trigger();
+    clickTab(12);
+    EXPECT_EQ(combo->currentIndex(), 3);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CommandNew, ToolBarButtonAsksTheSameQuestion) {
+    TFormHlav& f = openCommandForm();
+    f.image[layout::kBike] = 1;
+    nextAnswer = Answer::Yes;
+    QTest::mouseClick(f.findChild<QWidget*>("SpeedButton6"), Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Do you want default setting?");
+    EXPECT_EQ(f.image, defaultsFor(f.image, 1));
+}
+
+} // namespace
+} // namespace kordana
