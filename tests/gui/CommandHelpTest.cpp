@@ -41,6 +41,18 @@ TEST_F(CommandHelp, DocumentInTheProgramFolderIsOpened) {
     EXPECT_EQ(messages[0], "Error by opening file Kordana_R_en.pdf !");
 }
 
+TEST_F(CommandHelp, BuiltDocumentLiesBesideTheProgram) {
+    // The build puts the help document into the program's folder.
+    const QByteArray bin = qgetenv("KORDANA_BIN_DIR");
+    if (bin.isEmpty()) {
+        GTEST_SKIP() << "KORDANA_BIN_DIR not set";
+    }
+    const auto pdf = readWholeFile(QString::fromLocal8Bit(bin) + "/Kordana_R_en.pdf");
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_EQ(pdf->rfind("%PDF-", 0), 0u);
+    EXPECT_GT(pdf->size(), 10000u);
+}
+
 TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
     TFormHlav& f = openCommandForm();
     bool seen = false;
