@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTimer>
@@ -25,7 +27,28 @@ QSize TCSpinButton::sizeHint() const {
 }
 
 void TCSpinButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // A grid holds many of these; each look is drawn once and then copied from the cache.
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QString("kordana-spin-%1x%2-%3-%4-%5-%6")
+                            .arg(width())
+                            .arg(height())
+                            .arg(static_cast<int>(m_pressed))
+                            .arg(isEnabled() ? 1 : 0)
+                            .arg(ratio)
+                            .arg(palette().cacheKey());
+    QPixmap look;
+    if (!QPixmapCache::find(key, &look)) {
+        look = QPixmap(size() * ratio);
+        look.setDevicePixelRatio(ratio);
+        QPainter painter(&look);
+        drawLook(painter);
+        painter.end();
+        QPixmapCache::insert(key, look);
+    }
+    QPainter(this).drawPixmap(0, 0, look);
+}
+
+void TCSpinButton::drawLook(QPainter& painter) const {
     const int upHeight = height() / 2;
     const QRect halves[] = {QRect(0, 0, width(), upHeight),
                             QRect(0, upHeight, width(), height() - upHeight)};

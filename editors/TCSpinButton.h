@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QPainter;
 class QTimer;
 
 namespace kordana {
@@ -31,6 +32,7 @@ protected:
 
 private:
     enum class Half { None, Up, Down };
+    void drawLook(QPainter& painter) const;
     void fire();
     void stopRepeat();
 

@@ -49,12 +49,17 @@ signals:
     /// An arrow stepped the position (after the edit shows the new value).
     void upDownClicked();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void step(int direction);
     void showPosition();
 
     QLineEdit* m_edit = nullptr;
     TCSpinButton* m_arrows = nullptr;
+    int m_editWidth = kEditWidth;
     int m_minimum = 0;
     int m_maximum = 100;
     int m_increment = 1;
