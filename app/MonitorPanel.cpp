@@ -1,13 +1,13 @@
 #include "app/MonitorPanel.h"
 
+#include "app/GaugeBar.h"
+
 #include <QCheckBox>
+#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -47,19 +47,10 @@ QString placeholder(const char* widest) {
     return eq < 0 ? text : text.left(eq + 1) + " ---";
 }
 
-QGridLayout* gridIn(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 2, 6, 4);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(1);
-    return grid;
-}
-
 } // namespace
 
 MonitorPanel::MonitorPanel(QWidget* host) : QWidget(host) {
     setObjectName("MonitorPanel");
-    m_gaugeStyle.reset(QStyleFactory::create("Fusion"));
     const QPalette base = palette();
     for (int c = 0; c < 7; ++c) {
         const auto colour = static_cast<MonitorColour>(c);
@@ -81,13 +72,13 @@ MonitorPanel::MonitorPanel(QWidget* host) : QWidget(host) {
     column->setContentsMargins(0, 2, 0, 0);
     column->setSpacing(3);
     auto* first = new QHBoxLayout();
-    first->setSpacing(6);
+    first->setSpacing(14);
     first->addWidget(buildEngine(), 1);
     first->addWidget(buildOutputs());
     first->addWidget(buildSensors(), 1);
     column->addLayout(first);
     auto* second = new QHBoxLayout();
-    second->setSpacing(6);
+    second->setSpacing(14);
     second->addWidget(buildCorrections());
     second->addWidget(buildKnockPowerServo(), 1);
     column->addLayout(second);
@@ -100,6 +91,10 @@ MonitorPanel::MonitorPanel(QWidget* host) : QWidget(host) {
 }
 
 MonitorPanel::~MonitorPanel() = default;
+
+QProgressBar* MonitorPanel::gauge(MonitorGaugeId id) const {
+    return m_gauges[idx(id)];
+}
 
 QColor MonitorPanel::colourOf(MonitorColour colour, const QPalette& base) {
     switch (colour) {
@@ -118,7 +113,7 @@ QColor MonitorPanel::colourOf(MonitorColour colour, const QPalette& base) {
     case MonitorColour::Normal:
         break;
     }
-    return base.color(QPalette::Button);
+    return base.color(QPalette::Window);
 }
 
 QColor MonitorPanel::backgroundOf(const QLabel* label) {
@@ -133,6 +128,8 @@ QLabel* MonitorPanel::makeLabel(QWidget* parent, MonitorLabelId id, const char* 
     auto* label = new QLabel(placeholder(widest), parent);
     label->setObjectName(QString::fromUtf8(m_names.label(id).objectName));
     label->setIndent(4);
+    // Opaque on every background: a new text repaints the label alone, not the panel behind.
+    label->setAutoFillBackground(true);
     label->setPalette(m_labelPalettes[0]);
     // A fixed size keeps a changing text from asking the layout for a new arrangement.
     const QFontMetrics metrics(label->font());
@@ -143,12 +140,8 @@ QLabel* MonitorPanel::makeLabel(QWidget* parent, MonitorLabelId id, const char* 
 }
 
 QProgressBar* MonitorPanel::makeGauge(QWidget* parent, MonitorGaugeId id) {
-    auto* gauge = new QProgressBar(parent);
+    auto* gauge = new GaugeBar(parent);
     gauge->setObjectName(QString::fromUtf8(m_names.gauge(id).objectName));
-    gauge->setStyle(m_gaugeStyle.get());
-    gauge->setRange(0, 100);
-    gauge->setValue(0);
-    gauge->setTextVisible(false);
     gauge->setMinimumWidth(kGaugeMinWidth);
     gauge->setMaximumWidth(kGaugeMaxWidth);
     gauge->setFixedHeight(kGaugeHeight);
@@ -158,10 +151,30 @@ QProgressBar* MonitorPanel::makeGauge(QWidget* parent, MonitorGaugeId id) {
     return gauge;
 }
 
-QGroupBox* MonitorPanel::makeGroup(const char* objectName, const QString& title) {
-    auto* group = new QGroupBox(title, this);
-    group->setObjectName(objectName);
-    return group;
+QGridLayout* MonitorPanel::makeGroup(const char* objectName, const QString& title) {
+    // A title over a rule, the values below it on the window background itself: a label's
+    // normal background then matches what it stands on.
+    auto* section = new QWidget(this);
+    section->setObjectName(objectName);
+    auto* column = new QVBoxLayout(section);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    auto* heading = new QLabel(title, section);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    column->addWidget(heading);
+    auto* rule = new QFrame(section);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    column->addWidget(rule);
+    auto* grid = new QGridLayout();
+    grid->setContentsMargins(4, 1, 4, 2);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(1);
+    column->addLayout(grid);
+    column->addStretch(1);
+    return grid;
 }
 
 void MonitorPanel::addLabelGauge(QGridLayout* grid, int row, MonitorLabelId label,
@@ -171,9 +184,9 @@ void MonitorPanel::addLabelGauge(QGridLayout* grid, int row, MonitorLabelId labe
     grid->addWidget(makeGauge(parent, gauge), row, 1, Qt::AlignVCenter);
 }
 
-QGroupBox* MonitorPanel::buildEngine() {
-    QGroupBox* group = makeGroup("GroupBoxMonEngine", "Engine");
-    QGridLayout* grid = gridIn(group);
+QWidget* MonitorPanel::buildEngine() {
+    QGridLayout* grid = makeGroup("PanelMonEngine", "Engine");
+    QWidget* group = grid->parentWidget();
     addLabelGauge(grid, 0, Id::Rpm, MonitorGaugeId::Rpm, "RPM = 65535 ");
     addLabelGauge(grid, 1, Id::TpsMon, MonitorGaugeId::Tps, "TP= 100 %=5000 mV");
     addLabelGauge(grid, 2, Id::Lambda, MonitorGaugeId::Lambda, "LAMBDA= 5000 mV");
@@ -186,13 +199,12 @@ QGroupBox* MonitorPanel::buildEngine() {
     grid->addWidget(makeLabel(group, Id::Limiter1, "Start limiter = OFF"), 4, 0);
     grid->addWidget(makeLabel(group, Id::TachoLambda, "Tacho/Lambda= Lambda"), 5, 0);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(6, 1);
     return group;
 }
 
-QGroupBox* MonitorPanel::buildOutputs() {
-    QGroupBox* group = makeGroup("GroupBoxMonOutputs", "Ignition and injection");
-    QGridLayout* grid = gridIn(group);
+QWidget* MonitorPanel::buildOutputs() {
+    QGridLayout* grid = makeGroup("PanelMonOutputs", "Ignition and injection");
+    QWidget* group = grid->parentWidget();
     const char* const advance[] = {"ADVANCE 1=-655.4 °", "ADVANCE 2 =655.4 °",
                                    "ADVANCE 3= 655.4 °"};
     for (int c = 0; c < 3; ++c) {
@@ -207,13 +219,12 @@ QGroupBox* MonitorPanel::buildOutputs() {
     for (int j = 0; j < 6; ++j) {
         grid->addWidget(makeLabel(group, nth(Id::MonJet1A, j), jets[j]), j, 1);
     }
-    grid->setRowStretch(6, 1);
     return group;
 }
 
-QGroupBox* MonitorPanel::buildSensors() {
-    QGroupBox* group = makeGroup("GroupBoxMonSensors", "Sensors");
-    QGridLayout* grid = gridIn(group);
+QWidget* MonitorPanel::buildSensors() {
+    QGridLayout* grid = makeGroup("PanelMonSensors", "Sensors");
+    QWidget* group = grid->parentWidget();
     grid->addWidget(makeLabel(group, Id::Tlak, "AP= 6553.5 kPa= 5000 mV"), 0, 0);
     addLabelGauge(grid, 1, Id::Voda, MonitorGaugeId::Voda, "TW= ERROR = 5000 mV");
     // Beside its label, as long as the engine gauges, however wide the group grows.
@@ -229,25 +240,23 @@ QGroupBox* MonitorPanel::buildSensors() {
     m_extMonitor->setFocusPolicy(Qt::NoFocus);
     grid->addWidget(m_extMonitor, 5, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(6, 1);
     return group;
 }
 
-QGroupBox* MonitorPanel::buildCorrections() {
-    QGroupBox* group = makeGroup("GroupBoxMonCorrections", "Corrections");
-    QGridLayout* grid = gridIn(group);
+QWidget* MonitorPanel::buildCorrections() {
+    QGridLayout* grid = makeGroup("PanelMonCorrections", "Corrections");
+    QWidget* group = grid->parentWidget();
     grid->addWidget(makeLabel(group, Id::KorVoda, "TW correction= 6553.5 %"), 0, 0);
     grid->addWidget(makeLabel(group, Id::KorVzduch, "AT correction=6553.5 %"), 1, 0);
     grid->addWidget(makeLabel(group, Id::KorTlak, "AP correction= 6553.5 %"), 2, 0);
     grid->addWidget(makeLabel(group, Id::KorSytic, "Starting corr.= 6553.5 %"), 0, 1);
     grid->addWidget(makeLabel(group, Id::KorNapeti, "U correction= -1000 us"), 1, 1);
-    grid->setRowStretch(3, 1);
     return group;
 }
 
-QGroupBox* MonitorPanel::buildKnockPowerServo() {
-    QGroupBox* group = makeGroup("GroupBoxMonKnock", "Knock, power outputs, servo");
-    QGridLayout* grid = gridIn(group);
+QWidget* MonitorPanel::buildKnockPowerServo() {
+    QGridLayout* grid = makeGroup("PanelMonKnock", "Knock, power outputs, servo");
+    QWidget* group = grid->parentWidget();
     const char* const knock[] = {"Knock Level 1 = 5000 mV", "Knock Level 2 = 5000 mV",
                                  "Knock Level 3 = 5000 mV"};
     for (int c = 0; c < 3; ++c) {
@@ -272,7 +281,6 @@ QGroupBox* MonitorPanel::buildKnockPowerServo() {
         grid->addWidget(servo, row, 2);
     }
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(3, 1);
     return group;
 }
 
@@ -325,8 +333,6 @@ QWidget* MonitorPanel::buildTest() {
 }
 
 void MonitorPanel::setLabelColour(std::size_t index, MonitorColour colour) {
-    // A normal label lets the background it stands on show through.
-    m_labels[index]->setAutoFillBackground(colour != MonitorColour::Normal);
     m_labels[index]->setPalette(m_labelPalettes[static_cast<std::size_t>(colour)]);
     m_labelColours[index] = colour;
 }
@@ -360,11 +366,7 @@ void MonitorPanel::paint(const MonitorDisplay& display) {
     const auto gauges = display.gauges();
     for (std::size_t i = 0; i < kMonitorGaugeCount; ++i) {
         const MonitorGauge& model = gauges[i];
-        // The model clamps already; clamping again keeps a bar from ignoring a stray value.
-        const int progress = std::clamp(model.progress, 0, 100);
-        if (m_gauges[i]->value() != progress) {
-            m_gauges[i]->setValue(progress);
-        }
+        m_gauges[i]->setClampedValue(model.progress);
         if (model.setsForeColour && m_gaugeColours[i] != model.foreColour) {
             setGaugeColour(i, model.foreColour);
         }

@@ -6,16 +6,15 @@
 #include <QWidget>
 
 #include <array>
-#include <memory>
 
 class QCheckBox;
 class QGridLayout;
-class QGroupBox;
 class QLabel;
 class QProgressBar;
-class QStyle;
 
 namespace kordana {
+
+class GaugeBar;
 
 /// The live monitor of the main window: every monitor label and gauge, grouped for reading at
 /// a glance, and their painting from the monitor display model.
@@ -34,7 +33,7 @@ public:
     /// The label of one monitor element.
     QLabel* label(MonitorLabelId id) const { return m_labels[static_cast<std::size_t>(id)]; }
     /// One monitor gauge (range 0..100).
-    QProgressBar* gauge(MonitorGaugeId id) const { return m_gauges[static_cast<std::size_t>(id)]; }
+    QProgressBar* gauge(MonitorGaugeId id) const;
     /// The "Extended Monitor" check box.
     QCheckBox* extMonitorBox() const { return m_extMonitor; }
 
@@ -48,28 +47,26 @@ public:
 private:
     QLabel* makeLabel(QWidget* parent, MonitorLabelId id, const char* widest);
     QProgressBar* makeGauge(QWidget* parent, MonitorGaugeId id);
-    QGroupBox* makeGroup(const char* objectName, const QString& title);
+    QGridLayout* makeGroup(const char* objectName, const QString& title);
     void addLabelGauge(QGridLayout* grid, int row, MonitorLabelId label, MonitorGaugeId gauge,
                        const char* widest);
-    QGroupBox* buildEngine();
-    QGroupBox* buildOutputs();
-    QGroupBox* buildSensors();
-    QGroupBox* buildCorrections();
-    QGroupBox* buildKnockPowerServo();
+    QWidget* buildEngine();
+    QWidget* buildOutputs();
+    QWidget* buildSensors();
+    QWidget* buildCorrections();
+    QWidget* buildKnockPowerServo();
     QWidget* buildUnit();
     QWidget* buildTest();
     void setLabelColour(std::size_t index, MonitorColour colour);
     void setGaugeColour(std::size_t index, MonitorColour colour);
 
     std::array<QLabel*, kMonitorLabelCount> m_labels{};
-    std::array<QProgressBar*, kMonitorGaugeCount> m_gauges{};
+    std::array<GaugeBar*, kMonitorGaugeCount> m_gauges{};
     std::array<MonitorColour, kMonitorLabelCount> m_labelColours{};
     std::array<MonitorColour, kMonitorGaugeCount> m_gaugeColours{};
     std::array<QPalette, 7> m_labelPalettes;
     std::array<QPalette, 7> m_gaugePalettes;
     QCheckBox* m_extMonitor = nullptr;
-    /// The gauges draw in one fixed style so their chunk colour follows the palette everywhere.
-    std::unique_ptr<QStyle> m_gaugeStyle;
     MonitorDisplay m_names; ///< objectNames of the elements
 };
 
