@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 
+#include "app/GaugeBar.h"
 #include "app/MonitorPanel.h"
 #include "link/MonitorFrame.h"
 #include "params/ImageLayout.h"
@@ -342,6 +343,18 @@ TEST_F(MonitorPanelTest, OnlyWhatChangedIsRepainted) {
     EXPECT_EQ(gauge("CGaugeRpm")->value(), 66);
     EXPECT_FALSE(counter.touched.contains("LabelLambda"));
     EXPECT_FALSE(counter.touched.contains("LabelVoda"));
+}
+
+TEST(GaugeBar, ClampsWhatAProgressBarWouldIgnore) {
+    GaugeBar gauge;
+    EXPECT_EQ(gauge.minimum(), 0);
+    EXPECT_EQ(gauge.maximum(), 100);
+    for (const auto& [given, shown] : {std::pair{55, 55}, std::pair{125, 100}, std::pair{-20, 0},
+                                       std::pair{100, 100}, std::pair{0, 0}}) {
+        gauge.setClampedValue(given);
+        EXPECT_EQ(gauge.value(), shown) << given;
+    }
+    EXPECT_TRUE(gauge.updatesEnabled());
 }
 
 TEST_F(MonitorPanelTest, DamagedFrameChangesNothing) {
