@@ -2,13 +2,17 @@
 
 #include "link/LinkProtocol.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <sys/resource.h>
 
 #include <csignal>
+#include <functional>
 
 namespace kordana {
 namespace {
@@ -46,6 +50,53 @@ TEST_F(CommandOpen, GoodFileIsAppliedAndRemembered) {
     chosenPath.clear();
     press(Qt::Key_F2);
     EXPECT_EQ(dialogStarts.back(), path("tuned.ign"));
+}
+
+TEST_F(CommandOpen, RealDialogsOfferTheParameterFilesAndEveryFile) {
+    TFormHlav& f = openCommandForm();
+    f.openFileDialog = nullptr;
+    f.saveFileDialog = nullptr;
+    writeText(path("start.ign"), IgnWriter::write(f.image, false));
+    writeText(path("tuned.ign"), IgnWriter::write(tunedImage(f.image), false));
+    f.LastFilePath = path("start.ign");
+
+    // Once the dialog is on screen: reads it, then chooses `file` in it.
+    std::function<void()> answer;
+    const auto answerDialog = [&](const QString& file, QStringList& filters, QString& suffix,
+                                  QStringList& preselected) {
+        answer = [&, file] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                QTimer::singleShot(1, &f, answer);
+                return;
+            }
+            filters = dialog->nameFilters();
+            suffix = dialog->defaultSuffix();
+            preselected = dialog->selectedFiles();
+            dialog->selectFile(file);
+            static_cast<QDialog*>(dialog)->accept(); // as the Open or Save button does
+        };
+        QTimer::singleShot(0, &f, answer);
+    };
+    QStringList filters;
+    QString suffix;
+    QStringList preselected;
+    answerDialog(path("tuned.ign"), filters, suffix, preselected);
+    press(Qt::Key_F3);
+    EXPECT_EQ(filters, (QStringList{"Ignition Parametrs(*.ign)", "All Files (*)"}));
+    EXPECT_EQ(suffix, "ign");
+    EXPECT_EQ(preselected, QStringList{path("start.ign")});
+    EXPECT_EQ(f.image, tunedImage(f.image));
+    EXPECT_EQ(f.LabelFile2->text(), path("tuned.ign"));
+
+    answerDialog(path("copy"), filters, suffix, preselected);
+    press(Qt::Key_F2);
+    EXPECT_EQ(filters, QStringList{"Ignition Parametrs(*.ign)"});
+    EXPECT_EQ(suffix, "ign");
+    EXPECT_EQ(preselected, QStringList{path("tuned.ign")});
+    EXPECT_EQ(readWholeFile(path("copy.ign")), IgnWriter::write(f.image, false))
+        << "the default suffix is added";
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CommandOpen, RejectedFilesChangeNothing) {

@@ -42,6 +42,11 @@ protected:
 
     /// A key press on the window, as the user presses a shortcut.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        // Shortcuts reach only an active window; a closed dialog may have left none active.
+        if (!form().isActiveWindow()) {
+            form().activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+        }
         QTest::keyClick(&form(), key, modifiers);
     }
 
