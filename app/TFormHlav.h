@@ -86,8 +86,8 @@ public:
     /// The folder the help document lives in. Empty: the folder of the program's executable.
     QString programDir;
     /// Open after its dialog: reads `path` into a staging copy and, when the file carries the
-    /// right version and was read to its end, takes it over and runs the commit tail; shows
-    /// the failure otherwise. True when the file was applied.
+    /// right version and was read to its end, takes it over, hides the status line and runs
+    /// the commit tail; shows the failure otherwise. True when the file was applied.
     bool openParameterFile(const QString& path);
     /// Save after its dialog: harvest, consistency pass, refresh, then writes `path`
     /// atomically; on any failure shows "Open file error!" and changes neither the file nor

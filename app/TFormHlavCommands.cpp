@@ -63,8 +63,9 @@ void TFormHlav::MenuNewClick() {
     }
     // Edits typed on the page and not committed are dropped: the defaults replace them.
     applyDefaultSet(image);
-    CommitTail();
+    // Hidden before the commit tail, so that a programming run it starts shows its progress.
     HideStatusLine();
+    CommitTail();
     LabelFile2->setText(QString());
 }
 
@@ -80,10 +81,9 @@ void TFormHlav::ComboBoxBikeChange(int index) {
 void TFormHlav::MenuOpenClick() {
     const QString path = openFileDialog ? openFileDialog(*this, LastFilePath)
                                         : runFileDialog(*this, LastFilePath, false);
-    if (!path.isEmpty()) {
-        openParameterFile(path);
+    if (path.isEmpty() || !openParameterFile(path)) {
+        HideStatusLine();
     }
-    HideStatusLine();
 }
 
 bool TFormHlav::openParameterFile(const QString& path) {
@@ -110,6 +110,8 @@ bool TFormHlav::openParameterFile(const QString& path) {
     }
     image = result.image;
     CheckBoxExtMonitor->setChecked(result.extMon);
+    // Hidden before the commit tail, so that a programming run it starts shows its progress.
+    HideStatusLine();
     CommitTail();
     LabelFile2->setText(info.absoluteFilePath());
     LastFilePath = info.absoluteFilePath();

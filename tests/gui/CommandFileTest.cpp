@@ -187,6 +187,16 @@ TEST_F(CommandOpen, ProgrammingAfterChangeProgramsOnlyAFileThatDiffers) {
     press(Qt::Key_F3);
     EXPECT_EQ(f.link().mode(), LinkMode::Program);
     EXPECT_EQ(f.programmingAfterChangeStarts, starts + 1);
+    EXPECT_TRUE(f.LabelHlaseni->isVisible()) << "the run started by the file shows its progress";
+    EXPECT_EQ(f.LabelHlaseni->text(), "Program device:");
+    EXPECT_TRUE(f.CGauge->isVisible());
+
+    // New does the same.
+    driveToIdle();
+    nextAnswer = TFormHlav::Answer::Yes;
+    press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(f.link().mode(), LinkMode::Program);
+    EXPECT_TRUE(f.LabelHlaseni->isVisible());
 }
 
 TEST_F(CommandSave, WritesTheHarvestedSetAndRemembersIt) {
