@@ -61,7 +61,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
       m_configDir(std::move(configDir)) {
     setObjectName("FormHlav");
     setWindowTitle("Programming of Kordana_Racing unit");
-    setWindowIcon(QIcon(":/icons/kordana.svg"));
+    setWindowIcon(QIcon(":/icons/kordana.png"));
     resize(kDesignedWidth, kDesignedHeight);
     QDir().mkpath(m_configDir);
     if (const auto text = readWholeFile(settingsPath())) {

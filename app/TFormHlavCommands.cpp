@@ -155,8 +155,17 @@ bool TFormHlav::saveParameterFile(const QString& path) {
 }
 
 void TFormHlav::MenuContensClick() {
-    const QString dir = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
-    const QString path = dir + "/" + QString::fromStdString(texts.TextHelpFile);
+    const QString name = QString::fromStdString(texts.TextHelpFile);
+    QString dir = programDir;
+    if (dir.isEmpty()) {
+        // Beside the program in a build; an installed program finds it in its document folder.
+        dir = QCoreApplication::applicationDirPath();
+        const QString installed = dir + "/../share/doc/kordana";
+        if (!QFileInfo(dir + "/" + name).isFile() && QFileInfo(installed + "/" + name).isFile()) {
+            dir = installed;
+        }
+    }
+    const QString path = dir + "/" + name;
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = QFileInfo(path).isFile() &&
                         (openDocument ? openDocument(url) : QDesktopServices::openUrl(url));

@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("kordana");
     QApplication::setOrganizationName(QString());
-    QApplication::setWindowIcon(QIcon(":/icons/kordana.svg"));
+    QApplication::setWindowIcon(QIcon(":/icons/kordana.png"));
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
