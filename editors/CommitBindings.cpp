@@ -70,12 +70,17 @@ bool CommitBindings::eventFilter(QObject* watched, QEvent* event) {
             return m_handlers.formKeyPress(widget, static_cast<QKeyEvent*>(event)->key());
         }
         break;
-    case QEvent::MouseButtonRelease:
-        if ((roles & Click) != 0 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-            widget->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+    case QEvent::MouseButtonRelease: {
+        // A click on the edit commits; the arrows of a field commit through their own click.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint pos = mouse->position().toPoint();
+        const auto* field = qobject_cast<const UpDownEdit*>(widget);
+        if ((roles & Click) != 0 && mouse->button() == Qt::LeftButton &&
+            widget->rect().contains(pos) && (field == nullptr || !field->isOnArrows(pos))) {
             m_handlers.editExit();
         }
         break;
+    }
     case QEvent::FocusOut: {
         // Leaving for another control commits; losing the focus to a menu or another window
         // does not.

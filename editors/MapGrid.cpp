@@ -68,14 +68,14 @@ void MapGrid::buildFields() {
     // Creation order is the tab order: the breakpoint row, then the cells row by row.
     for (int c = 0; c < kCols; ++c) {
         auto* field = new UpDownEdit(m_box);
-        field->place(44 + kColumnPitch * c, 21);
+        field->move(44 + kColumnPitch * c, 21);
         field->setRange(300, 12500, 50);
         m_breakpoints[idx(c)] = field;
     }
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kCols; ++c) {
             auto* field = new UpDownEdit(m_box);
-            field->place(44 + kColumnPitch * c, 53 + kRowPitch * r);
+            field->move(44 + kColumnPitch * c, 53 + kRowPitch * r);
             field->setRange(0, 60, 1);
             m_cells[idx(r * kCols + c)] = field;
         }

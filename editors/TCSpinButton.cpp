@@ -12,8 +12,26 @@ namespace kordana {
 
 namespace {
 
-constexpr int kRepeatDelayMs = 400;
-constexpr int kRepeatIntervalMs = 80;
+void drawLook(QPainter& painter, const QWidget* widget, QSize size, TCSpinButton::Half pressed) {
+    const int upHeight = size.height() / 2;
+    const QRect halves[] = {QRect(0, 0, size.width(), upHeight),
+                            QRect(0, upHeight, size.width(), size.height() - upHeight)};
+    const QStyle::PrimitiveElement arrows[] = {QStyle::PE_IndicatorArrowUp,
+                                               QStyle::PE_IndicatorArrowDown};
+    const TCSpinButton::Half which[] = {TCSpinButton::Half::Up, TCSpinButton::Half::Down};
+    for (int i = 0; i < 2; ++i) {
+        QStyleOptionButton button;
+        button.initFrom(widget);
+        button.rect = halves[i];
+        button.state |= pressed == which[i] ? QStyle::State_Sunken : QStyle::State_Raised;
+        painter.fillRect(halves[i], widget->palette().button());
+        widget->style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, &painter, widget);
+        QStyleOption arrow;
+        arrow.initFrom(widget);
+        arrow.rect = halves[i].adjusted(2, 1, -2, -1);
+        widget->style()->drawPrimitive(arrows[i], &arrow, &painter, widget);
+    }
+}
 
 } // namespace
 
@@ -26,47 +44,31 @@ QSize TCSpinButton::sizeHint() const {
     return {16, 21};
 }
 
-void TCSpinButton::paintEvent(QPaintEvent*) {
-    // A grid holds many of these; each look is drawn once and then copied from the cache.
-    const qreal ratio = devicePixelRatioF();
+void TCSpinButton::paintArrows(QPainter& painter, const QWidget* widget, const QRect& rect,
+                               Half pressed) {
+    const qreal ratio = widget->devicePixelRatioF();
     const QString key = QString("kordana-spin-%1x%2-%3-%4-%5-%6")
-                            .arg(width())
-                            .arg(height())
-                            .arg(static_cast<int>(m_pressed))
-                            .arg(isEnabled() ? 1 : 0)
+                            .arg(rect.width())
+                            .arg(rect.height())
+                            .arg(static_cast<int>(pressed))
+                            .arg(widget->isEnabled() ? 1 : 0)
                             .arg(ratio)
-                            .arg(palette().cacheKey());
+                            .arg(widget->palette().cacheKey());
     QPixmap look;
     if (!QPixmapCache::find(key, &look)) {
-        look = QPixmap(size() * ratio);
+        look = QPixmap(rect.size() * ratio);
         look.setDevicePixelRatio(ratio);
-        QPainter painter(&look);
-        drawLook(painter);
-        painter.end();
+        QPainter lookPainter(&look);
+        drawLook(lookPainter, widget, rect.size(), pressed);
+        lookPainter.end();
         QPixmapCache::insert(key, look);
     }
-    QPainter(this).drawPixmap(0, 0, look);
+    painter.drawPixmap(rect.topLeft(), look);
 }
 
-void TCSpinButton::drawLook(QPainter& painter) const {
-    const int upHeight = height() / 2;
-    const QRect halves[] = {QRect(0, 0, width(), upHeight),
-                            QRect(0, upHeight, width(), height() - upHeight)};
-    const QStyle::PrimitiveElement arrows[] = {QStyle::PE_IndicatorArrowUp,
-                                               QStyle::PE_IndicatorArrowDown};
-    const Half which[] = {Half::Up, Half::Down};
-    for (int i = 0; i < 2; ++i) {
-        QStyleOptionButton button;
-        button.initFrom(this);
-        button.rect = halves[i];
-        button.state |= m_pressed == which[i] ? QStyle::State_Sunken : QStyle::State_Raised;
-        painter.fillRect(halves[i], palette().button());
-        style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, &painter, this);
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        arrow.rect = halves[i].adjusted(2, 1, -2, -1);
-        style()->drawPrimitive(arrows[i], &arrow, &painter, this);
-    }
+void TCSpinButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintArrows(painter, this, rect(), m_pressed);
 }
 
 void TCSpinButton::mousePressEvent(QMouseEvent* event) {
@@ -74,7 +76,7 @@ void TCSpinButton::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    m_pressed = event->position().y() < height() / 2 ? Half::Up : Half::Down;
+    m_pressed = halfAt(event->position().toPoint().y(), height());
     update();
     if (m_repeat == nullptr) {
         m_repeat = new QTimer(this);

@@ -13,10 +13,24 @@ class TCSpinButton : public QWidget {
     Q_OBJECT
 
 public:
-    /// A spin button of the given size; it never takes the keyboard focus.
+    /// Which half is held down.
+    enum class Half { None, Up, Down };
+
+    /// A spin button; it never takes the keyboard focus.
     explicit TCSpinButton(QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
+
+    /// Paints a two-arrow look into `rect` of `widget` in its style and palette; each look is
+    /// drawn once and then copied from the pixmap cache (grids hold many of them).
+    static void paintArrows(QPainter& painter, const QWidget* widget, const QRect& rect,
+                            Half pressed);
+    /// The half of a two-arrow look of height `height` at vertical position `y`.
+    static Half halfAt(int y, int height) { return y < height / 2 ? Half::Up : Half::Down; }
+
+    /// Milliseconds before a held arrow repeats, and between repeats.
+    static constexpr int kRepeatDelayMs = 400;
+    static constexpr int kRepeatIntervalMs = 80;
 
 signals:
     /// The upper arrow was pressed (or is still held).
@@ -31,8 +45,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    enum class Half { None, Up, Down };
-    void drawLook(QPainter& painter) const;
     void fire();
     void stopRepeat();
 

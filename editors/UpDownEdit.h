@@ -1,18 +1,19 @@
 #pragma once
 
-#include <QWidget>
+#include "editors/TCSpinButton.h"
 
-class QLineEdit;
+#include <QLineEdit>
+
+class QTimer;
 
 namespace kordana {
 
-class TCSpinButton;
-
 /// An edit field with its attached up-down, as one control. The up-down holds the
-/// authoritative position: the edit shows it as a decimal integer, the arrows step it by the
-/// increment within minimum..maximum, and reading the position takes over a number typed into
-/// the edit only if it is an integer inside the range.
-class UpDownEdit : public QWidget {
+/// authoritative position: the edit shows it as a decimal integer, the arrows at its right
+/// edge step it by the increment within minimum..maximum, and reading the position takes over
+/// a number typed into the edit only if it is an integer inside the range. One widget per
+/// field keeps grids of 165 fields cheap to show, move and paint.
+class UpDownEdit : public QLineEdit {
     Q_OBJECT
 
 public:
@@ -20,13 +21,11 @@ public:
     static constexpr int kArrowsWidth = 16;
     static constexpr int kHeight = 21;
 
-    /// A field whose edit is `editWidth` wide with the arrows at its right edge.
+    /// A field whose edit part is `editWidth` wide with the arrows at its right edge.
     explicit UpDownEdit(QWidget* parent = nullptr, int editWidth = kEditWidth);
 
-    /// The edit part (for key and click bindings, colours and names).
-    QLineEdit* edit() const { return m_edit; }
-    /// The up-down part.
-    TCSpinButton* arrows() const { return m_arrows; }
+    /// The edit part (for key and click bindings, colours and names): the field itself.
+    QLineEdit* edit() { return this; }
 
     /// Sets minimum, maximum and increment; the position is clamped into the new range.
     void setRange(int minimum, int maximum, int increment);
@@ -41,9 +40,11 @@ public:
 
     /// Shows or hides the arrows (a locked page hides them, its values stay visible).
     void setArrowsVisible(bool visible);
-
-    /// Moves the field so that its edit's left edge is at `x`.
-    void place(int x, int y) { move(x, y); }
+    bool arrowsVisible() const { return m_arrowsVisible; }
+    /// Where the upper (`up`) or lower arrow is, in the field's coordinates.
+    QRect arrowRect(bool up) const;
+    /// True when `pos` (field coordinates) lies on the shown arrows.
+    bool isOnArrows(const QPoint& pos) const;
 
 signals:
     /// An arrow stepped the position (after the edit shows the new value).
@@ -51,19 +52,27 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void step(int direction);
+    void step();
+    void stopRepeat();
     void showPosition();
+    void fitFont();
+    QRect arrowsRect() const;
 
-    QLineEdit* m_edit = nullptr;
-    TCSpinButton* m_arrows = nullptr;
     int m_editWidth = kEditWidth;
     int m_minimum = 0;
     int m_maximum = 100;
     int m_increment = 1;
     int m_position = 0;
+    bool m_arrowsVisible = true;
+    TCSpinButton::Half m_pressed = TCSpinButton::Half::None;
+    QTimer* m_repeat = nullptr;
 };
 
 } // namespace kordana

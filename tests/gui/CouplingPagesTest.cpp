@@ -45,8 +45,8 @@ TEST_F(CouplingPages, CoupledSiblingPageShowsItsValuesLocked) {
     clickTab(2);
     EXPECT_EQ(text(cell(0, 0)), "33");
     EXPECT_FALSE(grid().box()->isEnabled());
-    EXPECT_FALSE(cell(0, 0)->arrows()->isVisible());
-    EXPECT_FALSE(breakpoint(0)->arrows()->isVisible());
+    EXPECT_FALSE(cell(0, 0)->arrowsVisible());
+    EXPECT_FALSE(breakpoint(0)->arrowsVisible());
     EXPECT_FALSE(grid().columnSpinButton(0)->isVisible());
     EXPECT_FALSE(grid().minusButton()->isVisible());
     EXPECT_FALSE(grid().plusButton()->isVisible());
@@ -55,7 +55,7 @@ TEST_F(CouplingPages, CoupledSiblingPageShowsItsValuesLocked) {
 
     clickTab(0);
     EXPECT_TRUE(grid().box()->isEnabled());
-    EXPECT_TRUE(cell(0, 0)->arrows()->isVisible());
+    EXPECT_TRUE(cell(0, 0)->arrowsVisible());
     EXPECT_TRUE(grid().allCheckBox()->isVisible());
     clickTab(4);
     EXPECT_TRUE(grid().box()->isEnabled()) << "injection stays Separate";

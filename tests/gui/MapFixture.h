@@ -70,6 +70,10 @@ protected:
         const QPoint at(button->width() / 2, up ? button->height() / 4 : button->height() * 3 / 4);
         QTest::mouseClick(button, Qt::LeftButton, {}, at);
     }
+    /// A click on the upper (`up`) or lower arrow of a field's up-down.
+    static void clickArrow(UpDownEdit* field, bool up) {
+        QTest::mouseClick(field, Qt::LeftButton, {}, field->arrowRect(up).center());
+    }
 };
 
 } // namespace kordana::testing

@@ -78,16 +78,16 @@ TEST_F(MapGridEdit, ArrowsStepByTheIncrementAndCommit) {
     storedCell(3, 0, 0) = 10; // 500 us
     storedCell(0, 0, 0) = 60;
     form().PageRefresh();
-    testing::MapFixture::clickArrow(cell(0, 0)->arrows(), true);
+    testing::MapFixture::clickArrow(cell(0, 0), true);
     EXPECT_EQ(storedCell(0, 0, 0), 60) << "the position stays at its maximum";
 
     clickTab(3);
     ASSERT_EQ(text(cell(0, 0)), "500");
-    testing::MapFixture::clickArrow(cell(0, 0)->arrows(), true);
+    testing::MapFixture::clickArrow(cell(0, 0), true);
     EXPECT_EQ(storedCell(3, 0, 0), 11);
     EXPECT_EQ(text(cell(0, 0)), "550");
-    testing::MapFixture::clickArrow(cell(0, 0)->arrows(), false);
-    testing::MapFixture::clickArrow(cell(0, 0)->arrows(), false);
+    testing::MapFixture::clickArrow(cell(0, 0), false);
+    testing::MapFixture::clickArrow(cell(0, 0), false);
     EXPECT_EQ(storedCell(3, 0, 0), 9);
 }
 
