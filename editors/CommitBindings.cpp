@@ -51,6 +51,10 @@ void CommitBindings::bindMouseUp(QAbstractButton* button) {
     connect(button, &QAbstractButton::clicked, this, [this] { m_handlers.checkBoxMouseUp(); });
 }
 
+void CommitBindings::bindMouseUp(UpDownEdit* field) {
+    connect(field, &UpDownEdit::arrowsReleased, this, [this] { m_handlers.checkBoxMouseUp(); });
+}
+
 void CommitBindings::focusNextControl(QWidget* from) {
     // A Tab sent to the control takes the toolkit's own step to the next tab stop.
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);

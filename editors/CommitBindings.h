@@ -42,6 +42,8 @@ public:
     /// Releasing the mouse on a check box (or any button) harvests, updates the indicators and
     /// commits.
     void bindMouseUp(QAbstractButton* button);
+    /// Releasing the mouse on a field's arrows does the same (`UpDownServoHyster`).
+    void bindMouseUp(UpDownEdit* field);
 
     /// Moves the keyboard focus from `from` to the next control in tab order.
     static void focusNextControl(QWidget* from);

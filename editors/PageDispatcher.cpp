@@ -8,6 +8,17 @@ void PageDispatcher::registerPage(int index, PageSpec spec) {
     }
 }
 
+void PageDispatcher::addFields(int index, std::vector<Field> fields) {
+    if (index < 0 || index >= kPageCount) {
+        return;
+    }
+    auto& spec = m_pages[static_cast<std::size_t>(index)];
+    if (!spec) {
+        spec.emplace();
+    }
+    spec->fields.insert(spec->fields.end(), fields.begin(), fields.end());
+}
+
 bool PageDispatcher::hasPage(int index) const {
     return page(index) != nullptr;
 }

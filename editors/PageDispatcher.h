@@ -39,6 +39,9 @@ public:
 
     /// Registers (or replaces) the description of page `index`; out-of-range indices are ignored.
     void registerPage(int index, PageSpec spec);
+    /// Appends fields to page `index` (creating its description), for pages whose controls
+    /// come from several builders; hooks already registered stay.
+    void addFields(int index, std::vector<Field> fields);
     /// True when page `index` has a description.
     bool hasPage(int index) const;
     /// The description of page `index`, or nullptr.

@@ -137,6 +137,7 @@ void UpDownEdit::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     stopRepeat();
+    emit arrowsReleased();
 }
 
 void UpDownEdit::hideEvent(QHideEvent* event) {

@@ -49,6 +49,8 @@ public:
 signals:
     /// An arrow stepped the position (after the edit shows the new value).
     void upDownClicked();
+    /// The mouse button was released after pressing an arrow.
+    void arrowsReleased();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
