@@ -47,7 +47,7 @@ struct FixedPage {
 TEST(CommitFieldTable, RefreshShowsEveryConversionAndHarvestStoresItBack) {
     FixedPage page;
     PageDispatcher pages;
-    pages.registerPage(12, PageSpec{page.fields()});
+    pages.addFields(12, page.fields());
     ParameterImage image;
     image[layout::kTps + 1] = 0;      // 2500 mV
     image[layout::kRetard + 12] = 95; // -5 degrees
@@ -90,7 +90,7 @@ TEST(CommitFieldTable, RefreshShowsEveryConversionAndHarvestStoresItBack) {
 TEST(CommitFieldTable, ControlsClampStoredValuesOutsideTheirRange) {
     FixedPage page;
     PageDispatcher pages;
-    pages.registerPage(13, PageSpec{page.fields()});
+    pages.addFields(13, page.fields());
     ParameterImage image;
     image[layout::kTps + 1] = 255;   // 5050 mV, above 4900
     image[layout::kRetard + 12] = 0; // -100 degrees, below -20
