@@ -1,6 +1,7 @@
 #include "editors/UpDownEdit.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -155,14 +156,28 @@ void UpDownEdit::stopRepeat() {
     }
 }
 
+void UpDownEdit::keyPressEvent(QKeyEvent* event) {
+    // The cursor keys work the arrows, as on any up-down attached to an edit.
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+        event->modifiers() == Qt::NoModifier && m_arrowsVisible) {
+        stepBy(event->key() == Qt::Key_Up ? Half::Up : Half::Down);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
 void UpDownEdit::step() {
     // A handler may lock the page (arrows hidden, grid disabled); a held arrow stops then.
     if (!m_arrowsVisible || !isEnabled() || m_pressed == Half::None) {
         stopRepeat();
         return;
     }
+    stepBy(m_pressed);
+}
+
+void UpDownEdit::stepBy(Half half) {
     const int from = position();
-    setPosition(m_pressed == Half::Up ? from + m_increment : from - m_increment);
+    setPosition(half == Half::Up ? from + m_increment : from - m_increment);
     emit upDownClicked();
 }
 

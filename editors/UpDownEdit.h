@@ -58,10 +58,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void step();
+    void stepBy(TCSpinButton::Half half);
     void stopRepeat();
     void showPosition();
     void fitFont();

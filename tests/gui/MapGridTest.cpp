@@ -89,6 +89,11 @@ TEST_F(MapGridEdit, ArrowsStepByTheIncrementAndCommit) {
     testing::MapFixture::clickArrow(cell(0, 0), false);
     testing::MapFixture::clickArrow(cell(0, 0), false);
     EXPECT_EQ(storedCell(3, 0, 0), 9);
+
+    // The cursor keys work the arrows of the field that has the focus.
+    pressKey(cell(0, 0), Qt::Key_Up);
+    EXPECT_EQ(storedCell(3, 0, 0), 10);
+    EXPECT_EQ(text(cell(0, 0)), "500");
 }
 
 TEST_F(MapGridEdit, PageChangeDiscardsTextThatWasNotCommitted) {
