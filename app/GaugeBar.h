@@ -18,6 +18,11 @@ public:
     /// leaves the repaint to the next paint of the window instead of painting at once.
     void setClampedValue(int value);
 
+    /// 160 x 12 pixels; a layout short of room may narrow it down to minimumSizeHint().
+    QSize sizeHint() const override { return {160, 12}; }
+    /// 80 x 12 pixels.
+    QSize minimumSizeHint() const override { return {80, 12}; }
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

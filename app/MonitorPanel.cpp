@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <tuple>
 
 namespace kordana {
@@ -19,9 +18,6 @@ namespace {
 
 using Id = MonitorLabelId;
 
-constexpr int kGaugeMinWidth = 80;
-constexpr int kGaugeMaxWidth = 180;
-constexpr int kGaugeHeight = 12;
 constexpr int kLabelPadding = 10; // indent and a little air on the right
 
 constexpr std::size_t idx(Id id) {
@@ -52,6 +48,7 @@ QString placeholder(const char* widest) {
 MonitorPanel::MonitorPanel(QWidget* host) : QWidget(host) {
     setObjectName("MonitorPanel");
     const QPalette base = palette();
+    static_assert(static_cast<int>(MonitorColour::White) == 6, "one palette per colour");
     for (int c = 0; c < 7; ++c) {
         const auto colour = static_cast<MonitorColour>(c);
         QPalette& labelPalette = m_labelPalettes[static_cast<std::size_t>(c)];
@@ -142,9 +139,7 @@ QLabel* MonitorPanel::makeLabel(QWidget* parent, MonitorLabelId id, const char* 
 QProgressBar* MonitorPanel::makeGauge(QWidget* parent, MonitorGaugeId id) {
     auto* gauge = new GaugeBar(parent);
     gauge->setObjectName(QString::fromUtf8(m_names.gauge(id).objectName));
-    gauge->setMinimumWidth(kGaugeMinWidth);
-    gauge->setMaximumWidth(kGaugeMaxWidth);
-    gauge->setFixedHeight(kGaugeHeight);
+    gauge->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     gauge->setPalette(m_gaugePalettes[idx(MonitorColour::Aqua)]);
     m_gaugeColours[idx(id)] = MonitorColour::Aqua;
     m_gauges[idx(id)] = gauge;
@@ -181,7 +176,7 @@ void MonitorPanel::addLabelGauge(QGridLayout* grid, int row, MonitorLabelId labe
                                  MonitorGaugeId gauge, const char* widest) {
     auto* parent = grid->parentWidget();
     grid->addWidget(makeLabel(parent, label, widest), row, 0);
-    grid->addWidget(makeGauge(parent, gauge), row, 1, Qt::AlignVCenter);
+    grid->addWidget(makeGauge(parent, gauge), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QWidget* MonitorPanel::buildEngine() {
@@ -227,10 +222,6 @@ QWidget* MonitorPanel::buildSensors() {
     QWidget* group = grid->parentWidget();
     grid->addWidget(makeLabel(group, Id::Tlak, "AP= 6553.5 kPa= 5000 mV"), 0, 0);
     addLabelGauge(grid, 1, Id::Voda, MonitorGaugeId::Voda, "TW= ERROR = 5000 mV");
-    // Beside its label, as long as the engine gauges, however wide the group grows.
-    QProgressBar* coolant = gauge(MonitorGaugeId::Voda);
-    grid->setAlignment(coolant, Qt::AlignLeft | Qt::AlignVCenter);
-    coolant->setMinimumWidth(kGaugeMaxWidth - 30);
     grid->addWidget(makeLabel(group, Id::Vzduch, "AT= -100 °C= 5000 mV"), 2, 0);
     grid->addWidget(makeLabel(group, Id::Napeti, "U= 55.0 V"), 3, 0);
     grid->addWidget(makeLabel(group, Id::TlakOleje, "Oil Pressure= ERR"), 4, 0);
