@@ -62,12 +62,24 @@ TEST_F(CommandOpen, RealDialogsOfferTheParameterFilesAndEveryFile) {
 
     // Once the dialog is on screen: reads it, then chooses `file` in it.
     std::function<void()> answer;
+    int attempts = 0;
     const auto answerDialog = [&](const QString& file, QStringList& filters, QString& suffix,
                                   QStringList& preselected) {
         answer = [&, file] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QFileDialog* dialog = nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (auto* candidate = qobject_cast<QFileDialog*>(top);
+                    candidate != nullptr && candidate->isVisible()) {
+                    dialog = candidate;
+                }
+            }
             if (dialog == nullptr) {
-                QTimer::singleShot(1, &f, answer);
+                // Never wait forever: after a generous number of turns the test fails instead.
+                if (++attempts < 5000) {
+                    QTimer::singleShot(1, &f, answer);
+                } else if (QWidget* modal = QApplication::activeModalWidget()) {
+                    modal->close();
+                }
                 return;
             }
             filters = dialog->nameFilters();
