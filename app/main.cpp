@@ -8,6 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // SIGTERM, SIGINT and SIGHUP close the window as Exit does, so settings and cache are
+    // saved; a signal that comes during start-up is handled once the window runs.
+    kordana::SignalBridge signalBridge;
     // The monitor's number formats are fixed ("%4.1f" with a point) in every language; the
     // toolkit switches to the user's locale, so the C number format is restored.
     std::setlocale(LC_NUMERIC, "C");
@@ -20,11 +23,20 @@ int main(int argc, char* argv[]) {
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
     kordana::TFormHlav form(arguments, configDir);
-    // SIGTERM, SIGINT and SIGHUP close the window as Exit does, so settings and cache are saved.
-    kordana::SignalBridge signalBridge;
-    QObject::connect(&signalBridge, &kordana::SignalBridge::terminationRequested, &form,
-                     &kordana::TFormHlav::MenuExitClick);
+    bool terminating = false;
+    QObject::connect(&signalBridge, &kordana::SignalBridge::terminationRequested, &form, [&] {
+        terminating = true;
+        // A message box of the start-up (a port that did not open) must not keep us alive.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+        form.MenuExitClick();
+        QApplication::quit();
+    });
     form.FormCreate();
+    if (terminating) {
+        return 0;
+    }
     form.show();
     return QApplication::exec();
 }
