@@ -12,31 +12,15 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BenchWindow.h"
+
 #include <benchmark/benchmark.h>
 
 namespace kordana {
 namespace {
 
-// One window for all cases, in a configuration folder of its own whose ports lead nowhere.
-// It is never destroyed: it would outlive the application object as a static.
 TFormHlav& window() {
-    static QTemporaryDir dir;
-    static TFormHlav* form = [] {
-        const QString config = dir.path() + "/kordana";
-        QDir().mkpath(config);
-        const std::string none = (dir.path() + "/no-such-tty").toStdString();
-        writeFileAtomically(config + "/Kordana_R_2006.ini", "[PORTS]\nCOM1=" + none + "\n");
-        auto* made = new TFormHlav(QStringList{}, config);
-        made->messageBox = [](TFormHlav&, const QString&, TFormHlav::Buttons) {
-            return TFormHlav::Answer::Ok;
-        };
-        made->FormCreate();
-        made->Timer1->stop();
-        made->show();
-        QApplication::processEvents();
-        return made;
-    }();
-    return *form;
+    return benchWindow();
 }
 
 // Harvest of the 165 fields of "Jet 1A", consistency pass, refresh (an Enter in a cell).

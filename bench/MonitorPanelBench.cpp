@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BenchWindow.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -18,26 +20,8 @@
 namespace kordana {
 namespace {
 
-// One window for all cases, in a configuration folder of its own whose ports lead nowhere.
-// It is never destroyed: it would outlive the application object as a static.
 TFormHlav& monitorWindow() {
-    static QTemporaryDir dir;
-    static TFormHlav* form = [] {
-        const QString config = dir.path() + "/kordana";
-        QDir().mkpath(config);
-        const std::string none = (dir.path() + "/no-such-tty").toStdString();
-        writeFileAtomically(config + "/Kordana_R_2006.ini", "[PORTS]\nCOM1=" + none + "\n");
-        auto* made = new TFormHlav(QStringList{}, config);
-        made->messageBox = [](TFormHlav&, const QString&, TFormHlav::Buttons) {
-            return TFormHlav::Answer::Ok;
-        };
-        made->FormCreate();
-        made->Timer1->stop();
-        made->show();
-        QApplication::processEvents();
-        return made;
-    }();
-    return *form;
+    return benchWindow();
 }
 
 // One pass of the event loop: posted events, the window's drawing, and the deferred deletions
