@@ -28,19 +28,19 @@ void TFormHlav::buildMapPages() {
             auto* fill = new QVBoxLayout(sheet);
             fill->setContentsMargins(0, 0, 0, 0);
         }
-        PageSpec spec;
-        spec.fields = mapGrid->fieldTable(p, allFlags[static_cast<std::size_t>(p)]);
+        PageSpec pageSpec;
+        pageSpec.fields = mapGrid->fieldTable(p, allFlags[static_cast<std::size_t>(p)]);
         // The grid's controls hold the values of the page it was last refreshed for; they are
         // never stored into another page's map.
-        spec.canHarvest = [this, p] { return mapGrid->shownPage() == p; };
-        spec.beforeRefresh = [this, p, sheet] { mapGrid->showOnPage(sheet, p); };
+        pageSpec.canHarvest = [this, p] { return mapGrid->shownPage() == p; };
+        pageSpec.beforeRefresh = [this, p, sheet] { mapGrid->showOnPage(sheet, p); };
         if (coupling::isMaster(p)) {
-            spec.onStore = [p](ParameterImage& im, std::size_t index, std::uint8_t before,
-                               std::uint8_t after) {
+            pageSpec.onStore = [p](ParameterImage& im, std::size_t index, std::uint8_t before,
+                                   std::uint8_t after) {
                 coupling::applyHarvestRule(im, p, index, before, after);
             };
         }
-        pages.registerPage(p, std::move(spec));
+        pages.registerPage(p, std::move(pageSpec));
     }
     PageControl1->widget(0)->layout()->addWidget(mapGrid);
 

@@ -38,15 +38,15 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
     return menu;
 }
 
-QAction* addItem(TFormHlav* form, QMenu* menu, const ItemSpec& spec) {
-    QAction* action = menu->addAction(spec.caption);
-    action->setObjectName(spec.name);
-    if (!spec.shortcut.isEmpty()) {
-        action->setShortcut(spec.shortcut);
+QAction* addItem(TFormHlav* form, QMenu* menu, const ItemSpec& item) {
+    QAction* action = menu->addAction(item.caption);
+    action->setObjectName(item.name);
+    if (!item.shortcut.isEmpty()) {
+        action->setShortcut(item.shortcut);
         action->setShortcutContext(Qt::ApplicationShortcut);
     }
-    if (spec.handler != nullptr) {
-        QObject::connect(action, &QAction::triggered, form, spec.handler);
+    if (item.handler != nullptr) {
+        QObject::connect(action, &QAction::triggered, form, item.handler);
     }
     return action;
 }
@@ -105,10 +105,10 @@ void TFormHlav::buildMenus() {
           {"Menu_Jet123Coupled", "Coupled", {}, &TFormHlav::Menu_Jet123CoupledClick},
           {"Menu_Jet123Stejny", "1 = 2 = 3", {}, &TFormHlav::Menu_Jet123StejnyClick}}},
     };
-    for (const auto& spec : modeMenus) {
-        QMenu* menu = addMenu(bar, spec.menu, spec.caption);
+    for (const auto& modeMenu : modeMenus) {
+        QMenu* menu = addMenu(bar, modeMenu.menu, modeMenu.caption);
         auto* group = new QActionGroup(menu);
-        for (const ItemSpec& item : spec.items) {
+        for (const ItemSpec& item : modeMenu.items) {
             QAction* action = addItem(this, menu, item);
             action->setCheckable(true);
             group->addAction(action);
@@ -313,9 +313,9 @@ void TFormHlav::buildRuznePage(QWidget* sheet) {
     grid->addWidget(LabelBike, 4, 0);
     grid->addWidget(ComboBoxBike, 4, 1);
     connect(ComboBoxBike, &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);
-    PageSpec spec;
-    spec.fields.push_back(imageField(ComboBoxBike, layout::kBike));
-    pages.registerPage(kRuznePageIndex, std::move(spec));
+    PageSpec pageSpec;
+    pageSpec.fields.push_back(imageField(ComboBoxBike, layout::kBike));
+    pages.registerPage(kRuznePageIndex, std::move(pageSpec));
 
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(10, 1);

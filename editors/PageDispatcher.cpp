@@ -2,9 +2,9 @@
 
 namespace kordana {
 
-void PageDispatcher::registerPage(int index, PageSpec spec) {
+void PageDispatcher::registerPage(int index, PageSpec pageSpec) {
     if (index >= 0 && index < kPageCount) {
-        m_pages[static_cast<std::size_t>(index)] = std::move(spec);
+        m_pages[static_cast<std::size_t>(index)] = std::move(pageSpec);
     }
 }
 
@@ -12,11 +12,11 @@ void PageDispatcher::addFields(int index, std::vector<Field> fields) {
     if (index < 0 || index >= kPageCount) {
         return;
     }
-    auto& spec = m_pages[static_cast<std::size_t>(index)];
-    if (!spec) {
-        spec.emplace();
+    auto& pageSpec = m_pages[static_cast<std::size_t>(index)];
+    if (!pageSpec) {
+        pageSpec.emplace();
     }
-    spec->fields.insert(spec->fields.end(), fields.begin(), fields.end());
+    pageSpec->fields.insert(pageSpec->fields.end(), fields.begin(), fields.end());
 }
 
 bool PageDispatcher::hasPage(int index) const {
@@ -27,32 +27,32 @@ const PageSpec* PageDispatcher::page(int index) const {
     if (index < 0 || index >= kPageCount) {
         return nullptr;
     }
-    const auto& spec = m_pages[static_cast<std::size_t>(index)];
-    return spec ? &*spec : nullptr;
+    const auto& pageSpec = m_pages[static_cast<std::size_t>(index)];
+    return pageSpec ? &*pageSpec : nullptr;
 }
 
 void PageDispatcher::harvest(int index, ParameterImage& image) const {
-    const PageSpec* spec = page(index);
-    if (spec == nullptr || (spec->canHarvest && !spec->canHarvest())) {
+    const PageSpec* pageSpec = page(index);
+    if (pageSpec == nullptr || (pageSpec->canHarvest && !pageSpec->canHarvest())) {
         return;
     }
-    harvestFields(spec->fields, image, spec->onStore);
-    if (spec->afterHarvest) {
-        spec->afterHarvest(image);
+    harvestFields(pageSpec->fields, image, pageSpec->onStore);
+    if (pageSpec->afterHarvest) {
+        pageSpec->afterHarvest(image);
     }
 }
 
 void PageDispatcher::refresh(int index, const ParameterImage& image) const {
-    const PageSpec* spec = page(index);
-    if (spec == nullptr) {
+    const PageSpec* pageSpec = page(index);
+    if (pageSpec == nullptr) {
         return;
     }
-    if (spec->beforeRefresh) {
-        spec->beforeRefresh();
+    if (pageSpec->beforeRefresh) {
+        pageSpec->beforeRefresh();
     }
-    refreshFields(spec->fields, image);
-    if (spec->afterRefresh) {
-        spec->afterRefresh(image);
+    refreshFields(pageSpec->fields, image);
+    if (pageSpec->afterRefresh) {
+        pageSpec->afterRefresh(image);
     }
 }
 

@@ -38,7 +38,7 @@ public:
     static constexpr int kPageCount = 14;
 
     /// Registers (or replaces) the description of page `index`; out-of-range indices are ignored.
-    void registerPage(int index, PageSpec spec);
+    void registerPage(int index, PageSpec pageSpec);
     /// Appends fields to page `index` (creating its description), for pages whose controls
     /// come from several builders; hooks already registered stay.
     void addFields(int index, std::vector<Field> fields);

@@ -109,18 +109,18 @@ TEST(CommitFieldTable, HooksGuardAndAddedFieldsRunInOrder) {
     PageDispatcher pages;
     std::vector<std::string> calls;
     bool shown = false;
-    PageSpec spec;
-    spec.canHarvest = [&] { return shown; };
-    spec.beforeRefresh = [&] {
+    PageSpec pageSpec;
+    pageSpec.canHarvest = [&] { return shown; };
+    pageSpec.beforeRefresh = [&] {
         calls.push_back("before");
         shown = true;
     };
-    spec.afterRefresh = [&](const ParameterImage&) { calls.push_back("after"); };
-    spec.afterHarvest = [&](ParameterImage&) { calls.push_back("harvested"); };
-    spec.onStore = [&](ParameterImage&, std::size_t index, std::uint8_t, std::uint8_t) {
+    pageSpec.afterRefresh = [&](const ParameterImage&) { calls.push_back("after"); };
+    pageSpec.afterHarvest = [&](ParameterImage&) { calls.push_back("harvested"); };
+    pageSpec.onStore = [&](ParameterImage&, std::size_t index, std::uint8_t, std::uint8_t) {
         calls.push_back(std::to_string(index));
     };
-    pages.registerPage(9, std::move(spec));
+    pages.registerPage(9, std::move(pageSpec));
     pages.addFields(9, {elementField(page.bike, "BIKE", 0)});
     pages.addFields(9, {elementField(page.actRpm, "ACT_RPM", 0)});
     ParameterImage image;

@@ -128,7 +128,7 @@ TEST_F(Startup, ShortCacheReplacesOnlyItsBytes) {
 
 TEST_F(Startup, CacheIsWrittenExactlyAndRepairedOnClose) {
     TFormHlav& form = createForm();
-    form.image[layout::kLimiter] = 5; // the pass at shutdown raises it to 10
+    form.image[layout::kLimiter] = 5;            // the pass at shutdown raises it to 10
     form.allFlags = {0, 0, 0, 1, 0, 0, 0, 0, 1}; // page 0 is active: its flag is harvested
     const AllFlags flags = form.allFlags;
     ParameterImage expected = form.image;

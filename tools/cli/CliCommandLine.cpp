@@ -111,7 +111,7 @@ bool given(const CliOptions& o, Value v) {
 }
 
 // Takes one option word (and perhaps the word after it); the error text, or empty.
-std::string takeOption(const CommandSpec& spec, CliOptions& o,
+std::string takeOption(const CommandSpec& command, CliOptions& o,
                        std::span<const std::string_view> args, std::size_t& i) {
     std::string_view name = args[i];
     std::optional<std::string_view> value;
@@ -120,14 +120,14 @@ std::string takeOption(const CommandSpec& spec, CliOptions& o,
         name = name.substr(0, eq);
     }
     if (!value) {
-        const auto flag = std::ranges::find(spec.flags, name, flagName);
-        if (flag != spec.flags.end()) {
+        const auto flag = std::ranges::find(command.flags, name, flagName);
+        if (flag != command.flags.end()) {
             (*flag == Flag::Extended ? o.extended : o.servo) = true;
             return {};
         }
     }
-    const auto v = std::ranges::find(spec.values, name, valueName);
-    if (v == spec.values.end()) {
+    const auto v = std::ranges::find(command.values, name, valueName);
+    if (v == command.values.end()) {
         return "unknown option " + std::string(args[i]);
     }
     if (!value) {
@@ -139,13 +139,13 @@ std::string takeOption(const CommandSpec& spec, CliOptions& o,
     return storeValue(o, *v, *value);
 }
 
-std::string checkComplete(const CommandSpec& spec, const CliOptions& o) {
-    for (const Value v : spec.required) {
+std::string checkComplete(const CommandSpec& command, const CliOptions& o) {
+    for (const Value v : command.required) {
         if (!given(o, v)) {
             return std::string(valueName(v)) + " is required";
         }
     }
-    if (spec.needsFile && o.file.empty()) {
+    if (command.needsFile && o.file.empty()) {
         return "a parameter file (*.ign) is required";
     }
     return {};
@@ -165,17 +165,17 @@ CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         o.help = true;
         if (args.size() > 1) {
-            if (const CommandSpec* spec = findSpec(args[1])) {
-                o.command = spec->command;
+            if (const CommandSpec* command = findSpec(args[1])) {
+                o.command = command->command;
             }
         }
         return {o, {}, o.command};
     }
-    const CommandSpec* spec = findSpec(args[0]);
-    if (spec == nullptr) {
+    const CommandSpec* command = findSpec(args[0]);
+    if (command == nullptr) {
         return failure("unknown command " + std::string(args[0]));
     }
-    o.command = spec->command;
+    o.command = command->command;
     if (std::ranges::find_if(args, [](std::string_view a) { return a == "--help" || a == "-h"; }) !=
         args.end()) {
         o.help = true;
@@ -184,17 +184,17 @@ CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view word = args[i];
         if (word.starts_with("-") && word != "-") {
-            if (std::string error = takeOption(*spec, o, args, i); !error.empty()) {
-                return failure(std::move(error), spec->command);
+            if (std::string error = takeOption(*command, o, args, i); !error.empty()) {
+                return failure(std::move(error), command->command);
             }
-        } else if (spec->needsFile && o.file.empty()) {
+        } else if (command->needsFile && o.file.empty()) {
             o.file = word;
         } else {
-            return failure("unexpected argument " + std::string(word), spec->command);
+            return failure("unexpected argument " + std::string(word), command->command);
         }
     }
-    if (std::string error = checkComplete(*spec, o); !error.empty()) {
-        return failure(std::move(error), spec->command);
+    if (std::string error = checkComplete(*command, o); !error.empty()) {
+        return failure(std::move(error), command->command);
     }
     return {o, {}, o.command};
 }
