@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds everything into ./build (Release with debug info).
+# Configures and builds into ./build (release with debug info): everything, or the given targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
+if [ $# -gt 0 ]; then
+    cmake --build build --target "$@"
+else
+    cmake --build build
+fi

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh kordana kordana-unit-sim kordana-cli kordana_manual
 
 demo="$PWD/demo-config"
 mkdir -p "$demo/kordana"
