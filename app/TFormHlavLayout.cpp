@@ -313,9 +313,8 @@ void TFormHlav::buildRuznePage(QWidget* sheet) {
     grid->addWidget(LabelBike, 4, 0);
     grid->addWidget(ComboBoxBike, 4, 1);
     connect(ComboBoxBike, &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);
-    PageSpec pageSpec;
-    pageSpec.fields.push_back(imageField(ComboBoxBike, layout::kBike));
-    pages.registerPage(kRuznePageIndex, std::move(pageSpec));
+    // Added, not registered: the page's other controls add their own fields.
+    pages.addFields(kRuznePageIndex, {imageField(ComboBoxBike, layout::kBike)});
 
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(10, 1);
