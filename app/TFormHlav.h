@@ -7,6 +7,7 @@
 #include "link/Frame.h"
 #include "link/MonitorDisplay.h"
 #include "link/MonitorLiveValues.h"
+#include "link/OperatingPoint.h"
 #include "link/UnitHeader.h"
 #include "params/ParameterImage.h"
 
@@ -171,6 +172,10 @@ public:
     MonitorDisplay monitorDisplay;
     /// The values of the last intact monitor frame (cursor, calibration, bulk tools, saving).
     MonitorLiveValues liveValues;
+    /// Where the engine runs on the active page's curves; read by the single-point tools.
+    OperatingPoint operatingPoint;
+    /// Marks the map cell, breakpoint and throttle row in use (last step of every tick).
+    void MarkOperatingPoint();
     /// The monitor panel inside MonitorArea (owned by it).
     MonitorPanel* monitorPanel = nullptr;
 
@@ -265,6 +270,14 @@ private:
     std::unique_ptr<FormLinkEvents> m_linkEvents;
     std::unique_ptr<LinkProtocol> m_link;
     void createLink();
+    struct MapMarkShown {
+        int row = -1;
+        int column = -1;
+        bool cellAndBreakpoint = false;
+        friend bool operator==(const MapMarkShown&, const MapMarkShown&) = default;
+    };
+    MapMarkShown m_mapMarkShown;
+    void showMapMark(const MapMarkShown& mark);
     void buildMapPages();
     void applyCouplingCommand(int group, std::uint8_t mode);
     void columnStep(const QObject* sender, int direction);

@@ -122,6 +122,7 @@ void TFormHlav::HideStatusLine() {
 
 void TFormHlav::Timer1Timer() {
     m_link->tick();
+    MarkOperatingPoint();
     if (onTickEnd) {
         onTickEnd();
     }
