@@ -1,5 +1,7 @@
 #include "tools/cli/CliMonitor.h"
 
+#include "tools/cli/CliTickLoop.h"
+
 #include "lang/CaptionTables.h"
 #include "link/LinkProtocol.h"
 #include "link/MonitorFrame.h"
@@ -12,8 +14,6 @@
 #include "tools/cli/MonitorPanelText.h"
 
 #include <QDateTime>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace kordana {
 
@@ -53,23 +53,12 @@ int CliMonitor::run(const MonitorSettings& settings) {
     });
     LinkProtocol link(image, port, events);
     const int tickLimit =
-        settings.seconds ? static_cast<int>((*settings.seconds * 1000 + kTickMs - 1) / kTickMs) : 0;
+        settings.seconds
+            ? static_cast<int>((*settings.seconds * 1000 + kCliTickMs - 1) / kCliTickMs)
+            : 0;
     int ticks = 0;
-    int exitCode = kExitSuccess;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(kTickMs);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        link.tick();
-        if (const auto code = afterTick(++ticks, tickLimit, port.isOpen())) {
-            exitCode = *code;
-            timer.stop();
-            loop.quit();
-        }
-    });
-    timer.start();
-    loop.exec();
+    const int exitCode =
+        runTickLoop(link, [&] { return afterTick(++ticks, tickLimit, port.isOpen()); });
     m_console.endProgress();
     // A run shorter than one printing interval still shows the panel once.
     if (m_fresh && !m_printed) {

@@ -25,7 +25,6 @@ struct MonitorSettings {
 /// and, with a CSV file, adds one row.
 class CliMonitor {
 public:
-    static constexpr int kTickMs = 55;
     static constexpr int kPrintTicks = 18; ///< ticks between two printings of the panel
 
     /// Prints on console with the texts of the current language.

@@ -1,12 +1,11 @@
 #include "tools/cli/CliTransfer.h"
 
+#include "tools/cli/CliTickLoop.h"
+
 #include "link/serial/SerialPort.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliLinkEvents.h"
-
-#include <QEventLoop>
-#include <QTimer>
 
 namespace kordana {
 
@@ -35,22 +34,10 @@ int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& i
     }
     m_ticks = 0;
     m_settleTicks = 0;
-    int exitCode = kExitUsage;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(kTickMs);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        link.tick();
+    const int exitCode = runTickLoop(link, [&] {
         ++m_ticks;
-        if (const auto code = afterTick(kind, link, events, port)) {
-            exitCode = *code;
-            timer.stop();
-            loop.quit();
-        }
+        return afterTick(kind, link, events, port);
     });
-    timer.start();
-    loop.exec();
     m_console.endProgress();
     return exitCode;
 }

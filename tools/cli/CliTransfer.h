@@ -21,7 +21,6 @@ enum class TransferKind { Program, Verify, Read };
 /// the window by a 55 ms timer on the Qt event loop, and turns its outcome into an exit code.
 class CliTransfer {
 public:
-    static constexpr int kTickMs = 55;
     /// No transfer can outlast this many ticks: 39 blocks, each sent at most kMaxAttempts times
     /// kReplyWaitTicks apart, plus the first wait and a margin. Only a fault could reach it.
     static constexpr int kTickCap =
