@@ -42,7 +42,8 @@ std::optional<int> valueOf(const Word& word, bool isSigned) {
 
 // Stores the values following `key`; false when the text ended inside them.
 bool readKeyValues(WordReader& words, const ParameterKey& key, IgnReadResult& result) {
-    for (const auto& element : key.elements) {
+    for (std::size_t e = 0; e < key.count(); ++e) {
+        const ParameterElement& element = key.elements[e];
         const auto word = words.next();
         if (!word) {
             return false;
@@ -53,7 +54,10 @@ bool readKeyValues(WordReader& words, const ParameterKey& key, IgnReadResult& re
             return true;
         }
         if (element.hasImageByte()) {
-            storeShown(result.image, element, *value);
+            storeFileValue(result.image, element, *value);
+            if (!fileValueFitsByte(element, *value)) {
+                result.overflows.push_back(FileValueOverflow{elementName(key, e), *value});
+            }
         } else {
             result.extMon = *value != 0;
         }
@@ -87,6 +91,7 @@ IgnReadResult IgnReader::read(WordReader& words, const ParameterImage& current,
         // Nothing of a rejected or broken file may reach the caller, even by mistake.
         result.image = current;
         result.extMon = currentExtMon;
+        result.overflows.clear();
     }
     return result;
 }

@@ -3,11 +3,19 @@
 #include "params/ParameterImage.h"
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kordana {
 
 class WordReader;
+
+/// A value of the file that does not fit its byte and was stored as its low eight bits.
+struct FileValueOverflow {
+    std::string element; ///< "JET_1A[0]"
+    int value = 0;       ///< as the file gives it
+};
 
 /// What reading a parameter file gave. `image` and `extMon` are a staging copy: the current
 /// values with the file's values stored over them, or the current values unchanged when the
@@ -17,6 +25,8 @@ struct IgnReadResult {
     bool ioError = false;        ///< the stream failed before its end
     ParameterImage image;
     bool extMon = false;
+    /// Values stored as their low eight bits only, in file order (empty when not applicable).
+    std::vector<FileValueOverflow> overflows;
 
     /// True when the caller should take `image` and `extMon` over.
     bool applicable() const { return versionMatched && !ioError; }

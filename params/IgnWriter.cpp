@@ -102,7 +102,7 @@ void appendKey(std::string& out, const ParameterKey& key, const ParameterImage& 
     const KeyLayout layout = layoutOf(key.name);
     for (std::size_t e = 0; e < key.count(); ++e) {
         const ParameterElement& element = key.elements[e];
-        const int value = element.hasImageByte() ? shownValue(image, element) : (extMon ? 1 : 0);
+        const int value = element.hasImageByte() ? fileValue(image, element) : (extMon ? 1 : 0);
         if (element.conversion == Conversion::Linear) {
             appendNumber(out, value);
         } else {

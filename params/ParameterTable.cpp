@@ -21,25 +21,41 @@ struct Run {
     std::size_t count = 1;
     std::size_t first = kNoImageByte;
     Conversion conversion = Conversion::Linear;
-    int scale = 1;
-    int bias = 0;
+    Scaling shown;
+    Scaling file;
     int minShown = 0;
     int maxShown = 0;
     int step = 1;
     int stagger = 0;
 };
 
+// Runs whose file holds what the editors show.
 Run linear(std::size_t count, std::size_t first, int scale, int minShown, int maxShown) {
-    return Run{count, first, Conversion::Linear, scale, 0, minShown, maxShown, scale, 0};
+    const Scaling s{scale, 0};
+    return Run{count, first, Conversion::Linear, s, s, minShown, maxShown, scale, 0};
 }
 Run offset(std::size_t count, std::size_t first, int bias, int minShown, int maxShown) {
-    return Run{count, first, Conversion::Linear, 1, bias, minShown, maxShown, 1, 0};
+    const Scaling s{1, bias};
+    return Run{count, first, Conversion::Linear, s, s, minShown, maxShown, 1, 0};
 }
 Run flag(std::size_t first) {
-    return Run{1, first, Conversion::Flag, 1, 0, 0, 1, 1, 0};
+    return Run{1, first, Conversion::Flag, {}, {}, 0, 1, 1, 0};
 }
 Run invertedFlag(std::size_t first) {
-    return Run{1, first, Conversion::InvertedFlag, 1, 0, 0, 1, 1, 0};
+    return Run{1, first, Conversion::InvertedFlag, {}, {}, 0, 1, 1, 0};
+}
+// Injection-map cells: edited in microseconds, but the file keeps the unit's byte, so files
+// stay interchangeable with every other reader and writer of the format.
+Run injectionCells(std::size_t first) {
+    return Run{kMapRows * kMapCols,
+               first,
+               Conversion::Linear,
+               Scaling{50, 0},
+               Scaling{1, 0},
+               0,
+               12500,
+               50,
+               0};
 }
 Run rpm(std::size_t count, std::size_t first) {
     return linear(count, first, 50, 300, 12500);
@@ -56,7 +72,7 @@ public:
         for (std::size_t i = 0; i < run.count; ++i) {
             const int shift = run.stagger * static_cast<int>(i);
             const std::size_t index = run.first == kNoImageByte ? kNoImageByte : run.first + i;
-            elements.push_back(ParameterElement{index, run.conversion, run.scale, run.bias,
+            elements.push_back(ParameterElement{index, run.conversion, run.shown, run.file,
                                                 run.minShown + shift, run.maxShown + shift,
                                                 run.step});
         }
@@ -98,7 +114,7 @@ void addMapKeys(KeyListBuilder& b) {
         const bool ignition = page < 3;
         b.key(kMapKeys[page])
             .add(ignition ? linear(kMapRows * kMapCols, mapCells(page), 1, 0, 60)
-                          : linear(kMapRows * kMapCols, mapCells(page), 50, 0, 12500));
+                          : injectionCells(mapCells(page)));
     }
 }
 
@@ -114,17 +130,19 @@ void addFixedKeys(KeyListBuilder& b) {
     // TPS[1] is shown as (b + 250) x 10, so 2500 mV is stored as 0.
     b.key("TPS")
         .add(linear(1, kTps, 10, 300, 2500))
-        .add(Run{1, kTps + 1, Conversion::Linear, 10, 250, 2500, 4900, 10, 0});
+        .add(Run{1, kTps + 1, Conversion::Linear, Scaling{10, 250}, Scaling{10, 250}, 2500, 4900,
+                 10, 0});
     b.key("ACCEL").add(linear(1, kAccel, 10, 10, 2500)).add(linear(1, kAccel + 1, 50, 0, 7500));
     b.key("START_JET").add(linear(1, kStartJet, 1, 0, 50));
     b.key("TEMP_WARNING").add(linear(1, kTempWarning, 1, 0, 110));
     b.key("WATER_TEMP").add(linear(5, kWaterTemp, 1, 10, 250));
     b.key("AIR_TEMP").add(linear(5, kAirTemp, 1, 10, 250));
     b.key("DRUCK")
-        .add(Run{10, kDruck, Conversion::Linear, 1, 0, 10, 241, 1, 1})
+        .add(Run{10, kDruck, Conversion::Linear, {}, {}, 10, 241, 1, 1})
         .add(linear(10, kDruck + 10, 1, 10, 250));
     b.key("RETARD", true)
-        .add(Run{10, kRetard, Conversion::Linear, 1, -100, -10, 101, 1, 1})
+        .add(Run{10, kRetard, Conversion::Linear, Scaling{1, -100}, Scaling{1, -100}, -10, 101, 1,
+                 1})
         .add(offset(10, kRetard + 10, -100, -20, 10));
     b.key("CHOKE").add(linear(4, kChoke, 1, 0, 250)).add(offset(4, kChoke + 4, 100, 100, 350));
 }
@@ -193,7 +211,9 @@ std::optional<ElementRef> ParameterTable::findByIndex(std::size_t imageIndex) co
     return ElementRef{&m_keys[m_keyOfByte[imageIndex]], m_elementOfByte[imageIndex]};
 }
 
-int shownValue(const ParameterImage& image, const ParameterElement& element) {
+namespace {
+
+int toValue(const ParameterImage& image, const ParameterElement& element, const Scaling& scaling) {
     if (!element.hasImageByte()) {
         return 0;
     }
@@ -206,25 +226,50 @@ int shownValue(const ParameterImage& image, const ParameterElement& element) {
     case Conversion::Linear:
         break;
     }
-    return (b + element.bias) * element.scale;
+    return (b + scaling.bias) * scaling.scale;
 }
 
-void storeShown(ParameterImage& image, const ParameterElement& element, int value) {
-    if (!element.hasImageByte()) {
-        return;
-    }
-    std::uint8_t& b = image[element.index];
+// The byte a value becomes before its low eight bits are kept.
+int toStored(const ParameterElement& element, const Scaling& scaling, int value) {
     switch (element.conversion) {
     case Conversion::Flag:
-        b = lowByte(value);
-        return;
+        return value;
     case Conversion::InvertedFlag:
-        b = value == 0 ? 1 : 0;
-        return;
+        return value == 0 ? 1 : 0;
     case Conversion::Linear:
         break;
     }
-    b = lowByte(value / element.scale - element.bias);
+    return value / scaling.scale - scaling.bias;
+}
+
+void store(ParameterImage& image, const ParameterElement& element, const Scaling& scaling,
+           int value) {
+    if (element.hasImageByte()) {
+        image[element.index] = lowByte(toStored(element, scaling, value));
+    }
+}
+
+} // namespace
+
+int shownValue(const ParameterImage& image, const ParameterElement& element) {
+    return toValue(image, element, element.shown);
+}
+
+void storeShown(ParameterImage& image, const ParameterElement& element, int value) {
+    store(image, element, element.shown, value);
+}
+
+int fileValue(const ParameterImage& image, const ParameterElement& element) {
+    return toValue(image, element, element.file);
+}
+
+void storeFileValue(ParameterImage& image, const ParameterElement& element, int value) {
+    store(image, element, element.file, value);
+}
+
+bool fileValueFitsByte(const ParameterElement& element, int value) {
+    const int stored = toStored(element, element.file, value);
+    return stored >= 0 && stored <= 0xFF;
 }
 
 int shownValue(const ParameterImage& image, std::string_view key, std::size_t element) {

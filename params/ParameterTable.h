@@ -15,7 +15,7 @@ namespace kordana {
 
 /// How a stored byte b becomes the value the user sees and the parameter file holds.
 enum class Conversion : std::uint8_t {
-    Linear, ///< shown = (b + bias) * scale; stored = shown / scale - bias (truncating, low 8 bits)
+    Linear, ///< value = (b + bias) * scale; stored = value / scale - bias (truncating, low 8 bits)
     Flag,   ///< shown = 1 when b != 0, else 0; stored = the value's low 8 bits, unchecked
     InvertedFlag, ///< shown = 1 when b == 0, else 0; stored = 1 when the value is 0, else 0
 };
@@ -23,12 +23,22 @@ enum class Conversion : std::uint8_t {
 /// Image index of an element that is a setting outside the image (`EXT_MON`).
 inline constexpr std::size_t kNoImageByte = static_cast<std::size_t>(-1);
 
-/// One element of a parameter key: its image byte, its conversion and its editing range.
+/// The scaling of a linear conversion.
+struct Scaling {
+    int scale = 1; ///< units per stored step (50 rpm, 20 mV, ...)
+    int bias = 0;  ///< added to the byte before scaling: -100 signed, +100 CHOKE[4..7], +250 TPS[1]
+
+    friend bool operator==(const Scaling&, const Scaling&) = default;
+};
+
+/// One element of a parameter key: its image byte, its conversions and its editing range.
+/// The editors and the parameter file each have their own scaling: they agree for most keys,
+/// but the injection-map cells are shown in microseconds (b x 50) and written as the byte.
 struct ParameterElement {
     std::size_t index = kNoImageByte;
     Conversion conversion = Conversion::Linear;
-    int scale = 1; ///< shown units per stored step (50 rpm, 20 mV, ...)
-    int bias = 0;  ///< added to the byte before scaling: -100 signed, +100 CHOKE[4..7], +250 TPS[1]
+    Scaling shown; ///< what the editors show
+    Scaling file;  ///< what the parameter file holds
     int minShown = 0;
     int maxShown = 0;
     int step = 1; ///< editing step in shown units
@@ -86,6 +96,15 @@ void storeShown(ParameterImage& image, const ParameterElement& element, int valu
 int shownValue(const ParameterImage& image, std::string_view key, std::size_t element);
 /// Stores a shown value into `key`[`element`]; false (nothing stored) when it has no image byte.
 bool storeShown(ParameterImage& image, std::string_view key, std::size_t element, int value);
+/// The value the parameter file holds for one element's stored byte (flags as 0 or 1); 0 for an
+/// element without an image byte.
+int fileValue(const ParameterImage& image, const ParameterElement& element);
+/// Stores a value read from a parameter file by the file's inverse conversion (truncating
+/// division, low eight bits kept); does nothing for an element without an image byte.
+void storeFileValue(ParameterImage& image, const ParameterElement& element, int value);
+/// False when a file value, converted for storing, does not fit the byte (0..255) and would be
+/// stored as its low eight bits only; a sign of a file from a wrong writer.
+bool fileValueFitsByte(const ParameterElement& element, int value);
 /// `value` limited to the element's editing range.
 int clampShown(const ParameterElement& element, int value);
 

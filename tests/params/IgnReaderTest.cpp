@@ -132,6 +132,20 @@ INSTANTIATE_TEST_SUITE_P(
                    setMany({{kBike, 1}, {kLimiter, 180}})},
         ReaderCase{"MagicKeyAgainIsSkipped", kMagic + "VALMORIN_KEY 52 BIKE 2", true,
                    set(kBike, 2)},
+        ReaderCase{
+            "InjectionCellsAreBytes",
+            kMagic + "JET_1A 69 79 83 86 111 134 140 145 145 147 145 145 149 144 153 "
+                     "0 255 JET_3B 7 RPM_JET_1A 1000 2050",
+            true,
+            setMany({{mapCells(3), 69},       {mapCells(3) + 1, 79},   {mapCells(3) + 2, 83},
+                     {mapCells(3) + 3, 86},   {mapCells(3) + 4, 111},  {mapCells(3) + 5, 134},
+                     {mapCells(3) + 6, 140},  {mapCells(3) + 7, 145},  {mapCells(3) + 8, 145},
+                     {mapCells(3) + 9, 147},  {mapCells(3) + 10, 145}, {mapCells(3) + 11, 145},
+                     {mapCells(3) + 12, 149}, {mapCells(3) + 13, 144}, {mapCells(3) + 14, 153},
+                     {mapCells(3) + 15, 0},   {mapCells(3) + 16, 255}, {mapCells(8), 7},
+                     {mapRpm(3), 20},         {mapRpm(3) + 1, 41}})},
+        ReaderCase{"InjectionCellTooBigKeepsLowByte", kMagic + "JET_2A 3450 256", true,
+                   setMany({{mapCells(4), 122}, {mapCells(4) + 1, 0}})},
         ReaderCase{"OtherWhiteSpace", "VALMORIN_KEY\t51\r\nBIKE\v2\fMODE\r\n1 1\r\n", true,
                    setMany({{kBike, 2}, {kMode, 1}, {kMode + 1, 1}})}),
     [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.name); });
@@ -147,6 +161,23 @@ TEST(IgnReader, ReadsAWrittenPreset) {
     EXPECT_EQ(shownValue(result.image, "TPS", 1), 4470);
     EXPECT_EQ(shownValue(result.image, "MODE", 1), 2);
     EXPECT_EQ(result.image[126], baseImage()[126]); // not a file parameter
+}
+
+TEST(IgnReader, ListsValuesThatDoNotFitTheirByte) {
+    const IgnReadResult result =
+        IgnReader::read(kMagic + "JET_1A 3450 255 LIMITER 12750 12800 BIKE 256 RETARD -101 155 156 "
+                                 "CHOKE 0 0 0 0 99 355 356 ACT_LIM1 7 NO_READING 255",
+                        baseImage(), false);
+    ASSERT_TRUE(result.applicable());
+    std::vector<std::string> listed;
+    for (const auto& o : result.overflows) {
+        listed.push_back(o.element + "=" + std::to_string(o.value));
+    }
+    const std::vector<std::string> expected = {"JET_1A[0]=3450", "LIMITER[1]=12800", "BIKE=256",
+                                               "RETARD[0]=-101", "RETARD[2]=156",    "CHOKE[4]=99",
+                                               "CHOKE[6]=356"};
+    EXPECT_EQ(listed, expected);
+    EXPECT_TRUE(IgnReader::read("BIKE 256", baseImage(), false).overflows.empty());
 }
 
 TEST(IgnReader, NeverCutsALongWord) {
@@ -300,7 +331,7 @@ Expected oracle(const std::string& text, const ParameterImage& base, bool extMon
             }
             ++i;
             if (key->elements[k].hasImageByte()) {
-                storeShown(e.image, key->elements[k], static_cast<int>(*v));
+                storeFileValue(e.image, key->elements[k], static_cast<int>(*v));
             } else {
                 e.extMon = *v != 0;
             }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <sstream>
 #include <string>
@@ -27,14 +28,15 @@ const std::string kSpeeds = " 1000  2000  3000  4000  6000  6500  7000  7250  75
                             " 8250  8500  8750  9000 ";
 const std::string kIndent = "             ";
 
-// Rows 1..8 of the maps are the calibration's own; they are written from the image in the
-// same column layout as the hand-written rows around them.
-std::string mapLines(const ParameterImage& image, const std::string& key, const std::string& row0,
-                     const std::string& row9) {
+// Rows 1..8 of the maps are the calibration's own blend; every map cell is written as its
+// stored byte, so those rows come straight from the image bytes, in the same column layout as
+// the hand-written rows around them.
+std::string mapLines(const ParameterImage& image, std::size_t page, const std::string& key,
+                     const std::string& row0, const std::string& row9) {
     std::string out = "\n" + key + std::string(13 - key.size(), ' ') + row0 + "\n" + kIndent;
     for (std::size_t r = 1; r < 9; ++r) {
         for (std::size_t c = 0; c < 15; ++c) {
-            const std::string v = std::to_string(shownValue(image, key, 15 * r + c));
+            const std::string v = std::to_string(image[layout::mapCells(page) + 15 * r + c]);
             out += std::string(5 - v.size(), ' ') + v + " ";
         }
         out += "\n" + kIndent;
@@ -47,14 +49,14 @@ std::string preset0File(const ParameterImage& image) {
                              "   35    34    40    34 ";
     const std::string ign9 = "   35    30    30    35    33    30    29    31    33    33    33 "
                              "   32    33    32    32 ";
-    const std::string jet0 = " 3450  3950  4150  4300  5550  6700  7000  7250  7250  7350  7250 "
-                             " 7250  7450  7200  7650 ";
-    const std::string jet9 = " 5400  6150  6350  6400  7300  7750  7900  7700  7800  7750  7550 "
-                             " 7650  7750  7650  7600 ";
-    const std::string jetB0 = "    0     0   300   400   600   800   900  1000  1100  1200  1200 "
-                              " 1050  1000  1000  1000 ";
-    const std::string jetB9 = "  200   200   300   400   600   800   900  1000  1100  1200  1200 "
-                              " 1050  1000  1000  1000 ";
+    const std::string jet0 = "   69    79    83    86   111   134   140   145   145   147   145 "
+                             "  145   149   144   153 ";
+    const std::string jet9 = "  108   123   127   128   146   155   158   154   156   155   151 "
+                             "  153   155   153   152 ";
+    const std::string jetB0 = "    0     0     6     8    12    16    18    20    22    24    24 "
+                              "   21    20    20    20 ";
+    const std::string jetB9 = "    4     4     6     8    12    16    18    20    22    24    24 "
+                              "   21    20    20    20 ";
     std::string f = "VALMORIN_KEY    51 \n"
                     "\nBIKE             0 "
                     "\nLIMITER       9000  9000  9200 "
@@ -69,16 +71,14 @@ std::string preset0File(const ParameterImage& image) {
                     "\nACT_RPM          0"
                     "\nACT_OIL          0"
                     "\n";
-    for (const char* page : {"IGN_1", "IGN_2", "IGN_3"}) {
-        f +=
-            "\nRPM_" + std::string(page) + std::string(9 - std::string(page).size(), ' ') + kSpeeds;
-        f += mapLines(image, page, ign0, ign9);
-    }
-    for (const char* page : {"JET_1A", "JET_2A", "JET_3A"}) {
-        f += "\nRPM_" + std::string(page) + "   " + kSpeeds + mapLines(image, page, jet0, jet9);
-    }
-    for (const char* page : {"JET_1B", "JET_2B", "JET_3B"}) {
-        f += "\nRPM_" + std::string(page) + "   " + kSpeeds + mapLines(image, page, jetB0, jetB9);
+    const std::array<std::string, 9> keys = {"IGN_1",  "IGN_2",  "IGN_3",  "JET_1A", "JET_2A",
+                                             "JET_3A", "JET_1B", "JET_2B", "JET_3B"};
+    for (std::size_t page = 0; page < keys.size(); ++page) {
+        const std::string& key = keys[page];
+        f += "\nRPM_" + key + std::string(9 - key.size(), ' ') + kSpeeds;
+        f += page < 3   ? mapLines(image, page, key, ign0, ign9)
+             : page < 6 ? mapLines(image, page, key, jet0, jet9)
+                        : mapLines(image, page, key, jetB0, jetB9);
     }
     for (const char* key : {"POSITION_A   ", "POSITION_B   "}) {
         f += "\n" + std::string(key) + kSpeeds + "\n" + kIndent + repeat("  360 ", 15) + "\n" +
@@ -138,6 +138,15 @@ TEST(IgnWriter, BeginsAndEndsAsTheLayoutSays) {
               std::string::npos);
     EXPECT_NE(text.find("    32 \n             \nRPM_IGN_2     1000 "), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 7), " 1500 \n");
+}
+
+TEST(IgnWriter, WritesInjectionCellsAsStoredBytes) {
+    const std::string text = IgnWriter::write(preset0(), false);
+    const std::string row = "\nJET_1A          69    79    83    86   111   134   140   145   145 "
+                            "  147   145   145   149   144   153 \n             ";
+    EXPECT_NE(text.find(row), std::string::npos);
+    // Breakpoints of the same pages stay in rpm.
+    EXPECT_NE(text.find("\nRPM_JET_1A    1000  2000  3000 "), std::string::npos);
 }
 
 TEST(IgnWriter, WritesFlagsAsZeroOrOne) {

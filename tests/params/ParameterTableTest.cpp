@@ -177,6 +177,109 @@ TEST(ParameterTable, EveryStoredByteSurvivesShowAndStore) {
     }
 }
 
+// What the parameter file writes for each key, typed from the file format's key table: runs of
+// elements with their conversion, independent of the editors' scalings.
+enum class Written { Byte, Flag, Inverted };
+struct FileRun {
+    std::size_t count;
+    Written kind;
+    int scale;
+    int bias;
+};
+struct FileKey {
+    std::string key;
+    std::vector<FileRun> runs;
+};
+
+std::vector<FileKey> writtenAs() {
+    const FileRun b{1, Written::Byte, 1, 0};
+    const FileRun flag{1, Written::Flag, 1, 0};
+    const FileRun inverted{1, Written::Inverted, 1, 0};
+    auto times = [](std::size_t n, int scale, int bias = 0) {
+        return FileRun{n, Written::Byte, scale, bias};
+    };
+    std::vector<FileKey> keys = {
+        {"BIKE", {b}},
+        {"LIMITER", {times(3, 50)}},
+        {"POWER_OUT", {times(2, 50), flag, times(2, 50), flag, times(2, 50), flag}},
+        {"NO_READING", {flag}},
+        {"RPM2", {flag}},
+        {"MODE", {times(2, 1)}},
+        {"ACT_LIM1", {inverted}},
+        {"ACT_RPM", {inverted}},
+        {"ACT_OIL", {flag}},
+        {"POSITION_A", {times(15, 50), times(15, 5), b}},
+        {"POSITION_B", {times(15, 50), times(15, 5), b}},
+        {"TPS", {times(1, 10), times(1, 10, 250)}},
+        {"ACCEL", {times(1, 10), times(1, 50)}},
+        {"START_JET", {b}},
+        {"TEMP_WARNING", {b}},
+        {"WATER_TEMP", {times(5, 1)}},
+        {"AIR_TEMP", {times(5, 1)}},
+        {"DRUCK", {times(20, 1)}},
+        {"RETARD", {times(20, 1, -100)}},
+        {"CHOKE", {times(4, 1), times(4, 1, 100)}},
+        {"SERVO_ENABLE", {flag}},
+        {"SERVO_HYSTER", {times(1, 5)}},
+        {"RPM_SERVO", {times(15, 50)}},
+        {"VOLT_SERVO", {times(15, 20)}},
+        {"RPM_KNOCK", {times(15, 50)}},
+        {"KNOCK_FREK", {times(15, 1)}},
+        {"LEVEL", {times(15, 1)}},
+        {"TIME_CONST", {times(15, 1)}},
+        {"START", {times(15, 1, -100)}},
+        {"END", {times(15, 1, -100)}},
+        {"ALARM", {times(15, 20)}},
+    };
+    for (const char* map :
+         {"IGN_1", "IGN_2", "IGN_3", "JET_1A", "JET_2A", "JET_3A", "JET_1B", "JET_2B", "JET_3B"}) {
+        keys.push_back({std::string("RPM_") + map, {times(15, 50)}}); // breakpoints b x 50
+        keys.push_back({map, {times(150, 1)}});                       // cells b
+    }
+    return keys;
+}
+
+TEST(ParameterTable, FileConversionOfEveryKeyIsTheFileFormats) {
+    const auto keys = writtenAs();
+    EXPECT_EQ(keys.size() + 1, table().keys().size()); // all but EXT_MON
+    for (const FileKey& fk : keys) {
+        const ParameterKey* key = table().find(fk.key);
+        ASSERT_NE(key, nullptr) << fk.key;
+        std::size_t e = 0;
+        for (const FileRun& run : fk.runs) {
+            for (std::size_t n = 0; n < run.count; ++n, ++e) {
+                ASSERT_LT(e, key->count()) << fk.key;
+                const ParameterElement& element = key->elements[e];
+                for (int byte : {0, 1, 7, 200, 255}) {
+                    ParameterImage image;
+                    image[element.index] = static_cast<std::uint8_t>(byte);
+                    const int want = run.kind == Written::Flag ? (byte != 0 ? 1 : 0)
+                                     : run.kind == Written::Inverted
+                                         ? (byte == 0 ? 1 : 0)
+                                         : (byte + run.bias) * run.scale;
+                    ASSERT_EQ(fileValue(image, element), want) << fk.key << "[" << e << "]";
+                    ParameterImage read;
+                    storeFileValue(read, element, want);
+                    const int back = run.kind == Written::Byte ? byte : (byte != 0 ? 1 : 0);
+                    ASSERT_EQ(read[element.index], back) << fk.key << "[" << e << "] " << byte;
+                }
+            }
+        }
+        EXPECT_EQ(e, key->count()) << fk.key;
+    }
+}
+
+TEST(ParameterTable, InjectionCellsShowMicrosecondsButFileTheByte) {
+    ParameterImage image;
+    const ParameterElement* cell = table().element("JET_2B", 17);
+    ASSERT_NE(cell, nullptr);
+    image[cell->index] = 69;
+    EXPECT_EQ(shownValue(image, *cell), 3450);
+    EXPECT_EQ(fileValue(image, *cell), 69);
+    EXPECT_TRUE(fileValueFitsByte(*cell, 255));
+    EXPECT_FALSE(fileValueFitsByte(*cell, 3450));
+}
+
 TEST(ParameterTable, ExtMonHasNoImageByte) {
     ParameterImage image;
     const ParameterImage before = image;

@@ -112,6 +112,21 @@ TEST_F(CliTransfer, ProgramSendsTheRepairedImageAndSaysSo) {
     EXPECT_EQ(shownValue(read.image, "BIKE", 0), 3);
 }
 
+TEST_F(CliTransfer, InjectionCellsOfAFileReachTheUnitAsBytes) {
+    startUnit();
+    // Not the default set's row, so only the file can have put it there.
+    const std::string row = "   12    34    56    78    90   100   110   120   130   140   150 "
+                            "  160   170   180   190 ";
+    const std::string handWritten = file("bytes.ign");
+    const std::string line = "\nJET_1A       " + row + "\n"; // the key padded to 13
+    writeText(handWritten, "VALMORIN_KEY    51 \n" + line);
+    ASSERT_EQ(cli({"program", "--port", port(), handWritten}).exitCode, 0);
+
+    const std::string back = file("back.ign");
+    ASSERT_EQ(cli({"read", "--port", port(), "--out", back}).exitCode, 0);
+    EXPECT_NE(readText(back).find(line), std::string::npos) << readText(back);
+}
+
 TEST_F(CliTransfer, VerifyAfterProgramSucceedsAndAnotherSetFails) {
     startUnit();
     const std::string tuned = tunedFile();
