@@ -1,9 +1,9 @@
 #pragma once
 
+#include "RecordingEvents.h"
+#include "ScriptedPort.h"
+#include "TestUnit.h"
 #include "link/LinkProtocol.h"
-#include "tests/link/RecordingEvents.h"
-#include "tests/link/ScriptedPort.h"
-#include "tests/link/TestUnit.h"
 
 #include <gtest/gtest.h>
 

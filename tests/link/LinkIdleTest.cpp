@@ -1,6 +1,6 @@
 // Idle behaviour: monitor requests and frames, the saving display, the connection watch, and
 // how PollReceive takes bytes off the port.
-#include "tests/link/LinkFixture.h"
+#include "LinkFixture.h"
 
 namespace kordana::test {
 namespace {

@@ -1,6 +1,6 @@
 // How replies are judged: the RPM2 exemption, the header checks, and a read reaching the image
 // only as a whole.
-#include "tests/link/LinkFixture.h"
+#include "LinkFixture.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Whole Program, Verify and Read runs against a unit that answers at once, and the retry and
 // failure timing against one that never answers.
-#include "tests/link/LinkFixture.h"
+#include "LinkFixture.h"
 
 #include <algorithm>
 
