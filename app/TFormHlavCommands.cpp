@@ -4,9 +4,9 @@
 
 #include "about/TFormAbout.h"
 #include "params/DefaultSet.h"
-#include "params/IgnReader.h"
 #include "params/IgnWriter.h"
 #include "params/ImageLayout.h"
+#include "params/ParameterFileLoader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,8 +18,6 @@
 #include <QLabel>
 #include <QSaveFile>
 #include <QUrl>
-
-#include <fstream>
 
 namespace kordana {
 
@@ -88,22 +86,17 @@ void TFormHlav::MenuOpenClick() {
 
 bool TFormHlav::openParameterFile(const QString& path) {
     const QFileInfo info(path);
-    std::ifstream in;
-    // Only a regular file: a device or a pipe could be endless or block the window.
-    if (info.isFile()) {
-        in.open(QFile::encodeName(info.absoluteFilePath()).toStdString(), std::ios::binary);
-    }
-    if (!in.is_open()) {
+    // The loader opens only a regular file of sensible size, so a device or a pipe can neither
+    // block nor flood the window. It reads over a staging copy; nothing is taken over unless
+    // the whole file was read and it carries the right version.
+    const ParameterFileLoad load =
+        ParameterFileLoader::load(QFile::encodeName(info.absoluteFilePath()).toStdString(), image,
+                                  CheckBoxExtMonitor->isChecked());
+    if (!load.fileRead()) {
         showMessage(texts.TextOpenFileError);
         return false;
     }
-    // The reader works on a staging copy; nothing is taken over unless the whole file was
-    // read and it carries the right version.
-    const IgnReadResult result = IgnReader::read(in, image, CheckBoxExtMonitor->isChecked());
-    if (result.ioError) {
-        showMessage(texts.TextOpenFileError);
-        return false;
-    }
+    const IgnReadResult& result = load.read;
     if (!result.applicable()) {
         showMessage(texts.TextUnmatchedFile);
         return false;

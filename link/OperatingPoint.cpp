@@ -19,11 +19,12 @@ std::uint8_t u8(unsigned value) {
 
 } // namespace
 
-std::uint8_t speedIndex(std::uint16_t engineSpeed) {
-    return static_cast<std::uint8_t>((engineSpeed / 50u) & 0xFFu);
+std::uint16_t speedIndex(std::uint16_t engineSpeed) {
+    // A byte would wrap from 12800 rpm on and send the cursor back to the first column.
+    return static_cast<std::uint16_t>(engineSpeed / 50u);
 }
 
-std::uint8_t nearestBreakpoint(std::span<const std::uint8_t, 15> breakpoints, std::uint8_t r) {
+std::uint8_t nearestBreakpoint(std::span<const std::uint8_t, 15> breakpoints, std::uint16_t r) {
     unsigned i = 0;
     while (i < 15 && breakpoints[i] <= r) {
         ++i;
@@ -94,7 +95,7 @@ std::uint8_t postStartPoint(std::span<const std::uint8_t, 4> choke, std::uint16_
     return u8(k);
 }
 
-std::uint8_t knockPoint(std::span<const std::uint8_t, 5> rpmPoints, std::uint8_t r) {
+std::uint8_t knockPoint(std::span<const std::uint8_t, 5> rpmPoints, std::uint16_t r) {
     unsigned k = 0;
     while (k < 4 && unsigned{rpmPoints[k]} + rpmPoints[k + 1] <= 2u * r) {
         ++k;
@@ -135,7 +136,7 @@ CorrectionMarks correctionMarks(const ParameterImage& image, const MonitorLiveVa
 
 std::array<std::uint8_t, 3> knockPoints(const ParameterImage& image,
                                         const MonitorLiveValues& live) {
-    const std::uint8_t r = speedIndex(live.engineSpeed);
+    const std::uint16_t r = speedIndex(live.engineSpeed);
     std::array<std::uint8_t, 3> points{};
     for (std::size_t c = 0; c < 3; ++c) {
         points[c] = knockPoint(row<5>(image, layout::kRpmKnock + 5 * c), r);

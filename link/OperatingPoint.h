@@ -25,13 +25,13 @@ inline constexpr std::size_t kPageKnock = 11;
 inline constexpr std::size_t kPageRuzne = 12;
 inline constexpr std::size_t kPageKorekce = 13;
 
-/// Speed index R: engine speed / 50, the unit of the stored rpm breakpoints; as the unit's
-/// 8-bit index it wraps modulo 256 from 12800 rpm on.
-std::uint8_t speedIndex(std::uint16_t engineSpeed);
+/// Speed index R: engine speed / 50 (0..1310), the unit of the stored rpm breakpoints. Held
+/// wider than a byte so that speeds from 12800 rpm on stay above every breakpoint.
+std::uint16_t speedIndex(std::uint16_t engineSpeed);
 
 /// Nearest of 15 increasing rpm breakpoints to R (exactly half-way: the lower one); 0 below the
 /// first, 14 from the last on.
-std::uint8_t nearestBreakpoint(std::span<const std::uint8_t, 15> breakpoints, std::uint8_t r);
+std::uint8_t nearestBreakpoint(std::span<const std::uint8_t, 15> breakpoints, std::uint16_t r);
 
 /// Map row 0..9 nearest to a throttle opening (half-way: the lower); above 100 % gives 9.
 std::uint8_t mapRow(std::uint8_t throttleOpening);
@@ -52,7 +52,7 @@ std::uint8_t retardPoint(std::span<const std::uint8_t, 10> retard, std::uint8_t 
 std::uint8_t postStartPoint(std::span<const std::uint8_t, 4> choke, std::uint16_t timeSinceStart);
 
 /// Point 0..4 of one cylinder's five knock rpm points nearest to R (half-way: the higher).
-std::uint8_t knockPoint(std::span<const std::uint8_t, 5> rpmPoints, std::uint8_t r);
+std::uint8_t knockPoint(std::span<const std::uint8_t, 5> rpmPoints, std::uint16_t r);
 
 /// The marked cell of a map page: the column and its cell are marked only while the engine turns;
 /// the row label is always marked.

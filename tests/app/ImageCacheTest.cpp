@@ -2,38 +2,72 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace kordana {
 namespace {
 
-ParameterImage countingImage() {
-    ParameterImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        image.bytes[i] = static_cast<std::uint8_t>(i * 7);
+// A cache file written out by hand: "%5u " per number, a line break after every tenth number
+// and an empty line after every hundredth; the nine All flags on one last line without a line
+// break. Bytes 0, 9, 10, 99, 100 and 1999 hold 255, 7, 100, 1, 12 and 200, every other byte 0.
+const std::string kZeros = "    0     0     0     0     0     0     0     0     0     0 \n";
+const std::string kFlagLine = "    1     0     1     0     0     0     0     0     1 ";
+
+std::string zeroLines(int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += kZeros;
     }
+    return lines;
+}
+
+std::string handWrittenImageLines() {
+    std::string text;
+    // Bytes 0..99.
+    text += "  255     0     0     0     0     0     0     0     0     7 \n";
+    text += "  100     0     0     0     0     0     0     0     0     0 \n";
+    text += zeroLines(7);
+    text += "    0     0     0     0     0     0     0     0     0     1 \n\n";
+    // Bytes 100..199.
+    text += "   12     0     0     0     0     0     0     0     0     0 \n";
+    text += zeroLines(9) + "\n";
+    // Bytes 200..1899, seventeen blocks of nothing.
+    for (int block = 2; block < 19; ++block) {
+        text += zeroLines(10) + "\n";
+    }
+    // Bytes 1900..1999.
+    text += zeroLines(9);
+    text += "    0     0     0     0     0     0     0     0     0   200 \n\n";
+    return text;
+}
+
+ParameterImage imageOfHandWrittenCache() {
+    ParameterImage image;
+    image.bytes.fill(0);
+    image[0] = 255;
+    image[9] = 7;
+    image[10] = 100;
+    image[99] = 1;
+    image[100] = 12;
+    image[1999] = 200;
     return image;
 }
 
-TEST(ImageCache, ExactLayout) {
-    const ParameterImage image = countingImage();
-    AllFlags flags{1, 0, 1, 0, 0, 0, 0, 0, 1};
-    const std::string text = formatImageCache(image, flags);
-    EXPECT_EQ(text.substr(0, 61), "    0     7    14    21    28    35    42    49    56    63 \n");
-    // Line break after every tenth number, an empty line after every hundredth.
-    EXPECT_EQ(text.substr(60 * 10 + 9, 3), "\n\n ");
-    EXPECT_EQ(text.substr(text.size() - 54),
-              "    1     0     1     0     0     0     0     0     1 ");
-    EXPECT_NE(text.back(), '\n');
-    EXPECT_EQ(text.size(), 2000u * 6 + 200 + 20 + 54);
+constexpr AllFlags kFlagsOfHandWrittenCache{1, 0, 1, 0, 0, 0, 0, 0, 1};
+
+TEST(ImageCache, WritesTheHandWrittenText) {
+    const std::string expected = handWrittenImageLines() + kFlagLine;
+    ASSERT_EQ(expected.size(), 2000u * 6 + 200 + 20 + 54);
+    EXPECT_EQ(formatImageCache(imageOfHandWrittenCache(), kFlagsOfHandWrittenCache), expected);
 }
 
-TEST(ImageCache, RoundTrip) {
-    const ParameterImage image = countingImage();
-    const AllFlags flags{1, 1, 0, 0, 1, 0, 1, 0, 1};
-    ParameterImage back;
-    AllFlags backFlags{};
-    EXPECT_EQ(parseImageCache(formatImageCache(image, flags), back, backFlags), 2009u);
-    EXPECT_EQ(back, image);
-    EXPECT_EQ(backFlags, flags);
+TEST(ImageCache, ReadsTheHandWrittenText) {
+    ParameterImage image;
+    image.bytes.fill(9);
+    AllFlags flags{};
+    EXPECT_EQ(parseImageCache(handWrittenImageLines() + kFlagLine, image, flags), 2009u);
+    EXPECT_EQ(image, imageOfHandWrittenCache());
+    EXPECT_EQ(flags, kFlagsOfHandWrittenCache);
 }
 
 TEST(ImageCache, ShortCacheReplacesOnlyWhatItHolds) {
@@ -49,14 +83,12 @@ TEST(ImageCache, ShortCacheReplacesOnlyWhatItHolds) {
 }
 
 TEST(ImageCache, CacheWithoutFlagLineKeepsFlags) {
-    const ParameterImage image = countingImage();
-    std::string text = formatImageCache(image, AllFlags{});
-    text.resize(text.size() - 54);
-    ParameterImage back;
+    ParameterImage image;
+    image.bytes.fill(9);
     AllFlags flags{};
     flags.fill(1);
-    EXPECT_EQ(parseImageCache(text, back, flags), 2000u);
-    EXPECT_EQ(back, image);
+    EXPECT_EQ(parseImageCache(handWrittenImageLines(), image, flags), 2000u);
+    EXPECT_EQ(image, imageOfHandWrittenCache());
     EXPECT_EQ(flags, (AllFlags{1, 1, 1, 1, 1, 1, 1, 1, 1}));
 }
 

@@ -119,6 +119,8 @@ TEST_F(CommandOpen, RejectedFilesChangeNothing) {
     // A key before a magic key of another version: never a match.
     writeText(path("words.ign"), "BIKE 2 VALMORIN_KEY 50\n");
     QDir().mkpath(path("folder.ign"));
+    // A good file padded past 1 MB with white space: refused by its size alone.
+    writeText(path("big.ign"), "VALMORIN_KEY 51\nBIKE 2\n" + std::string(1024 * 1024, ' '));
 
     const struct {
         QString file;
@@ -129,6 +131,7 @@ TEST_F(CommandOpen, RejectedFilesChangeNothing) {
         {path("missing.ign"), "Open file error!"},
         {path("folder.ign"), "Open file error!"},
         {"/dev/zero", "Open file error!"},
+        {path("big.ign"), "Open file error!"},
     };
     f.LabelFile2->setText("/kept/as/it/was.ign");
     f.LastFilePath = "/kept/as/it/was.ign";

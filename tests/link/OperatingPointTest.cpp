@@ -27,16 +27,16 @@ void put(ParameterImage& image, std::size_t at, const std::array<std::uint8_t, N
     std::copy(values.begin(), values.end(), image.bytes.begin() + static_cast<long>(at));
 }
 
-TEST(OperatingPoint, SpeedIndexWrapsLikeTheUnitsByte) {
+TEST(OperatingPoint, SpeedIndexIsRpmOverFifty) {
     for (const auto& [rpm, r] :
          std::initializer_list<std::pair<std::uint16_t, unsigned>>{{0, 0},
                                                                    {49, 0},
                                                                    {50, 1},
                                                                    {1250, 25},
                                                                    {12750, 255},
-                                                                   {12800, 0},
-                                                                   {12850, 1},
-                                                                   {65535, 30}}) {
+                                                                   {12800, 256},
+                                                                   {12850, 257},
+                                                                   {65535, 1310}}) {
         EXPECT_EQ(speedIndex(rpm), r) << rpm;
     }
 }
@@ -52,14 +52,43 @@ TEST(OperatingPoint, NearestBreakpointRuleA) {
              {8000, 14},  // on the last
              {9000, 14},  // above the last
              {12750, 14}, // R 255
-             {12800, 0},  // R wraps to 0
-             {13000, 0},  // R 4
+             {12800, 14}, // R 256: still above the last
+             {13000, 14}, // R 260
+             {65535, 14}, // R 1310
              {7700, 13}}) {
         EXPECT_EQ(nearestBreakpoint(kTenSteps, speedIndex(rpm)), column) << rpm;
     }
     // Half-way between 150 and 160 (R 155) takes 13, the lower.
     EXPECT_EQ(nearestBreakpoint(kTenSteps, 155), 13);
     EXPECT_EQ(nearestBreakpoint(kTenSteps, 156), 14);
+}
+
+TEST(OperatingPoint, HighSpeedsStayOnTheLastPointOfEveryCurve) {
+    // The default speeds 1000, 2000, 3000, 4000, 6000, 6500, 7000, 7250 ... 9000 rpm, / 50.
+    constexpr std::array<std::uint8_t, 15> kDefaultSpeeds{20,  40,  60,  80,  120, 130, 140, 145,
+                                                          150, 155, 160, 165, 170, 175, 180};
+    ParameterImage image;
+    for (std::size_t page = 0; page < kMapPageCount; ++page) {
+        put(image, layout::mapRpm(page), kDefaultSpeeds);
+    }
+    put(image, layout::kRpmServo, kDefaultSpeeds);
+    put(image, layout::kPositionA, kDefaultSpeeds);
+    put(image, layout::kPositionB, kDefaultSpeeds);
+    // Default knock points 6000, 7000, 8000, 8250, 8700 rpm on each cylinder.
+    put(image, layout::kRpmKnock,
+        std::array<std::uint8_t, 15>{120, 140, 160, 165, 174, 120, 140, 160, 165, 174, 120, 140,
+                                     160, 165, 174});
+    for (const std::uint16_t rpm :
+         std::initializer_list<std::uint16_t>{12750, 12800, 13000, 65535}) {
+        const MonitorLiveValues live = atSpeed(rpm, 100);
+        for (std::size_t page = 0; page < kMapPageCount; ++page) {
+            EXPECT_EQ(mapMark(image, page, live).column, 14) << rpm << " page " << page;
+        }
+        EXPECT_EQ(servoPoint(image, live), 14) << rpm;
+        EXPECT_EQ(positionPoint(image, false, live), 14) << rpm;
+        EXPECT_EQ(positionPoint(image, true, live), 14) << rpm;
+        EXPECT_EQ(knockPoints(image, live), (std::array<std::uint8_t, 3>{4, 4, 4})) << rpm;
+    }
 }
 
 TEST(OperatingPoint, MapRowFromThrottle) {
@@ -172,7 +201,7 @@ TEST(OperatingPoint, PostStartPoint) {
 TEST(OperatingPoint, KnockPointTakesTheHigherAtHalfWay) {
     const std::array<std::uint8_t, 5> points{20, 30, 40, 50, 60};
     for (const auto& [rpm, point] : std::initializer_list<std::pair<std::uint16_t, unsigned>>{
-             {0, 0}, {1200, 0}, {1250, 1}, {1750, 2}, {2750, 4}, {5000, 4}, {12800, 0}}) {
+             {0, 0}, {1200, 0}, {1250, 1}, {1750, 2}, {2750, 4}, {5000, 4}, {12800, 4}}) {
         EXPECT_EQ(knockPoint(points, speedIndex(rpm)), point) << rpm;
     }
 }

@@ -278,7 +278,8 @@ std::string commandHelp(CliCommand command) {
         text = "Usage: kordana-cli check FILE.ign\n"
                "Reads the file as Open does (over the default set of preset 0) and lists every\n"
                "parameter the consistency pass changes: key and element, old and new value.\n"
-               "Exit 1 when the file cannot be read or has another format version.\n";
+               "Exit 1 when the file has another format version; exit 2 when it cannot be read\n"
+               "(missing, not a regular file, or larger than 1 MB).\n";
         return text + "\n" + std::string(kExitNote);
     }
     return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);

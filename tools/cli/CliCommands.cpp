@@ -50,23 +50,34 @@ int finishSave(QSaveFile& file, const ParameterImage& image, bool extMon, CliCon
     return kExitSuccess;
 }
 
-// The image that Program and Verify send: a fresh start's, the file applied, repaired.
-std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole& console,
-                                            int& exitCode) {
-    const LoadedFile loaded = loadParameterFile(qs(path), freshImage());
-    if (loaded.result == FileLoad::Unreadable) {
-        reportOpenError(console, path, loaded.reason);
+// The file at path applied over a fresh start's image, not yet repaired. A file that cannot be
+// read is an I/O error for every command; a file of another version is the file saying no.
+std::optional<IgnReadResult> fileOverFreshImage(const std::string& path, CliConsole& console,
+                                                int& exitCode) {
+    const ParameterFileLoad load = ParameterFileLoader::load(path, freshImage(), false);
+    if (!load.fileRead()) {
+        console.failure(loadFailureLine(load, path, english().TextOpenFileError));
         exitCode = kExitUsage;
         return std::nullopt;
     }
-    if (loaded.result == FileLoad::UnmatchedVersion) {
+    if (!load.read.applicable()) {
         console.failure(english().TextUnmatchedFile);
         exitCode = kExitRefused;
         return std::nullopt;
     }
-    ParameterImage image = loaded.image;
+    return load.read;
+}
+
+// The image that Program and Verify send: a fresh start's, the file applied, repaired.
+std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole& console,
+                                            int& exitCode) {
+    const auto loaded = fileOverFreshImage(path, console, exitCode);
+    if (!loaded) {
+        return std::nullopt;
+    }
+    ParameterImage image = loaded->image;
     runConsistencyPass(image);
-    if (const auto repairs = repairsBetween(loaded.image, image); !repairs.empty()) {
+    if (const auto repairs = repairsBetween(loaded->image, image); !repairs.empty()) {
         console.failure("Note: the consistency pass changed " + std::to_string(repairs.size()) +
                         " value(s) of the file; 'kordana-cli check' lists them.");
     }
@@ -119,15 +130,12 @@ int runDefaults(const CliOptions& o, CliConsole& console) {
 }
 
 int runCheck(const CliOptions& o, CliConsole& console) {
-    const LoadedFile loaded = loadParameterFile(qs(o.file), freshImage());
-    if (loaded.result == FileLoad::Unreadable) {
-        reportOpenError(console, o.file, loaded.reason);
-        return kExitRefused;
+    int exitCode = kExitUsage;
+    const auto read = fileOverFreshImage(o.file, console, exitCode);
+    if (!read) {
+        return exitCode;
     }
-    if (loaded.result == FileLoad::UnmatchedVersion) {
-        console.failure(english().TextUnmatchedFile);
-        return kExitRefused;
-    }
+    const IgnReadResult& loaded = *read;
     ParameterImage repaired = loaded.image;
     runConsistencyPass(repaired);
     const auto repairs = repairsBetween(loaded.image, repaired);

@@ -2,13 +2,8 @@
 
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"
-#include "params/IgnReader.h"
 #include "params/ImageLayout.h"
 #include "params/ParameterTable.h"
-
-#include <QFile>
-
-#include <string_view>
 
 namespace kordana {
 
@@ -24,27 +19,19 @@ ParameterImage presetImage(std::uint8_t preset) {
     return image;
 }
 
-LoadedFile loadParameterFile(const QString& path, const ParameterImage& base) {
-    LoadedFile loaded;
-    loaded.image = base;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.reason = file.errorString();
-        return loaded;
+std::string loadFailureLine(const ParameterFileLoad& load, const std::string& path,
+                            const std::string& openFileError) {
+    switch (load.status) {
+    case ParameterFileStatus::NotRegularFile:
+        return openFileError + " " + path + " is not a regular file";
+    case ParameterFileStatus::TooLarge:
+        return openFileError + " " + path +
+               " is larger than 1 MB (a parameter file is about 10 KB)";
+    case ParameterFileStatus::CannotRead:
+    case ParameterFileStatus::Read:
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        loaded.reason = file.errorString();
-        return loaded;
-    }
-    const IgnReadResult read = IgnReader::read(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), base, false);
-    if (!IgnReader::apply(read, loaded.image, loaded.extMon)) {
-        loaded.result = FileLoad::UnmatchedVersion;
-        return loaded;
-    }
-    loaded.result = FileLoad::Applied;
-    return loaded;
+    return openFileError + " " + path + ": " + load.reason;
 }
 
 std::vector<Repair> repairsBetween(const ParameterImage& before, const ParameterImage& after) {

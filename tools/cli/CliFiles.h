@@ -1,8 +1,7 @@
 #pragma once
 
+#include "params/ParameterFileLoader.h"
 #include "params/ParameterImage.h"
-
-#include <QString>
 
 #include <cstdint>
 #include <string>
@@ -16,19 +15,10 @@ ParameterImage freshImage();
 /// The image New gives for a preset (0..3): `BIKE` = preset, its default set, repaired.
 ParameterImage presetImage(std::uint8_t preset);
 
-/// How reading a parameter file ended.
-enum class FileLoad { Applied, Unreadable, UnmatchedVersion };
-
-/// A parameter file read over a base image as Open reads it (not yet repaired).
-struct LoadedFile {
-    FileLoad result = FileLoad::Unreadable;
-    ParameterImage image; ///< the base with the file's values over it; the base when not applied
-    bool extMon = false;  ///< the file's "Extended Monitor" state
-    QString reason;       ///< why the file could not be read
-};
-
-/// Reads the parameter file at path over base (with "Extended Monitor" off).
-LoadedFile loadParameterFile(const QString& path, const ParameterImage& base);
+/// The terminal's line for a parameter file that could not be read, starting with
+/// openFileError: "Open file error! tune.ign is not a regular file" and the like.
+std::string loadFailureLine(const ParameterFileLoad& load, const std::string& path,
+                            const std::string& openFileError);
 
 /// One element that the consistency pass changed.
 struct Repair {
