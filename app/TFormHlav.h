@@ -2,7 +2,6 @@
 
 #include "app/IniFile.h"
 #include "editors/PageDispatcher.h"
-#include "editors/ProgramAfterChange.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
 #include "link/MonitorDisplay.h"
@@ -10,6 +9,7 @@
 #include "link/OperatingPoint.h"
 #include "link/UnitHeader.h"
 #include "params/ParameterImage.h"
+#include "session/ProgramAfterChange.h"
 
 #include <QMainWindow>
 #include <QString>
