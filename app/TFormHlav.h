@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/IniFile.h"
 #include "editors/PageDispatcher.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
@@ -10,6 +9,7 @@
 #include "link/UnitHeader.h"
 #include "params/ParameterImage.h"
 #include "session/ProgramAfterChange.h"
+#include "settings/IniFile.h"
 
 #include <QMainWindow>
 #include <QString>
