@@ -1,14 +1,14 @@
 #include "app/TFormHlav.h"
 
-#include "app/AtomicFile.h"
 #include "app/FormLinkEvents.h"
-#include "app/ImageCache.h"
 #include "lang/Language.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/SerialPort.h"
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
+#include "settings/AtomicFile.h"
+#include "settings/ImageCache.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/IniFile.h"
 #include "editors/PageDispatcher.h"
-#include "editors/ProgramAfterChange.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
 #include "link/MonitorDisplay.h"
@@ -10,6 +8,8 @@
 #include "link/OperatingPoint.h"
 #include "link/UnitHeader.h"
 #include "params/ParameterImage.h"
+#include "session/ProgramAfterChange.h"
+#include "settings/IniFile.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,9 +1,9 @@
 // Coupling of the map triples: the six mode commands and the coupling indicators.
 #include "app/TFormHlav.h"
 
-#include "editors/MapCoupling.h"
 #include "editors/MapGrid.h"
 #include "params/ImageLayout.h"
+#include "session/MapCoupling.h"
 
 #include <QAction>
 #include <QTabWidget>

@@ -3,10 +3,10 @@
 #include "app/TFormHlav.h"
 
 #include "editors/CommitBindings.h"
-#include "editors/MapCoupling.h"
 #include "editors/MapGrid.h"
 #include "editors/TCSpinButton.h"
 #include "editors/UpDownEdit.h"
+#include "session/MapCoupling.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AtomicFile.h"
 #include "app/TFormHlav.h"
+#include "settings/AtomicFile.h"
 
 #include <QApplication>
 #include <QDir>

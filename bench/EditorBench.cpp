@@ -1,9 +1,9 @@
 // The editors' budgets: the commit tail on a full injection map page, and a page switch
 // between an ignition and an injection page. The window is shown on the offscreen platform.
-#include "app/AtomicFile.h"
 #include "app/TFormHlav.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
+#include "settings/AtomicFile.h"
 
 #include <QApplication>
 #include <QDir>

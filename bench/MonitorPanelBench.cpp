@@ -1,9 +1,9 @@
 // Painting the live monitor panel: budget well under 1 ms per monitor frame. The window is
 // shown on the offscreen platform.
-#include "app/AtomicFile.h"
 #include "app/MonitorPanel.h"
 #include "app/TFormHlav.h"
 #include "link/MonitorFrame.h"
+#include "settings/AtomicFile.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "MapFixture.h"
 
-#include "app/ImageCache.h"
+#include "settings/ImageCache.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "FormFixture.h"
 
-#include "app/ImageCache.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
+#include "settings/ImageCache.h"
 
 #include <QAction>
 #include <QCheckBox>

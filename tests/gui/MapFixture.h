@@ -2,11 +2,11 @@
 
 #include "FormFixture.h"
 
-#include "editors/MapCoupling.h"
 #include "editors/MapGrid.h"
 #include "editors/TCSpinButton.h"
 #include "editors/UpDownEdit.h"
 #include "params/ImageLayout.h"
+#include "session/MapCoupling.h"
 
 #include <QLineEdit>
 #include <QTabBar>

@@ -1,6 +1,6 @@
 // The program closes in order on SIGTERM, SIGINT and SIGHUP: settings and image cache are
 // written as on Exit, also while the start-up's "Com opening error!" box is open.
-#include "app/AtomicFile.h"
+#include "settings/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "tools/cli/CliPort.h"
 
-#include "app/IniFile.h"
 #include "link/serial/ComPortName.h"
+#include "settings/IniFile.h"
 
 #include <QFile>
 #include <QStandardPaths>

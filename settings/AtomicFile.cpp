@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "settings/AtomicFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "editors/ProgramAfterChange.h"
+#include "session/ProgramAfterChange.h"
 
 namespace kordana {
 

@@ -1,5 +1,5 @@
-#include "editors/MapCoupling.h"
 #include "params/ImageLayout.h"
+#include "session/MapCoupling.h"
 
 #include <gtest/gtest.h>
 

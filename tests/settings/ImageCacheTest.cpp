@@ -1,4 +1,4 @@
-#include "app/ImageCache.h"
+#include "settings/ImageCache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editors/MapCoupling.h"
+#include "session/MapCoupling.h"
 
 #include "params/ImageLayout.h"
 

@@ -1,4 +1,4 @@
-#include "app/ImageCache.h"
+#include "settings/ImageCache.h"
 
 #include <cctype>
 #include <cstdio>

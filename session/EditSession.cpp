@@ -1,0 +1,155 @@
+#include "session/EditSession.h"
+
+#include "params/ConsistencyPass.h"
+#include "params/DefaultSet.h"
+#include "params/IgnReader.h"
+#include "params/ImageLayout.h"
+#include "session/MapCoupling.h"
+
+#include <algorithm>
+
+namespace kordana {
+
+namespace {
+
+std::bitset<kImageSize> differing(const ParameterImage& before, const ParameterImage& after) {
+    std::bitset<kImageSize> bits;
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        bits[i] = before.bytes[i] != after.bytes[i];
+    }
+    return bits;
+}
+
+// The bytes a map page's harvest stores: its breakpoint row and its 150 cells.
+bool inMapOf(int page, std::size_t index) {
+    const auto p = static_cast<std::size_t>(page);
+    const std::size_t rpm = layout::mapRpm(p);
+    const std::size_t cells = layout::mapCells(p);
+    return (index >= rpm && index < rpm + layout::kMapCols) ||
+           (index >= cells && index < cells + layout::kMapRows * layout::kMapCols);
+}
+
+} // namespace
+
+// Every command ends here: the pass (unless the command keeps the set consistent by itself),
+// the ChangeSet against the state the previous command left, and the listener.
+template <typename Change>
+ChangeSet EditSession::command(Pass pass, Change&& change) {
+    const AllFlags flagsBefore = m_allFlags;
+    const bool extMonBefore = m_extMon;
+    change();
+
+    ChangeSet changes;
+    if (pass == Pass::Run) {
+        const ParameterImage unrepaired = m_image;
+        kordana::runConsistencyPass(m_image);
+        changes.repaired = differing(unrepaired, m_image);
+    }
+    changes.bytes = differing(m_reported, m_image);
+    m_reported = m_image;
+    changes.extMon = m_extMon != extMonBefore;
+    for (std::size_t p = 0; p < kMapPageCount; ++p) {
+        changes.allFlags[p] = m_allFlags[p] != flagsBefore[p];
+    }
+    if (changes.any() && m_listener) {
+        m_listener(changes);
+    }
+    return changes;
+}
+
+ChangeSet EditSession::applyHarvest(int page, std::span<const ByteWrite> writes) {
+    return command(Pass::Run, [&] {
+        // The window's master pages harvest nothing but their own map, so limiting the rule
+        // to those bytes changes nothing there and keeps a stray write from reaching a
+        // "sibling" 15 or 150 bytes further on.
+        const bool master = coupling::isMaster(page);
+        for (const ByteWrite& write : writes) {
+            if (write.index >= kImageSize) {
+                continue;
+            }
+            const std::uint8_t before = m_image[write.index];
+            m_image[write.index] = write.value;
+            if (master && inMapOf(page, write.index)) {
+                coupling::applyHarvestRule(m_image, page, write.index, before, write.value);
+            }
+        }
+    });
+}
+
+ChangeSet EditSession::setAllFlag(int page, bool set) {
+    return command(Pass::Skip, [&] {
+        if (coupling::isMapPage(page)) {
+            m_allFlags[static_cast<std::size_t>(page)] = set ? 1 : 0;
+        }
+    });
+}
+
+ChangeSet EditSession::setExtMon(bool on) {
+    return command(Pass::Skip, [&] { m_extMon = on; });
+}
+
+ChangeSet EditSession::stepColumn(int page, std::size_t column, int direction) {
+    return command(Pass::Run, [&] { coupling::stepColumn(m_image, page, column, direction); });
+}
+
+// The mode commands run no consistency pass, as the window's menu commands never did. Nothing
+// is lost by that: every map of a triple has the bounds of its kind, so copying a master's
+// breakpoints or cells into its siblings keeps a repaired image repaired, and every other
+// command leaves the image repaired.
+ChangeSet EditSession::setCouplingMode(int group, std::uint8_t mode) {
+    return command(Pass::Skip, [&] {
+        if (group != coupling::kIgnitionGroup && group != coupling::kInjectionGroup) {
+            return;
+        }
+        m_image[layout::kMode + static_cast<std::size_t>(group)] = mode;
+        if (mode != coupling::kSeparate) {
+            coupling::copyBreakpoints(m_image, group);
+        }
+        if (mode == coupling::kSame) {
+            coupling::copyCells(m_image, group);
+        }
+    });
+}
+
+ChangeSet EditSession::newDefaultSet() {
+    return command(Pass::Run, [&] { applyDefaultSet(m_image); });
+}
+
+ChangeSet EditSession::setPreset(std::uint8_t preset) {
+    if (preset >= kPresetCount) {
+        return {};
+    }
+    return command(Pass::Run, [&] { m_image[layout::kBike] = preset; });
+}
+
+ChangeSet EditSession::applyFileRead(const IgnReadResult& result) {
+    if (!result.applicable()) {
+        return {};
+    }
+    return command(Pass::Run, [&] { IgnReader::apply(result, m_image, m_extMon); });
+}
+
+ChangeSet EditSession::applyUnitRead(const ParameterImage& unit) {
+    // The header arrives on its own (the unit's block 0); a read brings the rest at once.
+    return command(Pass::Run, [&] {
+        std::copy(unit.bytes.begin() + kBlockSize, unit.bytes.end(),
+                  m_image.bytes.begin() + kBlockSize);
+    });
+}
+
+ChangeSet EditSession::restore(const ParameterImage& image, const AllFlags& flags) {
+    return command(Pass::Run, [&] {
+        m_image = image;
+        m_allFlags = flags;
+    });
+}
+
+ChangeSet EditSession::runConsistencyPass() {
+    return command(Pass::Run, [] {});
+}
+
+bool EditSession::programmingAfterChangeDue(bool boxChecked) {
+    return m_programAfterChange.check(boxChecked, m_image);
+}
+
+} // namespace kordana

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "params/ParameterImage.h"
+#include "session/ChangeSet.h"
+#include "session/ProgramAfterChange.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <utility>
+
+namespace kordana {
+
+struct IgnReadResult;
+
+/// One byte a page harvest stores: the image index and the stored (already converted) value.
+struct ByteWrite {
+    std::size_t index = 0;
+    std::uint8_t value = 0;
+};
+
+/// The parameter set being edited: the image, the nine map pages' All flags, the Extended
+/// Monitor state and the programming-after-change shadow. Every change is a named command
+/// that changes the set, runs the consistency pass when it changed the image in a way that may
+/// need repair, and reports exactly what changed, both as its result and to the change
+/// listener. Holds no widgets and no timers.
+class EditSession {
+public:
+    using ChangeListener = std::function<void(const ChangeSet&)>;
+
+    /// An all-zero image, All flags clear, Extended Monitor off: the state before start-up
+    /// applies the default set and the image cache.
+    EditSession() = default;
+
+    /// Called after every command that changed something, once, with what it changed; the
+    /// owner sets it (undo and the set history hook in here). Empty: nobody is told.
+    void setChangeListener(ChangeListener listener) { m_listener = std::move(listener); }
+
+    const ParameterImage& image() const { return m_image; }
+    const AllFlags& allFlags() const { return m_allFlags; }
+    bool extMon() const { return m_extMon; }
+
+    /// The image itself, for LinkProtocol only: it keeps a reference for its whole life and
+    /// writes the unit header and the blocks of a read into it, then raises imageChanged().
+    /// The owner answers that with runConsistencyPass(), whose ChangeSet includes the link's
+    /// writes. Nothing else may write through it.
+    ParameterImage& imageForLink() { return m_image; }
+
+    // --- commands ------------------------------------------------------------------------
+    /// A page harvest: stores `writes` in order (a later write of a byte wins). On a coupling
+    /// master page (0, 3, 6) each stored byte of that page's map goes through the coupling
+    /// harvest rule of the group's mode. Writes outside the image are skipped.
+    ChangeSet applyHarvest(int page, std::span<const ByteWrite> writes);
+    /// The All check box of map page `page` (0..8), stored as 1 or 0; other pages are ignored.
+    /// Not an image byte, so no consistency pass.
+    ChangeSet setAllFlag(int page, bool set);
+    /// The Extended Monitor state. Not an image byte, so no consistency pass.
+    ChangeSet setExtMon(bool on);
+    /// Steps the ten cells of `column` (0..14) of map page `page` by one stored unit
+    /// (direction -1 or +1), propagated to the siblings by the coupling mode.
+    ChangeSet stepColumn(int page, std::size_t column, int direction);
+    /// The coupling mode command of `group` (0 ignition, 1 injection; others are ignored):
+    /// MODE[group] := mode; any mode but Separate copies the master breakpoints into the
+    /// siblings, 1 = 2 = 3 copies the master cells too. No consistency pass, as the menu
+    /// commands never ran one (the copies keep a repaired image repaired).
+    ChangeSet setCouplingMode(int group, std::uint8_t mode);
+    /// The default set of the preset in BIKE (New).
+    ChangeSet newDefaultSet();
+    /// BIKE := `preset` (0..3; other values are ignored), nothing else: the preset choice
+    /// before New is asked for.
+    ChangeSet setPreset(std::uint8_t preset);
+    /// Takes over the image and Extended Monitor state of a file read over image(); does
+    /// nothing when the result is not applicable.
+    ChangeSet applyFileRead(const IgnReadResult& result);
+    /// Takes over the bytes 100..1999 of an image read from the unit; the header (0..99) stays.
+    ChangeSet applyUnitRead(const ParameterImage& unit);
+    /// Takes over a whole saved state: the image and All flags of the image cache at start-up.
+    ChangeSet restore(const ParameterImage& image, const AllFlags& flags);
+    /// The consistency pass alone (after the link wrote into the image).
+    ChangeSet runConsistencyPass();
+
+    /// The programming-after-change check with the box state `boxChecked`: true when a
+    /// programming run should start. Run where the window runs its check: at the end of every
+    /// commit tail and after the 1 = 2 = 3 mode commands.
+    bool programmingAfterChangeDue(bool boxChecked);
+
+private:
+    enum class Pass { Run, Skip };
+    template <typename Change>
+    ChangeSet command(Pass pass, Change&& change);
+
+    ParameterImage m_image;
+    AllFlags m_allFlags{};
+    bool m_extMon = false;
+    // The image as the previous command left it: what the next ChangeSet is measured against.
+    ParameterImage m_reported;
+    ProgramAfterChange m_programAfterChange;
+    ChangeListener m_listener;
+};
+
+} // namespace kordana
