@@ -1,7 +1,10 @@
 #include "app/TFormHlav.h"
 
-#include "app/FormLinkEvents.h"
+#include "app/MonitorPanel.h"
+#include "app/StatusLine.h"
+#include "editors/RuznePage.h"
 #include "lang/Language.h"
+#include "link/LinkEvents.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/SerialPort.h"
 #include "params/ConsistencyPass.h"
@@ -16,8 +19,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
-#include <QProgressBar>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
@@ -36,29 +37,16 @@ constexpr int kDesignedHeight = 866;
 constexpr int kPageCount = 14;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionIgnition = "IGNITION";
-
-TFormHlav::Answer realMessageBox(TFormHlav& form, const QString& text, TFormHlav::Buttons buttons) {
-    if (buttons == TFormHlav::Buttons::Ok) {
-        QMessageBox::information(&form, form.windowTitle(), text);
-        return TFormHlav::Answer::Ok;
-    }
-    const auto answer = QMessageBox::question(
-        &form, form.windowTitle(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    switch (answer) {
-    case QMessageBox::Yes:
-        return TFormHlav::Answer::Yes;
-    case QMessageBox::No:
-        return TFormHlav::Answer::No;
-    default:
-        return TFormHlav::Answer::Cancel;
-    }
-}
+// Check boxes whose state the settings file keeps.
+const char* const kPersistedBoxes[] = {"CheckBoxExtMonitor", "CheckBoxAll_Servo",
+                                       "CheckBoxAll_PolohaA", "CheckBoxAll_PolohaB"};
 
 } // namespace
 
-TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
-    : QMainWindow(parent), messageBox(realMessageBox), m_arguments(std::move(arguments)),
-      m_configDir(std::move(configDir)) {
+TFormHlav::TFormHlav(QStringList arguments, QString configDir,
+                     std::unique_ptr<DesktopServices> desktop, QWidget* parent)
+    : QMainWindow(parent), m_arguments(std::move(arguments)), m_configDir(std::move(configDir)),
+      m_desktop(desktop ? std::move(desktop) : makeDesktopServices()) {
     setObjectName("FormHlav");
     setWindowTitle("Programming of Kordana_Racing unit");
     setWindowIcon(QIcon(":/icons/kordana.png"));
@@ -73,16 +61,18 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     setCentralWidget(central);
     buildToolBar(central);
     buildPages();
-    buildMapPages();
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
-    setStatusBar(StatusBar1);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName("StatusBar1");
+    setStatusBar(m_statusBar);
 
     createLink();
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(55);
-    connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName("Timer1");
+    // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
+    // may fire up to 5 % early and shortens them all.
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(55);
+    connect(m_timer, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 }
 
 QString TFormHlav::settingsPath() const {
@@ -95,29 +85,25 @@ QString TFormHlav::testMarkerPath() const {
     return m_configDir + "/test_brenik.txt";
 }
 
-QWidget* TFormHlav::page(const char* objectName) const {
-    return PageControl1->findChild<QWidget*>(objectName);
-}
-
 QAction* TFormHlav::action(const char* objectName) const {
     return findChild<QAction*>(objectName);
 }
 
 int TFormHlav::activePageIndex() const {
-    return std::max(0, PageControl1->currentIndex());
+    return std::max(0, m_pageControl->currentIndex());
 }
 
 void TFormHlav::FormCreate() {
     // Run-time pages and the port menu are built by the constructor's page builders.
     buildPortMenu();
-    ComPortIndex = 1;
-    image[layout::kBike] = 0;
-    applyDefaultSet(image);
+    m_comPortIndex = 1;
+    m_session.setPreset(0);
+    m_session.newDefaultSet();
     CentreWindow();
     LoadSettings();
     if (!m_arguments.isEmpty()) {
         if (const auto index = languageFromArgument(m_arguments.front().toStdString())) {
-            LanguageIndex = *index;
+            m_languageIndex = *index;
         }
     }
     ConsistencyPass();
@@ -126,17 +112,17 @@ void TFormHlav::FormCreate() {
     OpenComPort();
     ApplyLanguage();
     PageRefresh();
-    LabelHlaseni->hide();
-    CGauge->hide();
-    LabelEeDataErr->hide();
-    TestMode = ReadTestMode();
+    m_statusLine->setStatusVisible(false);
+    m_statusLine->setGaugeVisible(false);
+    m_monitorPanel->label(MonitorLabelId::EeDataErr)->hide();
+    m_testMode = ReadTestMode();
     for (int i = 1; i <= 8; ++i) {
         if (auto* label = findChild<QLabel*>(QString("LabelTest%1").arg(i))) {
-            label->setVisible(TestMode);
+            label->setVisible(m_testMode);
         }
     }
     ShowCouplingIndicators();
-    Timer1->start();
+    m_timer->start();
 }
 
 void TFormHlav::closeEvent(QCloseEvent* event) {
@@ -148,7 +134,7 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
 }
 
 void TFormHlav::FormClose() {
-    Timer1->stop();
+    m_timer->stop();
     CloseComPort();
     PageHarvest();
     ConsistencyPass();
@@ -160,8 +146,8 @@ void TFormHlav::MenuExitClick() {
 }
 
 void TFormHlav::ConsistencyPass() {
-    runConsistencyPass(image);
-    repairSettings(LanguageIndex, ComPortIndex);
+    m_session.runConsistencyPass();
+    repairSettings(m_languageIndex, m_comPortIndex);
 }
 
 void TFormHlav::CommitTail() {
@@ -186,22 +172,21 @@ void TFormHlav::LoadSettings() {
     resize(width(), ini.readInteger(kSectionForm, "Height", height()));
     resize(ini.readInteger(kSectionForm, "Width", width()), height());
 
-    const int com = ini.readInteger(kSectionForm, "ComPort", ComPortIndex) - 1;
-    ComPortIndex = static_cast<std::uint8_t>(com >= 0 && com <= 19 ? com : 0);
-    const int language = ini.readInteger(kSectionForm, "Language", LanguageIndex);
-    LanguageIndex = static_cast<std::uint8_t>(language >= 0 && language <= 3 ? language : 0);
-    LabelFile2->setText(QString::fromStdString(ini.readString(kSectionForm, "File", "")));
-    LastFilePath = QString::fromStdString(ini.readString(kSectionForm, "IniDir", ""));
+    const int com = ini.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
+    m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com <= 19 ? com : 0);
+    const int language = ini.readInteger(kSectionForm, "Language", m_languageIndex);
+    m_languageIndex = static_cast<std::uint8_t>(language >= 0 && language <= 3 ? language : 0);
+    setFileName(QString::fromStdString(ini.readString(kSectionForm, "File", "")));
+    m_lastFilePath = QString::fromStdString(ini.readString(kSectionForm, "IniDir", ""));
 
     int pageIndex = ini.readInteger(kSectionIgnition, "PageControl1->ActivePageIndex",
-                                    PageControl1->currentIndex());
+                                    m_pageControl->currentIndex());
     if (pageIndex < 0 || pageIndex >= kPageCount) {
         pageIndex = 0;
     }
-    PageControl1->setCurrentIndex(pageIndex);
+    m_pageControl->setCurrentIndex(pageIndex);
 
-    for (const char* name : {"CheckBoxExtMonitor", "CheckBoxAll_Servo", "CheckBoxAll_PolohaA",
-                             "CheckBoxAll_PolohaB"}) {
+    for (const char* name : kPersistedBoxes) {
         if (auto* box = findChild<QCheckBox*>(name)) {
             const std::string key = std::string(name) + "->Checked";
             box->setChecked(ini.readInteger(kSectionIgnition, key, box->isChecked() ? 1 : 0) != 0);
@@ -212,7 +197,11 @@ void TFormHlav::LoadSettings() {
 
 void TFormHlav::LoadImageCache() {
     if (const auto text = readWholeFile(imageCachePath())) {
-        parseImageCache(*text, image, allFlags);
+        // The cache is read over the defaults: what it does not hold keeps its default.
+        ParameterImage image = m_session.image();
+        AllFlags flags = m_session.allFlags();
+        parseImageCache(*text, image, flags);
+        m_session.restore(image, flags);
     }
 }
 
@@ -222,14 +211,13 @@ void TFormHlav::SaveSettings() {
     ini.writeInteger(kSectionForm, "Top", y());
     ini.writeInteger(kSectionForm, "Height", height());
     ini.writeInteger(kSectionForm, "Width", width());
-    ini.writeInteger(kSectionForm, "ComPort", ComPortIndex + 1);
-    ini.writeInteger(kSectionForm, "Language", LanguageIndex);
-    ini.write(kSectionForm, "File", LabelFile2->text().toStdString());
-    ini.write(kSectionForm, "IniDir", LastFilePath.toStdString());
+    ini.writeInteger(kSectionForm, "ComPort", m_comPortIndex + 1);
+    ini.writeInteger(kSectionForm, "Language", m_languageIndex);
+    ini.write(kSectionForm, "File", m_ruzne->fileName().toStdString());
+    ini.write(kSectionForm, "IniDir", m_lastFilePath.toStdString());
     ini.writeInteger(kSectionIgnition, "PageControl1->ActivePageIndex",
-                     PageControl1->currentIndex());
-    for (const char* name : {"CheckBoxExtMonitor", "CheckBoxAll_Servo", "CheckBoxAll_PolohaA",
-                             "CheckBoxAll_PolohaB"}) {
+                     m_pageControl->currentIndex());
+    for (const char* name : kPersistedBoxes) {
         if (auto* box = findChild<QCheckBox*>(name)) {
             ini.writeInteger(kSectionIgnition, std::string(name) + "->Checked",
                              box->isChecked() ? 1 : 0);
@@ -241,7 +229,8 @@ void TFormHlav::SaveSettings() {
 }
 
 void TFormHlav::SaveImageCache() {
-    writeFileAtomically(imageCachePath(), formatImageCache(image, allFlags));
+    writeFileAtomically(imageCachePath(),
+                        formatImageCache(m_session.image(), m_session.allFlags()));
 }
 
 bool TFormHlav::ReadTestMode() const {
@@ -263,8 +252,8 @@ bool TFormHlav::event(QEvent* event) {
 }
 
 void TFormHlav::HintChanged(const QString& longHint) {
-    if (StatusBar1 != nullptr) {
-        StatusBar1->showMessage(longHint);
+    if (m_statusBar != nullptr) {
+        m_statusBar->showMessage(longHint);
     }
 }
 

@@ -3,68 +3,42 @@
 #include "app/TFormHlav.h"
 
 #include "about/TFormAbout.h"
+#include "app/MonitorPanel.h"
+#include "editors/RuznePage.h"
 #include "params/DefaultSet.h"
 #include "params/IgnWriter.h"
-#include "params/ImageLayout.h"
 #include "params/ParameterFileLoader.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QSaveFile>
 #include <QUrl>
 
 namespace kordana {
 
-namespace {
-
-const char* const kOpenFilters = "Ignition Parametrs(*.ign);;All Files (*)";
-const char* const kSaveFilters = "Ignition Parametrs(*.ign)";
-const char* const kDefaultSuffix = "ign";
-
-/// The file dialog of Open or Save, starting at the remembered file; empty text on cancel.
-QString runFileDialog(TFormHlav& form, const QString& startPath, bool save) {
-    QFileDialog dialog(&form);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(QString(save ? kSaveFilters : kOpenFilters).split(";;"));
-    dialog.selectNameFilter(dialog.nameFilters().front());
-    dialog.setDefaultSuffix(kDefaultSuffix);
-    if (!startPath.isEmpty()) {
-        const QFileInfo start(startPath);
-        dialog.setDirectory(start.absolutePath());
-        dialog.selectFile(start.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().front();
+TFormHlav::Answer TFormHlav::ask(const std::string& text, Buttons buttons) {
+    return m_desktop->messageBox(this, QString::fromStdString(text), buttons);
 }
 
-} // namespace
-
 void TFormHlav::showMessage(const std::string& text) {
-    messageBox(*this, QString::fromStdString(text), Buttons::Ok);
+    ask(text, Buttons::Ok);
+}
+
+void TFormHlav::setFileName(const QString& path) {
+    m_ruzne->setFileName(path);
 }
 
 void TFormHlav::MenuNewClick() {
-    const Answer answer =
-        messageBox(*this, QString::fromStdString(texts.TextDefaultQuery), Buttons::YesNoCancel);
-    if (answer != Answer::Yes) {
+    if (ask(m_texts.TextDefaultQuery, Buttons::YesNoCancel) != Answer::Yes) {
         return;
     }
     // Edits typed on the page and not committed are dropped: the defaults replace them.
-    applyDefaultSet(image);
+    m_session.newDefaultSet();
     // Hidden before the commit tail, so that a programming run it starts shows its progress.
     HideStatusLine();
     CommitTail();
-    LabelFile2->setText(QString());
+    setFileName(QString());
 }
 
 void TFormHlav::ComboBoxBikeChange(int index) {
@@ -72,13 +46,12 @@ void TFormHlav::ComboBoxBikeChange(int index) {
         return;
     }
     // The preset stays chosen even when the question that follows is not answered Yes.
-    image[layout::kBike] = static_cast<std::uint8_t>(index);
+    m_session.setPreset(static_cast<std::uint8_t>(index));
     MenuNewClick();
 }
 
 void TFormHlav::MenuOpenClick() {
-    const QString path = openFileDialog ? openFileDialog(*this, LastFilePath)
-                                        : runFileDialog(*this, LastFilePath, false);
+    const QString path = m_desktop->parameterFileName(this, m_lastFilePath, false);
     if (path.isEmpty() || !openParameterFile(path)) {
         HideStatusLine();
     }
@@ -90,30 +63,28 @@ bool TFormHlav::openParameterFile(const QString& path) {
     // block nor flood the window. It reads over a staging copy; nothing is taken over unless
     // the whole file was read and it carries the right version.
     const ParameterFileLoad load =
-        ParameterFileLoader::load(QFile::encodeName(info.absoluteFilePath()).toStdString(), image,
-                                  CheckBoxExtMonitor->isChecked());
+        ParameterFileLoader::load(QFile::encodeName(info.absoluteFilePath()).toStdString(),
+                                  m_session.image(), m_session.extMon());
     if (!load.fileRead()) {
-        showMessage(texts.TextOpenFileError);
+        showMessage(m_texts.TextOpenFileError);
         return false;
     }
-    const IgnReadResult& result = load.read;
-    if (!result.applicable()) {
-        showMessage(texts.TextUnmatchedFile);
+    if (!load.read.applicable()) {
+        showMessage(m_texts.TextUnmatchedFile);
         return false;
     }
-    image = result.image;
-    CheckBoxExtMonitor->setChecked(result.extMon);
+    m_session.applyFileRead(load.read);
+    m_monitorPanel->extMonitorBox()->setChecked(m_session.extMon());
     // Hidden before the commit tail, so that a programming run it starts shows its progress.
     HideStatusLine();
     CommitTail();
-    LabelFile2->setText(info.absoluteFilePath());
-    LastFilePath = info.absoluteFilePath();
+    setFileName(info.absoluteFilePath());
+    m_lastFilePath = info.absoluteFilePath();
     return true;
 }
 
 void TFormHlav::MenuSaveClick() {
-    const QString path = saveFileDialog ? saveFileDialog(*this, LastFilePath)
-                                        : runFileDialog(*this, LastFilePath, true);
+    const QString path = m_desktop->parameterFileName(this, m_lastFilePath, true);
     if (!path.isEmpty()) {
         saveParameterFile(path);
     }
@@ -125,53 +96,51 @@ bool TFormHlav::saveParameterFile(const QString& path) {
     // on disk, so a failed save leaves an existing file as it was.
     QSaveFile file(info.absoluteFilePath());
     if (info.isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        showMessage(texts.TextOpenFileError);
+        showMessage(m_texts.TextOpenFileError);
         return false;
     }
     PageHarvest();
     ConsistencyPass();
     PageRefresh();
-    const std::string text = IgnWriter::write(image, CheckBoxExtMonitor->isChecked());
+    const std::string text = IgnWriter::write(m_session.image(), m_session.extMon());
     const auto size = static_cast<qint64>(text.size());
     if (file.write(text.data(), size) != size) {
         file.cancelWriting();
-        showMessage(texts.TextOpenFileError);
+        showMessage(m_texts.TextOpenFileError);
         return false;
     }
     if (!file.commit()) {
-        showMessage(texts.TextOpenFileError);
+        showMessage(m_texts.TextOpenFileError);
         return false;
     }
-    LabelFile2->setText(info.absoluteFilePath());
-    LastFilePath = info.absoluteFilePath();
+    setFileName(info.absoluteFilePath());
+    m_lastFilePath = info.absoluteFilePath();
     return true;
 }
 
-void TFormHlav::MenuContensClick() {
-    const QString name = QString::fromStdString(texts.TextHelpFile);
-    QString dir = programDir;
-    if (dir.isEmpty()) {
-        // Beside the program in a build; an installed program finds it in its document folder.
-        dir = QCoreApplication::applicationDirPath();
-        const QString installed = dir + "/../share/doc/kordana";
-        if (!QFileInfo(dir + "/" + name).isFile() && QFileInfo(installed + "/" + name).isFile()) {
-            dir = installed;
-        }
+QString TFormHlav::helpDocumentPath() const {
+    const QString name = QString::fromStdString(m_texts.TextHelpFile);
+    const QString dir = m_desktop->programDir();
+    // Beside the program in a build; an installed program finds it in its document folder.
+    const QString installed = dir + "/../share/doc/kordana";
+    if (!QFileInfo(dir + "/" + name).isFile() && QFileInfo(installed + "/" + name).isFile()) {
+        return installed + "/" + name;
     }
-    const QString path = dir + "/" + name;
-    const QUrl url = QUrl::fromLocalFile(path);
-    const bool opened = QFileInfo(path).isFile() &&
-                        (openDocument ? openDocument(url) : QDesktopServices::openUrl(url));
-    if (!opened) {
-        showMessage(texts.TextHelpOpenError);
+    return dir + "/" + name;
+}
+
+void TFormHlav::MenuContensClick() {
+    const QString path = helpDocumentPath();
+    if (!QFileInfo(path).isFile() || !m_desktop->openDocument(QUrl::fromLocalFile(path))) {
+        showMessage(m_texts.TextHelpOpenError);
     }
 }
 
 void TFormHlav::MenuAboutClick() {
-    if (FormAbout == nullptr) {
-        FormAbout = new TFormAbout(this);
+    if (m_about == nullptr) {
+        m_about = new TFormAbout(this);
     }
-    FormAbout->exec();
+    m_about->exec();
 }
 
 } // namespace kordana

@@ -2,7 +2,6 @@
 #include "app/TFormHlav.h"
 
 #include "editors/MapGrid.h"
-#include "params/ImageLayout.h"
 #include "session/MapCoupling.h"
 
 #include <QAction>
@@ -11,9 +10,7 @@
 namespace kordana {
 
 void TFormHlav::ShowCouplingIndicators() {
-    if (mapGrid == nullptr) {
-        return;
-    }
+    const ParameterImage& image = m_session.image();
     const struct {
         const char* item;
         int group;
@@ -36,39 +33,33 @@ void TFormHlav::ShowCouplingIndicators() {
     showActiveMasterIfHidden();
     for (int p = 0; p < static_cast<int>(kMapPageCount); ++p) {
         const bool visible = !coupling::isTabHidden(image, p);
-        if (PageControl1->isTabVisible(p) != visible) {
-            PageControl1->setTabVisible(p, visible);
+        if (m_pageControl->isTabVisible(p) != visible) {
+            m_pageControl->setTabVisible(p, visible);
         }
     }
-    pages.applyVisibilityRules(image);
+    m_pages.applyVisibilityRules(image);
 
     const int active = activePageIndex();
-    mapGrid->setLocked(coupling::isLocked(image, active));
+    m_mapGrid->setLocked(coupling::isLocked(image, active));
     const coupling::Indicator indicator = coupling::indicatorFor(image, active);
-    mapGrid->setModeIndicator(indicator.visible, indicator.same);
+    m_mapGrid->setModeIndicator(indicator.visible, indicator.same);
 }
 
 void TFormHlav::showActiveMasterIfHidden() {
     const int active = activePageIndex();
-    const int target = coupling::visiblePageFor(image, active);
+    const int target = coupling::visiblePageFor(m_session.image(), active);
     if (target == active) {
         return;
     }
     selectPageQuietly(target);
-    mapGrid->hideGrid();
-    pages.refresh(target, image);
-    mapGrid->showGrid();
+    refreshPage(target);
 }
 
 void TFormHlav::applyCouplingCommand(int group, std::uint8_t mode) {
     // No harvest first: a value typed into the grid and not committed is lost.
-    mapGrid->hideGrid();
-    image[layout::kMode + static_cast<std::size_t>(group)] = mode;
-    if (mode != coupling::kSeparate) {
-        coupling::copyBreakpoints(image, group);
-    }
+    m_mapGrid->hideGrid();
+    m_session.setCouplingMode(group, mode);
     if (mode == coupling::kSame) {
-        coupling::copyCells(image, group);
         const int active = activePageIndex();
         if (coupling::isMapPage(active) && coupling::groupOf(active) == group) {
             selectPageQuietly(coupling::masterOf(active));
@@ -80,7 +71,7 @@ void TFormHlav::applyCouplingCommand(int group, std::uint8_t mode) {
     if (mode == coupling::kSame) {
         ProgrammingAfterChangeCheck();
     }
-    mapGrid->showGrid();
+    m_mapGrid->showGrid();
 }
 
 void TFormHlav::Menu_Ign123NormalClick() {

@@ -1,5 +1,5 @@
-// The editor pages: the page dispatcher's use, the shared commit handlers, the map grid and its
-// column steps, and the programming-after-change check.
+// The editor pages: the shared commit handlers, the map grid and its column steps, and the
+// programming-after-change check.
 #include "app/TFormHlav.h"
 
 #include "editors/CommitBindings.h"
@@ -15,72 +15,64 @@
 
 namespace kordana {
 
-void TFormHlav::buildMapPages() {
-    commitBindings =
+void TFormHlav::buildMapGrid() {
+    m_commitBindings =
         new CommitBindings({[this] { EditExit(); }, [this] { UpDownClick(); },
                             [this](QWidget* sender, int key) { return FormKeyPress(sender, key); },
                             [this] { CheckBoxMouseUp(); }},
                            this);
-    mapGrid = new MapGrid();
     for (int p = 0; p < static_cast<int>(kMapPageCount); ++p) {
-        QWidget* sheet = PageControl1->widget(p);
-        if (sheet->layout() == nullptr) {
-            auto* fill = new QVBoxLayout(sheet);
-            fill->setContentsMargins(0, 0, 0, 0);
-        }
-        PageSpec pageSpec;
-        pageSpec.fields = mapGrid->fieldTable(p, allFlags[static_cast<std::size_t>(p)]);
-        // The grid's controls hold the values of the page it was last refreshed for; they are
-        // never stored into another page's map.
-        pageSpec.canHarvest = [this, p] { return mapGrid->shownPage() == p; };
-        pageSpec.beforeRefresh = [this, p, sheet] { mapGrid->showOnPage(sheet, p); };
-        if (coupling::isMaster(p)) {
-            pageSpec.onStore = [p](ParameterImage& im, std::size_t index, std::uint8_t before,
-                                   std::uint8_t after) {
-                coupling::applyHarvestRule(im, p, index, before, after);
-            };
-        }
-        pages.registerPage(p, std::move(pageSpec));
+        QWidget* sheet = m_pageControl->widget(p);
+        auto* fill = new QVBoxLayout(sheet);
+        fill->setContentsMargins(0, 0, 0, 0);
     }
-    PageControl1->widget(0)->layout()->addWidget(mapGrid);
+    m_mapGrid = new MapGrid();
+    m_pageControl->widget(0)->layout()->addWidget(m_mapGrid);
 
     for (int c = 0; c < MapGrid::kCols; ++c) {
-        commitBindings->bindRunTimeField(mapGrid->breakpoint(c));
+        m_commitBindings->bindRunTimeField(m_mapGrid->breakpoint(c));
         for (int r = 0; r < MapGrid::kRows; ++r) {
-            commitBindings->bindRunTimeField(mapGrid->cell(r, c));
+            m_commitBindings->bindRunTimeField(m_mapGrid->cell(r, c));
         }
-        TCSpinButton* button = mapGrid->columnSpinButton(c);
+        TCSpinButton* button = m_mapGrid->columnSpinButton(c);
         connect(button, &TCSpinButton::downClick, this, &TFormHlav::CSpinButtonDownClick_Uni);
         connect(button, &TCSpinButton::upClick, this, &TFormHlav::CSpinButtonUpClick_Uni);
     }
-    connect(mapGrid->minusButton(), &QPushButton::clicked, this, &TFormHlav::MenuToolsMinusClick);
-    connect(mapGrid->plusButton(), &QPushButton::clicked, this, &TFormHlav::MenuToolsPlusClick);
-    commitBindings->bindMouseUp(mapGrid->allCheckBox());
-    commitBindings->bindMouseUp(CheckBoxProgHned);
+    connect(m_mapGrid->minusButton(), &QPushButton::clicked, this, &TFormHlav::MenuToolsMinusClick);
+    connect(m_mapGrid->plusButton(), &QPushButton::clicked, this, &TFormHlav::MenuToolsPlusClick);
+    m_commitBindings->bindMouseUp(m_mapGrid->allCheckBox());
+    m_commitBindings->bindMouseUp(m_progHned);
 }
 
 void TFormHlav::PageHarvest() {
-    pages.harvest(activePageIndex(), image);
+    m_pages.harvest(activePageIndex(), m_session);
 }
 
 void TFormHlav::PageRefresh() {
-    pages.refresh(activePageIndex(), image);
+    m_pages.refresh(activePageIndex(), m_session);
     ShowCouplingIndicators();
+}
+
+void TFormHlav::refreshPage(int index) {
+    // The grid is hidden while it moves, so no half-filled page is ever painted.
+    m_mapGrid->hideGrid();
+    m_pages.refresh(index, m_session);
+    m_mapGrid->showGrid();
 }
 
 void TFormHlav::PageControl1Change(int) {
     // No harvest: text typed on the previous page and not committed is discarded.
-    if (m_quietPageChange || mapGrid == nullptr) {
+    if (m_quietPageChange || m_mapGrid == nullptr) {
         return;
     }
-    mapGrid->hideGrid();
+    m_mapGrid->hideGrid();
     PageRefresh();
-    mapGrid->showGrid();
+    m_mapGrid->showGrid();
 }
 
 void TFormHlav::selectPageQuietly(int index) {
     m_quietPageChange = true;
-    PageControl1->setCurrentIndex(index);
+    m_pageControl->setCurrentIndex(index);
     m_quietPageChange = false;
 }
 
@@ -111,8 +103,8 @@ void TFormHlav::CheckBoxMouseUp() {
 }
 
 void TFormHlav::ProgrammingAfterChangeCheck() {
-    if (programAfterChange.check(CheckBoxProgHned->isChecked(), image)) {
-        ++programmingAfterChangeStarts;
+    if (m_session.programmingAfterChangeDue(m_progHned->isChecked())) {
+        ++m_programmingAfterChangeStarts;
         StartProgramming();
     }
 }
@@ -128,12 +120,28 @@ void TFormHlav::CSpinButtonUpClick_Uni() {
 void TFormHlav::columnStep(const QObject* sender, int direction) {
     // No harvest first: a value typed into the grid and not committed is lost.
     const int page = activePageIndex();
-    if (mapGrid == nullptr || !coupling::isMapPage(page)) {
+    if (!coupling::isMapPage(page)) {
         return;
     }
-    coupling::stepColumn(image, page, static_cast<std::size_t>(mapGrid->columnOf(sender)),
-                         direction);
+    m_session.stepColumn(page, static_cast<std::size_t>(m_mapGrid->columnOf(sender)), direction);
     CommitTail();
+}
+
+// The print view and the bulk tools arrive with their pages; the handlers stand ready.
+void TFormHlav::SpeedButtonPrintClick() {}
+
+void TFormHlav::MenuToolsMinusClick() {
+    if (EditorPage* page = m_pages.page(activePageIndex());
+        page && page->runBulkTool(m_session, -1)) {
+        CommitTail();
+    }
+}
+
+void TFormHlav::MenuToolsPlusClick() {
+    if (EditorPage* page = m_pages.page(activePageIndex());
+        page && page->runBulkTool(m_session, +1)) {
+        CommitTail();
+    }
 }
 
 } // namespace kordana

@@ -1,6 +1,7 @@
 // Switching the user interface between the four languages.
 #include "app/TFormHlav.h"
 
+#include "app/StatusLine.h"
 #include "lang/CaptionTables.h"
 #include "lang/HintTables.h"
 #include "lang/ItemListTables.h"
@@ -35,27 +36,31 @@ bool isToolBarControl(const QObject* object) {
 } // namespace
 
 void TFormHlav::SetLanguageTexts() {
-    texts = messageTextsFor(LanguageIndex);
-    // While the unit is not connected the programming count is unknown.
+    m_texts = messageTextsFor(m_languageIndex);
+    // While the unit is not connected the programming count is unknown. At start-up the
+    // window is not shown yet; the no-connection label counts as shown when it will be with
+    // the window.
     if (auto* label = findChild<QLabel*>("LabelPocetProgramovani");
-        label != nullptr && LabelSpojeni->isVisible()) {
-        label->setText(QString::fromStdString(texts.TextProgCount) + "---");
+        label != nullptr && m_statusLine->noConnectionShown()) {
+        label->setText(QString::fromStdString(m_texts.TextProgCount) + "---");
     }
 }
 
-void TFormHlav::setCaption(const QString& name, const QString& text) {
-    if (name == objectName()) {
-        setWindowTitle(text);
+namespace {
+
+// Puts a caption on every control named `name` of the window, whatever kind it is.
+void setCaption(QWidget& window, QTabWidget& tabs, const QString& name, const QString& text) {
+    if (name == window.objectName()) {
+        window.setWindowTitle(text);
         return;
     }
-    for (QObject* object : findChildren<QObject*>(name)) {
+    for (QObject* object : window.findChildren<QObject*>(name)) {
         if (auto* act = qobject_cast<QAction*>(object)) {
             act->setText(text);
         } else if (auto* menu = qobject_cast<QMenu*>(object)) {
             menu->menuAction()->setText(text);
-        } else if (const int tab = PageControl1->indexOf(qobject_cast<QWidget*>(object));
-                   tab >= 0) {
-            PageControl1->setTabText(tab, text);
+        } else if (const int tab = tabs.indexOf(qobject_cast<QWidget*>(object)); tab >= 0) {
+            tabs.setTabText(tab, text);
         } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
             group->setTitle(text);
         } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
@@ -66,8 +71,8 @@ void TFormHlav::setCaption(const QString& name, const QString& text) {
     }
 }
 
-void TFormHlav::setItems(const QString& name, const QStringList& items) {
-    for (QObject* object : findChildren<QObject*>(name)) {
+void setItems(QWidget& window, const QString& name, const QStringList& items) {
+    for (QObject* object : window.findChildren<QObject*>(name)) {
         if (auto* combo = qobject_cast<QComboBox*>(object)) {
             // Replacing the list clears the selection; the page refresh selects again.
             const QSignalBlocker block(combo);
@@ -83,13 +88,13 @@ void TFormHlav::setItems(const QString& name, const QStringList& items) {
     }
 }
 
-void TFormHlav::setHint(const QString& name, const QString& hint) {
+void setHint(QWidget& window, const QString& name, const QString& hint) {
     // The parts view into `text`, which must outlive them.
     const std::string text = hint.toStdString();
     const auto parts = splitHint(text);
     const QString shortPart = qstr(parts.shortPart);
     const QString longPart = qstr(parts.longPart);
-    for (QObject* object : findChildren<QObject*>(name)) {
+    for (QObject* object : window.findChildren<QObject*>(name)) {
         if (auto* act = qobject_cast<QAction*>(object)) {
             act->setStatusTip(longPart);
         } else if (auto* menu = qobject_cast<QMenu*>(object)) {
@@ -102,41 +107,43 @@ void TFormHlav::setHint(const QString& name, const QString& hint) {
     }
 }
 
+} // namespace
+
 void TFormHlav::ApplyLanguage() {
     for (std::size_t i = 0; i < kLanguageMenuItems.size(); ++i) {
         if (QAction* item = action(kLanguageMenuItems[i].data())) {
-            item->setChecked(i == LanguageIndex);
+            item->setChecked(i == m_languageIndex);
         }
     }
     for (const CaptionRow& row : captionTable()) {
         for (std::string_view control : row.controls) {
-            setCaption(qstr(control), qstr(textFor(row, LanguageIndex)));
+            setCaption(*this, *m_pageControl, qstr(control), qstr(textFor(row, m_languageIndex)));
         }
     }
     for (const ItemListRow& row : itemListTable()) {
         QStringList items;
-        for (std::string_view item : itemsFor(row, LanguageIndex)) {
+        for (std::string_view item : itemsFor(row, m_languageIndex)) {
             items << qstr(item);
         }
         for (std::string_view control : row.controls) {
-            setItems(qstr(control), items);
+            setItems(*this, qstr(control), items);
         }
     }
     for (const FormHint& formHint : formHints()) {
         for (std::string_view control : formHint.controls) {
-            setHint(qstr(control), qstr(formHint.hint));
+            setHint(*this, qstr(control), qstr(formHint.hint));
         }
     }
     for (const HintRow& row : hintTable()) {
         for (std::string_view control : row.controls) {
-            setHint(qstr(control), qstr(textFor(row, LanguageIndex)));
+            setHint(*this, qstr(control), qstr(textFor(row, m_languageIndex)));
         }
     }
     SetLanguageTexts();
 }
 
 void TFormHlav::selectLanguage(std::uint8_t index) {
-    LanguageIndex = index;
+    m_languageIndex = index;
     ApplyLanguage();
     PageRefresh();
 }

@@ -1,81 +1,102 @@
-// The link to the unit: serial port, Read / Verify / Program and the main timer tick.
+// The link to the unit: serial port, Read / Verify / Program, the main timer tick, and what
+// the link reports.
 #include "app/TFormHlav.h"
 
-#include "app/FormLinkEvents.h"
-
+#include "app/StatusLine.h"
+#include "editors/RuznePage.h"
 #include "link/LinkEvents.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/ComPortName.h"
 #include "link/serial/SerialPort.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
 #include <QTimer>
 
 namespace kordana {
+
+/// Puts what the link reports on the window: the run's progress on the status line, the rest
+/// into the session, the Various page and the monitor.
+class TFormHlav::LinkEventsAdapter final : public LinkEvents {
+public:
+    explicit LinkEventsAdapter(TFormHlav& form) : m_form(form) {}
+
+    void statusLine(LinkMessage message, bool ok, StatusColour colour) override {
+        QString text = QString::fromStdString(m_form.linkMessageText(message));
+        if (ok) {
+            text += " OK";
+        }
+        m_form.m_statusLine->showStatus(text, colour == StatusColour::Red);
+    }
+    void statusVisible(bool visible) override { m_form.m_statusLine->setStatusVisible(visible); }
+    void gaugeProgress(int progress) override { m_form.m_statusLine->setProgress(progress); }
+    void gaugeVisible(bool visible) override { m_form.m_statusLine->setGaugeVisible(visible); }
+    void noConnection(bool shown) override { m_form.m_statusLine->setNoConnection(shown); }
+    void unmatchedUnit() override {
+        // Shown once the tick has finished, so the modal loop never runs inside the protocol.
+        QTimer::singleShot(
+            0, &m_form, [form = &m_form] { form->showMessage(form->m_texts.TextUnmatchedUnit); });
+    }
+    void imageChanged() override {
+        m_form.ConsistencyPass();
+        m_form.PageRefresh();
+    }
+    void headerDecoded(const UnitHeaderTexts& header) override {
+        m_form.m_ruzne->setUnitHeader(header);
+    }
+    void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) override {
+        m_form.ShowMonitorFrame(frame);
+    }
+
+private:
+    TFormHlav& m_form;
+};
 
 TFormHlav::~TFormHlav() = default;
 
 void TFormHlav::createLink() {
     m_port = std::make_unique<SerialPort>();
-    m_linkEvents = std::make_unique<FormLinkEvents>(*this);
-    m_link = std::make_unique<LinkProtocol>(image, *m_port, *m_linkEvents);
+    m_linkEvents = std::make_unique<LinkEventsAdapter>(*this);
+    // The link writes the unit's header and the blocks of a read straight into the image and
+    // then reports imageChanged(), whose consistency pass records the change in the session.
+    m_link = std::make_unique<LinkProtocol>(m_session.imageForLink(), *m_port, *m_linkEvents);
 }
 
 std::string TFormHlav::linkMessageText(LinkMessage message) const {
     switch (message) {
     case LinkMessage::ProgramDevice:
-        return texts.TextProgramDevice;
+        return m_texts.TextProgramDevice;
     case LinkMessage::Verify:
-        return texts.TextVerify;
+        return m_texts.TextVerify;
     case LinkMessage::Read:
-        return texts.TextRead;
+        return m_texts.TextRead;
     case LinkMessage::Saving:
-        return texts.TextSaving;
+        return m_texts.TextSaving;
     case LinkMessage::ProgramError:
-        return texts.TextProgramError;
+        return m_texts.TextProgramError;
     case LinkMessage::VerifyError:
-        return texts.TextVerifyError;
+        return m_texts.TextVerifyError;
     case LinkMessage::ReadError:
-        return texts.TextReadError;
+        return m_texts.TextReadError;
     case LinkMessage::NoReading:
-        return texts.TextNoReading;
+        return m_texts.TextNoReading;
     }
     return {};
 }
 
-void TFormHlav::setStatusColour(bool red) {
-    QPalette palette = LabelHlaseni->palette();
-    palette.setColor(QPalette::Window,
-                     red ? QColor(Qt::red) : this->palette().color(QPalette::Button));
-    LabelHlaseni->setPalette(palette);
-}
-
-void TFormHlav::setUnitHeader(const UnitHeaderTexts& header) {
-    unitHeader = header;
-    const std::string* parts[] = {&header.version, &header.date, &header.time};
-    for (int i = 0; i < 3; ++i) {
-        if (auto* label = findChild<QLabel*>(QString("LabelVerze%1").arg(i + 1))) {
-            label->setText(QString::fromStdString(*parts[i]));
-        }
-    }
-}
-
 QString TFormHlav::comPortDevice() const {
-    return resolveComPort(ComPortIndex + 1, [this](const QString& key) {
+    return resolveComPort(m_comPortIndex + 1, [this](const QString& key) {
         return QString::fromStdString(m_settings.readString("PORTS", key.toStdString(), ""));
     });
 }
 
 void TFormHlav::OpenComPort() {
     if (!m_port->open(comPortDevice())) {
-        messageBox(*this, QString::fromStdString(texts.TextComOpenError), Buttons::Ok);
+        showMessage(m_texts.TextComOpenError);
     }
     const auto items = m_menuCom->actions();
     for (int i = 0; i < items.size(); ++i) {
-        items[i]->setChecked(i == ComPortIndex);
+        items[i]->setChecked(i == m_comPortIndex);
     }
 }
 
@@ -88,14 +109,14 @@ void TFormHlav::MenuCom1Click() {
     if (index < 0) {
         return;
     }
-    ComPortIndex = static_cast<std::uint8_t>(index);
+    m_comPortIndex = static_cast<std::uint8_t>(index);
     CloseComPort();
     OpenComPort();
 }
 
 void TFormHlav::MenuReadClick() {
     m_link->startRead();
-    LabelFile2->setText(QString());
+    setFileName(QString());
 }
 
 void TFormHlav::MenuVerifyClick() {
@@ -123,9 +144,12 @@ void TFormHlav::HideStatusLine() {
 void TFormHlav::Timer1Timer() {
     m_link->tick();
     MarkOperatingPoint();
-    if (onTickEnd) {
-        onTickEnd();
-    }
+}
+
+void TFormHlav::MarkOperatingPoint() {
+    const int page = activePageIndex();
+    m_operatingPoint.follow(static_cast<std::size_t>(page), m_session.image(), m_liveValues);
+    m_pages.markOperatingPoint(page, m_session.image(), m_liveValues);
 }
 
 } // namespace kordana

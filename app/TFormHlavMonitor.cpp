@@ -5,27 +5,29 @@
 #include "params/ImageLayout.h"
 
 #include <QCheckBox>
+#include <QLayout>
 
 namespace kordana {
 
-void TFormHlav::buildMonitorPanel() {
-    monitorPanel = new MonitorPanel(MonitorArea);
-    CheckBoxExtMonitor = monitorPanel->extMonitorBox();
-    LabelEeDataErr = monitorPanel->label(MonitorLabelId::EeDataErr);
-    onMonitorFrame = [this](std::span<const std::uint8_t, kFrameSize> frame) {
-        ShowMonitorFrame(frame);
-    };
+void TFormHlav::buildMonitorPanel(QWidget* parent) {
+    auto* area = new QWidget(parent);
+    area->setObjectName("PanelMonitor");
+    parent->layout()->addWidget(area);
+    m_monitorPanel = new MonitorPanel(area);
+    // The Extended Monitor state travels with parameter files: the session keeps it.
+    connect(m_monitorPanel->extMonitorBox(), &QCheckBox::toggled, this,
+            [this](bool on) { m_session.setExtMon(on); });
 }
 
 void TFormHlav::ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame) {
     MonitorOptions options;
-    options.extended = CheckBoxExtMonitor->isChecked();
-    options.testMode = TestMode;
+    options.extended = m_session.extMon();
+    options.testMode = m_testMode;
     // The servo labels follow the servo switch, as the servo group on its page does.
-    options.servoEnabled = image[layout::kServoEnable] != 0;
-    options.textUnmatchedUnit = texts.TextUnmatchedUnit;
-    if (showMonitorFrame(frame, options, monitorDisplay, liveValues)) {
-        monitorPanel->paint(monitorDisplay);
+    options.servoEnabled = m_session.image()[layout::kServoEnable] != 0;
+    options.textUnmatchedUnit = m_texts.TextUnmatchedUnit;
+    if (showMonitorFrame(frame, options, m_monitorDisplay, m_liveValues)) {
+        m_monitorPanel->paint(m_monitorDisplay);
     }
 }
 

@@ -28,12 +28,15 @@ TFormHlav& window() {
 // edited cell, 150 the whole map.
 void BM_CommitTailInjectionPage(benchmark::State& state) {
     TFormHlav& form = window();
-    form.PageControl1->setCurrentIndex(3);
+    childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(3);
     const int typed = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < typed; ++i) {
-            form.mapGrid->cell(i / MapGrid::kCols, i % MapGrid::kCols)->edit()->setText("1234");
+            form.findChild<MapGrid*>()
+                ->cell(i / MapGrid::kCols, i % MapGrid::kCols)
+                ->edit()
+                ->setText("1234");
         }
         state.ResumeTiming();
         form.EditExit();
@@ -52,11 +55,11 @@ BENCHMARK(BM_CommitTailInjectionPage)
 void BM_PageSwitch(benchmark::State& state) {
     TFormHlav& form = window();
     const bool paint = state.range(0) != 0;
-    form.PageControl1->setCurrentIndex(0);
+    childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(0);
     QApplication::processEvents();
     int target = 3;
     for (auto _ : state) {
-        form.PageControl1->setCurrentIndex(target);
+        childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(target);
         if (paint) {
             QApplication::processEvents();
         }

@@ -114,7 +114,7 @@ void paintAlternating(benchmark::State& state, const std::array<MonitorFrame, 2>
     const std::array<MonitorDisplay, 2> displays = displaysOf(frames);
     std::size_t n = 0;
     for (auto _ : state) {
-        form.monitorPanel->paint(displays[n++ & 1U]);
+        form.findChild<MonitorPanel*>()->paint(displays[n++ & 1U]);
         if (render) {
             runEventLoopOnce();
         }

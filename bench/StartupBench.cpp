@@ -21,7 +21,7 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         form.show();
         benchmark::DoNotOptimize(form.grab()); // lays out and paints the whole window
         state.PauseTiming();
-        form.Timer1->stop();
+        childNamed<QTimer>(form, "Timer1")->stop();
         form.hide();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

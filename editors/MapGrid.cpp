@@ -15,6 +15,23 @@ namespace kordana {
 
 namespace {
 
+void setMarked(QWidget* widget, QPalette::ColorRole role, bool marked) {
+    if (widget == nullptr) {
+        return;
+    }
+    const QColor wanted = marked ? QColor(0, 255, 0) : QApplication::palette(widget).color(role);
+    if (widget->palette().color(role) == wanted) {
+        return;
+    }
+    QPalette palette = widget->palette();
+    palette.setColor(role, wanted);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+namespace {
+
 constexpr int kBoxWidth = 984;
 constexpr int kBoxHeight = 412;
 constexpr int kColumnPitch = 62;
@@ -109,7 +126,7 @@ void MapGrid::buildTools() {
     setModeIndicator(false, false);
 }
 
-std::vector<Field> MapGrid::fieldTable(int page, std::uint8_t& allFlag) const {
+std::vector<Field> MapGrid::fieldTable(int page) const {
     const auto p = static_cast<std::size_t>(page);
     std::vector<Field> fields;
     fields.reserve(kCols + kRows * kCols + 1);
@@ -121,7 +138,6 @@ std::vector<Field> MapGrid::fieldTable(int page, std::uint8_t& allFlag) const {
             fields.push_back(imageField(cell(r, c), layout::mapCell(p, idx(r), idx(c))));
         }
     }
-    fields.push_back(outsideField(m_all, allFlag));
     return fields;
 }
 
@@ -208,6 +224,28 @@ void MapGrid::showGrid() {
         m_focus->setFocus(Qt::OtherFocusReason);
     }
     m_focus = nullptr;
+}
+
+void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
+    // The tick runs 18 times a second: only the fields whose mark changes are repainted.
+    const Mark mark{row, column, cellAndBreakpoint};
+    if (mark == m_mark) {
+        return;
+    }
+    auto at = [](auto& fields, int i) {
+        return i >= 0 && i < static_cast<int>(fields.size()) ? fields[idx(i)] : nullptr;
+    };
+    if (m_mark.row >= 0) {
+        setMarked(at(m_rowLabels, m_mark.row), QPalette::Window, false);
+        setMarked(at(m_breakpoints, m_mark.column), QPalette::Base, false);
+        setMarked(at(m_cells, m_mark.row * kCols + m_mark.column), QPalette::Base, false);
+    }
+    if (row >= 0) {
+        setMarked(at(m_rowLabels, row), QPalette::Window, true);
+        setMarked(at(m_breakpoints, column), QPalette::Base, cellAndBreakpoint);
+        setMarked(at(m_cells, row * kCols + column), QPalette::Base, cellAndBreakpoint);
+    }
+    m_mark = mark;
 }
 
 } // namespace kordana

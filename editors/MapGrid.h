@@ -47,9 +47,8 @@ public:
     QCheckBox* allCheckBox() const { return m_all; }
     QLabel* modeIndicator() const { return m_indicator; }
 
-    /// The field table of map page `page` (0..8): 15 breakpoints, 150 cells row by row, then
-    /// the All check box bound to `allFlag`.
-    std::vector<Field> fieldTable(int page, std::uint8_t& allFlag) const;
+    /// The field table of map page `page` (0..8): 15 breakpoints, then 150 cells row by row.
+    std::vector<Field> fieldTable(int page) const;
 
     /// Makes `sheet` (the tab of map page `page`) the grid's parent, filling it.
     void showOnPage(QWidget* sheet, int page);
@@ -70,6 +69,9 @@ public:
     void hideGrid();
     /// Shows the grid again; a field that had the focus gets it back if it can take it.
     void showGrid();
+    /// Marks throttle row `row` lime, and the cell and the breakpoint of column `column` too when
+    /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
+    void showMark(int row, int column, bool cellAndBreakpoint);
 
 private:
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
@@ -90,6 +92,13 @@ private:
     bool m_locked = false;
     int m_indicatorState = -1;
     int m_hideDepth = 0;
+    struct Mark {
+        int row = -1;
+        int column = -1;
+        bool cellAndBreakpoint = false;
+        friend bool operator==(const Mark&, const Mark&) = default;
+    };
+    Mark m_mark;
     QPointer<QWidget> m_focus;
 };
 

@@ -2,57 +2,35 @@
 
 namespace kordana {
 
-void PageDispatcher::registerPage(int index, PageSpec pageSpec) {
+void PageDispatcher::setPage(int index, std::unique_ptr<EditorPage> page) {
     if (index >= 0 && index < kPageCount) {
-        m_pages[static_cast<std::size_t>(index)] = std::move(pageSpec);
+        m_pages[static_cast<std::size_t>(index)] = std::move(page);
     }
 }
 
-void PageDispatcher::addFields(int index, std::vector<Field> fields) {
-    if (index < 0 || index >= kPageCount) {
-        return;
-    }
-    auto& pageSpec = m_pages[static_cast<std::size_t>(index)];
-    if (!pageSpec) {
-        pageSpec.emplace();
-    }
-    pageSpec->fields.insert(pageSpec->fields.end(), fields.begin(), fields.end());
-}
-
-bool PageDispatcher::hasPage(int index) const {
-    return page(index) != nullptr;
-}
-
-const PageSpec* PageDispatcher::page(int index) const {
+EditorPage* PageDispatcher::page(int index) const {
     if (index < 0 || index >= kPageCount) {
         return nullptr;
     }
-    const auto& pageSpec = m_pages[static_cast<std::size_t>(index)];
-    return pageSpec ? &*pageSpec : nullptr;
+    return m_pages[static_cast<std::size_t>(index)].get();
 }
 
-void PageDispatcher::harvest(int index, ParameterImage& image) const {
-    const PageSpec* pageSpec = page(index);
-    if (pageSpec == nullptr || (pageSpec->canHarvest && !pageSpec->canHarvest())) {
-        return;
-    }
-    harvestFields(pageSpec->fields, image, pageSpec->onStore);
-    if (pageSpec->afterHarvest) {
-        pageSpec->afterHarvest(image);
+void PageDispatcher::harvest(int index, EditSession& session) const {
+    if (EditorPage* p = page(index)) {
+        p->harvest(session);
     }
 }
 
-void PageDispatcher::refresh(int index, const ParameterImage& image) const {
-    const PageSpec* pageSpec = page(index);
-    if (pageSpec == nullptr) {
-        return;
+void PageDispatcher::refresh(int index, const EditSession& session) const {
+    if (EditorPage* p = page(index)) {
+        p->refresh(session);
     }
-    if (pageSpec->beforeRefresh) {
-        pageSpec->beforeRefresh();
-    }
-    refreshFields(pageSpec->fields, image);
-    if (pageSpec->afterRefresh) {
-        pageSpec->afterRefresh(image);
+}
+
+void PageDispatcher::markOperatingPoint(int index, const ParameterImage& image,
+                                        const MonitorLiveValues& live) const {
+    if (EditorPage* p = page(index)) {
+        p->markOperatingPoint(image, live);
     }
 }
 

@@ -31,20 +31,20 @@ ParameterImage tunedImage(ParameterImage image) {
 
 TEST_F(CommandOpen, GoodFileIsAppliedAndRemembered) {
     TFormHlav& f = openCommandForm();
-    const ParameterImage tuned = tunedImage(f.image);
+    const ParameterImage tuned = tunedImage(f.session().image());
     writeText(path("tuned.ign"), IgnWriter::write(tuned, true));
-    f.LastFilePath = path("earlier.ign");
+    f.setLastFilePath(path("earlier.ign"));
     chosenPath = path("tuned.ign");
 
     press(Qt::Key_F3);
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(openDialogs, 1);
     EXPECT_EQ(dialogStarts.front(), path("earlier.ign")) << "the dialog starts at the last file";
-    EXPECT_EQ(f.image, tuned);
-    EXPECT_TRUE(f.CheckBoxExtMonitor->isChecked());
+    EXPECT_EQ(f.session().image(), tuned);
+    EXPECT_TRUE(childNamed<QCheckBox>(f, "CheckBoxExtMonitor")->isChecked());
     EXPECT_EQ(text(cell(4, 7)), "41") << "the active page shows the file";
-    EXPECT_EQ(f.LabelFile2->text(), path("tuned.ign"));
-    EXPECT_EQ(f.LastFilePath, path("tuned.ign"));
+    EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), path("tuned.ign"));
+    EXPECT_EQ(f.lastFilePath(), path("tuned.ign"));
 
     // The next Save offers the opened file.
     chosenPath.clear();
@@ -54,11 +54,11 @@ TEST_F(CommandOpen, GoodFileIsAppliedAndRemembered) {
 
 TEST_F(CommandOpen, RealDialogsOfferTheParameterFilesAndEveryFile) {
     TFormHlav& f = openCommandForm();
-    f.openFileDialog = nullptr;
-    f.saveFileDialog = nullptr;
-    writeText(path("start.ign"), IgnWriter::write(f.image, false));
-    writeText(path("tuned.ign"), IgnWriter::write(tunedImage(f.image), false));
-    f.LastFilePath = path("start.ign");
+    desktop().openDialog = nullptr;
+    desktop().saveDialog = nullptr;
+    writeText(path("start.ign"), IgnWriter::write(f.session().image(), false));
+    writeText(path("tuned.ign"), IgnWriter::write(tunedImage(f.session().image()), false));
+    f.setLastFilePath(path("start.ign"));
 
     // Once the dialog is on screen: reads it, then chooses `file` in it.
     std::function<void()> answer;
@@ -98,22 +98,22 @@ TEST_F(CommandOpen, RealDialogsOfferTheParameterFilesAndEveryFile) {
     EXPECT_EQ(filters, (QStringList{"Ignition Parametrs(*.ign)", "All Files (*)"}));
     EXPECT_EQ(suffix, "ign");
     EXPECT_EQ(preselected, QStringList{path("start.ign")});
-    EXPECT_EQ(f.image, tunedImage(f.image));
-    EXPECT_EQ(f.LabelFile2->text(), path("tuned.ign"));
+    EXPECT_EQ(f.session().image(), tunedImage(f.session().image()));
+    EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), path("tuned.ign"));
 
     answerDialog(path("copy"), filters, suffix, preselected);
     press(Qt::Key_F2);
     EXPECT_EQ(filters, QStringList{"Ignition Parametrs(*.ign)"});
     EXPECT_EQ(suffix, "ign");
     EXPECT_EQ(preselected, QStringList{path("tuned.ign")});
-    EXPECT_EQ(readWholeFile(path("copy.ign")), IgnWriter::write(f.image, false))
+    EXPECT_EQ(readWholeFile(path("copy.ign")), IgnWriter::write(f.session().image(), false))
         << "the default suffix is added";
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CommandOpen, RejectedFilesChangeNothing) {
     TFormHlav& f = openCommandForm();
-    std::string otherVersion = IgnWriter::write(tunedImage(f.image), true);
+    std::string otherVersion = IgnWriter::write(tunedImage(f.session().image()), true);
     otherVersion.replace(otherVersion.find(" 51 "), 4, " 52 ");
     writeText(path("v52.ign"), otherVersion);
     // A key before a magic key of another version: never a match.
@@ -133,9 +133,9 @@ TEST_F(CommandOpen, RejectedFilesChangeNothing) {
         {"/dev/zero", "Open file error!"},
         {path("big.ign"), "Open file error!"},
     };
-    f.LabelFile2->setText("/kept/as/it/was.ign");
-    f.LastFilePath = "/kept/as/it/was.ign";
-    const ParameterImage before = f.image;
+    childNamed<QLabel>(f, "LabelFile2")->setText("/kept/as/it/was.ign");
+    f.setLastFilePath("/kept/as/it/was.ign");
+    const ParameterImage before = f.session().image();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         messages.clear();
@@ -143,10 +143,10 @@ TEST_F(CommandOpen, RejectedFilesChangeNothing) {
         press(Qt::Key_F3);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], c.message);
-        EXPECT_EQ(f.image, before);
-        EXPECT_FALSE(f.CheckBoxExtMonitor->isChecked());
-        EXPECT_EQ(f.LabelFile2->text(), "/kept/as/it/was.ign");
-        EXPECT_EQ(f.LastFilePath, "/kept/as/it/was.ign");
+        EXPECT_EQ(f.session().image(), before);
+        EXPECT_FALSE(childNamed<QCheckBox>(f, "CheckBoxExtMonitor")->isChecked());
+        EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), "/kept/as/it/was.ign");
+        EXPECT_EQ(f.lastFilePath(), "/kept/as/it/was.ign");
     }
 }
 
@@ -165,15 +165,15 @@ TEST_F(CommandOpen, MessagesFollowTheLanguage) {
 
 TEST_F(CommandOpen, StatusLineIsHiddenAfterEveryOutcome) {
     TFormHlav& f = openCommandForm();
-    writeText(path("good.ign"), IgnWriter::write(f.image, false));
+    writeText(path("good.ign"), IgnWriter::write(f.session().image(), false));
     for (const QString& file : {QString(), path("missing.ign"), path("good.ign")}) {
         SCOPED_TRACE(file.toStdString());
         press(Qt::Key_F7); // a read shows the status line and the gauge
-        ASSERT_TRUE(f.LabelHlaseni->isVisible());
+        ASSERT_TRUE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible());
         chosenPath = file;
         press(Qt::Key_F3);
-        EXPECT_FALSE(f.LabelHlaseni->isVisible());
-        EXPECT_FALSE(f.CGauge->isVisible());
+        EXPECT_FALSE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible());
+        EXPECT_FALSE(childNamed<QProgressBar>(f, "CGauge")->isVisible());
     }
 }
 
@@ -185,38 +185,39 @@ TEST_F(CommandOpen, ProgrammingAfterChangeProgramsOnlyAFileThatDiffers) {
         }
         ASSERT_EQ(f.link().mode(), LinkMode::Idle);
     };
-    QTest::mouseClick(f.CheckBoxProgHned, Qt::LeftButton, {},
-                      QPoint(8, f.CheckBoxProgHned->height() / 2));
-    ASSERT_TRUE(f.CheckBoxProgHned->isChecked());
+    QTest::mouseClick(childNamed<QCheckBox>(f, "CheckBoxProgHned"), Qt::LeftButton, {},
+                      QPoint(8, childNamed<QCheckBox>(f, "CheckBoxProgHned")->height() / 2));
+    ASSERT_TRUE(childNamed<QCheckBox>(f, "CheckBoxProgHned")->isChecked());
     driveToIdle(); // setting the box programs once; no unit answers here
-    const int starts = f.programmingAfterChangeStarts;
+    const int starts = f.programmingAfterChangeStarts();
 
-    writeText(path("same.ign"), IgnWriter::write(f.image, false));
+    writeText(path("same.ign"), IgnWriter::write(f.session().image(), false));
     chosenPath = path("same.ign");
     press(Qt::Key_F3);
     EXPECT_EQ(f.link().mode(), LinkMode::Idle);
-    EXPECT_EQ(f.programmingAfterChangeStarts, starts);
+    EXPECT_EQ(f.programmingAfterChangeStarts(), starts);
 
-    writeText(path("tuned.ign"), IgnWriter::write(tunedImage(f.image), false));
+    writeText(path("tuned.ign"), IgnWriter::write(tunedImage(f.session().image()), false));
     chosenPath = path("tuned.ign");
     press(Qt::Key_F3);
     EXPECT_EQ(f.link().mode(), LinkMode::Program);
-    EXPECT_EQ(f.programmingAfterChangeStarts, starts + 1);
-    EXPECT_TRUE(f.LabelHlaseni->isVisible()) << "the run started by the file shows its progress";
-    EXPECT_EQ(f.LabelHlaseni->text(), "Program device:");
-    EXPECT_TRUE(f.CGauge->isVisible());
+    EXPECT_EQ(f.programmingAfterChangeStarts(), starts + 1);
+    EXPECT_TRUE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible())
+        << "the run started by the file shows its progress";
+    EXPECT_EQ(childNamed<QLabel>(f, "LabelHlaseni")->text(), "Program device:");
+    EXPECT_TRUE(childNamed<QProgressBar>(f, "CGauge")->isVisible());
 
     // New does the same.
     driveToIdle();
     nextAnswer = TFormHlav::Answer::Yes;
     press(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(f.link().mode(), LinkMode::Program);
-    EXPECT_TRUE(f.LabelHlaseni->isVisible());
+    EXPECT_TRUE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible());
 }
 
 TEST_F(CommandSave, WritesTheHarvestedSetAndRemembersIt) {
     TFormHlav& f = openCommandForm();
-    f.CheckBoxExtMonitor->setChecked(true);
+    childNamed<QCheckBox>(f, "CheckBoxExtMonitor")->setChecked(true);
     // Typed but not committed: Save takes the page's controls in first.
     typeInto(cell(1, 1), "33");
     chosenPath = path("saved.ign");
@@ -224,17 +225,17 @@ TEST_F(CommandSave, WritesTheHarvestedSetAndRemembersIt) {
 
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(storedCell(0, 1, 1), 33);
-    EXPECT_EQ(readWholeFile(path("saved.ign")), IgnWriter::write(f.image, true));
-    EXPECT_EQ(f.LabelFile2->text(), path("saved.ign"));
-    EXPECT_EQ(f.LastFilePath, path("saved.ign"));
+    EXPECT_EQ(readWholeFile(path("saved.ign")), IgnWriter::write(f.session().image(), true));
+    EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), path("saved.ign"));
+    EXPECT_EQ(f.lastFilePath(), path("saved.ign"));
 
     // The next Open offers the saved file; reading it back gives the same set.
-    const ParameterImage saved = f.image;
+    const ParameterImage saved = f.session().image();
     storedCell(0, 1, 1) = 20;
     chosenPath = path("saved.ign");
     press(Qt::Key_F3);
     EXPECT_EQ(dialogStarts.back(), path("saved.ign"));
-    EXPECT_EQ(f.image, saved);
+    EXPECT_EQ(f.session().image(), saved);
 }
 
 TEST_F(CommandSave, CancelWritesNothing) {
@@ -244,15 +245,15 @@ TEST_F(CommandSave, CancelWritesNothing) {
     EXPECT_EQ(saveDialogs, 1);
     EXPECT_TRUE(messages.empty());
     EXPECT_NE(storedCell(0, 1, 1), 33) << "no harvest on cancel";
-    EXPECT_EQ(f.LabelFile2->text(), "");
+    EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), "");
 }
 
 TEST_F(CommandSave, FailedSaveKeepsTheFileAndTheRememberedPath) {
     TFormHlav& f = openCommandForm();
     writeText(path("kept.ign"), "the earlier file\n");
     QDir().mkpath(path("folder.ign"));
-    f.LabelFile2->setText(path("kept.ign"));
-    f.LastFilePath = path("kept.ign");
+    childNamed<QLabel>(f, "LabelFile2")->setText(path("kept.ign"));
+    f.setLastFilePath(path("kept.ign"));
 
     for (const QString& target : {path("no/such/folder/x.ign"), path("folder.ign")}) {
         SCOPED_TRACE(target.toStdString());
@@ -261,8 +262,8 @@ TEST_F(CommandSave, FailedSaveKeepsTheFileAndTheRememberedPath) {
         press(Qt::Key_F2);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], "Open file error!");
-        EXPECT_EQ(f.LabelFile2->text(), path("kept.ign"));
-        EXPECT_EQ(f.LastFilePath, path("kept.ign"));
+        EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), path("kept.ign"));
+        EXPECT_EQ(f.lastFilePath(), path("kept.ign"));
     }
     EXPECT_FALSE(QFileInfo::exists(path("no")));
 

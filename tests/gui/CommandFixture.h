@@ -23,17 +23,17 @@ protected:
     TFormHlav& openCommandForm() {
         TFormHlav& form = openForm();
         messages.clear(); // the port of the fixture never opens
-        form.openFileDialog = [this](TFormHlav&, const QString& start) {
+        desktop().openDialog = [this](const QString& start) {
             dialogStarts.push_back(start);
             ++openDialogs;
             return chosenPath;
         };
-        form.saveFileDialog = [this](TFormHlav&, const QString& start) {
+        desktop().saveDialog = [this](const QString& start) {
             dialogStarts.push_back(start);
             ++saveDialogs;
             return chosenPath;
         };
-        form.openDocument = [this](const QUrl& url) {
+        desktop().documentOpener = [this](const QUrl& url) {
             openedDocuments.push_back(url);
             return documentOpens;
         };
@@ -68,12 +68,12 @@ protected:
     QComboBox* showPresetChoice() {
         clickTab(12);
         EXPECT_EQ(form().activePageIndex(), 12);
-        return form().ComboBoxBike;
+        return childNamed<QComboBox>(form(), "ComboBoxBike");
     }
 
     /// Chooses preset `index` in the combo box's open list with a click, as the user does.
     void choosePreset(int index) {
-        QComboBox* combo = form().ComboBoxBike;
+        QComboBox* combo = childNamed<QComboBox>(form(), "ComboBoxBike");
         combo->showPopup();
         QAbstractItemView* list = combo->view();
         const QRect item = list->visualRect(list->model()->index(index, 0));

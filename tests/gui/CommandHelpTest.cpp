@@ -13,7 +13,7 @@ using CommandHelp = testing::CommandFixture;
 
 TEST_F(CommandHelp, MissingDocumentIsReported) {
     TFormHlav& f = openCommandForm();
-    f.programDir = path("bin");
+    desktop().programDirectory = path("bin");
     press(Qt::Key_F1);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Error by opening file Kordana_R_en.pdf !");
@@ -26,10 +26,10 @@ TEST_F(CommandHelp, MissingDocumentIsReported) {
 }
 
 TEST_F(CommandHelp, DocumentInTheProgramFolderIsOpened) {
-    TFormHlav& f = openCommandForm();
+    openCommandForm();
     QDir().mkpath(path("bin"));
     writeText(path("bin/Kordana_R_en.pdf"), "%PDF-1.4\n");
-    f.programDir = path("bin");
+    desktop().programDirectory = path("bin");
     press(Qt::Key_F1);
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(openedDocuments.size(), 1u);
@@ -74,14 +74,14 @@ TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
     });
     f.action("MenuAbout")->trigger(); // returns once the box is closed
     EXPECT_TRUE(seen);
-    ASSERT_NE(f.FormAbout, nullptr);
-    EXPECT_FALSE(f.FormAbout->isVisible());
+    ASSERT_NE(f.aboutBox(), nullptr);
+    EXPECT_FALSE(f.aboutBox()->isVisible());
 
     // The same box each time.
-    TFormAbout* first = f.FormAbout;
+    TFormAbout* first = f.aboutBox();
     QTimer::singleShot(0, &f, [] { QApplication::activeModalWidget()->close(); });
     f.MenuAboutClick();
-    EXPECT_EQ(f.FormAbout, first);
+    EXPECT_EQ(f.aboutBox(), first);
 }
 
 } // namespace

@@ -11,10 +11,10 @@ using Answer = TFormHlav::Answer;
 TEST_F(CommandNew, AnythingButYesChangesNothing) {
     TFormHlav& f = openCommandForm();
     storedCell(0, 2, 3) = 55;
-    f.image[layout::kLimiter] = 150;
+    setImageByte(f, layout::kLimiter, 150);
     f.PageRefresh();
-    f.LabelFile2->setText("/somewhere/tuned.ign");
-    const ParameterImage before = f.image;
+    childNamed<QLabel>(f, "LabelFile2")->setText("/somewhere/tuned.ign");
+    const ParameterImage before = f.session().image();
 
     for (Answer answer : {Answer::Cancel, Answer::No}) {
         messages.clear();
@@ -22,25 +22,25 @@ TEST_F(CommandNew, AnythingButYesChangesNothing) {
         press(Qt::Key_N, Qt::ControlModifier);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], "Do you want default setting?");
-        EXPECT_EQ(f.image, before);
-        EXPECT_EQ(f.LabelFile2->text(), "/somewhere/tuned.ign");
+        EXPECT_EQ(f.session().image(), before);
+        EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), "/somewhere/tuned.ign");
         EXPECT_EQ(text(cell(2, 3)), "55");
     }
 }
 
 TEST_F(CommandNew, YesWithPresetThreeShowsItsDefaultsAndForgetsTheFile) {
     TFormHlav& f = openCommandForm();
-    f.LabelFile2->setText("/somewhere/tuned.ign");
+    childNamed<QLabel>(f, "LabelFile2")->setText("/somewhere/tuned.ign");
     showPresetChoice();
     nextAnswer = Answer::Yes;
     choosePreset(3);
 
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(f.image[layout::kBike], 3);
-    EXPECT_EQ(f.ComboBoxBike->currentIndex(), 3);
-    EXPECT_EQ(f.LabelFile2->text(), "");
-    const ParameterImage expected = defaultsFor(f.image, 3);
-    EXPECT_EQ(f.image, expected);
+    EXPECT_EQ(f.session().image()[layout::kBike], 3);
+    EXPECT_EQ(childNamed<QComboBox>(f, "ComboBoxBike")->currentIndex(), 3);
+    EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text(), "");
+    const ParameterImage expected = defaultsFor(f.session().image(), 3);
+    EXPECT_EQ(f.session().image(), expected);
 
     // The maps show preset 3: first row of its ignition table, three-injector B maps at 0.
     clickTab(0);
@@ -55,29 +55,29 @@ TEST_F(CommandNew, YesWithPresetThreeShowsItsDefaultsAndForgetsTheFile) {
 TEST_F(CommandNew, PresetAnsweredNoKeepsTheMapsAndALaterNewUsesIt) {
     TFormHlav& f = openCommandForm();
     storedCell(3, 0, 0) = 99;
-    const ParameterImage before = f.image;
+    const ParameterImage before = f.session().image();
     showPresetChoice();
-    EXPECT_EQ(f.ComboBoxBike->currentIndex(), 0);
+    EXPECT_EQ(childNamed<QComboBox>(f, "ComboBoxBike")->currentIndex(), 0);
 
     nextAnswer = Answer::No;
     choosePreset(2);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(f.image[layout::kBike], 2);
-    EXPECT_EQ(f.ComboBoxBike->currentIndex(), 2);
+    EXPECT_EQ(f.session().image()[layout::kBike], 2);
+    EXPECT_EQ(childNamed<QComboBox>(f, "ComboBoxBike")->currentIndex(), 2);
     ParameterImage onlyBike = before;
     onlyBike[layout::kBike] = 2;
-    EXPECT_EQ(f.image, onlyBike) << "only BIKE changes";
+    EXPECT_EQ(f.session().image(), onlyBike) << "only BIKE changes";
 
     nextAnswer = Answer::Yes;
     press(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(f.image, defaultsFor(onlyBike, 2));
-    EXPECT_EQ(f.image[layout::kMode + 1], 2) << "three injectors: all equal";
+    EXPECT_EQ(f.session().image(), defaultsFor(onlyBike, 2));
+    EXPECT_EQ(f.session().image()[layout::kMode + 1], 2) << "three injectors: all equal";
 }
 
 TEST_F(CommandNew, RefreshAndLanguageChangeSelectThePresetWithoutAsking) {
     TFormHlav& f = openCommandForm();
     QComboBox* combo = showPresetChoice();
-    f.image[layout::kBike] = 1;
+    setImageByte(f, layout::kBike, 1);
     f.PageRefresh();
     EXPECT_EQ(combo->currentIndex(), 1);
 
@@ -87,9 +87,9 @@ TEST_F(CommandNew, RefreshAndLanguageChangeSelectThePresetWithoutAsking) {
     EXPECT_EQ(f.findChild<QLabel*>("LabelBike")->text(), "Motor und Brennstoff");
 
     // A file that sets another preset is shown, not asked about.
-    f.image[layout::kBike] = 3;
-    writeText(path("three.ign"), IgnWriter::write(f.image, false));
-    f.image[layout::kBike] = 1;
+    setImageByte(f, layout::kBike, 3);
+    writeText(path("three.ign"), IgnWriter::write(f.session().image(), false));
+    setImageByte(f, layout::kBike, 1);
     chosenPath = path("three.ign");
     press(Qt::Key_F3);
     EXPECT_EQ(combo->currentIndex(), 3);
@@ -105,12 +105,12 @@ TEST_F(CommandNew, RefreshAndLanguageChangeSelectThePresetWithoutAsking) {
 
 TEST_F(CommandNew, ToolBarButtonAsksTheSameQuestion) {
     TFormHlav& f = openCommandForm();
-    f.image[layout::kBike] = 1;
+    setImageByte(f, layout::kBike, 1);
     nextAnswer = Answer::Yes;
     QTest::mouseClick(f.findChild<QWidget*>("SpeedButton6"), Qt::LeftButton);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Do you want default setting?");
-    EXPECT_EQ(f.image, defaultsFor(f.image, 1));
+    EXPECT_EQ(f.session().image(), defaultsFor(f.session().image(), 1));
 }
 
 } // namespace

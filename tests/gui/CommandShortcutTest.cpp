@@ -44,11 +44,11 @@ TEST_F(CommandShortcut, KeysAndButtonsReachTheSameCommands) {
                 {Qt::Key_F9, "ButtonProgram", LinkMode::Program}};
     for (const auto& run : runs) {
         SCOPED_TRACE(run.button);
-        f.LabelFile2->setText("x.ign");
+        childNamed<QLabel>(f, "LabelFile2")->setText("x.ign");
         press(run.key);
         EXPECT_EQ(f.link().mode(), run.mode);
         const bool readClears = run.mode == LinkMode::Read;
-        EXPECT_EQ(f.LabelFile2->text().isEmpty(), readClears);
+        EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text().isEmpty(), readClears);
         f.link().hideStatus();
         for (const auto& other : runs) { // start something else in between
             if (other.mode != run.mode) {
@@ -56,10 +56,10 @@ TEST_F(CommandShortcut, KeysAndButtonsReachTheSameCommands) {
                 break;
             }
         }
-        f.LabelFile2->setText("x.ign");
+        childNamed<QLabel>(f, "LabelFile2")->setText("x.ign");
         click(run.button);
         EXPECT_EQ(f.link().mode(), run.mode);
-        EXPECT_EQ(f.LabelFile2->text().isEmpty(), readClears);
+        EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text().isEmpty(), readClears);
     }
 
     // Print and the Tools items: the keys trigger the menu items the buttons share.
@@ -96,11 +96,12 @@ TEST_F(CommandShortcut, ToolBarShowsTooltipsAndTheStatusBarTheLongHint) {
         EXPECT_EQ(widget->toolTip(), control.hint);
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(widget, &enter);
-        EXPECT_EQ(f.StatusBar1->currentMessage(), control.hint);
+        EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(), control.hint);
     }
     // Off the tool bar a control has its hint in the status bar only.
-    EXPECT_EQ(f.CheckBoxProgHned->toolTip(), "");
-    EXPECT_EQ(f.CheckBoxProgHned->statusTip(), "Programing at once after change");
+    EXPECT_EQ(childNamed<QCheckBox>(f, "CheckBoxProgHned")->toolTip(), "");
+    EXPECT_EQ(childNamed<QCheckBox>(f, "CheckBoxProgHned")->statusTip(),
+              "Programing at once after change");
 }
 
 TEST_F(CommandShortcut, GlyphButtonsHaveTheirOwnPictures) {

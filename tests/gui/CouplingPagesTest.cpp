@@ -68,17 +68,17 @@ TEST_F(CouplingPages, SameHidesTheSiblingTabsAndMovesToTheMaster) {
     clickTab(8);
     form().action("Menu_Jet123Stejny")->trigger();
     EXPECT_EQ(form().activePageIndex(), 6);
-    EXPECT_EQ(grid().parentWidget(), form().PageControl1->widget(6));
+    EXPECT_EQ(grid().parentWidget(), childNamed<QTabWidget>(form(), "PageControl1")->widget(6));
     EXPECT_EQ(text(cell(5, 5)), "3850");
     EXPECT_EQ(storedCell(8, 5, 5), 77);
     EXPECT_EQ(storedCell(7, 5, 5), 77);
     EXPECT_EQ(storedBreakpoint(8, 5), 55);
     for (int p = 0; p < 9; ++p) {
         const bool hidden = p == 4 || p == 5 || p == 7 || p == 8;
-        EXPECT_EQ(form().PageControl1->isTabVisible(p), !hidden) << p;
+        EXPECT_EQ(childNamed<QTabWidget>(form(), "PageControl1")->isTabVisible(p), !hidden) << p;
     }
     form().action("Menu_Jet123Normal")->trigger();
-    EXPECT_TRUE(form().PageControl1->isTabVisible(8));
+    EXPECT_TRUE(childNamed<QTabWidget>(form(), "PageControl1")->isTabVisible(8));
     EXPECT_EQ(storedCell(8, 5, 5), 77) << "Separate leaves the maps as they are";
 }
 
@@ -106,8 +106,8 @@ TEST_F(CouplingPages, MenusCarryExactlyOneCheckMarkEach) {
         for (int j = 0; j < 3; ++j) {
             form().action(ign[i])->trigger();
             form().action(jet[j])->trigger();
-            EXPECT_EQ(form().image[layout::kMode], i);
-            EXPECT_EQ(form().image[layout::kMode + 1], j);
+            EXPECT_EQ(form().session().image()[layout::kMode], i);
+            EXPECT_EQ(form().session().image()[layout::kMode + 1], j);
             for (int k = 0; k < 3; ++k) {
                 EXPECT_EQ(form().action(ign[k])->isChecked(), k == i) << i << j << k;
                 EXPECT_EQ(form().action(jet[k])->isChecked(), k == j) << i << j << k;
@@ -115,7 +115,7 @@ TEST_F(CouplingPages, MenusCarryExactlyOneCheckMarkEach) {
         }
     }
     // A mode loaded from outside shows at the next refresh.
-    form().image[layout::kMode] = 1;
+    setImageByte(form(), layout::kMode, 1);
     form().CommitTail();
     EXPECT_TRUE(form().action("Menu_Ign123Coupled")->isChecked());
     EXPECT_FALSE(form().action("Menu_Ign123Stejny")->isChecked());
@@ -143,8 +143,8 @@ TEST_F(CouplingPages, IndicatorFollowsTheGoverningModeOfTheActivePage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.page) + " ign " + std::to_string(c.ign) + " jet " +
                      std::to_string(c.jet));
-        form().image[layout::kMode] = c.ign;
-        form().image[layout::kMode + 1] = c.jet;
+        setImageByte(form(), layout::kMode, c.ign);
+        setImageByte(form(), layout::kMode + 1, c.jet);
         clickTab(c.page);
         form().PageRefresh();
         QLabel* indicator = grid().modeIndicator();
@@ -163,12 +163,12 @@ TEST_F(CouplingPages, ModeFromOutsideThatHidesTheActiveTabShowsTheMaster) {
     clickTab(1);
     ASSERT_EQ(text(cell(0, 0)), "11");
     // As a parameter file or a read from the unit does: set the bytes, then the commit tail.
-    form().image[layout::kMode] = coupling::kSame;
+    setImageByte(form(), layout::kMode, coupling::kSame);
     form().CommitTail();
     EXPECT_EQ(form().activePageIndex(), 0);
-    EXPECT_EQ(grid().parentWidget(), form().PageControl1->widget(0));
+    EXPECT_EQ(grid().parentWidget(), childNamed<QTabWidget>(form(), "PageControl1")->widget(0));
     EXPECT_EQ(text(cell(0, 0)), "44");
-    EXPECT_FALSE(form().PageControl1->isTabVisible(1));
+    EXPECT_FALSE(childNamed<QTabWidget>(form(), "PageControl1")->isTabVisible(1));
     EXPECT_EQ(storedCell(1, 0, 0), 11) << "nothing is copied then";
 }
 
@@ -176,27 +176,27 @@ TEST_F(CouplingPages, StartUpOnAHiddenPageShowsTheMaster) {
     {
         TFormHlav& f = openForm(coupling::kSeparate, coupling::kSeparate);
         clickTab(8);
-        f.image[layout::kMode + 1] = coupling::kSame;
+        setImageByte(f, layout::kMode + 1, coupling::kSame);
         closeForm();
     }
     TFormHlav& f = createForm();
     EXPECT_EQ(f.activePageIndex(), 6);
-    EXPECT_EQ(f.mapGrid->shownPage(), 6);
-    EXPECT_FALSE(f.PageControl1->isTabVisible(8));
+    EXPECT_EQ(f.findChild<MapGrid*>()->shownPage(), 6);
+    EXPECT_FALSE(childNamed<QTabWidget>(f, "PageControl1")->isTabVisible(8));
 }
 
 TEST_F(CouplingPages, SameCommandRunsTheProgrammingAfterChangeCheck) {
     openForm(coupling::kSeparate, coupling::kSeparate);
-    QCheckBox* box = form().CheckBoxProgHned;
+    QCheckBox* box = childNamed<QCheckBox>(form(), "CheckBoxProgHned");
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    ASSERT_EQ(form().programmingAfterChangeStarts, 1);
+    ASSERT_EQ(form().programmingAfterChangeStarts(), 1);
     storedCell(0, 0, 0) = 1;
     storedCell(1, 0, 0) = 2;
     form().PageRefresh();
     form().action("Menu_Ign123Coupled")->trigger();
-    EXPECT_EQ(form().programmingAfterChangeStarts, 1) << "Coupled does not program";
+    EXPECT_EQ(form().programmingAfterChangeStarts(), 1) << "Coupled does not program";
     form().action("Menu_Ign123Stejny")->trigger();
-    EXPECT_EQ(form().programmingAfterChangeStarts, 2);
+    EXPECT_EQ(form().programmingAfterChangeStarts(), 2);
 }
 
 } // namespace

@@ -18,10 +18,10 @@ class CursorMap : public testing::FormFixture {
 protected:
     TFormHlav& form() {
         TFormHlav& f = createForm();
-        f.Timer1->stop();
+        childNamed<QTimer>(f, "Timer1")->stop();
         // Breakpoints 1000, 1500, 2000, ... rpm on "Ign 1".
         for (std::size_t c = 0; c < 15; ++c) {
-            f.image[layout::mapRpm(0) + c] = static_cast<std::uint8_t>(20 + 10 * c);
+            setImageByte(f, layout::mapRpm(0) + c, static_cast<std::uint8_t>(20 + 10 * c));
         }
         f.PageRefresh();
         return f;
@@ -39,13 +39,13 @@ protected:
         f.Timer1Timer();
     }
     static bool cellMarked(TFormHlav& f, int r, int c) {
-        return f.mapGrid->cell(r, c)->palette().color(QPalette::Base) == kLime;
+        return f.findChild<MapGrid*>()->cell(r, c)->palette().color(QPalette::Base) == kLime;
     }
     static bool breakpointMarked(TFormHlav& f, int c) {
-        return f.mapGrid->breakpoint(c)->palette().color(QPalette::Base) == kLime;
+        return f.findChild<MapGrid*>()->breakpoint(c)->palette().color(QPalette::Base) == kLime;
     }
     static bool rowMarked(TFormHlav& f, int r) {
-        return f.mapGrid->rowLabel(r)->palette().color(QPalette::Window) == kLime;
+        return f.findChild<MapGrid*>()->rowLabel(r)->palette().color(QPalette::Window) == kLime;
     }
     static int markedCells(TFormHlav& f) {
         int n = 0;
@@ -65,8 +65,8 @@ TEST_F(CursorMap, MarksTheNearestCellAndMovesWithTheEngine) {
     EXPECT_TRUE(breakpointMarked(f, 1));
     EXPECT_TRUE(rowMarked(f, 1));
     EXPECT_EQ(markedCells(f), 1);
-    EXPECT_EQ(f.operatingPoint.mapColumn, 1);
-    EXPECT_EQ(f.operatingPoint.mapRow, 1);
+    EXPECT_EQ(f.operatingPoint().mapColumn, 1);
+    EXPECT_EQ(f.operatingPoint().mapRow, 1);
 
     engineAt(f, 1250, 4); // half-way goes to the lower breakpoint; 4 % to the 5 % row
     EXPECT_TRUE(cellMarked(f, 2, 0));

@@ -7,13 +7,91 @@
 #include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
+namespace kordana {
+
+/// Writes image byte `index` as the link does: straight into the image, no pass; the next
+/// command or refresh sees it.
+inline void setImageByte(TFormHlav& form, std::size_t index, std::uint8_t value) {
+    form.session().imageForLink()[index] = value;
+}
+
+/// A stored byte of the window's image that reads and assigns like a plain byte.
+class StoredByte {
+public:
+    StoredByte(TFormHlav& form, std::size_t index) : m_form(form), m_index(index) {}
+    operator std::uint8_t() const { return m_form.session().image()[m_index]; }
+    StoredByte& operator=(std::uint8_t value) {
+        setImageByte(m_form, m_index, value);
+        return *this;
+    }
+    friend void PrintTo(const StoredByte& byte, std::ostream* os) {
+        *os << static_cast<int>(static_cast<std::uint8_t>(byte));
+    }
+
+private:
+    TFormHlav& m_form;
+    std::size_t m_index;
+};
+
+/// The All flags of the nine map pages set at once, as the image cache would.
+inline void setAllFlags(TFormHlav& form, const AllFlags& flags) {
+    for (std::size_t p = 0; p < flags.size(); ++p) {
+        form.session().setAllFlag(static_cast<int>(p), flags[p] != 0);
+    }
+}
+
+/// The child of the window called `name`.
+template <class T>
+T* childNamed(const QWidget& window, const char* name) {
+    return window.findChild<T*>(name);
+}
+
+} // namespace kordana
+
 namespace kordana::testing {
+
+/// The desktop of a test: message boxes are recorded and answered with `nextAnswer` instead of
+/// opening a modal loop; file dialogs and the document viewer answer through the hooks, or
+/// are the real ones when a hook is empty.
+class TestDesktop final : public DesktopServices {
+public:
+    TestDesktop(std::vector<QString>& messages, const Answer& nextAnswer)
+        : m_messages(messages), m_nextAnswer(nextAnswer) {}
+
+    Answer messageBox(QWidget*, const QString& text, Buttons) override {
+        m_messages.push_back(text);
+        return m_nextAnswer;
+    }
+    QString parameterFileName(QWidget* parent, const QString& start, bool save) override {
+        const auto& hook = save ? saveDialog : openDialog;
+        return hook ? hook(start) : m_real->parameterFileName(parent, start, save);
+    }
+    bool openDocument(const QUrl& url) override {
+        return documentOpener ? documentOpener(url) : m_real->openDocument(url);
+    }
+    QString programDir() const override {
+        return programDirectory.isEmpty() ? m_real->programDir() : programDirectory;
+    }
+
+    std::function<QString(const QString& start)> openDialog;
+    std::function<QString(const QString& start)> saveDialog;
+    std::function<bool(const QUrl&)> documentOpener;
+    QString programDirectory;
+
+private:
+    std::vector<QString>& m_messages;
+    const Answer& m_nextAnswer;
+    std::unique_ptr<DesktopServices> m_real = makeDesktopServices();
+};
 
 /// A main window in a configuration folder of its own. Message boxes are recorded and
 /// answered with `nextAnswer` instead of opening a modal loop. COM1 points at a path that
@@ -42,11 +120,9 @@ protected:
         if (!readWholeFile(ini)) {
             writeFileAtomically(ini, "[PORTS]\nCOM1=" + noDevice() + "\nCOM2=" + noDevice() + "\n");
         }
-        m_form = std::make_unique<TFormHlav>(std::move(arguments), m_configDir);
-        m_form->messageBox = [this](TFormHlav&, const QString& text, TFormHlav::Buttons) {
-            messages.push_back(text);
-            return nextAnswer;
-        };
+        auto desktop = std::make_unique<TestDesktop>(messages, nextAnswer);
+        m_desktop = desktop.get();
+        m_form = std::make_unique<TFormHlav>(std::move(arguments), m_configDir, std::move(desktop));
         m_form->FormCreate();
         m_form->show();
         return *m_form;
@@ -67,8 +143,11 @@ protected:
     QTemporaryDir m_dir;
     QString m_configDir;
     std::unique_ptr<TFormHlav> m_form;
+    TestDesktop* m_desktop = nullptr;
     std::vector<QString> messages;
     TFormHlav::Answer nextAnswer = TFormHlav::Answer::Ok;
+
+    TestDesktop& desktop() { return *m_desktop; }
 };
 
 } // namespace kordana::testing

@@ -28,22 +28,26 @@ ParameterImage defaultImage() {
 TEST_F(Startup, FirstRunWithoutFiles) {
     TFormHlav& form = createForm();
     EXPECT_EQ(form.size(), QSize(1033, 866));
-    EXPECT_EQ(form.ComPortIndex, 0);
-    EXPECT_EQ(form.LanguageIndex, 0);
+    EXPECT_EQ(form.comPortIndex(), 0);
+    EXPECT_EQ(form.languageIndex(), 0);
     EXPECT_EQ(form.activePageIndex(), 0);
-    EXPECT_EQ(form.image, defaultImage());
-    EXPECT_FALSE(form.LabelHlaseni->isVisibleTo(&form));
-    EXPECT_FALSE(form.CGauge->isVisibleTo(&form));
-    EXPECT_FALSE(form.LabelEeDataErr->isVisibleTo(&form));
-    EXPECT_EQ(form.Timer1->interval(), 55);
-    EXPECT_TRUE(form.Timer1->isActive());
-    EXPECT_EQ(form.PageControl1->count(), 14);
-    EXPECT_EQ(form.PageControl1->tabText(0), "Ign 1");
-    EXPECT_EQ(form.PageControl1->tabText(8), "Jet 3B");
-    EXPECT_EQ(form.PageControl1->widget(9)->objectName(), "TabSheet_Poloha");
-    EXPECT_EQ(form.PageControl1->widget(10)->objectName(), "TabSheet_Servo");
-    EXPECT_EQ(form.PageControl1->widget(12)->objectName(), "TabSheet_Ruzne");
-    EXPECT_EQ(form.PageControl1->widget(13)->objectName(), "TabSheet_Korekce");
+    EXPECT_EQ(form.session().image(), defaultImage());
+    EXPECT_FALSE(childNamed<QLabel>(form, "LabelHlaseni")->isVisibleTo(&form));
+    EXPECT_FALSE(childNamed<QProgressBar>(form, "CGauge")->isVisibleTo(&form));
+    EXPECT_FALSE(childNamed<QLabel>(form, "LabelEeDataErr")->isVisibleTo(&form));
+    EXPECT_EQ(childNamed<QTimer>(form, "Timer1")->interval(), 55);
+    EXPECT_TRUE(childNamed<QTimer>(form, "Timer1")->isActive());
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->count(), 14);
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->tabText(0), "Ign 1");
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->tabText(8), "Jet 3B");
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(9)->objectName(),
+              "TabSheet_Poloha");
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(10)->objectName(),
+              "TabSheet_Servo");
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(12)->objectName(),
+              "TabSheet_Ruzne");
+    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(13)->objectName(),
+              "TabSheet_Korekce");
     EXPECT_TRUE(form.action("MenuCom1")->isChecked());
 }
 
@@ -52,15 +56,15 @@ TEST_F(Startup, SettingsRoundTripEveryKey) {
         TFormHlav& form = createForm();
         form.move(40, 30);
         form.resize(1000, 800);
-        form.ComPortIndex = 4;
-        form.LanguageIndex = 2;
-        form.LabelFile2->setText("/tmp/tune.ign");
-        form.LastFilePath = "/tmp/tune.ign";
-        form.PageControl1->setCurrentIndex(12);
-        form.CheckBoxExtMonitor->setChecked(true);
+        form.comPortIndex() = 4;
+        form.languageIndex() = 2;
+        childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/tune.ign");
+        form.lastFilePath() = "/tmp/tune.ign";
+        childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(12);
+        childNamed<QCheckBox>(form, "CheckBoxExtMonitor")->setChecked(true);
         form.findChild<QCheckBox*>("CheckBoxAll_PolohaB")->setChecked(true);
-        form.image[1500] = 77;
-        form.allFlags[3] = 1;
+        setImageByte(form, 1500, 77);
+        form.session().setAllFlag(3, true);
         closeForm();
     }
     const std::string ini = readFile("Kordana_R_2006.ini");
@@ -75,15 +79,15 @@ TEST_F(Startup, SettingsRoundTripEveryKey) {
 
     TFormHlav& form = createForm();
     EXPECT_EQ(form.size(), QSize(1000, 800));
-    EXPECT_EQ(form.ComPortIndex, 4);
-    EXPECT_EQ(form.LanguageIndex, 2);
-    EXPECT_EQ(form.LabelFile2->text(), "/tmp/tune.ign");
-    EXPECT_EQ(form.LastFilePath, "/tmp/tune.ign");
+    EXPECT_EQ(form.comPortIndex(), 4);
+    EXPECT_EQ(form.languageIndex(), 2);
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelFile2")->text(), "/tmp/tune.ign");
+    EXPECT_EQ(form.lastFilePath(), "/tmp/tune.ign");
     EXPECT_EQ(form.activePageIndex(), 12);
-    EXPECT_TRUE(form.CheckBoxExtMonitor->isChecked());
+    EXPECT_TRUE(childNamed<QCheckBox>(form, "CheckBoxExtMonitor")->isChecked());
     EXPECT_TRUE(form.findChild<QCheckBox*>("CheckBoxAll_PolohaB")->isChecked());
-    EXPECT_EQ(form.image[1500], 77);
-    EXPECT_EQ(form.allFlags[3], 1);
+    EXPECT_EQ(form.session().image()[1500], 77);
+    EXPECT_EQ(form.session().allFlags()[3], 1);
     EXPECT_TRUE(form.action("MenuCom5")->isChecked());
 }
 
@@ -91,8 +95,8 @@ TEST_F(Startup, OutOfRangeSettingsAreRepaired) {
     writeSettings("[FORM_HLAV]\nLanguage=7\nComPort=0\n[IGNITION]\n"
                   "PageControl1->ActivePageIndex=14\n");
     TFormHlav& form = createForm();
-    EXPECT_EQ(form.LanguageIndex, 0);
-    EXPECT_EQ(form.ComPortIndex, 0);
+    EXPECT_EQ(form.languageIndex(), 0);
+    EXPECT_EQ(form.comPortIndex(), 0);
     EXPECT_EQ(form.activePageIndex(), 0);
 }
 
@@ -121,17 +125,17 @@ TEST_F(Startup, ShortCacheReplacesOnlyItsBytes) {
     QDir().mkpath(m_configDir);
     ASSERT_TRUE(writeFileAtomically(m_configDir + "/_Kordana_R_2006.ini", "1 2 3"));
     TFormHlav& form = createForm();
-    EXPECT_EQ(form.image[0], 1);
-    EXPECT_EQ(form.image[2], 3);
-    EXPECT_EQ(form.image[layout::kLimiter], defaultImage()[layout::kLimiter]);
+    EXPECT_EQ(form.session().image()[0], 1);
+    EXPECT_EQ(form.session().image()[2], 3);
+    EXPECT_EQ(form.session().image()[layout::kLimiter], defaultImage()[layout::kLimiter]);
 }
 
 TEST_F(Startup, CacheIsWrittenExactlyAndRepairedOnClose) {
     TFormHlav& form = createForm();
-    form.image[layout::kLimiter] = 5;            // the pass at shutdown raises it to 10
-    form.allFlags = {0, 0, 0, 1, 0, 0, 0, 0, 1}; // page 0 is active: its flag is harvested
-    const AllFlags flags = form.allFlags;
-    ParameterImage expected = form.image;
+    setImageByte(form, layout::kLimiter, 5);        // the pass at shutdown raises it to 10
+    setAllFlags(form, {0, 0, 0, 1, 0, 0, 0, 0, 1}); // page 0 is active: its flag is harvested
+    const AllFlags flags = form.session().allFlags();
+    ParameterImage expected = form.session().image();
     expected[layout::kLimiter] = 10;
     closeForm();
     EXPECT_EQ(readFile("_Kordana_R_2006.ini"), formatImageCache(expected, flags));
@@ -144,7 +148,7 @@ TEST_F(Startup, FailingCacheWriteLeavesTheOldCache) {
     ASSERT_GT(before.size(), 10000u);
 
     TFormHlav& form = createForm();
-    form.image[1500] = 99;
+    setImageByte(form, 1500, 99);
     // A file-size limit makes the cache write fail part-way, even for root.
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);

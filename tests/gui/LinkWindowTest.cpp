@@ -22,7 +22,7 @@ protected:
         EXPECT_TRUE(m_unit.start(simArgs)) << m_unit.error();
         writeSettings("[PORTS]\nCOM1=" + m_unit.devicePath() + "\n[FORM_HLAV]\nComPort=1\n");
         TFormHlav& form = createForm();
-        form.Timer1->stop(); // the test ticks by hand
+        childNamed<QTimer>(form, "Timer1")->stop(); // the test ticks by hand
         return form;
     }
 
@@ -45,33 +45,33 @@ protected:
 TEST_F(LinkWindow, ProgramVerifyAndReadBackThroughTheWindow) {
     TFormHlav& form = startWithUnit();
     EXPECT_TRUE(messages.empty());
-    form.image[layout::mapCell(0, 2, 3)] = 33;
+    setImageByte(form, layout::mapCell(0, 2, 3), 33);
     form.PageRefresh(); // the Program command takes the page's values first
-    const ParameterImage programmed = form.image;
+    const ParameterImage programmed = form.session().image();
 
     QTest::mouseClick(form.findChild<QPushButton*>("ButtonProgram"), Qt::LeftButton);
-    EXPECT_TRUE(form.LabelHlaseni->isVisible());
-    EXPECT_EQ(form.LabelHlaseni->text(), "Program device:");
+    EXPECT_TRUE(childNamed<QLabel>(form, "LabelHlaseni")->isVisible());
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program device:");
     runToIdle(form);
     form.Timer1Timer();
-    EXPECT_EQ(form.LabelHlaseni->text(), "Program device: OK");
-    EXPECT_EQ(form.CGauge->value(), 19);
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program device: OK");
+    EXPECT_EQ(childNamed<QProgressBar>(form, "CGauge")->value(), 19);
     EXPECT_EQ(form.findChild<QLabel*>("LabelVerze1")->text(), "KRD07");
     EXPECT_EQ(form.findChild<QLabel*>("LabelVerze3")->text(), "14:30");
 
     form.action("MenuVerify")->trigger();
-    EXPECT_EQ(form.LabelHlaseni->text(), "Verify:");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Verify:");
     runToIdle(form);
-    EXPECT_EQ(form.LabelHlaseni->text(), "Verify: OK");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Verify: OK");
 
-    form.image[layout::mapCell(0, 2, 3)] = 1;
-    form.LabelFile2->setText("/tmp/x.ign");
+    setImageByte(form, layout::mapCell(0, 2, 3), 1);
+    childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/x.ign");
     form.action("MenuRead")->trigger();
-    EXPECT_EQ(form.LabelFile2->text(), "");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelFile2")->text(), "");
     runToIdle(form);
-    EXPECT_EQ(form.LabelHlaseni->text(), "Verify: OK");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Verify: OK");
     EXPECT_TRUE(std::equal(programmed.bytes.begin() + 100, programmed.bytes.end(),
-                           form.image.bytes.begin() + 100));
+                           form.session().image().bytes.begin() + 100));
 }
 
 TEST_F(LinkWindow, NoUnitGivesProgramErrorInRedAndNoConnection) {
@@ -80,28 +80,29 @@ TEST_F(LinkWindow, NoUnitGivesProgramErrorInRedAndNoConnection) {
     for (int i = 0; i < 30; ++i) {
         form.Timer1Timer();
     }
-    EXPECT_EQ(form.LabelHlaseni->text(), "Program error!");
-    EXPECT_EQ(form.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
-    EXPECT_TRUE(form.LabelSpojeni->isVisible());
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->palette().color(QPalette::Window),
+              QColor(Qt::red));
+    EXPECT_TRUE(childNamed<QLabel>(form, "LabelSpojeni")->isVisible());
 }
 
 TEST_F(LinkWindow, PortThatCannotOpenShowsTheMessageAndStaysQuiet) {
     TFormHlav& form = createForm();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Com opening error!");
-    form.Timer1->stop();
+    childNamed<QTimer>(form, "Timer1")->stop();
     form.action("MenuProgram")->trigger();
     for (int i = 0; i < 30; ++i) {
         form.Timer1Timer();
     }
-    EXPECT_EQ(form.LabelHlaseni->text(), "Program error!");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
 }
 
 TEST_F(LinkWindow, ComMenuMovesTheCheckMarkAndReopens) {
     TFormHlav& form = startWithUnit();
     writeSettings(""); // the window keeps its own copy of the settings
     form.action("MenuCom2")->trigger();
-    EXPECT_EQ(form.ComPortIndex, 1);
+    EXPECT_EQ(form.comPortIndex(), 1);
     EXPECT_TRUE(form.action("MenuCom2")->isChecked());
     EXPECT_FALSE(form.action("MenuCom1")->isChecked());
     EXPECT_EQ(messages.size(), 1u); // COM2 is a path that does not exist
@@ -112,12 +113,12 @@ TEST_F(LinkWindow, ComMenuMovesTheCheckMarkAndReopens) {
 
 TEST_F(LinkWindow, ReadProtectedUnit) {
     TFormHlav& form = startWithUnit({"--read-protect"});
-    const ParameterImage before = form.image;
+    const ParameterImage before = form.session().image();
     form.action("MenuRead")->trigger();
     runToIdle(form);
-    EXPECT_EQ(form.LabelHlaseni->text(), "No reading!");
-    EXPECT_TRUE(
-        std::equal(before.bytes.begin() + 100, before.bytes.end(), form.image.bytes.begin() + 100));
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "No reading!");
+    EXPECT_TRUE(std::equal(before.bytes.begin() + 100, before.bytes.end(),
+                           form.session().image().bytes.begin() + 100));
 }
 
 TEST_F(LinkWindow, OtherLayoutVersionShowsTheVersionMessage) {
@@ -137,8 +138,8 @@ TEST_F(LinkWindow, VanishingDeviceBehavesAsASilentUnit) {
         form.Timer1Timer();
         QTest::qWait(1);
     }
-    EXPECT_EQ(form.LabelHlaseni->text(), "Program error!");
-    EXPECT_TRUE(form.LabelSpojeni->isVisible());
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
+    EXPECT_TRUE(childNamed<QLabel>(form, "LabelSpojeni")->isVisible());
 }
 
 } // namespace

@@ -22,8 +22,8 @@ protected:
     /// Creates and shows the window; both coupling modes start Separate unless told otherwise.
     TFormHlav& openForm(std::uint8_t ignitionMode = 0, std::uint8_t injectionMode = 0) {
         TFormHlav& form = createForm();
-        form.image[layout::kMode] = ignitionMode;
-        form.image[layout::kMode + 1] = injectionMode;
+        setImageByte(form, layout::kMode, ignitionMode);
+        setImageByte(form, layout::kMode + 1, injectionMode);
         form.PageRefresh();
         form.show();
         form.activateWindow();
@@ -32,19 +32,18 @@ protected:
     }
 
     TFormHlav& form() { return *m_form; }
-    MapGrid& grid() { return *m_form->mapGrid; }
+    MapGrid& grid() { return *m_form->findChild<MapGrid*>(); }
     UpDownEdit* breakpoint(int c) { return grid().breakpoint(c); }
     UpDownEdit* cell(int r, int c) { return grid().cell(r, c); }
     QString text(UpDownEdit* field) { return field->edit()->text(); }
 
-    std::uint8_t& storedCell(int page, int r, int c) {
-        return form()
-            .image[layout::mapCell(static_cast<std::size_t>(page), static_cast<std::size_t>(r),
-                                   static_cast<std::size_t>(c))];
+    StoredByte storedCell(int page, int r, int c) {
+        return {form(), layout::mapCell(static_cast<std::size_t>(page), static_cast<std::size_t>(r),
+                                        static_cast<std::size_t>(c))};
     }
-    std::uint8_t& storedBreakpoint(int page, int c) {
-        return form()
-            .image[layout::mapRpm(static_cast<std::size_t>(page)) + static_cast<std::size_t>(c)];
+    StoredByte storedBreakpoint(int page, int c) {
+        return {form(),
+                layout::mapRpm(static_cast<std::size_t>(page)) + static_cast<std::size_t>(c)};
     }
 
     /// A click into the edit (which commits), select all, then the typed text.
@@ -61,7 +60,7 @@ protected:
 
     /// A click on the tab of page `index`, as the user changes pages.
     void clickTab(int index) {
-        QTabBar* bar = form().PageControl1->tabBar();
+        QTabBar* bar = childNamed<QTabWidget>(form(), "PageControl1")->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
 

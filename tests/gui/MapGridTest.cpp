@@ -19,7 +19,7 @@ void spreadBreakpoints(ParameterImage& image, int page) {
 
 TEST_F(MapGridEdit, BreakpointTypedBelowItsLeftNeighbourBecomesNeighbourPlus50) {
     openForm();
-    spreadBreakpoints(form().image, 0);
+    spreadBreakpoints(form().session().imageForLink(), 0);
     form().PageRefresh();
     ASSERT_EQ(text(breakpoint(2)), "1100");
     typeAndEnter(breakpoint(3), "700");
@@ -30,7 +30,7 @@ TEST_F(MapGridEdit, BreakpointTypedBelowItsLeftNeighbourBecomesNeighbourPlus50) 
 
 TEST_F(MapGridEdit, TypedValueInsideTheRangeIsTruncatedToTheStep) {
     openForm();
-    spreadBreakpoints(form().image, 0);
+    spreadBreakpoints(form().session().imageForLink(), 0);
     form().PageRefresh();
     typeAndEnter(breakpoint(3), "1234");
     EXPECT_EQ(text(breakpoint(3)), "1200");
@@ -134,7 +134,7 @@ TEST_F(MapGridEdit, PagesReRangeTheCellsOnEveryRefresh) {
 
 TEST_F(MapGridEdit, StoredBreakpointZeroShows300AndACommitRepairsTheRow) {
     openForm();
-    spreadBreakpoints(form().image, 0);
+    spreadBreakpoints(form().session().imageForLink(), 0);
     storedBreakpoint(0, 0) = 0;
     storedBreakpoint(0, 1) = 6;
     form().PageRefresh();
@@ -154,14 +154,14 @@ TEST_F(MapGridEdit, AllCheckBoxIsKeptPerPage) {
     clickTab(3);
     QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(8, all->height() / 2));
     EXPECT_TRUE(all->isChecked());
-    EXPECT_EQ(form().allFlags[3], 1) << "the click commits at once";
+    EXPECT_EQ(form().session().allFlags()[3], 1) << "the click commits at once";
     clickTab(6);
     EXPECT_FALSE(all->isChecked());
     clickTab(3);
     EXPECT_TRUE(all->isChecked());
     clickTab(6);
     EXPECT_FALSE(all->isChecked());
-    EXPECT_EQ(form().allFlags[6], 0);
+    EXPECT_EQ(form().session().allFlags()[6], 0);
 }
 
 TEST_F(MapGridEdit, ColumnStepOnASiblingInSeparateChangesOnlyThatMap) {
@@ -205,11 +205,11 @@ TEST_F(MapGridEdit, ColumnStepsStopAtTheirLimits) {
 TEST_F(MapGridEdit, GridMovesToTheActivePageAndScrollsWhenSmall) {
     TFormHlav& f = openForm();
     clickTab(5);
-    EXPECT_EQ(grid().parentWidget(), f.PageControl1->widget(5));
+    EXPECT_EQ(grid().parentWidget(), childNamed<QTabWidget>(f, "PageControl1")->widget(5));
     EXPECT_TRUE(grid().isVisible());
     clickTab(12);
     clickTab(2);
-    EXPECT_EQ(grid().parentWidget(), f.PageControl1->widget(2));
+    EXPECT_EQ(grid().parentWidget(), childNamed<QTabWidget>(f, "PageControl1")->widget(2));
     EXPECT_TRUE(grid().box()->isVisible());
     f.resize(500, 400);
     QApplication::processEvents();

@@ -20,7 +20,7 @@ protected:
         EXPECT_TRUE(m_unit.start(simArgs)) << m_unit.error();
         writeSettings("[PORTS]\nCOM1=" + m_unit.devicePath() + "\n[FORM_HLAV]\nComPort=1\n");
         TFormHlav& form = createForm();
-        form.Timer1->stop(); // the test ticks by hand
+        childNamed<QTimer>(form, "Timer1")->stop(); // the test ticks by hand
         return form;
     }
 
@@ -54,12 +54,12 @@ TEST_F(MonitorEndToEnd, PanelFollowsTheSweep) {
     EXPECT_NE(first, second);
     EXPECT_GE(second, 800);
     EXPECT_LE(second, 9000);
-    EXPECT_EQ(form.liveValues.engineSpeed, second);
+    EXPECT_EQ(form.liveValues().engineSpeed, second);
     EXPECT_EQ(form.findChild<QProgressBar*>("CGaugeRpm")->value(), second / 100);
     EXPECT_TRUE(label(form, "LabelTpsMon")->text().startsWith("TP= "));
     EXPECT_TRUE(label(form, "LabelMon_Jet1A")->text().startsWith("INJ. TIME 1A= "));
     EXPECT_FALSE(label(form, "LabelVersion")->isVisibleTo(&form));
-    EXPECT_FALSE(form.LabelSpojeni->isVisibleTo(&form));
+    EXPECT_FALSE(childNamed<QLabel>(form, "LabelSpojeni")->isVisibleTo(&form));
 }
 
 TEST_F(MonitorEndToEnd, UnitOfAnotherProgramVersionIsReported) {

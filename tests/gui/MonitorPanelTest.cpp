@@ -112,9 +112,10 @@ TEST_F(MonitorPanelTest, EveryControlExistsWithItsStartState) {
         EXPECT_EQ(gauge(name)->minimum(), 0) << name;
         EXPECT_EQ(gauge(name)->maximum(), 100) << name;
     }
-    EXPECT_EQ(form().CheckBoxExtMonitor, form().findChild<QCheckBox*>("CheckBoxExtMonitor"));
-    EXPECT_EQ(form().CheckBoxExtMonitor->text(), "Extended Monitor");
-    EXPECT_EQ(form().LabelEeDataErr, label("LabelEeDataErr"));
+    EXPECT_EQ(childNamed<QCheckBox>(form(), "CheckBoxExtMonitor"),
+              form().findChild<QCheckBox*>("CheckBoxExtMonitor"));
+    EXPECT_EQ(childNamed<QCheckBox>(form(), "CheckBoxExtMonitor")->text(), "Extended Monitor");
+    EXPECT_EQ(childNamed<QLabel>(form(), "LabelEeDataErr"), label("LabelEeDataErr"));
     EXPECT_FALSE(shown("LabelVersion"));
     EXPECT_EQ(background("LabelVersion"), colour(MonitorColour::Red));
     EXPECT_FALSE(shown("LabelEeDataErr"));
@@ -156,7 +157,7 @@ TEST_F(MonitorPanelTest, RunningEngineIsPaintedInItsFormats) {
     EXPECT_EQ(MonitorPanel::foreColourOf(gauge("CGaugeVoda")), colour(MonitorColour::Aqua));
     EXPECT_EQ(background("LabelRpm"), colour(MonitorColour::Normal));
     EXPECT_FALSE(shown("LabelVersion"));
-    EXPECT_EQ(form().liveValues.engineSpeed, 6500);
+    EXPECT_EQ(form().liveValues().engineSpeed, 6500);
 }
 
 TEST_F(MonitorPanelTest, AdvanceZeroIsBaseAndAdvanceShowsOneDecimal) {
@@ -205,9 +206,9 @@ TEST_F(MonitorPanelTest, SensorErrorsShowInRed) {
     EXPECT_EQ(background("LabelVoda"), colour(MonitorColour::Red));
     EXPECT_EQ(MonitorPanel::foreColourOf(gauge("CGaugeVoda")), colour(MonitorColour::Red));
     EXPECT_EQ(gauge("CGaugeVoda")->value(), 80);
-    EXPECT_EQ(form().liveValues.coolantByte, 180);
+    EXPECT_EQ(form().liveValues().coolantByte, 180);
     EXPECT_EQ(text("LabelVzduch"), QString::fromUtf8("AT= 50 °C"));
-    EXPECT_EQ(form().liveValues.airByte, 0);
+    EXPECT_EQ(form().liveValues().airByte, 0);
     EXPECT_EQ(text("LabelTpsMon"), "TP=error=2932 mV");
     EXPECT_EQ(gauge("CGaugeTps")->value(), 0);
     for (const char* name : {"LabelVzduch", "LabelTpsMon", "LabelTlak", "LabelNapeti",
@@ -250,7 +251,7 @@ TEST_F(MonitorPanelTest, StateColours) {
 
 TEST_F(MonitorPanelTest, ExtendedMonitorAddsMillivoltsFromTheNextFrame) {
     show(runningEngine());
-    form().CheckBoxExtMonitor->setChecked(true);
+    childNamed<QCheckBox>(form(), "CheckBoxExtMonitor")->setChecked(true);
     EXPECT_EQ(text("LabelTpsMon"), "TP= 42 %"); // nothing repaints until a frame arrives
     show(runningEngine());
     EXPECT_EQ(text("LabelTpsMon"), "TP= 42 %=2932 mV");
@@ -261,7 +262,7 @@ TEST_F(MonitorPanelTest, ExtendedMonitorAddsMillivoltsFromTheNextFrame) {
     f.coolantByte = 0;
     show(f);
     EXPECT_EQ(text("LabelVoda"), "TW= ERROR = 1466 mV");
-    form().CheckBoxExtMonitor->setChecked(false);
+    childNamed<QCheckBox>(form(), "CheckBoxExtMonitor")->setChecked(false);
     show(f);
     EXPECT_EQ(text("LabelVoda"), "TW= ERROR");
     EXPECT_EQ(text("LabelTpsMon"), "TP= 42 %");
@@ -297,13 +298,13 @@ TEST_F(MonitorPanelTest, ServoLabelsOnlyWithTheServoEnabled) {
     show(runningEngine());
     EXPECT_FALSE(shown("LabelServoPoz"));
     EXPECT_FALSE(shown("LabelServoMer"));
-    form().image[layout::kServoEnable] = 1;
+    setImageByte(form(), layout::kServoEnable, 1);
     show(runningEngine());
     EXPECT_TRUE(shown("LabelServoPoz"));
     EXPECT_TRUE(shown("LabelServoMer"));
     EXPECT_EQ(text("LabelServoPoz"), "Servo desired= 2003 mV");
     EXPECT_EQ(text("LabelServoMer"), "Servo measured= 1955 mV");
-    form().image[layout::kServoEnable] = 0;
+    setImageByte(form(), layout::kServoEnable, 0);
     show(runningEngine());
     EXPECT_FALSE(shown("LabelServoPoz"));
 }
@@ -359,7 +360,7 @@ TEST(GaugeBar, ClampsWhatAProgressBarWouldIgnore) {
 
 TEST_F(MonitorPanelTest, DamagedFrameChangesNothing) {
     show(runningEngine());
-    const MonitorLiveValues before = form().liveValues;
+    const MonitorLiveValues before = form().liveValues();
     MonitorFrame f = runningEngine();
     f.engineSpeed = 9000;
     f.coolantByte = 0;
@@ -369,16 +370,16 @@ TEST_F(MonitorPanelTest, DamagedFrameChangesNothing) {
     EXPECT_EQ(text("LabelRpm"), "RPM = 6500 ");
     EXPECT_EQ(gauge("CGaugeRpm")->value(), 65);
     EXPECT_EQ(background("LabelVoda"), colour(MonitorColour::Normal));
-    EXPECT_EQ(form().liveValues, before);
+    EXPECT_EQ(form().liveValues(), before);
 }
 
 TEST_F(MonitorPanelTest, CountIsRewrittenAfterTheLanguageSwitchWroteItsPlaceholder) {
     show(runningEngine());
     form().show();
-    form().LabelSpojeni->show();
+    childNamed<QLabel>(form(), "LabelSpojeni")->show();
     form().MenuGermanClick();
     EXPECT_EQ(text("LabelPocetProgramovani"), "Programmierungsanzahl= ---");
-    form().LabelSpojeni->hide();
+    childNamed<QLabel>(form(), "LabelSpojeni")->hide();
     show(runningEngine()); // the same count as before
     EXPECT_EQ(text("LabelPocetProgramovani"), "Number of Programing = 27");
 }

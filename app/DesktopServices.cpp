@@ -1,0 +1,67 @@
+#include "app/DesktopServices.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace kordana {
+
+namespace {
+
+const char* const kOpenFilters = "Ignition Parametrs(*.ign);;All Files (*)";
+const char* const kSaveFilters = "Ignition Parametrs(*.ign)";
+const char* const kDefaultSuffix = "ign";
+
+class QtDesktopServices final : public DesktopServices {
+public:
+    Answer messageBox(QWidget* parent, const QString& text, Buttons buttons) override {
+        const QString title = parent != nullptr ? parent->windowTitle() : QString();
+        if (buttons == Buttons::Ok) {
+            QMessageBox::information(parent, title, text);
+            return Answer::Ok;
+        }
+        switch (QMessageBox::question(parent, title, text,
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+        }
+    }
+
+    QString parameterFileName(QWidget* parent, const QString& startPath, bool save) override {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setNameFilters(QString(save ? kSaveFilters : kOpenFilters).split(";;"));
+        dialog.selectNameFilter(dialog.nameFilters().front());
+        dialog.setDefaultSuffix(kDefaultSuffix);
+        if (!startPath.isEmpty()) {
+            const QFileInfo start(startPath);
+            dialog.setDirectory(start.absolutePath());
+            dialog.selectFile(start.fileName());
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().front();
+    }
+
+    bool openDocument(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+
+    QString programDir() const override { return QCoreApplication::applicationDirPath(); }
+};
+
+} // namespace
+
+std::unique_ptr<DesktopServices> makeDesktopServices() {
+    return std::make_unique<QtDesktopServices>();
+}
+
+} // namespace kordana

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QUrl;
+class QWidget;
+
+namespace kordana {
+
+/// What the window asks of the desktop: message boxes, file dialogs, the document viewer and
+/// where the program lives. The window gets one at construction; tests pass their own, so no
+/// modal loop or viewer ever starts in a test.
+class DesktopServices {
+public:
+    /// Message box answers, independent of the widget toolkit's enum values.
+    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Buttons { Ok, YesNoCancel };
+
+    virtual ~DesktopServices() = default;
+
+    /// Shows `text` in a modal message box over `parent` and returns the answer.
+    virtual Answer messageBox(QWidget* parent, const QString& text, Buttons buttons) = 0;
+    /// Asks for a parameter file to open (`save` false) or save, starting at `startPath`;
+    /// returns the chosen path, or empty text on cancel.
+    virtual QString parameterFileName(QWidget* parent, const QString& startPath, bool save) = 0;
+    /// Opens a document with the desktop's viewer; false when it cannot.
+    virtual bool openDocument(const QUrl& url) = 0;
+    /// The folder of the program's executable (the help document is looked for there).
+    virtual QString programDir() const = 0;
+};
+
+/// The real desktop: Qt's message boxes and file dialogs, QDesktopServices.
+std::unique_ptr<DesktopServices> makeDesktopServices();
+
+} // namespace kordana

@@ -1,0 +1,40 @@
+#include "editors/MapPage.h"
+
+#include "editors/MapGrid.h"
+#include "link/OperatingPoint.h"
+#include "session/EditSession.h"
+
+#include <QCheckBox>
+#include <QSignalBlocker>
+
+namespace kordana {
+
+MapPage::MapPage(int index, QWidget* sheet, MapGrid& grid) : FieldPage(index, sheet), m_grid(grid) {
+    addFields(grid.fieldTable(index));
+}
+
+bool MapPage::canHarvest() const {
+    return m_grid.shownPage() == index();
+}
+
+void MapPage::refresh(const EditSession& session) {
+    m_grid.showOnPage(sheet(), index());
+    FieldPage::refresh(session);
+    const QSignalBlocker block(m_grid.allCheckBox());
+    m_grid.allCheckBox()->setChecked(session.allFlags()[static_cast<std::size_t>(index())] != 0);
+}
+
+void MapPage::harvest(EditSession& session) {
+    if (!canHarvest()) {
+        return;
+    }
+    FieldPage::harvest(session);
+    session.setAllFlag(index(), m_grid.allCheckBox()->isChecked());
+}
+
+void MapPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const MapMark mark = mapMark(image, static_cast<std::size_t>(index()), live);
+    m_grid.showMark(mark.row, mark.column, mark.cellMarked);
+}
+
+} // namespace kordana

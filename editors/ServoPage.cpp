@@ -1,0 +1,13 @@
+#include "editors/ServoPage.h"
+
+#include <QBoxLayout>
+#include <QWidget>
+
+namespace kordana {
+
+ServoPage::ServoPage(QWidget* sheet) : FieldPage(kIndex, sheet) {
+    addCurveGroup("GroupBoxServo", "CheckBoxAll_Servo", "Servo");
+    static_cast<QBoxLayout*>(sheet->layout())->addStretch(1);
+}
+
+} // namespace kordana
