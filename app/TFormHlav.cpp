@@ -81,6 +81,9 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     createLink();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
+    // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
+    // may fire up to 5 % early and shortens them all.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(55);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 }

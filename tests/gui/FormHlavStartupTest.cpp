@@ -35,8 +35,11 @@ TEST_F(Startup, FirstRunWithoutFiles) {
     EXPECT_FALSE(form.LabelHlaseni->isVisibleTo(&form));
     EXPECT_FALSE(form.CGauge->isVisibleTo(&form));
     EXPECT_FALSE(form.LabelEeDataErr->isVisibleTo(&form));
-    EXPECT_EQ(form.Timer1->interval(), 55);
-    EXPECT_TRUE(form.Timer1->isActive());
+    const auto* timer = form.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 55);
+    EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(form.PageControl1->count(), 14);
     EXPECT_EQ(form.PageControl1->tabText(0), "Ign 1");
     EXPECT_EQ(form.PageControl1->tabText(8), "Jet 3B");
