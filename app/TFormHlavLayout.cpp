@@ -227,7 +227,7 @@ void TFormHlav::buildToolBar(QWidget* parent) {
 
     LabelSpojeni = addLabel(parent, "LabelSpojeni", "No connection with PC");
     LabelSpojeni->setStyleSheet("QLabel { background: red; color: white; padding: 2px 6px; }");
-    LabelSpojeni->hide();
+    // Shown until the link's first tick decides: nothing is connected yet at start-up.
     top->addWidget(LabelSpojeni);
     top->addStretch(1);
     column->addLayout(top);

@@ -110,6 +110,28 @@ TEST_F(Startup, CommandLineLanguage) {
     EXPECT_EQ(createForm({"DEUTSCH"}).LanguageIndex, 1);
 }
 
+TEST_F(Startup, ProgrammingCountShowsNoCountInTheStartLanguage) {
+    const struct {
+        const char* language; // settings value
+        QStringList arguments;
+        QString expected;
+    } rows[] = {
+        {"0", {}, "Number of Programing= ---"},
+        {"1", {}, "Programmierungsanzahl= ---"},
+        {"0", {"DEUTSCH"}, "Programmierungsanzahl= ---"},
+        {"3", {}, "Počet programování= ---"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected.toStdString());
+        writeSettings("[PORTS]\nCOM1=" + noDevice() + "\n[FORM_HLAV]\nLanguage=" + row.language +
+                      "\n");
+        TFormHlav& form = createForm(row.arguments);
+        EXPECT_TRUE(form.LabelSpojeni->isVisibleTo(&form)) << "no tick has run yet";
+        EXPECT_EQ(form.findChild<QLabel*>("LabelPocetProgramovani")->text(), row.expected);
+        closeForm();
+    }
+}
+
 TEST_F(Startup, UnknownKeysSurviveASave) {
     writeSettings("; keep this comment\n[PORTS]\nCOM7=/dev/ttyUSB3\n[FORM_HLAV]\nMyKey=abc\n");
     createForm();
