@@ -72,6 +72,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     central->setObjectName("PanelClient");
     setCentralWidget(central);
     buildToolBar(central);
+    createCommitBindings();
     buildPages();
     buildMapPages();
     StatusBar1 = new QStatusBar(this);

@@ -2,6 +2,7 @@
 #include "app/TFormHlav.h"
 
 #include "app/ToolBarGlyphs.h"
+#include "editors/CommitBindings.h"
 #include "params/ImageLayout.h"
 
 #include <QAction>
@@ -313,6 +314,7 @@ void TFormHlav::buildRuznePage(QWidget* sheet) {
     grid->addWidget(LabelBike, 4, 0);
     grid->addWidget(ComboBoxBike, 4, 1);
     connect(ComboBoxBike, &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);
+    commitBindings->bindKeyPress(ComboBoxBike);
     // Added, not registered: the page's other controls add their own fields.
     pages.addFields(kRuznePageIndex, {imageField(ComboBoxBike, layout::kBike)});
 
