@@ -228,6 +228,7 @@ void TFormHlav::SaveSettings() {
     ini.writeInteger(kSectionForm, "Width", width());
     ini.writeInteger(kSectionForm, "ComPort", ComPortIndex + 1);
     ini.writeInteger(kSectionForm, "Language", LanguageIndex);
+    // A path with a line break is refused by the INI writer: the file keeps the path it had.
     ini.write(kSectionForm, "File", LabelFile2->text().toStdString());
     ini.write(kSectionForm, "IniDir", LastFilePath.toStdString());
     ini.writeInteger(kSectionIgnition, "PageControl1->ActivePageIndex",

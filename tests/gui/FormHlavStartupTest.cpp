@@ -132,6 +132,24 @@ TEST_F(Startup, ProgrammingCountShowsNoCountInTheStartLanguage) {
     }
 }
 
+TEST_F(Startup, PathWithALineBreakKeepsTheRememberedPath) {
+    writeSettings("[PORTS]\nCOM1=" + noDevice() +
+                  "\n[FORM_HLAV]\nFile=/old/tune.ign\nIniDir=/old/dir.ign\n");
+    TFormHlav& form = createForm();
+    form.LabelFile2->setText("/new/a\nb.ign");
+    form.LastFilePath = "/new/a\r\n[PORTS]\nCOM1=/dev/sda";
+    form.LanguageIndex = 2;
+    closeForm();
+    const std::string text = readFile("Kordana_R_2006.ini");
+    EXPECT_EQ(text.find("/new/"), std::string::npos) << text;
+    const IniFile ini = IniFile::parse(text);
+    EXPECT_EQ(ini.readString("FORM_HLAV", "File", ""), "/old/tune.ign");
+    EXPECT_EQ(ini.readString("FORM_HLAV", "IniDir", ""), "/old/dir.ign");
+    EXPECT_EQ(ini.readString("PORTS", "COM1", ""), noDevice());
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Language", -1), 2);
+    EXPECT_EQ(ini.readInteger("IGNITION", "PageControl1->ActivePageIndex", -1), 0);
+}
+
 TEST_F(Startup, UnknownKeysSurviveASave) {
     writeSettings("; keep this comment\n[PORTS]\nCOM7=/dev/ttyUSB3\n[FORM_HLAV]\nMyKey=abc\n");
     createForm();
