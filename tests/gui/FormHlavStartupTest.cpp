@@ -150,6 +150,21 @@ TEST_F(Startup, PathWithALineBreakKeepsTheRememberedPath) {
     EXPECT_EQ(ini.readInteger("IGNITION", "PageControl1->ActivePageIndex", -1), 0);
 }
 
+TEST_F(Startup, MaximisedWindowSavesItsNormalGeometry) {
+    TFormHlav& form = createForm();
+    form.move(40, 30);
+    form.resize(1000, 820);
+    form.setWindowState(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    ASSERT_NE(form.size(), QSize(1000, 820)) << "the window is maximised";
+    closeForm();
+    const IniFile ini = IniFile::parse(readFile("Kordana_R_2006.ini"));
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Left", -1), 40);
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Top", -1), 30);
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Width", -1), 1000);
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Height", -1), 820);
+}
+
 TEST_F(Startup, UnknownKeysSurviveASave) {
     writeSettings("; keep this comment\n[PORTS]\nCOM7=/dev/ttyUSB3\n[FORM_HLAV]\nMyKey=abc\n");
     createForm();
