@@ -54,6 +54,19 @@ TFormHlav::Answer realMessageBox(TFormHlav& form, const QString& text, TFormHlav
     }
 }
 
+// Left and Top place the window's frame (as move() does), Width and Height its inside. A
+// maximised, full-screen or minimised window is remembered by the place it returns to, so the
+// next start opens it at that size and not as large as the screen. The normal geometry leaves
+// the frame out; the frame's offset of the present state puts it back.
+QRect geometryToSave(const QWidget& window) {
+    constexpr Qt::WindowStates kNotNormal =
+        Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+    if ((window.windowState() & kNotNormal) == 0) {
+        return {window.pos(), window.size()};
+    }
+    return window.normalGeometry().translated(window.pos() - window.geometry().topLeft());
+}
+
 } // namespace
 
 TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
@@ -72,6 +85,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     central->setObjectName("PanelClient");
     setCentralWidget(central);
     buildToolBar(central);
+    createCommitBindings();
     buildPages();
     buildMapPages();
     StatusBar1 = new QStatusBar(this);
@@ -81,6 +95,9 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir, QWidget* parent)
     createLink();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
+    // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
+    // may fire up to 5 % early and shortens them all.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(55);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 }
@@ -218,12 +235,14 @@ void TFormHlav::LoadImageCache() {
 
 void TFormHlav::SaveSettings() {
     IniFile& ini = m_settings;
-    ini.writeInteger(kSectionForm, "Left", x());
-    ini.writeInteger(kSectionForm, "Top", y());
-    ini.writeInteger(kSectionForm, "Height", height());
-    ini.writeInteger(kSectionForm, "Width", width());
+    const QRect geometry = geometryToSave(*this);
+    ini.writeInteger(kSectionForm, "Left", geometry.x());
+    ini.writeInteger(kSectionForm, "Top", geometry.y());
+    ini.writeInteger(kSectionForm, "Height", geometry.height());
+    ini.writeInteger(kSectionForm, "Width", geometry.width());
     ini.writeInteger(kSectionForm, "ComPort", ComPortIndex + 1);
     ini.writeInteger(kSectionForm, "Language", LanguageIndex);
+    // A path with a line break is refused by the INI writer: the file keeps the path it had.
     ini.write(kSectionForm, "File", LabelFile2->text().toStdString());
     ini.write(kSectionForm, "IniDir", LastFilePath.toStdString());
     ini.writeInteger(kSectionIgnition, "PageControl1->ActivePageIndex",

@@ -278,6 +278,8 @@ private:
     };
     MapMarkShown m_mapMarkShown;
     void showMapMark(const MapMarkShown& mark);
+    /// Creates commitBindings; runs before the page builders, which bind their controls.
+    void createCommitBindings();
     void buildMapPages();
     void applyCouplingCommand(int group, std::uint8_t mode);
     void columnStep(const QObject* sender, int direction);

@@ -15,12 +15,15 @@
 
 namespace kordana {
 
-void TFormHlav::buildMapPages() {
+void TFormHlav::createCommitBindings() {
     commitBindings =
         new CommitBindings({[this] { EditExit(); }, [this] { UpDownClick(); },
                             [this](QWidget* sender, int key) { return FormKeyPress(sender, key); },
                             [this] { CheckBoxMouseUp(); }},
                            this);
+}
+
+void TFormHlav::buildMapPages() {
     mapGrid = new MapGrid();
     for (int p = 0; p < static_cast<int>(kMapPageCount); ++p) {
         QWidget* sheet = PageControl1->widget(p);

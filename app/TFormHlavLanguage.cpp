@@ -36,9 +36,11 @@ bool isToolBarControl(const QObject* object) {
 
 void TFormHlav::SetLanguageTexts() {
     texts = messageTextsFor(LanguageIndex);
-    // While the unit is not connected the programming count is unknown.
+    // While the unit is not connected the programming count is unknown. At start-up the
+    // window is not shown yet, so the no-connection label counts as shown when it will be
+    // with the window.
     if (auto* label = findChild<QLabel*>("LabelPocetProgramovani");
-        label != nullptr && LabelSpojeni->isVisible()) {
+        label != nullptr && LabelSpojeni->isVisibleTo(this)) {
         label->setText(QString::fromStdString(texts.TextProgCount) + "---");
     }
 }

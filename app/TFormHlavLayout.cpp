@@ -2,6 +2,7 @@
 #include "app/TFormHlav.h"
 
 #include "app/ToolBarGlyphs.h"
+#include "editors/CommitBindings.h"
 #include "params/ImageLayout.h"
 
 #include <QAction>
@@ -227,7 +228,7 @@ void TFormHlav::buildToolBar(QWidget* parent) {
 
     LabelSpojeni = addLabel(parent, "LabelSpojeni", "No connection with PC");
     LabelSpojeni->setStyleSheet("QLabel { background: red; color: white; padding: 2px 6px; }");
-    LabelSpojeni->hide();
+    // Shown until the link's first tick decides: nothing is connected yet at start-up.
     top->addWidget(LabelSpojeni);
     top->addStretch(1);
     column->addLayout(top);
@@ -313,6 +314,7 @@ void TFormHlav::buildRuznePage(QWidget* sheet) {
     grid->addWidget(LabelBike, 4, 0);
     grid->addWidget(ComboBoxBike, 4, 1);
     connect(ComboBoxBike, &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);
+    commitBindings->bindKeyPress(ComboBoxBike);
     // Added, not registered: the page's other controls add their own fields.
     pages.addFields(kRuznePageIndex, {imageField(ComboBoxBike, layout::kBike)});
 
