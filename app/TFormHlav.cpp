@@ -41,6 +41,19 @@ const char* const kSectionIgnition = "IGNITION";
 const char* const kPersistedBoxes[] = {"CheckBoxExtMonitor", "CheckBoxAll_Servo",
                                        "CheckBoxAll_PolohaA", "CheckBoxAll_PolohaB"};
 
+// Left and Top place the window's frame (as move() does), Width and Height its inside. A
+// maximised, full-screen or minimised window is remembered by the place it returns to, so the
+// next start opens it at that size and not as large as the screen. The normal geometry leaves
+// the frame out; the frame's offset of the present state puts it back.
+QRect geometryToSave(const QWidget& window) {
+    constexpr Qt::WindowStates kNotNormal =
+        Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+    if ((window.windowState() & kNotNormal) == 0) {
+        return {window.pos(), window.size()};
+    }
+    return window.normalGeometry().translated(window.pos() - window.geometry().topLeft());
+}
+
 } // namespace
 
 TFormHlav::TFormHlav(QStringList arguments, QString configDir,
@@ -207,12 +220,14 @@ void TFormHlav::LoadImageCache() {
 
 void TFormHlav::SaveSettings() {
     IniFile& ini = m_settings;
-    ini.writeInteger(kSectionForm, "Left", x());
-    ini.writeInteger(kSectionForm, "Top", y());
-    ini.writeInteger(kSectionForm, "Height", height());
-    ini.writeInteger(kSectionForm, "Width", width());
+    const QRect geometry = geometryToSave(*this);
+    ini.writeInteger(kSectionForm, "Left", geometry.x());
+    ini.writeInteger(kSectionForm, "Top", geometry.y());
+    ini.writeInteger(kSectionForm, "Height", geometry.height());
+    ini.writeInteger(kSectionForm, "Width", geometry.width());
     ini.writeInteger(kSectionForm, "ComPort", m_comPortIndex + 1);
     ini.writeInteger(kSectionForm, "Language", m_languageIndex);
+    // A path with a line break is refused by the INI writer: the file keeps the path it had.
     ini.write(kSectionForm, "File", m_ruzne->fileName().toStdString());
     ini.write(kSectionForm, "IniDir", m_lastFilePath.toStdString());
     ini.writeInteger(kSectionIgnition, "PageControl1->ActivePageIndex",

@@ -1,13 +1,14 @@
+#include "app/GuardedApplication.h"
 #include "app/SignalBridge.h"
 #include "app/TFormHlav.h"
 
-#include <QApplication>
 #include <QStandardPaths>
 
 #include <clocale>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+namespace {
+
+int run(kordana::GuardedApplication& app) {
     // SIGTERM, SIGINT and SIGHUP close the window as Exit does, so settings and cache are
     // saved; a signal that comes during start-up is handled once the window runs.
     kordana::SignalBridge signalBridge;
@@ -34,9 +35,27 @@ int main(int argc, char* argv[]) {
         QApplication::quit();
     });
     form.FormCreate();
+    // A handler that failed during start-up has been reported already.
+    if (app.failed()) {
+        return 1;
+    }
     if (terminating) {
         return 0;
     }
     form.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    return app.failed() ? 1 : code;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    kordana::GuardedApplication app(argc, argv);
+    try {
+        return run(app);
+    } catch (...) {
+        // Construction or the creation handler failed outside any event handler.
+        app.reportCurrentException();
+        return 1;
+    }
 }

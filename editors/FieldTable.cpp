@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include <algorithm>
+#include <optional>
 
 namespace kordana {
 
@@ -37,24 +37,42 @@ struct ValueSetter {
         const QSignalBlocker block(box);
         box->setChecked(value != 0);
     }
+    // A stored index the list has no item for shows no selection rather than a neighbour,
+    // so the following harvest keeps the byte as it is.
     void operator()(QComboBox* combo) const {
         const QSignalBlocker block(combo);
-        combo->setCurrentIndex(std::clamp(value, 0, combo->count() - 1));
+        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
     }
     void operator()(QButtonGroup* group) const {
+        const QSignalBlocker blockGroup(group);
         if (QAbstractButton* button = group->button(value)) {
-            const QSignalBlocker blockGroup(group);
             const QSignalBlocker block(button);
             button->setChecked(true);
+            return;
         }
+        // An exclusive group never unchecks its last checked button by itself.
+        group->setExclusive(false);
+        for (QAbstractButton* other : group->buttons()) {
+            const QSignalBlocker block(other);
+            other->setChecked(false);
+        }
+        group->setExclusive(true);
     }
 };
 
 struct ValueGetter {
-    int operator()(UpDownEdit* edit) const { return edit->position(); }
-    int operator()(QCheckBox* box) const { return box->isChecked() ? 1 : 0; }
-    int operator()(QComboBox* combo) const { return std::max(0, combo->currentIndex()); }
-    int operator()(QButtonGroup* group) const { return std::max(0, group->checkedId()); }
+    std::optional<int> operator()(UpDownEdit* edit) const { return edit->position(); }
+    std::optional<int> operator()(QCheckBox* box) const { return box->isChecked() ? 1 : 0; }
+    std::optional<int> operator()(QComboBox* combo) const {
+        return selected(combo->currentIndex());
+    }
+    std::optional<int> operator()(QButtonGroup* group) const {
+        return selected(group->checkedId());
+    }
+
+    static std::optional<int> selected(int index) {
+        return index >= 0 ? std::optional<int>(index) : std::nullopt;
+    }
 };
 
 } // namespace
@@ -75,14 +93,18 @@ Field outsideField(FieldControl control, std::uint8_t& byte) {
     return field;
 }
 
-int controlValue(const FieldControl& control) {
+std::optional<int> controlValue(const FieldControl& control) {
     return std::visit(ValueGetter{}, control);
 }
 
 void harvestFields(std::span<const Field> fields, ParameterImage& image, const StoreHook& onStore) {
     for (const Field& field : fields) {
+        const std::optional<int> value = controlValue(field.control);
+        if (!value) {
+            continue;
+        }
         if (field.outsideByte != nullptr) {
-            *field.outsideByte = controlValue(field.control) != 0 ? 1 : 0;
+            *field.outsideByte = *value != 0 ? 1 : 0;
             continue;
         }
         if (field.element == nullptr || !field.element->hasImageByte()) {
@@ -90,7 +112,7 @@ void harvestFields(std::span<const Field> fields, ParameterImage& image, const S
         }
         const std::size_t index = field.element->index;
         const std::uint8_t before = image[index];
-        storeShown(image, *field.element, controlValue(field.control));
+        storeShown(image, *field.element, *value);
         if (onStore) {
             onStore(image, index, before, image[index]);
         }

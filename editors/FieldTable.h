@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -48,14 +49,17 @@ using StoreHook = std::function<void(ParameterImage& image, std::size_t index, s
                                      std::uint8_t after)>;
 
 /// Controls to image: each field's value is stored by the inverse conversion (truncating
-/// division, low eight bits). `onStore` (may be empty) sees every stored image byte.
+/// division, low eight bits); a list or radio group without a selection stores nothing.
+/// `onStore` (may be empty) sees every stored image byte.
 void harvestFields(std::span<const Field> fields, ParameterImage& image,
                    const StoreHook& onStore = {});
 /// Image to controls: each control gets its range and step, then the shown value (clamped by the
-/// control). Signals are blocked, so no handler runs.
+/// control; a list or radio group with no item for the value shows no selection). Signals are
+/// blocked, so no handler runs.
 void refreshFields(std::span<const Field> fields, const ParameterImage& image);
 
-/// The value a field's control holds now (position, 0/1, item index).
-int controlValue(const FieldControl& control);
+/// The value a field's control holds now (position, 0/1, item index); nothing for a list or
+/// radio group without a selection.
+std::optional<int> controlValue(const FieldControl& control);
 
 } // namespace kordana

@@ -56,7 +56,8 @@ bool readKeyValues(WordReader& words, const ParameterKey& key, IgnReadResult& re
         if (element.hasImageByte()) {
             storeFileValue(result.image, element, *value);
             if (!fileValueFitsByte(element, *value)) {
-                result.overflows.push_back(FileValueOverflow{elementName(key, e), *value});
+                result.overflows.push_back(
+                    FileValueOverflow{elementName(key, e), *value, result.image[element.index]});
             }
         } else {
             result.extMon = *value != 0;

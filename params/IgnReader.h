@@ -2,6 +2,7 @@
 
 #include "params/ParameterImage.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -13,8 +14,9 @@ class WordReader;
 
 /// A value of the file that does not fit its byte and was stored as its low eight bits.
 struct FileValueOverflow {
-    std::string element; ///< "JET_1A[0]"
-    int value = 0;       ///< as the file gives it
+    std::string element;     ///< "JET_1A[0]"
+    int value = 0;           ///< as the file gives it
+    std::uint8_t stored = 0; ///< what was stored: the low eight bits of the converted value
 };
 
 /// What reading a parameter file gave. `image` and `extMon` are a staging copy: the current

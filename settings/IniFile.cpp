@@ -110,13 +110,19 @@ std::string IniFile::readString(const std::string& section, const std::string& k
     return value(section, key).value_or(fallback);
 }
 
-void IniFile::write(const std::string& section, const std::string& key, const std::string& value) {
+bool IniFile::write(const std::string& section, const std::string& key, const std::string& value) {
+    // The format has no escape for a line break: the rest of such a value would be read back
+    // as lines of its own (a section header, another key). Refusing it keeps the value the
+    // key already has; a path with a line break in it is not worth remembering.
+    if (value.find_first_of("\r\n") != std::string::npos) {
+        return false;
+    }
     const int i = findKey(section, key);
     if (i >= 0) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
         line.value = value;
         line.raw = line.key + "=" + value;
-        return;
+        return true;
     }
     const std::string s = lower(section);
     // Append after the last line of the section, or start a new section at the end.
@@ -133,9 +139,10 @@ void IniFile::write(const std::string& section, const std::string& key, const st
         }
         m_lines.push_back(Line{"[" + section + "]", s, {}, {}, true});
         m_lines.push_back(std::move(line));
-        return;
+        return true;
     }
     m_lines.insert(m_lines.begin() + insertAt, std::move(line));
+    return true;
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

@@ -26,7 +26,8 @@ public:
                            const std::string& fallback) const;
 
     /// Sets section/key, updating the key in place or appending it (and the section) when new.
-    void write(const std::string& section, const std::string& key, const std::string& value);
+    /// A value with a line break (CR or LF) is refused: nothing changes and false is returned.
+    bool write(const std::string& section, const std::string& key, const std::string& value);
     void writeInteger(const std::string& section, const std::string& key, int value);
 
 private:

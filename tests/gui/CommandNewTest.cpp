@@ -103,6 +103,21 @@ TEST_F(CommandNew, RefreshAndLanguageChangeSelectThePresetWithoutAsking) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(CommandNew, EnterInThePresetChoiceCommitsWithoutAsking) {
+    TFormHlav& f = openCommandForm();
+    QComboBox* combo = showPresetChoice();
+    ASSERT_EQ(combo->currentIndex(), 0);
+    setImageByte(f, layout::kBike, 2);    // behind the list's back: the harvest stores 0 again
+    setImageByte(f, layout::kLimiter, 5); // the consistency pass raises it to 10
+    combo->setFocus();
+    ASSERT_TRUE(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(f.session().image()[layout::kBike], 0);
+    EXPECT_EQ(f.session().image()[layout::kLimiter], 10);
+    EXPECT_FALSE(combo->hasFocus()) << "the focus moves on";
+    EXPECT_TRUE(messages.empty()) << "no New question";
+}
+
 TEST_F(CommandNew, ToolBarButtonAsksTheSameQuestion) {
     TFormHlav& f = openCommandForm();
     setImageByte(f, layout::kBike, 1);

@@ -3,6 +3,7 @@
 #include "editors/UpDownEdit.h"
 #include "params/ImageLayout.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,14 +95,62 @@ TEST(CommitFieldTable, ControlsClampStoredValuesOutsideTheirRange) {
     ParameterImage image;
     image[layout::kTps + 1] = 255;   // 5050 mV, above 4900
     image[layout::kRetard + 12] = 0; // -100 degrees, below -20
-    image[layout::kBike] = 9;
     pages.refresh(13, image);
     EXPECT_EQ(page.tps100->text(), "4900");
     EXPECT_EQ(page.retard->text(), "-20");
-    EXPECT_EQ(page.bike->currentIndex(), 3);
     pages.harvest(13, image);
     EXPECT_EQ(image[layout::kTps + 1], 240);
     EXPECT_EQ(image[layout::kRetard + 12], 80);
+}
+
+TEST(CommitFieldTable, ListsAndRadioGroupsWithoutAnItemForTheByteShowNoSelectionAndKeepIt) {
+    // A knock list of 64 items, a radio group of three and an edit on the same page; the
+    // rows run in order on the same controls, so a selection left from the row before would
+    // show.
+    QWidget sheet;
+    auto* knockList = new QComboBox(&sheet);
+    for (int i = 0; i < 64; ++i) {
+        knockList->addItem(QString::number(i));
+    }
+    auto* position = new QButtonGroup(&sheet);
+    for (int i = 0; i < 3; ++i) {
+        position->addButton(new QRadioButton(&sheet), i);
+    }
+    auto* start = new QCheckBox(&sheet);
+    PageDispatcher pages;
+    pages.addFields(11,
+                    {elementField(knockList, "KNOCK_FREK", 0),
+                     elementField(position, "POSITION_A", 30), elementField(start, "ACT_OIL", 0)});
+    const struct {
+        std::uint8_t knock;
+        int knockShown; // -1: no selection
+        std::uint8_t position;
+        int positionShown;
+    } rows[] = {
+        {12, 12, 1, 1}, {70, -1, 5, -1}, {63, 63, 2, 2},
+        {64, -1, 0, 0}, {0, 0, 3, -1},   {255, -1, 255, -1},
+    };
+    ParameterImage image;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.knock);
+        image[layout::kKnockFrek] = row.knock;
+        image[layout::kPositionARef] = row.position;
+        image[layout::kActOil] = 0;
+        pages.refresh(11, image);
+        EXPECT_EQ(knockList->currentIndex(), row.knockShown);
+        EXPECT_EQ(position->checkedId(), row.positionShown);
+        int checked = 0;
+        for (QAbstractButton* button : position->buttons()) {
+            checked += button->isChecked() ? 1 : 0;
+        }
+        EXPECT_EQ(checked, row.positionShown < 0 ? 0 : 1);
+
+        start->setChecked(true); // an edit of another field on the page
+        pages.harvest(11, image);
+        EXPECT_EQ(image[layout::kActOil], 1);
+        EXPECT_EQ(image[layout::kKnockFrek], row.knock);
+        EXPECT_EQ(image[layout::kPositionARef], row.position);
+    }
 }
 
 TEST(CommitFieldTable, HooksGuardAndAddedFieldsRunInOrder) {

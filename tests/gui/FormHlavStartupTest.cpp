@@ -35,19 +35,19 @@ TEST_F(Startup, FirstRunWithoutFiles) {
     EXPECT_FALSE(childNamed<QLabel>(form, "LabelHlaseni")->isVisibleTo(&form));
     EXPECT_FALSE(childNamed<QProgressBar>(form, "CGauge")->isVisibleTo(&form));
     EXPECT_FALSE(childNamed<QLabel>(form, "LabelEeDataErr")->isVisibleTo(&form));
-    EXPECT_EQ(childNamed<QTimer>(form, "Timer1")->interval(), 55);
-    EXPECT_TRUE(childNamed<QTimer>(form, "Timer1")->isActive());
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->count(), 14);
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->tabText(0), "Ign 1");
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->tabText(8), "Jet 3B");
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(9)->objectName(),
-              "TabSheet_Poloha");
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(10)->objectName(),
-              "TabSheet_Servo");
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(12)->objectName(),
-              "TabSheet_Ruzne");
-    EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->widget(13)->objectName(),
-              "TabSheet_Korekce");
+    const auto* timer = form.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 55);
+    EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(timer->isActive());
+    const auto* pages = childNamed<QTabWidget>(form, "PageControl1");
+    EXPECT_EQ(pages->count(), 14);
+    EXPECT_EQ(pages->tabText(0), "Ign 1");
+    EXPECT_EQ(pages->tabText(8), "Jet 3B");
+    EXPECT_EQ(pages->widget(9)->objectName(), "TabSheet_Poloha");
+    EXPECT_EQ(pages->widget(10)->objectName(), "TabSheet_Servo");
+    EXPECT_EQ(pages->widget(12)->objectName(), "TabSheet_Ruzne");
+    EXPECT_EQ(pages->widget(13)->objectName(), "TabSheet_Korekce");
     EXPECT_TRUE(form.action("MenuCom1")->isChecked());
 }
 
@@ -109,6 +109,62 @@ TEST_F(Startup, CommandLineLanguage) {
     closeForm();
     writeSettings("[FORM_HLAV]\nLanguage=3\n");
     EXPECT_EQ(createForm({"DEUTSCH"}).LanguageIndex, 1);
+}
+
+TEST_F(Startup, ProgrammingCountShowsNoCountInTheStartLanguage) {
+    const struct {
+        const char* language; // settings value
+        QStringList arguments;
+        QString expected;
+    } rows[] = {
+        {"0", {}, "Number of Programing= ---"},
+        {"1", {}, "Programmierungsanzahl= ---"},
+        {"0", {"DEUTSCH"}, "Programmierungsanzahl= ---"},
+        {"3", {}, "Počet programování= ---"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected.toStdString());
+        writeSettings("[PORTS]\nCOM1=" + noDevice() + "\n[FORM_HLAV]\nLanguage=" + row.language +
+                      "\n");
+        TFormHlav& form = createForm(row.arguments);
+        EXPECT_TRUE(childNamed<QLabel>(form, "LabelSpojeni")->isVisibleTo(&form))
+            << "no tick has run yet";
+        EXPECT_EQ(form.findChild<QLabel*>("LabelPocetProgramovani")->text(), row.expected);
+        closeForm();
+    }
+}
+
+TEST_F(Startup, PathWithALineBreakKeepsTheRememberedPath) {
+    writeSettings("[PORTS]\nCOM1=" + noDevice() +
+                  "\n[FORM_HLAV]\nFile=/old/tune.ign\nIniDir=/old/dir.ign\n");
+    TFormHlav& form = createForm();
+    childNamed<QLabel>(form, "LabelFile2")->setText("/new/a\nb.ign");
+    form.lastFilePath() = "/new/a\r\n[PORTS]\nCOM1=/dev/sda";
+    form.languageIndex() = 2;
+    closeForm();
+    const std::string text = readFile("Kordana_R_2006.ini");
+    EXPECT_EQ(text.find("/new/"), std::string::npos) << text;
+    const IniFile ini = IniFile::parse(text);
+    EXPECT_EQ(ini.readString("FORM_HLAV", "File", ""), "/old/tune.ign");
+    EXPECT_EQ(ini.readString("FORM_HLAV", "IniDir", ""), "/old/dir.ign");
+    EXPECT_EQ(ini.readString("PORTS", "COM1", ""), noDevice());
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Language", -1), 2);
+    EXPECT_EQ(ini.readInteger("IGNITION", "PageControl1->ActivePageIndex", -1), 0);
+}
+
+TEST_F(Startup, MaximisedWindowSavesItsNormalGeometry) {
+    TFormHlav& form = createForm();
+    form.move(40, 30);
+    form.resize(1000, 820);
+    form.setWindowState(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    ASSERT_NE(form.size(), QSize(1000, 820)) << "the window is maximised";
+    closeForm();
+    const IniFile ini = IniFile::parse(readFile("Kordana_R_2006.ini"));
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Left", -1), 40);
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Top", -1), 30);
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Width", -1), 1000);
+    EXPECT_EQ(ini.readInteger("FORM_HLAV", "Height", -1), 820);
 }
 
 TEST_F(Startup, UnknownKeysSurviveASave) {

@@ -41,5 +41,21 @@ TEST(IniFile, StringValuesAndSectionAppendedToEmptyDocument) {
     EXPECT_EQ(ini.text(), "[FORM_HLAV]\nFile=/home/u/tune.ign\n");
 }
 
+TEST(IniFile, ValueWithALineBreakIsRefusedAndTheDocumentStaysIntact) {
+    const std::string original = "[FORM_HLAV]\nFile=/old/tune.ign\nLeft=3\n\n[PORTS]\n"
+                                 "COM1=/dev/ttyUSB0\n";
+    for (const std::string bad : {"/x/a\nb.ign", "/x/a\rb.ign", "/x/a\r\n[PORTS]\nCOM1=/dev/sda"}) {
+        SCOPED_TRACE(bad);
+        IniFile ini = IniFile::parse(original);
+        EXPECT_FALSE(ini.write("FORM_HLAV", "File", bad)) << "an existing key";
+        EXPECT_FALSE(ini.write("FORM_HLAV", "IniDir", bad)) << "a new key";
+        EXPECT_EQ(ini.text(), original);
+        const IniFile reread = IniFile::parse(ini.text());
+        EXPECT_EQ(reread.readString("FORM_HLAV", "File", ""), "/old/tune.ign");
+        EXPECT_EQ(reread.readInteger("FORM_HLAV", "Left", 0), 3);
+        EXPECT_EQ(reread.readString("PORTS", "COM1", ""), "/dev/ttyUSB0");
+    }
+}
+
 } // namespace
 } // namespace kordana

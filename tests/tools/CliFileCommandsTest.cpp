@@ -57,6 +57,9 @@ const std::vector<std::string> kLinesOfPreset[4] = {
         "    40    34 ",
         "ACCEL          300   700 ",
         "START_JET       11 ",
+        // Injection cells are written as the unit's byte (50 us steps).
+        "JET_1A          69    79    83    86   111   134   140   145   145   147   145   145   149"
+        "   144   153 ",
         "WATER_TEMP     113   107   102   103   100 ",
         "AIR_TEMP       104   100   102   102   104 ",
         "                 0     0    -2    -3    -3    -5    -6    -7    -8    -9 ",
@@ -173,6 +176,18 @@ TEST_F(CliFileCommands, CheckOfACleanFileListsNothing) {
     const CliRun run = cli({"check", path});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.outLines(), (std::vector<std::string>{"No value needs repair."}));
+}
+
+TEST_F(CliFileCommands, CheckListsValuesThatDoNotFitTheirByte) {
+    const std::string path = file("micro.ign");
+    // Injection cells in microseconds, as a wrong writer would put them.
+    writeText(path, "VALMORIN_KEY 51\nJET_1A 3450 4150 250\n");
+    const CliRun run = cli({"check", path});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.outLines(), (std::vector<std::string>{
+                                  "JET_1A[0] = 3450 does not fit its byte; stored as 122",
+                                  "JET_1A[1] = 4150 does not fit its byte; stored as 54",
+                                  "2 value(s) do not fit their byte.", "No value needs repair."}));
 }
 
 TEST_F(CliFileCommands, UnreadableFilesExitWithTwoAndOtherVersionsWithOne) {

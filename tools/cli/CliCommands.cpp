@@ -136,6 +136,15 @@ int runCheck(const CliOptions& o, CliConsole& console) {
         return exitCode;
     }
     const IgnReadResult& loaded = *read;
+    // A value too big for its byte keeps only its low eight bits: the sign of a file written
+    // with another scaling (injection cells in microseconds, say).
+    for (const FileValueOverflow& overflow : loaded.overflows) {
+        console.line(overflow.element + " = " + std::to_string(overflow.value) +
+                     " does not fit its byte; stored as " + std::to_string(overflow.stored));
+    }
+    if (!loaded.overflows.empty()) {
+        console.line(std::to_string(loaded.overflows.size()) + " value(s) do not fit their byte.");
+    }
     ParameterImage repaired = loaded.image;
     runConsistencyPass(repaired);
     const auto repairs = repairsBetween(loaded.image, repaired);
