@@ -63,6 +63,8 @@ public:
     const EditSession& session() const { return m_session; }
     std::uint8_t languageIndex() const { return m_languageIndex; }
     std::uint8_t comPortIndex() const { return m_comPortIndex; }
+    /// True when the test-mode marker file enables the test row of the monitor.
+    bool testMode() const { return m_testMode; }
     /// The current language's message texts.
     const MessageTexts& texts() const { return m_texts; }
     /// The parameter file last opened or saved.

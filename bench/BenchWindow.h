@@ -10,6 +10,21 @@
 
 namespace kordana {
 
+/// A desktop whose message boxes answer OK at once and whose dialogs are cancelled.
+class QuietDesktop final : public DesktopServices {
+public:
+    Answer messageBox(QWidget*, const QString&, Buttons) override { return Answer::Ok; }
+    QString parameterFileName(QWidget*, const QString&, bool) override { return {}; }
+    bool openDocument(const QUrl&) override { return false; }
+    QString programDir() const override { return {}; }
+};
+
+/// The child of the window called `name`.
+template <class T>
+T* childNamed(const QWidget& window, const char* name) {
+    return window.findChild<T*>(name);
+}
+
 /// One window for all window benchmarks, in a configuration folder of its own whose ports lead
 /// nowhere. It is never destroyed: it would outlive the application object as a static.
 inline TFormHlav& benchWindow() {
@@ -19,12 +34,9 @@ inline TFormHlav& benchWindow() {
         QDir().mkpath(config);
         const std::string none = (dir.path() + "/no-such-tty").toStdString();
         writeFileAtomically(config + "/Kordana_R_2006.ini", "[PORTS]\nCOM1=" + none + "\n");
-        auto* made = new TFormHlav(QStringList{}, config);
-        made->messageBox = [](TFormHlav&, const QString&, TFormHlav::Buttons) {
-            return TFormHlav::Answer::Ok;
-        };
+        auto* made = new TFormHlav(QStringList{}, config, std::make_unique<QuietDesktop>());
         made->FormCreate();
-        made->Timer1->stop();
+        childNamed<QTimer>(*made, "Timer1")->stop();
         made->show();
         QApplication::processEvents();
         return made;

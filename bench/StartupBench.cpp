@@ -1,6 +1,6 @@
 // Start-up of the main window: construction, the creation handler (defaults, settings, cache,
 // languages, first refresh, port) and the first paint, in a configuration folder of its own.
-#include "app/TFormHlav.h"
+#include "BenchWindow.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -13,15 +13,13 @@ namespace {
 void BM_StartupToFirstPaint(benchmark::State& state) {
     QTemporaryDir dir;
     for (auto _ : state) {
-        kordana::TFormHlav form({}, dir.path() + "/kordana");
-        form.messageBox = [](kordana::TFormHlav&, const QString&, kordana::TFormHlav::Buttons) {
-            return kordana::TFormHlav::Answer::Ok;
-        };
+        kordana::TFormHlav form({}, dir.path() + "/kordana",
+                                std::make_unique<kordana::QuietDesktop>());
         form.FormCreate();
         form.show();
         benchmark::DoNotOptimize(form.grab()); // lays out and paints the whole window
         state.PauseTiming();
-        childNamed<QTimer>(form, "Timer1")->stop();
+        kordana::childNamed<QTimer>(form, "Timer1")->stop();
         form.hide();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

@@ -1,7 +1,9 @@
 #include "editors/CommitBindings.h"
+#include "editors/FieldPage.h"
 #include "editors/PageDispatcher.h"
 #include "editors/UpDownEdit.h"
 #include "params/ImageLayout.h"
+#include "session/EditSession.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -16,8 +18,7 @@
 namespace kordana {
 namespace {
 
-// A page as a fixed page would describe it: one control of every kind, plus a byte kept
-// outside the image.
+// A page class as a fixed page is built: one control of every kind in a field table.
 struct FixedPage {
     QWidget sheet;
     UpDownEdit* tps100 = new UpDownEdit(&sheet);
@@ -25,8 +26,7 @@ struct FixedPage {
     QCheckBox* actRpm = new QCheckBox(&sheet);
     QComboBox* bike = new QComboBox(&sheet);
     QButtonGroup* position = new QButtonGroup(&sheet);
-    QCheckBox* all = new QCheckBox(&sheet);
-    std::uint8_t allFlag = 0;
+    FieldPage page{12, &sheet};
     int changes = 0;
 
     FixedPage() {
@@ -36,75 +36,72 @@ struct FixedPage {
         }
         QObject::connect(bike, &QComboBox::currentIndexChanged, [this] { ++changes; });
         QObject::connect(actRpm, &QCheckBox::toggled, [this] { ++changes; });
-    }
-
-    std::vector<Field> fields() {
-        return {elementField(tps100, "TPS", 1),           elementField(retard, "RETARD", 12),
-                elementField(actRpm, "ACT_RPM", 0),       imageField(bike, layout::kBike),
-                elementField(position, "POSITION_A", 30), outsideField(all, allFlag)};
+        page.addFields({elementField(tps100, "TPS", 1), elementField(retard, "RETARD", 12),
+                        elementField(actRpm, "ACT_RPM", 0), imageField(bike, layout::kBike),
+                        elementField(position, "POSITION_A", 30)});
     }
 };
 
+// A session whose image already keeps every consistency rule, so a harvest changes only what
+// the page's controls say.
+EditSession repairedSession() {
+    EditSession session;
+    session.newDefaultSet();
+    return session;
+}
+
 TEST(CommitFieldTable, RefreshShowsEveryConversionAndHarvestStoresItBack) {
-    FixedPage page;
-    PageDispatcher pages;
-    pages.addFields(12, page.fields());
-    ParameterImage image;
+    FixedPage fixed;
+    EditSession session = repairedSession();
+    ParameterImage& image = session.imageForLink();
     image[layout::kTps + 1] = 0;      // 2500 mV
     image[layout::kRetard + 12] = 95; // -5 degrees
     image[layout::kActRpm] = 0;       // shown checked
     image[layout::kBike] = 2;
     image[layout::kPositionARef] = 1;
-    page.allFlag = 1;
-    pages.refresh(12, image);
-    EXPECT_EQ(page.tps100->text(), "2500");
-    EXPECT_EQ(page.tps100->minimum(), 2500);
-    EXPECT_EQ(page.tps100->increment(), 10);
-    EXPECT_EQ(page.retard->text(), "-5");
-    EXPECT_TRUE(page.actRpm->isChecked());
-    EXPECT_EQ(page.bike->currentIndex(), 2);
-    EXPECT_EQ(page.position->checkedId(), 1);
-    EXPECT_TRUE(page.all->isChecked());
-    EXPECT_EQ(page.changes, 0) << "a refresh runs no handler";
+    session.runConsistencyPass();
+    fixed.page.refresh(session);
+    EXPECT_EQ(fixed.tps100->text(), "2500");
+    EXPECT_EQ(fixed.tps100->minimum(), 2500);
+    EXPECT_EQ(fixed.tps100->increment(), 10);
+    EXPECT_EQ(fixed.retard->text(), "-5");
+    EXPECT_TRUE(fixed.actRpm->isChecked());
+    EXPECT_EQ(fixed.bike->currentIndex(), 2);
+    EXPECT_EQ(fixed.position->checkedId(), 1);
+    EXPECT_EQ(fixed.changes, 0) << "a refresh runs no handler";
 
-    page.tps100->setText("2505"); // truncated to 2500 mV: stored 0
-    page.retard->setText("10");
-    page.actRpm->setChecked(false);
-    page.bike->setCurrentIndex(3);
-    page.position->button(2)->setChecked(true);
-    page.all->setChecked(false);
-    const ParameterImage before = image;
-    pages.harvest(12, image);
-    EXPECT_EQ(image[layout::kTps + 1], 0);
-    EXPECT_EQ(image[layout::kRetard + 12], 110);
-    EXPECT_EQ(image[layout::kActRpm], 1);
-    EXPECT_EQ(image[layout::kBike], 3);
-    EXPECT_EQ(image[layout::kPositionARef], 2);
-    EXPECT_EQ(page.allFlag, 0);
-    int changed = 0;
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        changed += image[i] != before[i] ? 1 : 0;
-    }
-    EXPECT_EQ(changed, 4) << "only the page's own bytes";
+    fixed.tps100->setText("2505"); // truncated to 2500 mV: stored 0
+    fixed.retard->setText("10");
+    fixed.actRpm->setChecked(false);
+    fixed.bike->setCurrentIndex(3);
+    fixed.position->button(2)->setChecked(true);
+    std::vector<ChangeSet> reported;
+    session.setChangeListener([&](const ChangeSet& changes) { reported.push_back(changes); });
+    fixed.page.harvest(session);
+    EXPECT_EQ(session.image()[layout::kTps + 1], 0);
+    EXPECT_EQ(session.image()[layout::kRetard + 12], 110);
+    EXPECT_EQ(session.image()[layout::kActRpm], 1);
+    EXPECT_EQ(session.image()[layout::kBike], 3);
+    EXPECT_EQ(session.image()[layout::kPositionARef], 2);
+    ASSERT_EQ(reported.size(), 1u) << "one harvest, one command";
+    EXPECT_EQ(reported[0].bytes.count(), 4u) << "only the page's own bytes";
 }
 
 TEST(CommitFieldTable, ControlsClampStoredValuesOutsideTheirRange) {
-    FixedPage page;
-    PageDispatcher pages;
-    pages.addFields(13, page.fields());
-    ParameterImage image;
-    image[layout::kTps + 1] = 255;   // 5050 mV, above 4900
-    image[layout::kRetard + 12] = 0; // -100 degrees, below -20
-    pages.refresh(13, image);
-    EXPECT_EQ(page.tps100->text(), "4900");
-    EXPECT_EQ(page.retard->text(), "-20");
-    pages.harvest(13, image);
-    EXPECT_EQ(image[layout::kTps + 1], 240);
-    EXPECT_EQ(image[layout::kRetard + 12], 80);
+    FixedPage fixed;
+    EditSession session = repairedSession();
+    session.imageForLink()[layout::kTps + 1] = 255;   // 5050 mV, above 4900
+    session.imageForLink()[layout::kRetard + 12] = 0; // -100 degrees, below -20
+    fixed.page.refresh(session);
+    EXPECT_EQ(fixed.tps100->text(), "4900");
+    EXPECT_EQ(fixed.retard->text(), "-20");
+    fixed.page.harvest(session);
+    EXPECT_EQ(session.image()[layout::kTps + 1], 240);
+    EXPECT_EQ(session.image()[layout::kRetard + 12], 80);
 }
 
 TEST(CommitFieldTable, ListsAndRadioGroupsWithoutAnItemForTheByteShowNoSelectionAndKeepIt) {
-    // A knock list of 64 items, a radio group of three and an edit on the same page; the
+    // A knock list of 64 items, a radio group of three and a check box on the same page; the
     // rows run in order on the same controls, so a selection left from the row before would
     // show.
     QWidget sheet;
@@ -116,11 +113,10 @@ TEST(CommitFieldTable, ListsAndRadioGroupsWithoutAnItemForTheByteShowNoSelection
     for (int i = 0; i < 3; ++i) {
         position->addButton(new QRadioButton(&sheet), i);
     }
-    auto* start = new QCheckBox(&sheet);
-    PageDispatcher pages;
-    pages.addFields(11,
-                    {elementField(knockList, "KNOCK_FREK", 0),
-                     elementField(position, "POSITION_A", 30), elementField(start, "ACT_OIL", 0)});
+    auto* oil = new QCheckBox(&sheet);
+    FieldPage page(11, &sheet);
+    page.addFields({elementField(knockList, "KNOCK_FREK", 0),
+                    elementField(position, "POSITION_A", 30), elementField(oil, "ACT_OIL", 0)});
     const struct {
         std::uint8_t knock;
         int knockShown; // -1: no selection
@@ -130,13 +126,13 @@ TEST(CommitFieldTable, ListsAndRadioGroupsWithoutAnItemForTheByteShowNoSelection
         {12, 12, 1, 1}, {70, -1, 5, -1}, {63, 63, 2, 2},
         {64, -1, 0, 0}, {0, 0, 3, -1},   {255, -1, 255, -1},
     };
-    ParameterImage image;
+    EditSession session = repairedSession();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.knock);
-        image[layout::kKnockFrek] = row.knock;
-        image[layout::kPositionARef] = row.position;
-        image[layout::kActOil] = 0;
-        pages.refresh(11, image);
+        session.imageForLink()[layout::kKnockFrek] = row.knock;
+        session.imageForLink()[layout::kPositionARef] = row.position;
+        session.imageForLink()[layout::kActOil] = 0;
+        page.refresh(session);
         EXPECT_EQ(knockList->currentIndex(), row.knockShown);
         EXPECT_EQ(position->checkedId(), row.positionShown);
         int checked = 0;
@@ -145,42 +141,41 @@ TEST(CommitFieldTable, ListsAndRadioGroupsWithoutAnItemForTheByteShowNoSelection
         }
         EXPECT_EQ(checked, row.positionShown < 0 ? 0 : 1);
 
-        start->setChecked(true); // an edit of another field on the page
-        pages.harvest(11, image);
-        EXPECT_EQ(image[layout::kActOil], 1);
-        EXPECT_EQ(image[layout::kKnockFrek], row.knock);
-        EXPECT_EQ(image[layout::kPositionARef], row.position);
+        oil->setChecked(true); // an edit of another field on the page
+        page.harvest(session);
+        EXPECT_EQ(session.image()[layout::kActOil], 1);
+        EXPECT_EQ(session.image()[layout::kKnockFrek], row.knock);
+        EXPECT_EQ(session.image()[layout::kPositionARef], row.position);
     }
 }
 
-TEST(CommitFieldTable, HooksGuardAndAddedFieldsRunInOrder) {
-    FixedPage page;
+TEST(CommitFieldTable, DispatcherReachesPagesOnlyByTheirIndex) {
     PageDispatcher pages;
-    std::vector<std::string> calls;
-    bool shown = false;
-    PageSpec pageSpec;
-    pageSpec.canHarvest = [&] { return shown; };
-    pageSpec.beforeRefresh = [&] {
-        calls.push_back("before");
-        shown = true;
+    auto fixed = std::make_unique<FixedPage>();
+    EditorPage* page = &fixed->page;
+    QComboBox* bike = fixed->bike;
+    // The dispatcher owns its pages; this one lives in the fixture object.
+    struct Forward final : EditorPage {
+        EditorPage& target;
+        explicit Forward(EditorPage& t) : target(t) {}
+        QWidget* sheet() const override { return target.sheet(); }
+        void refresh(const EditSession& s) override { target.refresh(s); }
+        void harvest(EditSession& s) override { target.harvest(s); }
     };
-    pageSpec.afterRefresh = [&](const ParameterImage&) { calls.push_back("after"); };
-    pageSpec.afterHarvest = [&](ParameterImage&) { calls.push_back("harvested"); };
-    pageSpec.onStore = [&](ParameterImage&, std::size_t index, std::uint8_t, std::uint8_t) {
-        calls.push_back(std::to_string(index));
-    };
-    pages.registerPage(9, std::move(pageSpec));
-    pages.addFields(9, {elementField(page.bike, "BIKE", 0)});
-    pages.addFields(9, {elementField(page.actRpm, "ACT_RPM", 0)});
-    ParameterImage image;
-    pages.harvest(9, image);
-    EXPECT_TRUE(calls.empty()) << "nothing stored before the page was shown";
-    pages.refresh(9, image);
-    pages.harvest(9, image);
-    EXPECT_EQ(calls, (std::vector<std::string>{"before", "after", "106", "109", "harvested"}));
-    pages.harvest(14, image);
-    pages.refresh(-1, image);
-    EXPECT_FALSE(pages.hasPage(10));
+    pages.setPage(12, std::make_unique<Forward>(*page));
+    pages.setPage(14, std::make_unique<Forward>(*page)); // out of range: ignored
+    EXPECT_EQ(pages.page(10), nullptr);
+    EXPECT_EQ(pages.page(14), nullptr);
+    EditSession session = repairedSession();
+    pages.refresh(12, session);
+    EXPECT_EQ(bike->currentIndex(), 0);
+    bike->setCurrentIndex(2);
+    pages.harvest(11, session); // no page there: nothing is stored
+    EXPECT_EQ(session.image()[layout::kBike], 0);
+    pages.harvest(12, session);
+    EXPECT_EQ(session.image()[layout::kBike], 2);
+    pages.harvest(-1, session);
+    pages.refresh(99, session);
 }
 
 TEST(CommitFieldTable, VisibilityRulesFollowTheirByte) {

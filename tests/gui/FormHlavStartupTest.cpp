@@ -53,13 +53,14 @@ TEST_F(Startup, FirstRunWithoutFiles) {
 
 TEST_F(Startup, SettingsRoundTripEveryKey) {
     {
+        writeSettings("[PORTS]\nCOM1=" + noDevice() + "\nCOM5=" + noDevice() + "\n");
         TFormHlav& form = createForm();
         form.move(40, 30);
         form.resize(1000, 800);
-        form.comPortIndex() = 4;
-        form.languageIndex() = 2;
+        form.action("MenuCom5")->trigger();
+        form.action("MenuFrench")->trigger();
         childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/tune.ign");
-        form.lastFilePath() = "/tmp/tune.ign";
+        form.setLastFilePath("/tmp/tune.ign");
         childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(12);
         childNamed<QCheckBox>(form, "CheckBoxExtMonitor")->setChecked(true);
         form.findChild<QCheckBox*>("CheckBoxAll_PolohaB")->setChecked(true);
@@ -102,13 +103,13 @@ TEST_F(Startup, OutOfRangeSettingsAreRepaired) {
 
 TEST_F(Startup, CommandLineLanguage) {
     writeSettings("[FORM_HLAV]\nLanguage=1\n");
-    EXPECT_EQ(createForm({"FRENCH"}).LanguageIndex, 2);
+    EXPECT_EQ(createForm({"FRENCH"}).languageIndex(), 2);
     closeForm();
     writeSettings("[FORM_HLAV]\nLanguage=1\n");
-    EXPECT_EQ(createForm({"english"}).LanguageIndex, 1);
+    EXPECT_EQ(createForm({"english"}).languageIndex(), 1);
     closeForm();
     writeSettings("[FORM_HLAV]\nLanguage=3\n");
-    EXPECT_EQ(createForm({"DEUTSCH"}).LanguageIndex, 1);
+    EXPECT_EQ(createForm({"DEUTSCH"}).languageIndex(), 1);
 }
 
 TEST_F(Startup, ProgrammingCountShowsNoCountInTheStartLanguage) {
@@ -139,8 +140,8 @@ TEST_F(Startup, PathWithALineBreakKeepsTheRememberedPath) {
                   "\n[FORM_HLAV]\nFile=/old/tune.ign\nIniDir=/old/dir.ign\n");
     TFormHlav& form = createForm();
     childNamed<QLabel>(form, "LabelFile2")->setText("/new/a\nb.ign");
-    form.lastFilePath() = "/new/a\r\n[PORTS]\nCOM1=/dev/sda";
-    form.languageIndex() = 2;
+    form.setLastFilePath("/new/a\r\n[PORTS]\nCOM1=/dev/sda");
+    form.action("MenuFrench")->trigger();
     closeForm();
     const std::string text = readFile("Kordana_R_2006.ini");
     EXPECT_EQ(text.find("/new/"), std::string::npos) << text;
@@ -224,10 +225,10 @@ TEST_F(Startup, FailingCacheWriteLeavesTheOldCache) {
 TEST_F(Startup, TestModeMarker) {
     QDir().mkpath(m_configDir);
     ASSERT_TRUE(writeFileAtomically(m_configDir + "/test_brenik.txt", "x\nTEST_ENABLE y"));
-    EXPECT_TRUE(createForm().TestMode);
+    EXPECT_TRUE(createForm().testMode());
     closeForm();
     ASSERT_TRUE(writeFileAtomically(m_configDir + "/test_brenik.txt", "TEST_ENABLED"));
-    EXPECT_FALSE(createForm().TestMode);
+    EXPECT_FALSE(createForm().testMode());
 }
 
 } // namespace

@@ -317,7 +317,7 @@ TEST_F(MonitorPanelTest, TestLabelsOnlyInTestMode) {
     writeFileAtomically(m_configDir + "/test_brenik.txt", "TEST_ENABLE\n");
     closeForm();
     createForm();
-    EXPECT_TRUE(form().TestMode);
+    EXPECT_TRUE(form().testMode());
     EXPECT_TRUE(shown("LabelTest1"));
     show(runningEngine());
     for (int i = 1; i <= 8; ++i) {
@@ -331,7 +331,7 @@ TEST_F(MonitorPanelTest, OnlyWhatChangedIsRepainted) {
     form().show();
     show(runningEngine());
     QApplication::processEvents();
-    RepaintCounter counter(form().MonitorArea);
+    RepaintCounter counter(form().findChild<QWidget*>("PanelMonitor"));
     show(runningEngine());
     QApplication::processEvents();
     EXPECT_TRUE(counter.touched.isEmpty()) << counter.touched.values().join(' ').toStdString();
