@@ -35,7 +35,6 @@ class RuznePage;
 class SerialPort;
 class StatusLine;
 class TFormAbout;
-enum class LinkMessage : std::uint8_t;
 
 /// The main window: composes the editor pages, the status line, the monitor panel, the port
 /// and the link around one editing session, and keeps the settings. Handlers keep their given
@@ -196,7 +195,6 @@ private:
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
-    std::string linkMessageText(LinkMessage message) const;
     // Editors and coupling.
     void selectPageQuietly(int index);
     void applyCouplingCommand(int group, std::uint8_t mode);

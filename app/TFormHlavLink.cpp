@@ -5,6 +5,7 @@
 #include "app/StatusLine.h"
 #include "editors/RuznePage.h"
 #include "link/LinkEvents.h"
+#include "link/LinkMessageText.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/ComPortName.h"
 #include "link/serial/SerialPort.h"
@@ -22,11 +23,9 @@ public:
     explicit LinkEventsAdapter(TFormHlav& form) : m_form(form) {}
 
     void statusLine(LinkMessage message, bool ok, StatusColour colour) override {
-        QString text = QString::fromStdString(m_form.linkMessageText(message));
-        if (ok) {
-            text += " OK";
-        }
-        m_form.m_statusLine->showStatus(text, colour == StatusColour::Red);
+        m_form.m_statusLine->showStatus(
+            QString::fromStdString(linkMessageText(message, ok, m_form.m_texts)),
+            colour == StatusColour::Red);
     }
     void statusVisible(bool visible) override { m_form.m_statusLine->setStatusVisible(visible); }
     void gaugeProgress(int progress) override { m_form.m_statusLine->setProgress(progress); }
@@ -60,28 +59,6 @@ void TFormHlav::createLink() {
     // The link writes the unit's header and the blocks of a read straight into the image and
     // then reports imageChanged(), whose consistency pass records the change in the session.
     m_link = std::make_unique<LinkProtocol>(m_session.imageForLink(), *m_port, *m_linkEvents);
-}
-
-std::string TFormHlav::linkMessageText(LinkMessage message) const {
-    switch (message) {
-    case LinkMessage::ProgramDevice:
-        return m_texts.TextProgramDevice;
-    case LinkMessage::Verify:
-        return m_texts.TextVerify;
-    case LinkMessage::Read:
-        return m_texts.TextRead;
-    case LinkMessage::Saving:
-        return m_texts.TextSaving;
-    case LinkMessage::ProgramError:
-        return m_texts.TextProgramError;
-    case LinkMessage::VerifyError:
-        return m_texts.TextVerifyError;
-    case LinkMessage::ReadError:
-        return m_texts.TextReadError;
-    case LinkMessage::NoReading:
-        return m_texts.TextNoReading;
-    }
-    return {};
 }
 
 QString TFormHlav::comPortDevice() const {

@@ -1,5 +1,7 @@
 #include "tools/cli/CliFiles.h"
 
+#include "session/EditSession.h"
+
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
@@ -12,11 +14,11 @@ ParameterImage freshImage() {
 }
 
 ParameterImage presetImage(std::uint8_t preset) {
-    ParameterImage image;
-    image[layout::kBike] = preset;
-    applyDefaultSet(image);
-    runConsistencyPass(image);
-    return image;
+    // The same command as the window's New after a preset choice.
+    EditSession session;
+    session.setPreset(preset);
+    session.newDefaultSet();
+    return session.image();
 }
 
 std::string loadFailureLine(const ParameterFileLoad& load, const std::string& path,

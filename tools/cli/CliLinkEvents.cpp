@@ -1,5 +1,6 @@
 #include "tools/cli/CliLinkEvents.h"
 
+#include "link/LinkMessageText.h"
 #include "params/ConsistencyPass.h"
 
 namespace kordana {
@@ -8,34 +9,7 @@ CliLinkEvents::CliLinkEvents(CliConsole& console, ParameterImage& image, const M
     : m_console(console), m_image(image), m_texts(texts) {}
 
 std::string CliLinkEvents::statusText(LinkMessage message, bool ok) const {
-    std::string text;
-    switch (message) {
-    case LinkMessage::ProgramDevice:
-        text = m_texts.TextProgramDevice;
-        break;
-    case LinkMessage::Verify:
-        text = m_texts.TextVerify;
-        break;
-    case LinkMessage::Read:
-        text = m_texts.TextRead;
-        break;
-    case LinkMessage::Saving:
-        text = m_texts.TextSaving;
-        break;
-    case LinkMessage::ProgramError:
-        text = m_texts.TextProgramError;
-        break;
-    case LinkMessage::VerifyError:
-        text = m_texts.TextVerifyError;
-        break;
-    case LinkMessage::ReadError:
-        text = m_texts.TextReadError;
-        break;
-    case LinkMessage::NoReading:
-        text = m_texts.TextNoReading;
-        break;
-    }
-    return ok ? text + " OK" : text;
+    return linkMessageText(message, ok, m_texts);
 }
 
 // The colour is not printed: the failure texts say so themselves.
