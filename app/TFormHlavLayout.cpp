@@ -38,7 +38,7 @@ using Handler = void (TFormHlav::*)();
 struct ItemSpec {
     const char* name;
     const char* caption;
-    QKeySequence shortcut;
+    const char* shortcut; // portable text ("Ctrl+N", "F3"), empty for none
     Handler handler;
 };
 
@@ -51,59 +51,56 @@ struct MenuSpec {
     std::vector<ItemSpec> items;
 };
 
-std::vector<MenuSpec> menuTable() {
-    const QKeySequence none;
-    return {
-        {"MenuFile",
-         "&File",
-         false,
-         {{"MenuNew", "&New", QKeySequence("Ctrl+N"), &TFormHlav::MenuNewClick},
-          {"N3", nullptr, none, nullptr},
-          {"MenuOpen", "&Open", QKeySequence(Qt::Key_F3), &TFormHlav::MenuOpenClick},
-          {"N1", nullptr, none, nullptr},
-          {"MenuSave", "&Save", QKeySequence(Qt::Key_F2), &TFormHlav::MenuSaveClick},
-          {"N2", nullptr, none, nullptr},
-          {"MenuPrint", "&Print", QKeySequence("Ctrl+P"), &TFormHlav::SpeedButtonPrintClick},
-          {"N4", nullptr, none, nullptr},
-          {"MenuExit", "E&xit", none, &TFormHlav::MenuExitClick}}},
-        {"MenuCom", "&Com", true, {}},
-        {"MenuDevice",
-         "&Ignition",
-         false,
-         {{"MenuRead", "&Read", QKeySequence(Qt::Key_F7), &TFormHlav::MenuReadClick},
-          {"MenuVerify", "&Verify", QKeySequence(Qt::Key_F8), &TFormHlav::MenuVerifyClick},
-          {"MenuProgram", "&Program", QKeySequence(Qt::Key_F9), &TFormHlav::MenuProgramClick}}},
-        {"Menu_Ign123Mode",
-         "Ign 1-2-3",
-         true,
-         {{"Menu_Ign123Normal", "Separate", none, &TFormHlav::Menu_Ign123NormalClick},
-          {"Menu_Ign123Coupled", "Coupled", none, &TFormHlav::Menu_Ign123CoupledClick},
-          {"Menu_Ign123Stejny", "1 = 2 = 3", none, &TFormHlav::Menu_Ign123StejnyClick}}},
-        {"Menu_Jet123Mode",
-         "Jet 1-2-3",
-         true,
-         {{"Menu_Jet123Normal", "Separate", none, &TFormHlav::Menu_Jet123NormalClick},
-          {"Menu_Jet123Coupled", "Coupled", none, &TFormHlav::Menu_Jet123CoupledClick},
-          {"Menu_Jet123Stejny", "1 = 2 = 3", none, &TFormHlav::Menu_Jet123StejnyClick}}},
-        {"MenuTools",
-         "Tools",
-         false,
-         {{"MenuToolsMinus", "Minus ", QKeySequence(Qt::Key_F4), &TFormHlav::MenuToolsMinusClick},
-          {"MenuToolsPlus", "Plus", QKeySequence(Qt::Key_F5), &TFormHlav::MenuToolsPlusClick}}},
-        {"MenuLanguage",
-         "&Language",
-         true,
-         {{"MenuEnglish", "&English", none, &TFormHlav::MenuEnglishClick},
-          {"MenuGerman", "&German", none, &TFormHlav::MenuGermanClick},
-          {"MenuCzech", "&Czech", none, &TFormHlav::MenuCzechClick},
-          {"MenuFrench", "&French", none, &TFormHlav::MenuFrenchClick}}},
-        {"MenuHelp",
-         "&Help",
-         false,
-         {{"MenuContens", "&Contents...", QKeySequence(Qt::Key_F1), &TFormHlav::MenuContensClick},
-          {"MenuAbout", "&About...", none, &TFormHlav::MenuAboutClick}}},
-    };
-}
+const std::vector<MenuSpec> kMenus = {
+    {"MenuFile",
+     "&File",
+     false,
+     {{"MenuNew", "&New", "Ctrl+N", &TFormHlav::MenuNewClick},
+      {"N3", nullptr, "", nullptr},
+      {"MenuOpen", "&Open", "F3", &TFormHlav::MenuOpenClick},
+      {"N1", nullptr, "", nullptr},
+      {"MenuSave", "&Save", "F2", &TFormHlav::MenuSaveClick},
+      {"N2", nullptr, "", nullptr},
+      {"MenuPrint", "&Print", "Ctrl+P", &TFormHlav::SpeedButtonPrintClick},
+      {"N4", nullptr, "", nullptr},
+      {"MenuExit", "E&xit", "", &TFormHlav::MenuExitClick}}},
+    {"MenuCom", "&Com", true, {}},
+    {"MenuDevice",
+     "&Ignition",
+     false,
+     {{"MenuRead", "&Read", "F7", &TFormHlav::MenuReadClick},
+      {"MenuVerify", "&Verify", "F8", &TFormHlav::MenuVerifyClick},
+      {"MenuProgram", "&Program", "F9", &TFormHlav::MenuProgramClick}}},
+    {"Menu_Ign123Mode",
+     "Ign 1-2-3",
+     true,
+     {{"Menu_Ign123Normal", "Separate", "", &TFormHlav::Menu_Ign123NormalClick},
+      {"Menu_Ign123Coupled", "Coupled", "", &TFormHlav::Menu_Ign123CoupledClick},
+      {"Menu_Ign123Stejny", "1 = 2 = 3", "", &TFormHlav::Menu_Ign123StejnyClick}}},
+    {"Menu_Jet123Mode",
+     "Jet 1-2-3",
+     true,
+     {{"Menu_Jet123Normal", "Separate", "", &TFormHlav::Menu_Jet123NormalClick},
+      {"Menu_Jet123Coupled", "Coupled", "", &TFormHlav::Menu_Jet123CoupledClick},
+      {"Menu_Jet123Stejny", "1 = 2 = 3", "", &TFormHlav::Menu_Jet123StejnyClick}}},
+    {"MenuTools",
+     "Tools",
+     false,
+     {{"MenuToolsMinus", "Minus ", "F4", &TFormHlav::MenuToolsMinusClick},
+      {"MenuToolsPlus", "Plus", "F5", &TFormHlav::MenuToolsPlusClick}}},
+    {"MenuLanguage",
+     "&Language",
+     true,
+     {{"MenuEnglish", "&English", "", &TFormHlav::MenuEnglishClick},
+      {"MenuGerman", "&German", "", &TFormHlav::MenuGermanClick},
+      {"MenuCzech", "&Czech", "", &TFormHlav::MenuCzechClick},
+      {"MenuFrench", "&French", "", &TFormHlav::MenuFrenchClick}}},
+    {"MenuHelp",
+     "&Help",
+     false,
+     {{"MenuContens", "&Contents...", "F1", &TFormHlav::MenuContensClick},
+      {"MenuAbout", "&About...", "", &TFormHlav::MenuAboutClick}}},
+};
 
 // The tool bar's controls: glyph buttons, then text buttons.
 struct ToolSpec {
@@ -149,8 +146,8 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
 QAction* addItem(TFormHlav* form, QMenu* menu, const ItemSpec& item) {
     QAction* action = menu->addAction(item.caption);
     action->setObjectName(item.name);
-    if (!item.shortcut.isEmpty()) {
-        action->setShortcut(item.shortcut);
+    if (*item.shortcut != '\0') {
+        action->setShortcut(QKeySequence(item.shortcut));
         action->setShortcutContext(Qt::ApplicationShortcut);
     }
     if (item.handler != nullptr) {
@@ -164,7 +161,7 @@ QAction* addItem(TFormHlav* form, QMenu* menu, const ItemSpec& item) {
 void TFormHlav::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    for (const MenuSpec& spec : menuTable()) {
+    for (const MenuSpec& spec : kMenus) {
         QMenu* menu = addMenu(bar, spec.name, spec.caption);
         auto* group = spec.exclusive ? new QActionGroup(menu) : nullptr;
         for (const ItemSpec& item : spec.items) {
