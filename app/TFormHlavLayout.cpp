@@ -259,14 +259,15 @@ void TFormHlav::buildPages() {
         m_pages.setPage(
             p, std::make_unique<MapPage>(p, sheets[static_cast<std::size_t>(p)], *m_mapGrid));
     }
-    // One line a page: the fixed pages and the knock page.
-    m_pages.setPage(PolohaPage::kIndex, std::make_unique<PolohaPage>(sheets[9]));
-    m_pages.setPage(ServoPage::kIndex, std::make_unique<ServoPage>(sheets[10]));
-    m_pages.setPage(KnockPage::kIndex, std::make_unique<KnockPage>(sheets[11]));
-    auto ruzne = std::make_unique<RuznePage>(sheets[12]);
+    // One line a page: the knock page first, then the fixed pages.
+    PageContext context{*m_commitBindings, m_pages};
+    m_pages.setPage(KnockPage::kIndex, std::make_unique<KnockPage>(sheets[11], context));
+    m_pages.setPage(PolohaPage::kIndex, std::make_unique<PolohaPage>(sheets[9], context));
+    m_pages.setPage(ServoPage::kIndex, std::make_unique<ServoPage>(sheets[10], context));
+    auto ruzne = std::make_unique<RuznePage>(sheets[12], context);
     m_ruzne = ruzne.get();
     m_pages.setPage(RuznePage::kIndex, std::move(ruzne));
-    m_pages.setPage(KorekcePage::kIndex, std::make_unique<KorekcePage>(sheets[13]));
+    m_pages.setPage(KorekcePage::kIndex, std::make_unique<KorekcePage>(sheets[13], context));
 
     connect(m_ruzne->bikeBox(), &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);
     m_commitBindings->bindKeyPress(m_ruzne->bikeBox());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FieldPage.h"
+#include "editors/PageContext.h"
 
 namespace kordana {
 
@@ -8,7 +9,7 @@ namespace kordana {
 class KorekcePage : public FieldPage {
 public:
     static constexpr int kIndex = 13;
-    explicit KorekcePage(QWidget* sheet) : FieldPage(kIndex, sheet) {}
+    KorekcePage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) { (void)context; }
 };
 
 } // namespace kordana

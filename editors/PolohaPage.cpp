@@ -5,7 +5,8 @@
 
 namespace kordana {
 
-PolohaPage::PolohaPage(QWidget* sheet) : FieldPage(kIndex, sheet) {
+PolohaPage::PolohaPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
+    (void)context;
     // The All check boxes of the curves are persisted with the settings.
     addCurveGroup("GroupBoxPolohaA", "CheckBoxAll_PolohaA", "Position of Injection A");
     addCurveGroup("GroupBoxPolohaB", "CheckBoxAll_PolohaB", "Position of Injection B");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FieldPage.h"
+#include "editors/PageContext.h"
 
 namespace kordana {
 
@@ -8,7 +9,7 @@ namespace kordana {
 class PolohaPage : public FieldPage {
 public:
     static constexpr int kIndex = 9;
-    explicit PolohaPage(QWidget* sheet);
+    PolohaPage(QWidget* sheet, PageContext& context);
 };
 
 } // namespace kordana

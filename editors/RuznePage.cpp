@@ -19,7 +19,8 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text) {
 
 } // namespace
 
-RuznePage::RuznePage(QWidget* sheet) : FieldPage(kIndex, sheet) {
+RuznePage::RuznePage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
+    (void)context;
     auto* grid = new QGridLayout(sheet);
     grid->addWidget(addLabel(sheet, "LabelFile1", "File:"), 0, 0);
     m_file = addLabel(sheet, "LabelFile2", QString());

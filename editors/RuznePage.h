@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FieldPage.h"
+#include "editors/PageContext.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +16,7 @@ struct UnitHeaderTexts;
 class RuznePage : public FieldPage {
 public:
     static constexpr int kIndex = 12;
-    explicit RuznePage(QWidget* sheet);
+    RuznePage(QWidget* sheet, PageContext& context);
 
     /// `LabelFile2`: the parameter file last opened or saved; empty text for none.
     void setFileName(const QString& path);

@@ -5,7 +5,8 @@
 
 namespace kordana {
 
-ServoPage::ServoPage(QWidget* sheet) : FieldPage(kIndex, sheet) {
+ServoPage::ServoPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
+    (void)context;
     addCurveGroup("GroupBoxServo", "CheckBoxAll_Servo", "Servo");
     static_cast<QBoxLayout*>(sheet->layout())->addStretch(1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FieldPage.h"
+#include "editors/PageContext.h"
 
 namespace kordana {
 
@@ -8,7 +9,7 @@ namespace kordana {
 class ServoPage : public FieldPage {
 public:
     static constexpr int kIndex = 10;
-    explicit ServoPage(QWidget* sheet);
+    ServoPage(QWidget* sheet, PageContext& context);
 };
 
 } // namespace kordana
