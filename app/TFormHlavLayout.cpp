@@ -11,9 +11,11 @@
 #include "editors/PolohaPage.h"
 #include "editors/RuznePage.h"
 #include "editors/ServoPage.h"
+#include "params/ImageLayout.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -262,8 +264,20 @@ void TFormHlav::buildPages() {
     // One line a page: the knock page first, then the fixed pages.
     PageContext context{*m_commitBindings, m_pages};
     m_pages.setPage(KnockPage::kIndex, std::make_unique<KnockPage>(sheets[11], context));
-    m_pages.setPage(PolohaPage::kIndex, std::make_unique<PolohaPage>(sheets[9], context));
+    auto poloha = std::make_unique<PolohaPage>(sheets[9], context);
+    for (QButtonGroup* group : poloha->radioGroups()) {
+        // RadioGroupPolohaAClick: the two choices are stored at once; no refresh follows.
+        connect(group, &QButtonGroup::idClicked, this, [this, page = poloha.get()] {
+            page->RadioGroupPolohaAClick(m_session);
+            ProgrammingAfterChangeCheck();
+        });
+    }
+    m_pages.setPage(PolohaPage::kIndex, std::move(poloha));
     m_pages.setPage(ServoPage::kIndex, std::make_unique<ServoPage>(sheets[10], context));
+    // The monitor's servo labels show and hide with the servo curve.
+    for (const char* name : {"LabelServoPoz", "LabelServoMer"}) {
+        m_pages.addVisibilityRule(findChild<QLabel*>(name), layout::kServoEnable);
+    }
     auto ruzne = std::make_unique<RuznePage>(sheets[12], context);
     m_ruzne = ruzne.get();
     m_pages.setPage(RuznePage::kIndex, std::move(ruzne));

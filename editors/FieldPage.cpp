@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace kordana {
@@ -17,11 +16,15 @@ void FieldPage::harvest(EditSession& session) {
     if (!canHarvest()) {
         return;
     }
+    harvestSome(m_fields, session);
+}
+
+void FieldPage::harvestSome(std::span<const Field> fields, EditSession& session) const {
     // The generic harvest runs on a scratch copy only to learn which bytes the controls hold;
     // the session stores them, so coupling and repairs happen in one place.
     ParameterImage scratch = session.image();
     std::vector<ByteWrite> writes;
-    harvestFields(m_fields, scratch,
+    harvestFields(fields, scratch,
                   [&writes](ParameterImage&, std::size_t index, std::uint8_t, std::uint8_t after) {
                       writes.push_back(ByteWrite{index, after});
                   });
@@ -41,9 +44,6 @@ QGroupBox* FieldPage::addCurveGroup(const char* groupName, const char* boxName,
     group->setObjectName(groupName);
     auto* box = new QCheckBox("All", group);
     box->setObjectName(boxName);
-    auto* groupLayout = new QHBoxLayout(group);
-    groupLayout->addWidget(box);
-    groupLayout->addStretch(1);
     m_sheet->layout()->addWidget(group);
     return group;
 }

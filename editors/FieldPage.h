@@ -3,6 +3,7 @@
 #include "editors/EditorPage.h"
 #include "editors/FieldTable.h"
 
+#include <span>
 #include <vector>
 
 class QGroupBox;
@@ -27,8 +28,11 @@ public:
 
 protected:
     /// Adds a titled group `groupName` with an "All" check box `boxName` to the sheet's column
-    /// (the curve groups of the position and servo pages).
+    /// (the curve groups of the position and servo pages); the page places the group's
+    /// controls.
     QGroupBox* addCurveGroup(const char* groupName, const char* boxName, const char* caption);
+    /// Stores only `fields` into the session, as one harvest command of this page.
+    void harvestSome(std::span<const Field> fields, EditSession& session) const;
     /// Whether the controls show this page's values now (a shared grid may be elsewhere).
     virtual bool canHarvest() const { return true; }
 
