@@ -51,8 +51,8 @@ CurveRows buildCurveRows(QGroupBox* group, QCheckBox* all, const CurveRowNames& 
     }
     rows.minus = toolButton(group, names.minusButton, "-", kFirstLeft);
     rows.plus = toolButton(group, names.plusButton, "+", kFirstLeft + kButtonSize + 4);
-    all->move(kFirstLeft + 2 * (kButtonSize + 4) + 6, CurveRows::kToolsTop + 2);
-    all->adjustSize();
+    // Wide enough for the caption in every language.
+    all->setGeometry(kFirstLeft + 2 * (kButtonSize + 4) + 6, CurveRows::kToolsTop, 90, kButtonSize);
     return rows;
 }
 
