@@ -11,11 +11,12 @@ namespace kordana {
 
 namespace {
 
-// Frames of the page, left to right; the two on the right stand one above the other.
+// Frames of the page, left to right; the two on the right stand one above the other. The
+// retard frame is wide enough for its longest title (French).
 constexpr QRect kTlakFrame(8, 8, 230, 380);
-constexpr QRect kRetardFrame(246, 8, 280, 380);
-constexpr QRect kVodaVzduchFrame(534, 8, 290, 262);
-constexpr QRect kSyticFrame(534, 278, 290, 200);
+constexpr QRect kRetardFrame(246, 8, 340, 380);
+constexpr QRect kVodaVzduchFrame(594, 8, 290, 262);
+constexpr QRect kSyticFrame(594, 278, 290, 200);
 
 // The two columns of the pressure and retard grids, and their rows.
 constexpr int kTenRowsLeft[2] = {25, 110};
