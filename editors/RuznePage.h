@@ -3,20 +3,26 @@
 #include "editors/FieldPage.h"
 #include "editors/PageContext.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QString;
 
 namespace kordana {
 
+class UpDownEdit;
 struct UnitHeaderTexts;
 
-/// `TabSheet_Ruzne` (page 12, "Various"): the parameter file shown, the unit's identification
-/// and the motor-and-fuel preset.
+/// `TabSheet_Ruzne` (page 12, "Various"): the parameter file shown, the unit's identification,
+/// the motor-and-fuel preset, limiters, activation inputs, throttle calibration, acceleration
+/// and start injection, and the temperature warning.
 class RuznePage : public FieldPage {
 public:
     static constexpr int kIndex = 12;
     RuznePage(QWidget* sheet, PageContext& context);
+
+    /// Rewrites the controls; `CheckBoxZakazCteni` takes the colour of its state.
+    void refresh(const EditSession& session) override;
 
     /// `LabelFile2`: the parameter file last opened or saved; empty text for none.
     void setFileName(const QString& path);
@@ -27,9 +33,32 @@ public:
     /// or a new item list selects without it.
     QComboBox* bikeBox() const { return m_bike; }
 
+    /// Click on `CheckBoxZakazCteni`: red while the unit is read-protected, button face when not.
+    /// NO_READING itself is stored by the mouse-up commit that follows the click.
+    void CheckBoxZakazCteniClick();
+
 private:
+    QWidget* buildIdentity(QWidget* sheet);
+    QWidget* buildOther(QWidget* sheet, PageContext& context);
+    QWidget* buildActivation(QWidget* sheet, PageContext& context);
+    QWidget* buildThrottle(QWidget* sheet, PageContext& context);
+    QWidget* buildAcceleration(QWidget* sheet, PageContext& context);
+    QWidget* buildStartAndWarning(QWidget* sheet, PageContext& context);
+
     QLabel* m_file = nullptr;
     QComboBox* m_bike = nullptr;
+    UpDownEdit* m_omez[3] = {};
+    QCheckBox* m_rpm2Krat = nullptr;
+    QCheckBox* m_zakazCteni = nullptr;
+    QCheckBox* m_aktRpm = nullptr;
+    QCheckBox* m_aktTlakOleje = nullptr;
+    QCheckBox* m_aktLimiter1 = nullptr;
+    UpDownEdit* m_tps0 = nullptr;
+    UpDownEdit* m_tps100 = nullptr;
+    UpDownEdit* m_akcelPrah = nullptr;
+    UpDownEdit* m_akcelJet = nullptr;
+    UpDownEdit* m_startJet = nullptr;
+    UpDownEdit* m_tempWarning = nullptr;
 };
 
 } // namespace kordana

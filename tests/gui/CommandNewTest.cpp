@@ -107,13 +107,14 @@ TEST_F(CommandNew, EnterInThePresetChoiceCommitsWithoutAsking) {
     TFormHlav& f = openCommandForm();
     QComboBox* combo = showPresetChoice();
     ASSERT_EQ(combo->currentIndex(), 0);
-    setImageByte(f, layout::kBike, 2);    // behind the list's back: the harvest stores 0 again
-    setImageByte(f, layout::kLimiter, 5); // the consistency pass raises it to 10
+    setImageByte(f, layout::kBike, 2); // behind the list's back: the harvest stores 0 again
+    // A byte this page does not show (its own controls would store their values again).
+    setImageByte(f, layout::mapCell(0, 0, 0), 70); // the consistency pass lowers it to 60
     combo->setFocus();
     ASSERT_TRUE(combo->hasFocus());
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_EQ(f.session().image()[layout::kBike], 0);
-    EXPECT_EQ(f.session().image()[layout::kLimiter], 10);
+    EXPECT_EQ(f.session().image()[layout::mapCell(0, 0, 0)], 60);
     EXPECT_FALSE(combo->hasFocus()) << "the focus moves on";
     EXPECT_TRUE(messages.empty()) << "no New question";
 }
