@@ -4,10 +4,13 @@
 #include "editors/UpDownEdit.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -50,9 +53,12 @@ const char* const kRowLabelNames[KnockPage::kRows] = {
     "LabelKnockRpm",   "LabelKnockFrek", "LabelKnockLevel", "LabelKnockTimeConst",
     "LabelKnockStart", "LabelKnockEnd",  "LabelKnockAlarm"};
 constexpr int kRowLabelLeft = 7;
+// The first line of a row label stands level with the text of the row's controls.
+constexpr int kRowLabelDrop = 3;
 constexpr int kEditWidth = 38;
 constexpr int kListWidth = 54;
 constexpr int kListVisibleItems = 32;
+constexpr int kListTextInset = 4;
 constexpr int kCylinderLabelTop = 30;
 constexpr int kCylinderLabelOffset = 114;
 constexpr int kBevelTop = 15;
@@ -68,6 +74,33 @@ int rowTop(KnockPage::Row row) {
     return kRowTops[static_cast<int>(row)];
 }
 
+// A font in which the widest item of `items` fits the edit part of a list `width` wide: the
+// style's frame and arrow leave a narrow list little room.
+QFont fittingFont(const QComboBox* items, int width) {
+    QStyleOptionComboBox option;
+    option.initFrom(items);
+    option.rect = QRect(0, 0, width, items->sizeHint().height());
+    // The label is drawn a few pixels inside the edit part.
+    const int room =
+        items->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, items)
+            .width() -
+        kListTextInset;
+    QFont font = items->font();
+    const auto widest = [&font, items] {
+        int most = 0;
+        for (int k = 0; k < items->count(); ++k) {
+            most = std::max(most, QFontMetrics(font).horizontalAdvance(items->itemText(k)));
+        }
+        return most;
+    };
+    while (widest() > room && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    return font;
+}
+
+// A hidden list holding the items the page's lists copy.
 QComboBox* makeItemList(QWidget* parent, const char* name, const char* const* texts,
                         std::size_t count) {
     auto* list = new QComboBox(parent);
@@ -125,12 +158,27 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
     m_gainItems = makeItemList(box, "ComboBoxLevelPom", kGains, std::size(kGains));
     m_timeConstantItems =
         makeItemList(box, "ComboBoxTimeConstPom", kTimeConstants, std::size(kTimeConstants));
+    // All three rows of lists in one font, the one in which the widest item of any list fits;
+    // the page's lists take it from the hidden lists.
+    QFont listFont = m_frequencyItems->font();
+    for (QComboBox* items : {m_frequencyItems, m_gainItems, m_timeConstantItems}) {
+        const QFont fitting = fittingFont(items, kListWidth);
+        if (fitting.pointSizeF() < listFont.pointSizeF()) {
+            listFont = fitting;
+        }
+    }
+    for (QComboBox* items : {m_frequencyItems, m_gainItems, m_timeConstantItems}) {
+        items->setFont(listFont);
+    }
 
     for (int r = 0; r < kRows; ++r) {
         auto* label = new QLabel(QString::fromUtf8(kRowTexts[r]), box);
         label->setObjectName(kRowLabelNames[r]);
-        label->move(kRowLabelLeft, kRowTops[r]);
-        label->setFixedHeight(UpDownEdit::kHeight);
+        // A caption wider than the room left of the first point takes a second line.
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(kRowLabelLeft, kRowTops[r] + kRowLabelDrop,
+                           pointLeft(0) - kRowLabelLeft - 2, 2 * UpDownEdit::kHeight);
     }
     for (int c = 0; c < kPoints / kPointsPerCylinder; ++c) {
         auto* label = new QLabel(QString("Cylinder %1").arg(c + 1), box);
@@ -191,6 +239,7 @@ QComboBox* KnockPage::addList(CommitBindings& bindings, QWidget* parent, int poi
         list->addItem(items->itemText(k));
     }
     list->setMaxVisibleItems(kListVisibleItems);
+    list->setFont(items->font());
     list->setGeometry(pointLeft(point), rowTop(row), kListWidth, list->sizeHint().height());
     addFields({elementField(list, key, static_cast<std::size_t>(point))});
     bindings.bindPick(list);
