@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
@@ -148,10 +149,15 @@ private:
 
 KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
     CommitBindings& bindings = context.bindings;
+    // The box fills the page; a window too small for it scrolls, as the map grid does.
     auto* fill = new QVBoxLayout(sheet);
-    auto* box = new KnockBox(sheet);
+    auto* scroll = new QScrollArea(sheet);
+    scroll->setObjectName("ScrollBoxKnock");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    fill->addWidget(scroll);
+    auto* box = new KnockBox(scroll);
     box->setObjectName("GroupBoxKnock");
-    fill->addWidget(box);
 
     m_frequencyItems =
         makeItemList(box, "ComboBoxKnockFrekPom", kFrequencies, std::size(kFrequencies));
@@ -215,6 +221,7 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
 
     box->setMinimumSize(pointLeft(kPoints - 1) + kListWidth + kRowLabelLeft,
                         rowTop(Row::Alarm) + UpDownEdit::kHeight + kBottomMargin);
+    scroll->setWidget(box);
 }
 
 UpDownEdit* KnockPage::addEdit(CommitBindings& bindings, QWidget* parent, int point, Row row,
