@@ -3,6 +3,7 @@
 #include "editors/UpDownEdit.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -44,6 +45,11 @@ void CommitBindings::bindKeyPress(QWidget* widget) {
 
 void CommitBindings::bindClick(QWidget* widget) {
     watch(widget, Click);
+}
+
+void CommitBindings::bindPick(QComboBox* list) {
+    // The popup takes the click, not the list: `activated` is the pick itself, by mouse or key.
+    connect(list, &QComboBox::activated, this, [this] { m_handlers.editExit(); });
 }
 
 void CommitBindings::bindMouseUp(QAbstractButton* button) {

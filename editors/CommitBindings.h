@@ -6,6 +6,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QComboBox;
 class QWidget;
 
 namespace kordana {
@@ -39,6 +40,9 @@ public:
     void bindKeyPress(QWidget* widget);
     /// A click on `widget` commits (combo boxes built at run time).
     void bindClick(QWidget* widget);
+    /// Picking an item of the list commits at once, without Enter. Only a choice of the user
+    /// counts: a refresh selects without committing.
+    void bindPick(QComboBox* list);
     /// Releasing the mouse on a check box (or any button) harvests, updates the indicators and
     /// commits.
     void bindMouseUp(QAbstractButton* button);

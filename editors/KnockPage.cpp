@@ -1,0 +1,265 @@
+#include "editors/KnockPage.h"
+
+#include "editors/CommitBindings.h"
+#include "editors/UpDownEdit.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <vector>
+
+namespace kordana {
+
+namespace {
+
+// The stored byte is the index into these lists; the texts are shown as they stand.
+const char* const kFrequencies[] = {
+    "1.22",  "1.26",  "1.31",  "1.35",  "1.40",  "1.45",  "1.51",  "1.57",  "1.63",  "1.71",
+    "1.78",  "1.87",  "1.96",  "2.07",  "2.18",  "2.31",  "2.46",  "2.54",  "2.62",  "2.71",
+    "2.81",  "2.92",  "3.03",  "3.15",  "3.28",  "3.43",  "3.59",  "3.76",  "3.95",  "4.16",
+    "4.39",  "4.66",  "4.95",  "5.12",  "5.29",  "5.48",  "5.68",  "5.90",  "6.12",  "6.37",
+    "6.64",  "6.94",  "7.27",  "7.63",  "8.02",  "8.46",  "8.95",  "9.50",  "10.12", "10.46",
+    "10.83", "11.22", "11.65", "12.10", "12.60", "13.14", "13.72", "14.36", "15.07", "15.84",
+    "16.71", "17.67", "18.76", "19.98"};
+const char* const kGains[] = {
+    "2.000", "1.882", "1.778", "1.684", "1.600", "1.523", "1.455", "1.391", "1.333", "1.280",
+    "1.231", "1.185", "1.143", "1.063", "1.000", "0.944", "0.895", "0.850", "0.810", "0.773",
+    "0.739", "0.708", "0.680", "0.654", "0.630", "0.607", "0.586", "0.567", "0.548", "0.500",
+    "0.471", "0.444", "0.421", "0.400", "0.381", "0.364", "0.348", "0.333", "0.320", "0.308",
+    "0.296", "0.286", "0.276", "0.267", "0.258", "0.250", "0.236", "0.222", "0.211", "0.200",
+    "0.190", "0.182", "0.174", "0.167", "0.160", "0.154", "0.148", "0.143", "0.138", "0.133",
+    "0.129", "0.125", "0.118", "0.111"};
+const char* const kTimeConstants[] = {"40",  "45",  "50",  "55",  "60",  "65",  "70",  "75",
+                                      "80",  "90",  "100", "110", "120", "130", "140", "150",
+                                      "160", "180", "200", "220", "240", "260", "280", "300",
+                                      "320", "360", "400", "440", "480", "520", "560", "600"};
+
+// Layout in pixels inside the page's group box.
+constexpr int kRowTops[KnockPage::kRows] = {60, 110, 160, 210, 255, 300, 350};
+const char* const kRowTexts[KnockPage::kRows] = {
+    "RPM",     "Knock Fr. [kHz]", "Gain", "Time const. [us]", "Start [°]",
+    "End [°]", "Alarm level [mV]"};
+const char* const kRowLabelNames[KnockPage::kRows] = {
+    "LabelKnockRpm",   "LabelKnockFrek", "LabelKnockLevel", "LabelKnockTimeConst",
+    "LabelKnockStart", "LabelKnockEnd",  "LabelKnockAlarm"};
+constexpr int kRowLabelLeft = 7;
+// The first line of a row label stands level with the text of the row's controls.
+constexpr int kRowLabelDrop = 3;
+constexpr int kEditWidth = 38;
+constexpr int kListWidth = 54;
+constexpr int kListVisibleItems = 32;
+constexpr int kListTextInset = 4;
+constexpr int kCylinderLabelTop = 30;
+constexpr int kCylinderLabelOffset = 114;
+constexpr int kBevelTop = 15;
+constexpr int kBevelBottomGap = 25;
+constexpr int kBevelWidth = 5;
+constexpr int kBottomMargin = 40;
+
+int pointLeft(int point) {
+    return 90 + 57 * point + 15 * (point / KnockPage::kPointsPerCylinder);
+}
+
+int rowTop(KnockPage::Row row) {
+    return kRowTops[static_cast<int>(row)];
+}
+
+// A font in which the widest item of `items` fits the edit part of a list `width` wide: the
+// style's frame and arrow leave a narrow list little room.
+QFont fittingFont(const QComboBox* items, int width) {
+    QStyleOptionComboBox option;
+    option.initFrom(items);
+    option.rect = QRect(0, 0, width, items->sizeHint().height());
+    // The label is drawn a few pixels inside the edit part.
+    const int room =
+        items->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, items)
+            .width() -
+        kListTextInset;
+    QFont font = items->font();
+    const auto widest = [&font, items] {
+        int most = 0;
+        for (int k = 0; k < items->count(); ++k) {
+            most = std::max(most, QFontMetrics(font).horizontalAdvance(items->itemText(k)));
+        }
+        return most;
+    };
+    while (widest() > room && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    return font;
+}
+
+// A hidden list holding the items the page's lists copy.
+QComboBox* makeItemList(QWidget* parent, const char* name, const char* const* texts,
+                        std::size_t count) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    for (std::size_t i = 0; i < count; ++i) {
+        list->addItem(QString::fromUtf8(texts[i]));
+    }
+    list->setCurrentIndex(2);
+    list->hide();
+    return list;
+}
+
+// The captionless box that fills the page; its two bevels between the cylinders follow its
+// height.
+class KnockBox : public QGroupBox {
+public:
+    explicit KnockBox(QWidget* parent) : QGroupBox(parent) {}
+
+    void addBevel(int left, const char* name) {
+        auto* bevel = new QFrame(this);
+        bevel->setObjectName(name);
+        bevel->setFrameShape(QFrame::VLine);
+        bevel->setFrameShadow(QFrame::Raised);
+        bevel->setGeometry(left, kBevelTop, kBevelWidth, bevelHeight(height()));
+        m_bevels.push_back(bevel);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QGroupBox::resizeEvent(event);
+        for (QFrame* bevel : m_bevels) {
+            bevel->resize(kBevelWidth, bevelHeight(event->size().height()));
+        }
+    }
+
+private:
+    static int bevelHeight(int boxHeight) {
+        return std::max(0, boxHeight - kBevelBottomGap - kBevelTop);
+    }
+
+    std::vector<QFrame*> m_bevels;
+};
+
+} // namespace
+
+KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
+    CommitBindings& bindings = context.bindings;
+    // The box fills the page; a window too small for it scrolls, as the map grid does.
+    auto* fill = new QVBoxLayout(sheet);
+    auto* scroll = new QScrollArea(sheet);
+    scroll->setObjectName("ScrollBoxKnock");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    fill->addWidget(scroll);
+    auto* box = new KnockBox(scroll);
+    box->setObjectName("GroupBoxKnock");
+
+    m_frequencyItems =
+        makeItemList(box, "ComboBoxKnockFrekPom", kFrequencies, std::size(kFrequencies));
+    m_gainItems = makeItemList(box, "ComboBoxLevelPom", kGains, std::size(kGains));
+    m_timeConstantItems =
+        makeItemList(box, "ComboBoxTimeConstPom", kTimeConstants, std::size(kTimeConstants));
+    // All three rows of lists in one font, the one in which the widest item of any list fits;
+    // the page's lists take it from the hidden lists.
+    QFont listFont = m_frequencyItems->font();
+    for (QComboBox* items : {m_frequencyItems, m_gainItems, m_timeConstantItems}) {
+        const QFont fitting = fittingFont(items, kListWidth);
+        if (fitting.pointSizeF() < listFont.pointSizeF()) {
+            listFont = fitting;
+        }
+    }
+    for (QComboBox* items : {m_frequencyItems, m_gainItems, m_timeConstantItems}) {
+        items->setFont(listFont);
+    }
+
+    for (int r = 0; r < kRows; ++r) {
+        auto* label = new QLabel(QString::fromUtf8(kRowTexts[r]), box);
+        label->setObjectName(kRowLabelNames[r]);
+        // A caption wider than the room left of the first point takes a second line.
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(kRowLabelLeft, kRowTops[r] + kRowLabelDrop,
+                           pointLeft(0) - kRowLabelLeft - 2, 2 * UpDownEdit::kHeight);
+    }
+    for (int c = 0; c < kPoints / kPointsPerCylinder; ++c) {
+        auto* label = new QLabel(QString("Cylinder %1").arg(c + 1), box);
+        label->setObjectName(QString("LabelKnockCylinder%1").arg(c + 1));
+        label->move(pointLeft(c * kPointsPerCylinder) + kCylinderLabelOffset, kCylinderLabelTop);
+    }
+    box->addBevel(pointLeft(5) - 12, "BevelKnock1");
+    box->addBevel(pointLeft(10) - 13, "BevelKnock2");
+
+    // Row by row, so that Enter and Tab move along a row.
+    for (int i = 0; i < kPoints; ++i) {
+        addEdit(bindings, box, i, Row::Rpm, "EditKnockRpm", "RPM_KNOCK");
+    }
+    for (int i = 0; i < kPoints; ++i) {
+        addList(bindings, box, i, Row::Frequency, "ComboBoxKnockFrek", "KNOCK_FREK",
+                m_frequencyItems);
+    }
+    for (int i = 0; i < kPoints; ++i) {
+        addList(bindings, box, i, Row::Gain, "ComboBoxLevel", "LEVEL", m_gainItems);
+    }
+    for (int i = 0; i < kPoints; ++i) {
+        addList(bindings, box, i, Row::TimeConstant, "ComboBoxTimeConst", "TIME_CONST",
+                m_timeConstantItems);
+    }
+    for (int i = 0; i < kPoints; ++i) {
+        addEdit(bindings, box, i, Row::Start, "EditKnockStart", "START")->setPosition(-40);
+    }
+    for (int i = 0; i < kPoints; ++i) {
+        addEdit(bindings, box, i, Row::End, "EditKnockEnd", "END")->setPosition(i + 20);
+    }
+    for (int i = 0; i < kPoints; ++i) {
+        addEdit(bindings, box, i, Row::Alarm, "EditKnockAlarm", "ALARM")->setPosition(5000);
+    }
+
+    box->setMinimumSize(pointLeft(kPoints - 1) + kListWidth + kRowLabelLeft,
+                        rowTop(Row::Alarm) + UpDownEdit::kHeight + kBottomMargin);
+    scroll->setWidget(box);
+}
+
+UpDownEdit* KnockPage::addEdit(CommitBindings& bindings, QWidget* parent, int point, Row row,
+                               const char* name, const char* key) {
+    auto* edit = new UpDownEdit(parent, kEditWidth);
+    edit->setObjectName(QString("%1%2").arg(name).arg(point));
+    edit->move(pointLeft(point), rowTop(row));
+    const Field field = elementField(edit, key, static_cast<std::size_t>(point));
+    edit->setRange(field.minShown, field.maxShown, field.step);
+    edit->setPosition(field.minShown);
+    addFields({field});
+    bindings.bindRunTimeField(edit);
+    m_points[static_cast<std::size_t>(point)][static_cast<std::size_t>(row)] = edit;
+    return edit;
+}
+
+QComboBox* KnockPage::addList(CommitBindings& bindings, QWidget* parent, int point, Row row,
+                              const char* name, const char* key, const QComboBox* items) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString("%1%2").arg(name).arg(point));
+    for (int k = 0; k < items->count(); ++k) {
+        list->addItem(items->itemText(k));
+    }
+    list->setMaxVisibleItems(kListVisibleItems);
+    list->setFont(items->font());
+    list->setGeometry(pointLeft(point), rowTop(row), kListWidth, list->sizeHint().height());
+    addFields({elementField(list, key, static_cast<std::size_t>(point))});
+    bindings.bindPick(list);
+    m_points[static_cast<std::size_t>(point)][static_cast<std::size_t>(row)] = list;
+    return list;
+}
+
+QWidget* KnockPage::control(int point, Row row) const {
+    return pointControls(point)[static_cast<std::size_t>(row)];
+}
+
+const std::array<QWidget*, KnockPage::kRows>& KnockPage::pointControls(int point) const {
+    return m_points.at(static_cast<std::size_t>(point));
+}
+
+} // namespace kordana
