@@ -92,6 +92,34 @@ ChangeSet EditSession::stepColumn(int page, std::size_t column, int direction) {
     return command(Pass::Run, [&] { coupling::stepColumn(m_image, page, column, direction); });
 }
 
+ChangeSet EditSession::stepMap(int page, bool wholeMap, std::size_t row, std::size_t column,
+                               int direction) {
+    return command(Pass::Run,
+                   [&] { bulk::stepMap(m_image, page, wholeMap, row, column, direction); });
+}
+
+ChangeSet EditSession::stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point,
+                                 int direction) {
+    return command(Pass::Run,
+                   [&] { bulk::stepCurve(m_image, curve, wholeCurve, point, direction); });
+}
+
+std::optional<ChangeSet> EditSession::calibrateTps0(std::uint16_t millivolts) {
+    const std::optional<std::uint8_t> stored = bulk::tps0Byte(millivolts);
+    if (!stored) {
+        return std::nullopt;
+    }
+    return command(Pass::Run, [&] { m_image[layout::kTps] = *stored; });
+}
+
+std::optional<ChangeSet> EditSession::calibrateTps100(std::uint16_t millivolts) {
+    const std::optional<std::uint8_t> stored = bulk::tps100Byte(millivolts);
+    if (!stored) {
+        return std::nullopt;
+    }
+    return command(Pass::Run, [&] { m_image[layout::kTps + 1] = *stored; });
+}
+
 // The mode commands run no consistency pass, as the window's menu commands never did. Nothing
 // is lost by that: every map of a triple has the bounds of its kind, so copying a master's
 // breakpoints or cells into its siblings keeps a repaired image repaired, and every other

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "params/ParameterImage.h"
+#include "session/BulkTools.h"
 #include "session/ChangeSet.h"
 #include "session/ProgramAfterChange.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -60,6 +62,18 @@ public:
     /// Steps the ten cells of `column` (0..14) of map page `page` by one stored unit
     /// (direction -1 or +1), propagated to the siblings by the coupling mode.
     ChangeSet stepColumn(int page, std::size_t column, int direction);
+    /// The map tool (Minus -1, Plus +1) on map page `page`: every cell when `wholeMap`, else
+    /// the cell (`row`, `column`) of the operating point; propagated by the coupling mode.
+    ChangeSet stepMap(int page, bool wholeMap, std::size_t row, std::size_t column, int direction);
+    /// The Position A, Position B or Servo tool: all 15 points when `wholeCurve`, else point
+    /// `point` (0..14) of the operating point; each within its curve's limits.
+    ChangeSet stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point, int direction);
+    /// TPS 0 %: TPS[0] from the live throttle voltage (mV). Nothing at all (no command, no
+    /// listener) when the voltage lies outside 300..2500 mV.
+    std::optional<ChangeSet> calibrateTps0(std::uint16_t millivolts);
+    /// TPS 100 %: TPS[1] from the live throttle voltage (mV). Nothing at all when the voltage
+    /// lies outside 2500..4900 mV.
+    std::optional<ChangeSet> calibrateTps100(std::uint16_t millivolts);
     /// The coupling mode command of `group` (0 ignition, 1 injection; others are ignored):
     /// MODE[group] := mode; any mode but Separate copies the master breakpoints into the
     /// siblings, 1 = 2 = 3 copies the master cells too. No consistency pass, as the menu
