@@ -31,8 +31,10 @@ class LinkEvents;
 class LinkProtocol;
 class MapGrid;
 class MonitorPanel;
+class PolohaPage;
 class RuznePage;
 class SerialPort;
+class ServoPage;
 class StatusLine;
 class TFormAbout;
 
@@ -199,6 +201,10 @@ private:
     void selectPageQuietly(int index);
     void applyCouplingCommand(int group, std::uint8_t mode);
     void columnStep(const QObject* sender, int direction);
+    // Bulk tools (TFormHlavEditors.cpp).
+    void connectBulkTools(PolohaPage& poloha, ServoPage& servo);
+    void runMenuTool(int direction);
+    BulkToolInput toolInput();
     void showActiveMasterIfHidden();
     void refreshPage(int index);
     // Commands.

@@ -1,9 +1,11 @@
-// The editor pages: the shared commit handlers, the map grid and its column steps, and the
-// programming-after-change check.
+// The editor pages: the shared commit handlers, the map grid and its column steps, the bulk
+// tools, and the programming-after-change check.
 #include "app/TFormHlav.h"
 
 #include "editors/CommitBindings.h"
 #include "editors/MapGrid.h"
+#include "editors/PolohaPage.h"
+#include "editors/ServoPage.h"
 #include "editors/TCSpinButton.h"
 #include "editors/UpDownEdit.h"
 #include "session/MapCoupling.h"
@@ -127,21 +129,47 @@ void TFormHlav::columnStep(const QObject* sender, int direction) {
     CommitTail();
 }
 
-// The print view and the bulk tools arrive with their pages; the handlers stand ready.
+// The print view arrives with its pages; the handler stands ready.
 void TFormHlav::SpeedButtonPrintClick() {}
 
+BulkToolInput TFormHlav::toolInput() {
+    return BulkToolInput{m_operatingPoint, m_liveValues, [this] { CommitTail(); }};
+}
+
 void TFormHlav::MenuToolsMinusClick() {
-    if (EditorPage* page = m_pages.page(activePageIndex());
-        page && page->runBulkTool(m_session, -1)) {
-        CommitTail();
-    }
+    runMenuTool(-1);
 }
 
 void TFormHlav::MenuToolsPlusClick() {
-    if (EditorPage* page = m_pages.page(activePageIndex());
-        page && page->runBulkTool(m_session, +1)) {
-        CommitTail();
+    runMenuTool(+1);
+}
+
+void TFormHlav::runMenuTool(int direction) {
+    // Each page's tools end with their own commit tail: the Position page runs two in a row.
+    if (EditorPage* page = m_pages.page(activePageIndex())) {
+        page->runBulkTool(m_session, direction, toolInput());
     }
+}
+
+void TFormHlav::connectBulkTools(PolohaPage& poloha, ServoPage& servo) {
+    using Handler = void (PolohaPage::*)(EditSession&, const BulkToolInput&);
+    const struct {
+        QPushButton* button;
+        Handler handler;
+    } curves[] = {{poloha.curve(0).minus, &PolohaPage::ButtonMinusClick_PolohaA},
+                  {poloha.curve(0).plus, &PolohaPage::ButtonPlusClick_PolohaA},
+                  {poloha.curve(1).minus, &PolohaPage::ButtonMinusClick_PolohaB},
+                  {poloha.curve(1).plus, &PolohaPage::ButtonPlusClick_PolohaB}};
+    for (const auto& curve : curves) {
+        connect(curve.button, &QPushButton::clicked, this,
+                [this, page = &poloha, handler = curve.handler] {
+                    (page->*handler)(m_session, toolInput());
+                });
+    }
+    connect(servo.curve().minus, &QPushButton::clicked, this,
+            [this, page = &servo] { page->ButtonMinusClick_Servo(m_session, toolInput()); });
+    connect(servo.curve().plus, &QPushButton::clicked, this,
+            [this, page = &servo] { page->ButtonPlusClick_Servo(m_session, toolInput()); });
 }
 
 } // namespace kordana

@@ -272,8 +272,10 @@ void TFormHlav::buildPages() {
             ProgrammingAfterChangeCheck();
         });
     }
+    auto servo = std::make_unique<ServoPage>(sheets[10], context);
+    connectBulkTools(*poloha, *servo);
     m_pages.setPage(PolohaPage::kIndex, std::move(poloha));
-    m_pages.setPage(ServoPage::kIndex, std::make_unique<ServoPage>(sheets[10], context));
+    m_pages.setPage(ServoPage::kIndex, std::move(servo));
     // The monitor's servo labels show and hide with the servo curve.
     for (const char* name : {"LabelServoPoz", "LabelServoMer"}) {
         m_pages.addVisibilityRule(findChild<QLabel*>(name), layout::kServoEnable);
@@ -281,6 +283,10 @@ void TFormHlav::buildPages() {
     auto ruzne = std::make_unique<RuznePage>(sheets[12], context);
     m_ruzne = ruzne.get();
     m_pages.setPage(RuznePage::kIndex, std::move(ruzne));
+    connect(m_ruzne->tpsButton(false), &QPushButton::clicked, this,
+            [this] { m_ruzne->ButtonTps0Click(m_session, toolInput()); });
+    connect(m_ruzne->tpsButton(true), &QPushButton::clicked, this,
+            [this] { m_ruzne->ButtonTps100Click(m_session, toolInput()); });
     m_pages.setPage(KorekcePage::kIndex, std::make_unique<KorekcePage>(sheets[13], context));
 
     connect(m_ruzne->bikeBox(), &QComboBox::activated, this, &TFormHlav::ComboBoxBikeChange);

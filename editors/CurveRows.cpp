@@ -29,6 +29,7 @@ QPushButton* toolButton(QGroupBox* group, const char* name, const char* caption,
     button->setObjectName(name);
     button->setGeometry(left, CurveRows::kToolsTop, kButtonSize, kButtonSize);
     button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoRepeat(true); // held down, the tool steps again and again
     return button;
 }
 
@@ -51,6 +52,7 @@ CurveRows buildCurveRows(QGroupBox* group, QCheckBox* all, const CurveRowNames& 
     }
     rows.minus = toolButton(group, names.minusButton, "-", kFirstLeft);
     rows.plus = toolButton(group, names.plusButton, "+", kFirstLeft + kButtonSize + 4);
+    rows.all = all;
     // Wide enough for the caption in every language.
     all->setGeometry(kFirstLeft + 2 * (kButtonSize + 4) + 6, CurveRows::kToolsTop, 90, kButtonSize);
     return rows;

@@ -35,11 +35,12 @@ struct CurveRows {
     std::array<UpDownEdit*, kPoints> value{};
     QPushButton* minus = nullptr;
     QPushButton* plus = nullptr;
+    QCheckBox* all = nullptr; ///< the group's All box: the tools step every point
 };
 
 /// Builds the rows into `group` at the designed positions (point i at left 44 + 60 x i), binds
-/// every field as a run-time field and places `all` beside the buttons. The buttons are left
-/// unconnected for the bulk tools.
+/// every field as a run-time field and places `all` beside the buttons. The buttons repeat
+/// while held; the window connects them to the page's tools.
 CurveRows buildCurveRows(QGroupBox* group, QCheckBox* all, const CurveRowNames& names,
                          CommitBindings& bindings);
 

@@ -2,6 +2,7 @@
 
 #include "params/ParameterImage.h"
 
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -10,6 +11,15 @@ namespace kordana {
 
 class EditSession;
 struct MonitorLiveValues;
+struct OperatingPoint;
+
+/// What the bulk tools read besides the session, handed over by the window at the moment a tool
+/// runs: where the engine runs, the live values, and the commit tail every tool ends with.
+struct BulkToolInput {
+    const OperatingPoint& point;
+    const MonitorLiveValues& live;
+    std::function<void()> commitTail;
+};
 
 /// One editor page of PageControl1, as the window's page dispatcher sees it. Controls are views
 /// of the session's image: a refresh rewrites them, a harvest stores them back as one command.
@@ -30,10 +40,12 @@ public:
     }
     /// The editing widgets the print view hides while this page is printed.
     virtual std::vector<QWidget*> printViewWidgets() const { return {}; }
-    /// The Minus (-1) or Plus (+1) bulk tool of this page; false when the page has none.
-    virtual bool runBulkTool(EditSession& session, int direction) {
+    /// The Tools menu's Minus (-1) or Plus (+1) on this page: runs the page's tools, each ending
+    /// with `input.commitTail`. False when nothing ran (no tool, or the tool had nothing to do).
+    virtual bool runBulkTool(EditSession& session, int direction, const BulkToolInput& input) {
         (void)session;
         (void)direction;
+        (void)input;
         return false;
     }
 };

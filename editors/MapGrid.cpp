@@ -112,6 +112,7 @@ void MapGrid::buildTools() {
         button->setGeometry(left, 380, 20, 20);
         button->setFont(pointFont(button, 14));
         button->setFocusPolicy(Qt::ClickFocus);
+        button->setAutoRepeat(true); // held down, the map tool steps again and again
         left += kColumnPitch;
     }
     m_all = new QCheckBox("All", m_box);

@@ -37,4 +37,16 @@ void MapPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveV
     m_grid.showMark(mark.row, mark.column, mark.cellMarked);
 }
 
+bool MapPage::runBulkTool(EditSession& session, int direction, const BulkToolInput& input) {
+    // No harvest: text typed into the grid and not committed gives way to the refresh. Without
+    // All the tool needs a turning engine, or the marked cell says nothing about the engine.
+    const bool wholeMap = session.allFlags()[static_cast<std::size_t>(index())] != 0;
+    if (!wholeMap && input.live.engineSpeed == 0) {
+        return false;
+    }
+    session.stepMap(index(), wholeMap, input.point.mapRow, input.point.mapColumn, direction);
+    input.commitTail();
+    return true;
+}
+
 } // namespace kordana

@@ -16,6 +16,9 @@ public:
     void harvest(EditSession& session) override;
     /// The cell, breakpoint and throttle row in use, lime.
     void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+    /// ButtonMinusUni / ButtonPlusUni: with the page's All flag every cell, else the cell at the
+    /// operating point while the engine turns; no harvest first.
+    bool runBulkTool(EditSession& session, int direction, const BulkToolInput& input) override;
 
 protected:
     /// The grid's controls hold the values of the page it was last refreshed for; they are

@@ -1,6 +1,8 @@
 #include "editors/PolohaPage.h"
 
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
+#include "session/EditSession.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -98,6 +100,39 @@ void PolohaPage::buildCurve(int which, PageContext& context) {
 
 void PolohaPage::RadioGroupPolohaAClick(EditSession& session) {
     harvestSome(m_references, session);
+}
+
+void PolohaPage::stepCurve(int which, int direction, EditSession& session,
+                           const BulkToolInput& input) {
+    // Harvest first, so that a value typed into the page is what the step starts from.
+    harvest(session);
+    const bool b = which != 0;
+    session.stepCurve(b ? bulk::Curve::PositionB : bulk::Curve::PositionA,
+                      curve(which).all->isChecked(),
+                      b ? input.point.positionBPoint : input.point.positionAPoint, direction);
+    input.commitTail();
+}
+
+void PolohaPage::ButtonMinusClick_PolohaA(EditSession& session, const BulkToolInput& input) {
+    stepCurve(0, -1, session, input);
+}
+
+void PolohaPage::ButtonPlusClick_PolohaA(EditSession& session, const BulkToolInput& input) {
+    stepCurve(0, +1, session, input);
+}
+
+void PolohaPage::ButtonMinusClick_PolohaB(EditSession& session, const BulkToolInput& input) {
+    stepCurve(1, -1, session, input);
+}
+
+void PolohaPage::ButtonPlusClick_PolohaB(EditSession& session, const BulkToolInput& input) {
+    stepCurve(1, +1, session, input);
+}
+
+bool PolohaPage::runBulkTool(EditSession& session, int direction, const BulkToolInput& input) {
+    stepCurve(0, direction, session, input);
+    stepCurve(1, direction, session, input);
+    return true;
 }
 
 } // namespace kordana

@@ -27,11 +27,21 @@ public:
     /// without a selection keeps its byte.
     void RadioGroupPolohaAClick(EditSession& session);
 
+    /// The Position tools: harvest the page, then step the angle at the curve's operating point
+    /// (every angle with the curve's All box) by 5 degrees, then the commit tail.
+    void ButtonMinusClick_PolohaA(EditSession& session, const BulkToolInput& input);
+    void ButtonPlusClick_PolohaA(EditSession& session, const BulkToolInput& input);
+    void ButtonMinusClick_PolohaB(EditSession& session, const BulkToolInput& input);
+    void ButtonPlusClick_PolohaB(EditSession& session, const BulkToolInput& input);
+    /// Tools on this page: the Position A tool, then the Position B tool.
+    bool runBulkTool(EditSession& session, int direction, const BulkToolInput& input) override;
+
     /// The rows of curve A (0) and B (1).
     const CurveRows& curve(int which) const { return m_curves[which != 0 ? 1 : 0]; }
 
 private:
     void buildCurve(int which, PageContext& context);
+    void stepCurve(int which, int direction, EditSession& session, const BulkToolInput& input);
 
     std::array<CurveRows, 2> m_curves;
     std::array<QButtonGroup*, 2> m_radioGroups{};

@@ -2,8 +2,10 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
+#include "link/MonitorLiveValues.h"
 #include "link/UnitHeader.h"
 #include "params/ImageLayout.h"
+#include "session/EditSession.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -148,11 +150,13 @@ QWidget* RuznePage::buildActivation(QWidget* sheet, PageContext& context) {
 QWidget* RuznePage::buildThrottle(QWidget* sheet, PageContext& context) {
     QGroupBox* group = addGroup(sheet, "GroupBoxSetTps", "Throttle Sensor [mV]");
     auto* grid = new QGridLayout(group);
-    // The buttons take the live throttle voltage over; their handlers belong to the bulk tools.
+    // The buttons take the live throttle voltage over; the window connects them.
     auto* button0 = new QPushButton("TPS 0 %", group);
     button0->setObjectName("ButtonTps0");
+    m_tps0Button = button0;
     auto* button100 = new QPushButton("TPS 100 %", group);
     button100->setObjectName("ButtonTps100");
+    m_tps100Button = button100;
     m_tps0 = addField(group, "EditTps0");
     m_tps100 = addField(group, "EditTps100");
     grid->addWidget(button0, 0, 0);
@@ -226,6 +230,18 @@ void RuznePage::setUnitHeader(const UnitHeaderTexts& header) {
         if (auto* label = sheet()->findChild<QLabel*>(QString("LabelVerze%1").arg(i + 1))) {
             label->setText(QString::fromStdString(*parts[i]));
         }
+    }
+}
+
+void RuznePage::ButtonTps0Click(EditSession& session, const BulkToolInput& input) {
+    if (session.calibrateTps0(input.live.throttleMv)) {
+        input.commitTail();
+    }
+}
+
+void RuznePage::ButtonTps100Click(EditSession& session, const BulkToolInput& input) {
+    if (session.calibrateTps100(input.live.throttleMv)) {
+        input.commitTail();
     }
 }
 

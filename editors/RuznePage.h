@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QString;
 
 namespace kordana {
@@ -33,6 +34,15 @@ public:
     /// or a new item list selects without it.
     QComboBox* bikeBox() const { return m_bike; }
 
+    /// `ButtonTps0` and `ButtonTps100` (`full`).
+    QPushButton* tpsButton(bool full) const { return full ? m_tps100Button : m_tps0Button; }
+    /// TPS 0 %: TPS[0] from the live throttle voltage when it lies in 300..2500 mV, then the
+    /// commit tail; otherwise nothing. No harvest: a typed, uncommitted value gives way.
+    void ButtonTps0Click(EditSession& session, const BulkToolInput& input);
+    /// TPS 100 %: TPS[1] from the live throttle voltage when it lies in 2500..4900 mV, then the
+    /// commit tail; otherwise nothing. No harvest.
+    void ButtonTps100Click(EditSession& session, const BulkToolInput& input);
+
     /// Click on `CheckBoxZakazCteni`: red while the unit is read-protected, button face when not.
     /// NO_READING itself is stored by the mouse-up commit that follows the click.
     void CheckBoxZakazCteniClick();
@@ -53,6 +63,8 @@ private:
     QCheckBox* m_aktRpm = nullptr;
     QCheckBox* m_aktTlakOleje = nullptr;
     QCheckBox* m_aktLimiter1 = nullptr;
+    QPushButton* m_tps0Button = nullptr;
+    QPushButton* m_tps100Button = nullptr;
     UpDownEdit* m_tps0 = nullptr;
     UpDownEdit* m_tps100 = nullptr;
     UpDownEdit* m_akcelPrah = nullptr;

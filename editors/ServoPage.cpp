@@ -3,7 +3,9 @@
 #include "editors/CommitBindings.h"
 #include "editors/PageDispatcher.h"
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
 #include "params/ImageLayout.h"
+#include "session/EditSession.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -118,6 +120,24 @@ void ServoPage::buildPowerOutputs(QWidget* sheet, PageContext& context) {
     }
     row->addStretch(1);
     static_cast<QBoxLayout*>(sheet->layout())->addLayout(row);
+}
+
+void ServoPage::ButtonMinusClick_Servo(EditSession& session, const BulkToolInput& input) {
+    runBulkTool(session, -1, input);
+}
+
+void ServoPage::ButtonPlusClick_Servo(EditSession& session, const BulkToolInput& input) {
+    runBulkTool(session, +1, input);
+}
+
+bool ServoPage::runBulkTool(EditSession& session, int direction, const BulkToolInput& input) {
+    // Harvest first, so that a value typed into the page is what the step starts from. The
+    // servo point needs no turning engine: standing, it is the curve's first point.
+    harvest(session);
+    session.stepCurve(bulk::Curve::Servo, m_curve.all->isChecked(), input.point.servoPoint,
+                      direction);
+    input.commitTail();
+    return true;
 }
 
 } // namespace kordana

@@ -16,6 +16,13 @@ public:
     static constexpr int kIndex = 10;
     ServoPage(QWidget* sheet, PageContext& context);
 
+    /// The Servo tools: harvest the page, then step the voltage at the servo operating point
+    /// (every voltage with `CheckBoxAll_Servo`) by 20 mV, then the commit tail.
+    void ButtonMinusClick_Servo(EditSession& session, const BulkToolInput& input);
+    void ButtonPlusClick_Servo(EditSession& session, const BulkToolInput& input);
+    /// Tools on this page: the Servo tool.
+    bool runBulkTool(EditSession& session, int direction, const BulkToolInput& input) override;
+
     /// The servo curve's rows: 15 speeds over 15 voltages.
     const CurveRows& curve() const { return m_curve; }
 
