@@ -2,6 +2,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -260,6 +261,17 @@ QWidget* KnockPage::control(int point, Row row) const {
 
 const std::array<QWidget*, KnockPage::kRows>& KnockPage::pointControls(int point) const {
     return m_points.at(static_cast<std::size_t>(point));
+}
+
+void KnockPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const std::array<std::uint8_t, 3> points = knockPoints(image, live);
+    std::array<QWidget*, 3 * kRows> fields{};
+    auto next = fields.begin();
+    for (std::size_t c = 0; c < points.size(); ++c) {
+        const auto& controls = m_points[c * std::size_t{kPointsPerCylinder} + points[c]];
+        next = std::copy(controls.begin(), controls.end(), next);
+    }
+    m_marks.show(fields);
 }
 
 } // namespace kordana

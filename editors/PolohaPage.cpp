@@ -1,6 +1,7 @@
 #include "editors/PolohaPage.h"
 
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -98,6 +99,14 @@ void PolohaPage::buildCurve(int which, PageContext& context) {
 
 void PolohaPage::RadioGroupPolohaAClick(EditSession& session) {
     harvestSome(m_references, session);
+}
+
+void PolohaPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const std::size_t a = positionPoint(image, false, live);
+    const std::size_t b = positionPoint(image, true, live);
+    QWidget* const fields[] = {m_curves[0].speed[a], m_curves[0].value[a], m_curves[1].speed[b],
+                               m_curves[1].value[b]};
+    m_marks.show(fields);
 }
 
 } // namespace kordana

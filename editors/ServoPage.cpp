@@ -3,6 +3,7 @@
 #include "editors/CommitBindings.h"
 #include "editors/PageDispatcher.h"
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
 #include "params/ImageLayout.h"
 
 #include <QBoxLayout>
@@ -118,6 +119,12 @@ void ServoPage::buildPowerOutputs(QWidget* sheet, PageContext& context) {
     }
     row->addStretch(1);
     static_cast<QBoxLayout*>(sheet->layout())->addLayout(row);
+}
+
+void ServoPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const std::size_t point = servoPoint(image, live);
+    QWidget* const fields[] = {m_curve.speed[point], m_curve.value[point]};
+    m_marks.show(fields);
 }
 
 } // namespace kordana
