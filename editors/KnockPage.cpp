@@ -146,6 +146,36 @@ private:
     std::vector<QFrame*> m_bevels;
 };
 
+// A list of one knock point. The operating-point cursor recolours the closed list as the engine
+// moves; QComboBox answers every colour change by recolouring its popup, and finds the popup's
+// colours by building a menu, which alone would cost more than a tick may take. The cursor's
+// lime is no concern of the popup, so a change of the button face alone stops here; any other
+// change of colours (a new desktop theme) still reaches the popup.
+class KnockList final : public QComboBox {
+public:
+    explicit KnockList(QWidget* parent) : QComboBox(parent), m_popupColours(palette()) {}
+
+protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange) {
+            QPalette others = palette();
+            for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+                others.setBrush(group, QPalette::Button,
+                                m_popupColours.brush(group, QPalette::Button));
+            }
+            if (others == m_popupColours) {
+                QWidget::changeEvent(event);
+                return;
+            }
+            m_popupColours = palette();
+        }
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    QPalette m_popupColours; // the colours the popup last followed
+};
+
 } // namespace
 
 KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
@@ -241,7 +271,7 @@ UpDownEdit* KnockPage::addEdit(CommitBindings& bindings, QWidget* parent, int po
 
 QComboBox* KnockPage::addList(CommitBindings& bindings, QWidget* parent, int point, Row row,
                               const char* name, const char* key, const QComboBox* items) {
-    auto* list = new QComboBox(parent);
+    auto* list = new KnockList(parent);
     list->setObjectName(QString("%1%2").arg(name).arg(point));
     for (int k = 0; k < items->count(); ++k) {
         list->addItem(items->itemText(k));
