@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 
 namespace kordana {
 
@@ -36,13 +38,27 @@ void LimeMarks::paint(QWidget* widget, bool marked) {
         return;
     }
     const QPalette::ColorRole role = backgroundRole(widget);
-    const QColor wanted = marked ? kLime : QApplication::palette(widget).color(role);
-    if (widget->palette().color(role) == wanted) {
+    const QColor normal = QApplication::palette(widget).color(role);
+    if (widget->palette().color(role) == (marked ? kLime : normal)) {
         return;
     }
-    QPalette palette = widget->palette();
-    palette.setColor(role, wanted);
-    widget->setPalette(palette);
+    // A palette that sets the one role alone: the widget keeps inheriting every other colour,
+    // and the palettes are built once (GUI thread only) instead of copied and detached on every
+    // mark, which was a good part of a tick on the knock page.
+    struct OneRole {
+        QColor colour;
+        QPalette palette;
+    };
+    static std::array<OneRole, QPalette::NColorRoles> limes;
+    static std::array<OneRole, QPalette::NColorRoles> normals;
+    OneRole& wanted = (marked ? limes : normals)[static_cast<std::size_t>(role)];
+    const QColor colour = marked ? kLime : normal;
+    if (wanted.colour != colour) {
+        wanted.colour = colour;
+        wanted.palette = QPalette();
+        wanted.palette.setColor(role, colour);
+    }
+    widget->setPalette(wanted.palette);
 }
 
 void LimeMarks::show(std::span<QWidget* const> fields) {

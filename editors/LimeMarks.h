@@ -20,8 +20,9 @@ public:
     /// The fields marked now, in the order the last show() gave them.
     const std::vector<QWidget*>& shown() const { return m_shown; }
 
-    /// The colour `widget` shows as marked or not: lime, or the application's colour of its
-    /// background role (Base for edits, Button for lists, Window for labels).
+    /// Shows `widget` lime or in the application's colour of its background role (Base for
+    /// edits, Button for lists, Window for labels). The widget's palette then sets that role
+    /// alone: meant for fields whose colours nothing else sets.
     static void paint(QWidget* widget, bool marked);
     /// The palette role that carries the background of `widget`.
     static QPalette::ColorRole backgroundRole(const QWidget* widget);
