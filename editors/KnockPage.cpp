@@ -2,6 +2,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -145,6 +146,36 @@ private:
     std::vector<QFrame*> m_bevels;
 };
 
+// A list of one knock point. The operating-point cursor recolours the closed list as the engine
+// moves; QComboBox answers every colour change by recolouring its popup, and finds the popup's
+// colours by building a menu, which alone would cost more than a tick may take. The cursor's
+// lime is no concern of the popup, so a change of the button face alone stops here; any other
+// change of colours (a new desktop theme) still reaches the popup.
+class KnockList final : public QComboBox {
+public:
+    explicit KnockList(QWidget* parent) : QComboBox(parent), m_popupColours(palette()) {}
+
+protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange) {
+            QPalette others = palette();
+            for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+                others.setBrush(group, QPalette::Button,
+                                m_popupColours.brush(group, QPalette::Button));
+            }
+            if (others == m_popupColours) {
+                QWidget::changeEvent(event);
+                return;
+            }
+            m_popupColours = palette();
+        }
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    QPalette m_popupColours; // the colours the popup last followed
+};
+
 } // namespace
 
 KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
@@ -240,7 +271,7 @@ UpDownEdit* KnockPage::addEdit(CommitBindings& bindings, QWidget* parent, int po
 
 QComboBox* KnockPage::addList(CommitBindings& bindings, QWidget* parent, int point, Row row,
                               const char* name, const char* key, const QComboBox* items) {
-    auto* list = new QComboBox(parent);
+    auto* list = new KnockList(parent);
     list->setObjectName(QString("%1%2").arg(name).arg(point));
     for (int k = 0; k < items->count(); ++k) {
         list->addItem(items->itemText(k));
@@ -260,6 +291,17 @@ QWidget* KnockPage::control(int point, Row row) const {
 
 const std::array<QWidget*, KnockPage::kRows>& KnockPage::pointControls(int point) const {
     return m_points.at(static_cast<std::size_t>(point));
+}
+
+void KnockPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const std::array<std::uint8_t, 3> points = knockPoints(image, live);
+    std::array<QWidget*, 3 * kRows> fields{};
+    auto next = fields.begin();
+    for (std::size_t c = 0; c < points.size(); ++c) {
+        const auto& controls = m_points[c * std::size_t{kPointsPerCylinder} + points[c]];
+        next = std::copy(controls.begin(), controls.end(), next);
+    }
+    m_marks.show(fields);
 }
 
 } // namespace kordana

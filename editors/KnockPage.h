@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FieldPage.h"
+#include "editors/LimeMarks.h"
 #include "editors/PageContext.h"
 
 #include <array>
@@ -32,6 +33,8 @@ public:
     QWidget* control(int point, Row row) const;
     /// The seven controls of `point`, in row order.
     const std::array<QWidget*, kRows>& pointControls(int point) const;
+    /// The seven controls of the point in use of each cylinder, lime.
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
 
     /// The hidden lists that hold the items of the page's frequency, gain and time-constant
     /// lists (`ComboBoxKnockFrekPom`, `ComboBoxLevelPom`, `ComboBoxTimeConstPom`).
@@ -49,6 +52,7 @@ private:
     QComboBox* m_gainItems = nullptr;
     QComboBox* m_timeConstantItems = nullptr;
     std::array<std::array<QWidget*, kRows>, kPoints> m_points{};
+    LimeMarks m_marks;
 };
 
 } // namespace kordana

@@ -2,6 +2,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
+#include "link/OperatingPoint.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -182,9 +183,9 @@ void KorekcePage::buildPostStart(QWidget* sheet, PageContext& context) {
                kSyticFrame.width() - 8, kSyticHeadingTop);
     // Five points: time 0 with its correction, three points with both, and the last time,
     // after which the correction is 100 % (no correction).
-    addFixedValue(group, "LabelSyticCas0", "0", kSyticCasLeft, kSyticTop);
-    addFixedValue(group, "LabelSyticKorekce4", "100", kSyticKorekceLeft,
-                  kSyticTop + 4 * kSyticPitch);
+    m_syticCas0 = addFixedValue(group, "LabelSyticCas0", "0", kSyticCasLeft, kSyticTop);
+    m_syticKorekce4 = addFixedValue(group, "LabelSyticKorekce4", "100", kSyticKorekceLeft,
+                                    kSyticTop + 4 * kSyticPitch);
     for (int k = 0; k < 4; ++k) {
         m_syticKorekce[k] = addField(group, QString("EditSyticKorekce%1").arg(k), kSyticKorekceLeft,
                                      kSyticTop + kSyticPitch * k);
@@ -193,6 +194,27 @@ void KorekcePage::buildPostStart(QWidget* sheet, PageContext& context) {
         context.bindings.bindStaticField(m_syticKorekce[k], true);
         context.bindings.bindStaticField(m_syticCas[k], true);
     }
+}
+
+void KorekcePage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const CorrectionMarks marks = correctionMarks(image, live);
+    // Past the last temperature row no coolant or inlet-air field is marked.
+    const auto fivePoint = [](UpDownEdit* const(&row)[5], std::uint8_t k) -> QWidget* {
+        return k < 5 ? row[k] : nullptr;
+    };
+    // The post-start curve's first time and last correction are fixed labels.
+    const std::uint8_t p = marks.postStartPoint;
+    QWidget* const fields[] = {
+        m_tlak[marks.pressureRow],
+        m_tlakKorekce[marks.pressureRow],
+        m_retardTeplota[marks.retardRow],
+        m_retard[marks.retardRow],
+        fivePoint(m_voda, marks.coolantRow),
+        fivePoint(m_vzduch, marks.airRow),
+        p == 0 ? static_cast<QWidget*>(m_syticCas0) : m_syticCas[p - 1],
+        p == 4 ? static_cast<QWidget*>(m_syticKorekce4) : m_syticKorekce[p],
+    };
+    m_marks.show(fields);
 }
 
 } // namespace kordana

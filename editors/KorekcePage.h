@@ -1,9 +1,11 @@
 #pragma once
 
 #include "editors/FieldPage.h"
+#include "editors/LimeMarks.h"
 #include "editors/PageContext.h"
 
 class QGroupBox;
+class QLabel;
 
 namespace kordana {
 
@@ -15,6 +17,10 @@ class KorekcePage : public FieldPage {
 public:
     static constexpr int kIndex = 13;
     KorekcePage(QWidget* sheet, PageContext& context);
+
+    /// The rows in use of the pressure, retard, coolant and inlet-air corrections and the
+    /// post-start point in use, lime.
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
 
 private:
     /// Ten rows of two run-time fields in `group`, named `firstName`/`secondName` with the row.
@@ -31,6 +37,9 @@ private:
     UpDownEdit* m_vzduch[5] = {};
     UpDownEdit* m_syticCas[4] = {};
     UpDownEdit* m_syticKorekce[4] = {};
+    QLabel* m_syticCas0 = nullptr;
+    QLabel* m_syticKorekce4 = nullptr;
+    LimeMarks m_marks;
 };
 
 } // namespace kordana

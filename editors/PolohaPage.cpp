@@ -135,4 +135,12 @@ bool PolohaPage::runBulkTool(EditSession& session, int direction, const BulkTool
     return true;
 }
 
+void PolohaPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const std::size_t a = positionPoint(image, false, live);
+    const std::size_t b = positionPoint(image, true, live);
+    QWidget* const fields[] = {m_curves[0].speed[a], m_curves[0].value[a], m_curves[1].speed[b],
+                               m_curves[1].value[b]};
+    m_marks.show(fields);
+}
+
 } // namespace kordana

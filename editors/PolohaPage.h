@@ -2,6 +2,7 @@
 
 #include "editors/CurveRows.h"
 #include "editors/FieldPage.h"
+#include "editors/LimeMarks.h"
 #include "editors/PageContext.h"
 
 #include <array>
@@ -39,6 +40,9 @@ public:
     /// The rows of curve A (0) and B (1).
     const CurveRows& curve(int which) const { return m_curves[which != 0 ? 1 : 0]; }
 
+    /// The speed and angle fields of the point in use on each curve, lime.
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+
 private:
     void buildCurve(int which, PageContext& context);
     void stepCurve(int which, int direction, EditSession& session, const BulkToolInput& input);
@@ -46,6 +50,7 @@ private:
     std::array<CurveRows, 2> m_curves;
     std::array<QButtonGroup*, 2> m_radioGroups{};
     std::vector<Field> m_references;
+    LimeMarks m_marks;
 };
 
 } // namespace kordana

@@ -140,4 +140,10 @@ bool ServoPage::runBulkTool(EditSession& session, int direction, const BulkToolI
     return true;
 }
 
+void ServoPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    const std::size_t point = servoPoint(image, live);
+    QWidget* const fields[] = {m_curve.speed[point], m_curve.value[point]};
+    m_marks.show(fields);
+}
+
 } // namespace kordana

@@ -2,6 +2,7 @@
 
 #include "editors/CurveRows.h"
 #include "editors/FieldPage.h"
+#include "editors/LimeMarks.h"
 #include "editors/PageContext.h"
 
 #include <array>
@@ -26,6 +27,9 @@ public:
     /// The servo curve's rows: 15 speeds over 15 voltages.
     const CurveRows& curve() const { return m_curve; }
 
+    /// The speed and voltage fields of the servo point in use, lime.
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+
 private:
     void buildServoSwitch(QWidget* sheet, PageContext& context);
     void buildPowerOutputs(QWidget* sheet, PageContext& context);
@@ -35,6 +39,7 @@ private:
     UpDownEdit* m_hyster = nullptr;
     std::array<UpDownEdit*, 6> m_levels{}; // output 1 a and b, output 2 a and b, ...
     std::array<QCheckBox*, 3> m_reverse{};
+    LimeMarks m_marks;
 };
 
 } // namespace kordana
