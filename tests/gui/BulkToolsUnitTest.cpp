@@ -1,6 +1,6 @@
 // F5 with programming after change against the simulated unit on a real pseudo-terminal: the
 // stepped cell reaches the unit's memory.
-#include "FormFixture.h"
+#include "UnitWindowFixture.h"
 
 #include "link/LinkProtocol.h"
 #include "link/MonitorFrame.h"
@@ -16,29 +16,7 @@
 namespace kordana {
 namespace {
 
-class BulkToolsUnit : public testing::FormFixture {
-protected:
-    TFormHlav& startWithUnit() {
-        EXPECT_TRUE(m_unit.start({})) << m_unit.error();
-        writeSettings("[PORTS]\nCOM1=" + m_unit.devicePath() + "\n[FORM_HLAV]\nComPort=1\n");
-        TFormHlav& form = createForm();
-        childNamed<QTimer>(form, "Timer1")->stop(); // the test ticks by hand
-        return form;
-    }
-    /// Ticks until the link is idle; the unit answers in real time, so each tick also lets the
-    /// event loop move bytes (capped, never a fixed sleep for a result).
-    void runToIdle(TFormHlav& form) {
-        for (int i = 0; i < 400; ++i) {
-            form.Timer1Timer();
-            if (form.link().mode() == LinkMode::Idle) {
-                return;
-            }
-            QTest::qWait(3);
-        }
-        ADD_FAILURE() << "link still busy";
-    }
-    UnitSimProcess m_unit;
-};
+using BulkToolsUnit = testing::UnitWindowFixture;
 
 TEST_F(BulkToolsUnit, F5ProgramsTheSteppedCellIntoTheUnit) {
     TFormHlav& form = startWithUnit();

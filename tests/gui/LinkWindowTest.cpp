@@ -1,5 +1,5 @@
 // The window's Read, Verify and Program against the simulated unit on a real pseudo-terminal.
-#include "FormFixture.h"
+#include "UnitWindowFixture.h"
 
 #include "link/LinkProtocol.h"
 #include "params/ImageLayout.h"
@@ -15,32 +15,7 @@
 namespace kordana {
 namespace {
 
-class LinkWindow : public testing::FormFixture {
-protected:
-    /// Starts the simulator and a window whose COM1 is the simulator's pty.
-    TFormHlav& startWithUnit(const std::vector<std::string>& simArgs = {}) {
-        EXPECT_TRUE(m_unit.start(simArgs)) << m_unit.error();
-        writeSettings("[PORTS]\nCOM1=" + m_unit.devicePath() + "\n[FORM_HLAV]\nComPort=1\n");
-        TFormHlav& form = createForm();
-        childNamed<QTimer>(form, "Timer1")->stop(); // the test ticks by hand
-        return form;
-    }
-
-    /// Ticks the window until the link is idle again; the unit answers in real time on its
-    /// pty, so each tick also lets the event loop move bytes (capped, never a fixed sleep).
-    void runToIdle(TFormHlav& form, int maxTicks = 400) {
-        for (int i = 0; i < maxTicks; ++i) {
-            form.Timer1Timer();
-            if (form.link().mode() == LinkMode::Idle) {
-                return;
-            }
-            QTest::qWait(3);
-        }
-        ADD_FAILURE() << "link still busy";
-    }
-
-    UnitSimProcess m_unit;
-};
+using LinkWindow = testing::UnitWindowFixture;
 
 TEST_F(LinkWindow, ProgramVerifyAndReadBackThroughTheWindow) {
     TFormHlav& form = startWithUnit();
