@@ -1,5 +1,6 @@
 #include "app/TFormHlav.h"
 
+#include "about/TFormAbout.h"
 #include "app/MonitorPanel.h"
 #include "app/StatusLine.h"
 #include "editors/RuznePage.h"
@@ -27,6 +28,12 @@
 #include <QTimer>
 
 #include <algorithm>
+
+// The window's pictures (icon, logo) live in this library's resources; a static library's
+// resources are registered only when asked for by name.
+static void initAppResources() {
+    Q_INIT_RESOURCE(app);
+}
 
 namespace kordana {
 
@@ -60,6 +67,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
                      std::unique_ptr<DesktopServices> desktop, QWidget* parent)
     : QMainWindow(parent), m_arguments(std::move(arguments)), m_configDir(std::move(configDir)),
       m_desktop(desktop ? std::move(desktop) : makeDesktopServices()) {
+    initAppResources();
     setObjectName("FormHlav");
     setWindowTitle("Programming of Kordana_Racing unit");
     setWindowIcon(QIcon(":/icons/kordana.png"));
@@ -79,6 +87,9 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     setStatusBar(m_statusBar);
 
     createLink();
+    // One about box for the window's life, centred once when it is made; it opens again where
+    // the user left it.
+    m_about = new TFormAbout(this);
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer

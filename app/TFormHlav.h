@@ -78,7 +78,7 @@ public:
     /// Where the engine runs on the active page's curves (the single-point tools read it).
     const OperatingPoint& operatingPoint() const { return m_operatingPoint; }
     LinkProtocol& link() { return *m_link; }
-    /// The about box, created on its first use; null before.
+    /// The about box, made with the window.
     TFormAbout* aboutBox() const { return m_about; }
     /// The active page index of PageControl1 (0..13).
     int activePageIndex() const;

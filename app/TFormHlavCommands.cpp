@@ -137,9 +137,7 @@ void TFormHlav::MenuContensClick() {
 }
 
 void TFormHlav::MenuAboutClick() {
-    if (m_about == nullptr) {
-        m_about = new TFormAbout(this);
-    }
+    m_about->setLanguageIndex(m_languageIndex);
     m_about->exec();
 }
 

@@ -60,7 +60,8 @@ TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
         ASSERT_NE(box, nullptr);
         seen = true;
         EXPECT_TRUE(box->isModal());
-        EXPECT_EQ(box->windowTitle(), "Kordana");
+        EXPECT_EQ(box->windowTitle(), "About Kordana_R");
+        EXPECT_EQ(box->size(), QSize(662, 568));
         EXPECT_TRUE(QRegularExpression("^[A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4}$")
                         .match(box->LabelDate->text())
                         .hasMatch())
@@ -77,11 +78,28 @@ TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
     ASSERT_NE(f.aboutBox(), nullptr);
     EXPECT_FALSE(f.aboutBox()->isVisible());
 
-    // The same box each time.
+    // The same box each time, where the user left it, titled in the language of the moment.
     TFormAbout* first = f.aboutBox();
-    QTimer::singleShot(0, &f, [] { QApplication::activeModalWidget()->close(); });
+    const QPoint centred = first->pos();
+    first->move(centred + QPoint(40, 30));
+    f.action("MenuGerman")->trigger();
+    QString title;
+    QPoint shownAt;
+    QTimer::singleShot(0, &f, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        title = box->windowTitle();
+        shownAt = box->pos();
+        box->close();
+    });
     f.MenuAboutClick();
     EXPECT_EQ(f.aboutBox(), first);
+    EXPECT_EQ(title, QString::fromUtf8("Über Programm Kordana_R"));
+    EXPECT_EQ(shownAt, centred + QPoint(40, 30));
+    const QString titles[] = {"About Kordana_R", QString::fromUtf8("Über Programm Kordana_R"),
+                              "Information Kordana_R", "O programu Kordana_R"};
+    for (std::uint8_t language = 0; language < 4; ++language) {
+        EXPECT_EQ(TFormAbout::titleFor(language), titles[language]);
+    }
 }
 
 } // namespace
