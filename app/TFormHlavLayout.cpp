@@ -158,6 +158,34 @@ QAction* addItem(TFormHlav* form, QMenu* menu, const ItemSpec& item) {
     return action;
 }
 
+// The fourteen tab sheets of PageControl1, in page order, with their captions.
+std::array<QWidget*, PageDispatcher::kPageCount> addSheets(QTabWidget& pages) {
+    const char* const captions[PageDispatcher::kPageCount] = {"Ign 1",
+                                                              "Ign 2",
+                                                              "Ign 3",
+                                                              "Jet 1A",
+                                                              "Jet 2A",
+                                                              "Jet 3A",
+                                                              "Jet 1B",
+                                                              "Jet 2B",
+                                                              "Jet 3B",
+                                                              "Position",
+                                                              "Power Outputs - Servo",
+                                                              "Knock",
+                                                              "Various",
+                                                              "Corrections"};
+    const char* const names[] = {"TabSheet_Poloha", "TabSheet_Servo", "TabSheet_Knock",
+                                 "TabSheet_Ruzne", "TabSheet_Korekce"};
+    std::array<QWidget*, PageDispatcher::kPageCount> sheets{};
+    for (int p = 0; p < PageDispatcher::kPageCount; ++p) {
+        auto* sheet = new QWidget(&pages);
+        sheet->setObjectName(p < 9 ? QString("TabSheet_Map%1").arg(p) : QString(names[p - 9]));
+        pages.addTab(sheet, captions[p]);
+        sheets[static_cast<std::size_t>(p)] = sheet;
+    }
+    return sheets;
+}
+
 } // namespace
 
 void TFormHlav::buildMenus() {
@@ -233,29 +261,7 @@ void TFormHlav::buildToolBar(QWidget* parent) {
 }
 
 void TFormHlav::buildPages() {
-    const char* const captions[PageDispatcher::kPageCount] = {"Ign 1",
-                                                              "Ign 2",
-                                                              "Ign 3",
-                                                              "Jet 1A",
-                                                              "Jet 2A",
-                                                              "Jet 3A",
-                                                              "Jet 1B",
-                                                              "Jet 2B",
-                                                              "Jet 3B",
-                                                              "Position",
-                                                              "Power Outputs - Servo",
-                                                              "Knock",
-                                                              "Various",
-                                                              "Corrections"};
-    const char* const names[] = {"TabSheet_Poloha", "TabSheet_Servo", "TabSheet_Knock",
-                                 "TabSheet_Ruzne", "TabSheet_Korekce"};
-    std::array<QWidget*, PageDispatcher::kPageCount> sheets{};
-    for (int p = 0; p < PageDispatcher::kPageCount; ++p) {
-        auto* sheet = new QWidget(m_pageControl);
-        sheet->setObjectName(p < 9 ? QString("TabSheet_Map%1").arg(p) : QString(names[p - 9]));
-        m_pageControl->addTab(sheet, captions[p]);
-        sheets[static_cast<std::size_t>(p)] = sheet;
-    }
+    const auto sheets = addSheets(*m_pageControl);
     buildMapGrid();
     for (int p = 0; p < 9; ++p) {
         m_pages.setPage(

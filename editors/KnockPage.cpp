@@ -178,8 +178,32 @@ private:
 
 } // namespace
 
+namespace {
+
+// The row captions, the cylinder captions and the two bevels between the cylinders.
+void addLabelsAndBevels(KnockBox* box) {
+    for (int r = 0; r < KnockPage::kRows; ++r) {
+        auto* label = new QLabel(QString::fromUtf8(kRowTexts[r]), box);
+        label->setObjectName(kRowLabelNames[r]);
+        // A caption wider than the room left of the first point takes a second line.
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(kRowLabelLeft, kRowTops[r] + kRowLabelDrop,
+                           pointLeft(0) - kRowLabelLeft - 2, 2 * UpDownEdit::kHeight);
+    }
+    for (int c = 0; c < KnockPage::kPoints / KnockPage::kPointsPerCylinder; ++c) {
+        auto* label = new QLabel(QString("Cylinder %1").arg(c + 1), box);
+        label->setObjectName(QString("LabelKnockCylinder%1").arg(c + 1));
+        label->move(pointLeft(c * KnockPage::kPointsPerCylinder) + kCylinderLabelOffset,
+                    kCylinderLabelTop);
+    }
+    box->addBevel(pointLeft(5) - 12, "BevelKnock1");
+    box->addBevel(pointLeft(10) - 13, "BevelKnock2");
+}
+
+} // namespace
+
 KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, sheet) {
-    CommitBindings& bindings = context.bindings;
     // The box fills the page; a window too small for it scrolls, as the map grid does.
     auto* fill = new QVBoxLayout(sheet);
     auto* scroll = new QScrollArea(sheet);
@@ -190,6 +214,16 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
     auto* box = new KnockBox(scroll);
     box->setObjectName("GroupBoxKnock");
 
+    buildItemLists(box);
+    addLabelsAndBevels(box);
+    buildControls(context.bindings, box);
+
+    box->setMinimumSize(pointLeft(kPoints - 1) + kListWidth + kRowLabelLeft,
+                        rowTop(Row::Alarm) + UpDownEdit::kHeight + kBottomMargin);
+    scroll->setWidget(box);
+}
+
+void KnockPage::buildItemLists(QWidget* box) {
     m_frequencyItems =
         makeItemList(box, "ComboBoxKnockFrekPom", kFrequencies, std::size(kFrequencies));
     m_gainItems = makeItemList(box, "ComboBoxLevelPom", kGains, std::size(kGains));
@@ -207,24 +241,9 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
     for (QComboBox* items : {m_frequencyItems, m_gainItems, m_timeConstantItems}) {
         items->setFont(listFont);
     }
+}
 
-    for (int r = 0; r < kRows; ++r) {
-        auto* label = new QLabel(QString::fromUtf8(kRowTexts[r]), box);
-        label->setObjectName(kRowLabelNames[r]);
-        // A caption wider than the room left of the first point takes a second line.
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(kRowLabelLeft, kRowTops[r] + kRowLabelDrop,
-                           pointLeft(0) - kRowLabelLeft - 2, 2 * UpDownEdit::kHeight);
-    }
-    for (int c = 0; c < kPoints / kPointsPerCylinder; ++c) {
-        auto* label = new QLabel(QString("Cylinder %1").arg(c + 1), box);
-        label->setObjectName(QString("LabelKnockCylinder%1").arg(c + 1));
-        label->move(pointLeft(c * kPointsPerCylinder) + kCylinderLabelOffset, kCylinderLabelTop);
-    }
-    box->addBevel(pointLeft(5) - 12, "BevelKnock1");
-    box->addBevel(pointLeft(10) - 13, "BevelKnock2");
-
+void KnockPage::buildControls(CommitBindings& bindings, QWidget* box) {
     // Row by row, so that Enter and Tab move along a row.
     for (int i = 0; i < kPoints; ++i) {
         addEdit(bindings, box, i, Row::Rpm, "EditKnockRpm", "RPM_KNOCK");
@@ -249,10 +268,6 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
     for (int i = 0; i < kPoints; ++i) {
         addEdit(bindings, box, i, Row::Alarm, "EditKnockAlarm", "ALARM")->setPosition(5000);
     }
-
-    box->setMinimumSize(pointLeft(kPoints - 1) + kListWidth + kRowLabelLeft,
-                        rowTop(Row::Alarm) + UpDownEdit::kHeight + kBottomMargin);
-    scroll->setWidget(box);
 }
 
 UpDownEdit* KnockPage::addEdit(CommitBindings& bindings, QWidget* parent, int point, Row row,

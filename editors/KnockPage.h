@@ -43,6 +43,10 @@ public:
     QComboBox* timeConstantItems() const { return m_timeConstantItems; }
 
 private:
+    /// The hidden lists that hold the three item lists, all in one fitting font.
+    void buildItemLists(QWidget* box);
+    /// The seven rows of controls, row by row.
+    void buildControls(CommitBindings& bindings, QWidget* box);
     UpDownEdit* addEdit(CommitBindings& bindings, QWidget* parent, int point, Row row,
                         const char* name, const char* key);
     QComboBox* addList(CommitBindings& bindings, QWidget* parent, int point, Row row,
