@@ -37,7 +37,7 @@ namespace {
 
 using Handler = void (TFormHlav::*)();
 
-struct ItemSpec {
+struct MenuItem {
     const char* name;
     const char* caption;
     const char* shortcut; // portable text ("Ctrl+N", "F3"), empty for none
@@ -46,14 +46,14 @@ struct ItemSpec {
 
 // A menu of the menu bar: its items in order; an item without a caption is a separator named
 // `name`. `exclusive` menus check one item at a time.
-struct MenuSpec {
+struct MenuEntry {
     const char* name;
     const char* caption;
     bool exclusive;
-    std::vector<ItemSpec> items;
+    std::vector<MenuItem> items;
 };
 
-const std::vector<MenuSpec> kMenus = {
+const std::vector<MenuEntry> kMenus = {
     {"MenuFile",
      "&File",
      false,
@@ -105,14 +105,14 @@ const std::vector<MenuSpec> kMenus = {
 };
 
 // The tool bar's controls: glyph buttons, then text buttons.
-struct ToolSpec {
+struct ToolEntry {
     const char* name;
     const char* caption; // null for a glyph button
     ToolBarGlyph glyph;
     Handler handler;
 };
 
-const ToolSpec kTools[] = {
+const ToolEntry kTools[] = {
     {"SpeedButton6", nullptr, ToolBarGlyph::New, &TFormHlav::MenuNewClick},
     {"SpeedButton5", nullptr, ToolBarGlyph::Open, &TFormHlav::MenuOpenClick},
     {"SpeedButton7", nullptr, ToolBarGlyph::Save, &TFormHlav::MenuSaveClick},
@@ -122,18 +122,18 @@ const ToolSpec kTools[] = {
     {"ButtonProgram", "&Program", ToolBarGlyph::New, &TFormHlav::MenuProgramClick},
 };
 
-QAbstractButton* makeToolButton(const ToolSpec& spec, QWidget* parent) {
+QAbstractButton* makeToolButton(const ToolEntry& tool, QWidget* parent) {
     QAbstractButton* button = nullptr;
-    if (spec.caption == nullptr) {
+    if (tool.caption == nullptr) {
         auto* glyph = new QToolButton(parent);
-        glyph->setIcon(toolBarGlyph(spec.glyph));
+        glyph->setIcon(toolBarGlyph(tool.glyph));
         glyph->setIconSize(QSize(20, 20));
         glyph->setAutoRaise(true);
         button = glyph;
     } else {
-        button = new QPushButton(spec.caption, parent);
+        button = new QPushButton(tool.caption, parent);
     }
-    button->setObjectName(spec.name);
+    button->setObjectName(tool.name);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -145,7 +145,7 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
     return menu;
 }
 
-QAction* addItem(TFormHlav* form, QMenu* menu, const ItemSpec& item) {
+QAction* addItem(TFormHlav* form, QMenu* menu, const MenuItem& item) {
     QAction* action = menu->addAction(item.caption);
     action->setObjectName(item.name);
     if (*item.shortcut != '\0') {
@@ -191,10 +191,10 @@ std::array<QWidget*, PageDispatcher::kPageCount> addSheets(QTabWidget& pages) {
 void TFormHlav::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    for (const MenuSpec& spec : kMenus) {
-        QMenu* menu = addMenu(bar, spec.name, spec.caption);
-        auto* group = spec.exclusive ? new QActionGroup(menu) : nullptr;
-        for (const ItemSpec& item : spec.items) {
+    for (const MenuEntry& entry : kMenus) {
+        QMenu* menu = addMenu(bar, entry.name, entry.caption);
+        auto* group = entry.exclusive ? new QActionGroup(menu) : nullptr;
+        for (const MenuItem& item : entry.items) {
             if (item.caption == nullptr) {
                 menu->addSeparator()->setObjectName(item.name);
                 continue;
@@ -205,7 +205,7 @@ void TFormHlav::buildMenus() {
                 group->addAction(added);
             }
         }
-        if (spec.exclusive && !spec.items.empty()) {
+        if (entry.exclusive && !entry.items.empty()) {
             menu->actions().front()->setChecked(true);
         }
     }
@@ -239,9 +239,9 @@ void TFormHlav::buildToolBar(QWidget* parent) {
     auto* bar = new QHBoxLayout(toolBar);
     bar->setContentsMargins(4, 2, 4, 2);
     bar->setSpacing(2);
-    for (const ToolSpec& spec : kTools) {
-        QAbstractButton* button = makeToolButton(spec, toolBar);
-        connect(button, &QAbstractButton::clicked, this, spec.handler);
+    for (const ToolEntry& tool : kTools) {
+        QAbstractButton* button = makeToolButton(tool, toolBar);
+        connect(button, &QAbstractButton::clicked, this, tool.handler);
         bar->addWidget(button);
     }
     top->addWidget(toolBar);

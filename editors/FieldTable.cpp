@@ -86,13 +86,6 @@ Field imageField(FieldControl control, std::size_t imageIndex) {
     return fieldFor(control, ref ? &ref->key->elements[ref->element] : nullptr);
 }
 
-Field outsideField(FieldControl control, std::uint8_t& byte) {
-    Field field{control};
-    field.outsideByte = &byte;
-    field.maxShown = 1;
-    return field;
-}
-
 std::optional<int> controlValue(const FieldControl& control) {
     return std::visit(ValueGetter{}, control);
 }
@@ -101,10 +94,6 @@ void harvestFields(std::span<const Field> fields, ParameterImage& image, const S
     for (const Field& field : fields) {
         const std::optional<int> value = controlValue(field.control);
         if (!value) {
-            continue;
-        }
-        if (field.outsideByte != nullptr) {
-            *field.outsideByte = *value != 0 ? 1 : 0;
             continue;
         }
         if (field.element == nullptr || !field.element->hasImageByte()) {
@@ -121,15 +110,9 @@ void harvestFields(std::span<const Field> fields, ParameterImage& image, const S
 
 void refreshFields(std::span<const Field> fields, const ParameterImage& image) {
     for (const Field& field : fields) {
-        int value = 0;
-        if (field.outsideByte != nullptr) {
-            value = *field.outsideByte != 0 ? 1 : 0;
-        } else if (field.element != nullptr) {
-            value = shownValue(image, *field.element);
-        } else {
-            continue;
+        if (field.element != nullptr) {
+            std::visit(ValueSetter{field, shownValue(image, *field.element)}, field.control);
         }
-        std::visit(ValueSetter{field, value}, field.control);
     }
 }
 

@@ -27,10 +27,8 @@ using FieldControl = std::variant<UpDownEdit*, QCheckBox*, QComboBox*, QButtonGr
 /// byte is converted (from the parameter table) and the control's range and step.
 struct Field {
     FieldControl control;
-    /// The image element edited, with its conversion; null for a byte outside the image.
+    /// The image element edited, with its conversion; null: the field is skipped.
     const ParameterElement* element = nullptr;
-    /// A byte kept outside the image (the map pages' All flags), stored as 0 or 1.
-    std::uint8_t* outsideByte = nullptr;
     int minShown = 0;
     int maxShown = 0;
     int step = 1;
@@ -41,8 +39,6 @@ struct Field {
 Field elementField(FieldControl control, std::string_view key, std::size_t element);
 /// A field for the parameter stored at image byte `imageIndex`.
 Field imageField(FieldControl control, std::size_t imageIndex);
-/// A field for a 0/1 byte kept outside the image.
-Field outsideField(FieldControl control, std::uint8_t& byte);
 
 /// Called for every image byte a harvest stores, with its value before and after.
 using StoreHook = std::function<void(ParameterImage& image, std::size_t index, std::uint8_t before,
