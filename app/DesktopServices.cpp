@@ -53,6 +53,24 @@ public:
         return dialog.selectedFiles().front();
     }
 
+    QString pdfFileName(QWidget* parent, const QString& startPath) override {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters({QStringLiteral("PDF (*.pdf)")});
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        if (!startPath.isEmpty()) {
+            const QFileInfo start(startPath);
+            dialog.setDirectory(start.absolutePath());
+            dialog.selectFile(start.fileName());
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().front();
+    }
+
     bool openDocument(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 
     QString programDir() const override { return QCoreApplication::applicationDirPath(); }

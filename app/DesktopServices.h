@@ -25,6 +25,9 @@ public:
     /// Asks for a parameter file to open (`save` false) or save, starting at `startPath`;
     /// returns the chosen path, or empty text on cancel.
     virtual QString parameterFileName(QWidget* parent, const QString& startPath, bool save) = 0;
+    /// Asks where to write a PDF document, proposing `startPath`; returns the chosen path (with
+    /// the ".pdf" suffix), or empty text on cancel.
+    virtual QString pdfFileName(QWidget* parent, const QString& startPath) = 0;
     /// Opens a document with the desktop's viewer; false when it cannot.
     virtual bool openDocument(const QUrl& url) = 0;
     /// The folder of the program's executable (the help document is looked for there).

@@ -15,6 +15,7 @@ class QuietDesktop final : public DesktopServices {
 public:
     Answer messageBox(QWidget*, const QString&, Buttons) override { return Answer::Ok; }
     QString parameterFileName(QWidget*, const QString&, bool) override { return {}; }
+    QString pdfFileName(QWidget*, const QString&) override { return {}; }
     bool openDocument(const QUrl&) override { return false; }
     QString programDir() const override { return {}; }
 };

@@ -75,6 +75,9 @@ public:
         const auto& hook = save ? saveDialog : openDialog;
         return hook ? hook(start) : m_real->parameterFileName(parent, start, save);
     }
+    QString pdfFileName(QWidget* parent, const QString& start) override {
+        return pdfDialog ? pdfDialog(start) : m_real->pdfFileName(parent, start);
+    }
     bool openDocument(const QUrl& url) override {
         return documentOpener ? documentOpener(url) : m_real->openDocument(url);
     }
@@ -84,6 +87,7 @@ public:
 
     std::function<QString(const QString& start)> openDialog;
     std::function<QString(const QString& start)> saveDialog;
+    std::function<QString(const QString& start)> pdfDialog;
     std::function<bool(const QUrl&)> documentOpener;
     QString programDirectory;
 
