@@ -1,5 +1,7 @@
 #include "about/TFormAbout.h"
 
+#include "kordana/Version.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -68,6 +70,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
 
     LabelDate = placedLabel(this, "LabelDate", {16, 505, 49, 13}, 11);
     LabelTime = placedLabel(this, "LabelTime", {168, 505, 49, 13}, 11);
+    LabelVersion = placedLabel(this, "LabelVersion", {296, 505, 120, 13}, 11);
     auto* image = new QLabel(this);
     image->setObjectName("Image1");
     image->setGeometry(10, 8, kLogoWidth, kLogoHeight);
@@ -92,6 +95,11 @@ QString TFormAbout::titleFor(std::uint8_t languageIndex) {
     }
 }
 
+QString TFormAbout::versionFor(std::uint8_t languageIndex) {
+    const QString word = languageIndex == 3 ? QStringLiteral("Verze") : QStringLiteral("Version");
+    return word + ' ' + QString::fromLatin1(kVersion);
+}
+
 QString TFormAbout::buildDate() {
     return QString::fromLatin1(__DATE__);
 }
@@ -113,6 +121,8 @@ void TFormAbout::FormCreate() {
 
 void TFormAbout::FormActivate() {
     setWindowTitle(titleFor(m_languageIndex));
+    LabelVersion->setText(versionFor(m_languageIndex));
+    LabelVersion->adjustSize();
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {

@@ -21,12 +21,16 @@ public:
     QLabel* LabelDate = nullptr;
     QLabel* LabelTime = nullptr;
     QLabel* LabelExit = nullptr;
+    /// The program's version, small, beside the build date and time.
+    QLabel* LabelVersion = nullptr;
 
     /// The build date as "Mmm dd yyyy" (day padded with a blank) and time as "hh:mm:ss".
     static QString buildDate();
     static QString buildTime();
     /// The title for a language index: English, German, French, Czech.
     static QString titleFor(std::uint8_t languageIndex);
+    /// The version line for a language index, e.g. "Version 0.9.0".
+    static QString versionFor(std::uint8_t languageIndex);
 
     /// The language the title follows from the next time the box becomes active.
     void setLanguageIndex(std::uint8_t index) { m_languageIndex = index; }

@@ -1,10 +1,13 @@
 #include "app/GuardedApplication.h"
 #include "app/SignalBridge.h"
 #include "app/TFormHlav.h"
+#include "kordana/Version.h"
 
 #include <QStandardPaths>
 
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -50,6 +53,11 @@ int run(kordana::GuardedApplication& app) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before the toolkit starts, so it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("kordana %s\n", kordana::kVersion);
+        return 0;
+    }
     kordana::GuardedApplication app(argc, argv);
     try {
         return run(app);

@@ -1,6 +1,7 @@
 // kordana-cli: program, read, verify and monitor the engine control unit, write default sets
 // and check parameter files from a terminal, on the same core as the window.
 
+#include "kordana/Version.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliConsole.h"
@@ -22,6 +23,10 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
 
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args.front() == "--version") {
+        std::printf("kordana-cli %s\n", kVersion);
+        return kExitSuccess;
+    }
     const CliParseResult parsed = parseCliCommandLine(args);
     if (!parsed.options) {
         const std::string command(commandName(parsed.command));

@@ -1,6 +1,7 @@
 // kordana-unit-sim: serves the simulated engine control unit on a pseudo-terminal, so that the
 // program (or a test) can open the device path as if a unit were on a serial line.
 
+#include "kordana/Version.h"
 #include "tools/unit-sim/lib/UnitSimCommandLine.h"
 #include "tools/unit-sim/lib/UnitSimulator.h"
 
@@ -203,6 +204,10 @@ int serve(const Pty& pty, UnitSimulator& unit, const Watch& watch, const sigset_
 
 int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args.front() == "--version") {
+        std::printf("kordana-unit-sim %s\n", kordana::kVersion);
+        return 0;
+    }
     const kordana::UnitSimParseResult parsed = kordana::parseUnitSimCommandLine(args);
     if (!parsed.options) {
         std::fprintf(stderr, "kordana-unit-sim: %s (try --help)\n", parsed.error.c_str());
