@@ -3,10 +3,15 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+
+#ifdef Q_OS_UNIX
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 namespace kordana {
+
+#ifdef Q_OS_UNIX
 
 namespace {
 
@@ -46,5 +51,13 @@ SignalBridge::~SignalBridge() {
         sigaction(sig, &action, nullptr);
     }
 }
+
+#else
+
+// Elsewhere the window closes through its own close button and the session's end only.
+SignalBridge::SignalBridge(QObject* parent) : QObject(parent) {}
+SignalBridge::~SignalBridge() = default;
+
+#endif
 
 } // namespace kordana

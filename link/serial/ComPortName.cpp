@@ -33,6 +33,11 @@ QString resolveComPort(int comNumber, const PortsLookup& portsLookup) {
         return {};
     }
     const QString key = QStringLiteral("COM%1").arg(comNumber);
+#ifdef Q_OS_WIN
+    // Windows names its serial ports COMn itself: the port opens under its own name.
+    (void)portsLookup;
+    return key;
+#else
     if (portsLookup) {
         const QString configured = portsLookup(key).trimmed();
         if (!configured.isEmpty()) {
@@ -40,6 +45,7 @@ QString resolveComPort(int comNumber, const PortsLookup& portsLookup) {
         }
     }
     return QStringLiteral("/dev/ttyS%1").arg(comNumber - 1);
+#endif
 }
 
 QString resolvePortName(const QString& name, const PortsLookup& portsLookup) {

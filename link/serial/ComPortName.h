@@ -16,8 +16,9 @@ std::optional<int> parseComName(const QString& name);
 /// True when name has the form "COMn" accepted by parseComName.
 bool looksLikeComName(const QString& name);
 
-/// The device of port COMn on this system: the PORTS section's value for key "COMn" when it
-/// is set, otherwise /dev/ttyS{n-1}. Empty for n outside 1..255.
+/// The device of port COMn on this system. On Linux: the PORTS section's value for key "COMn"
+/// when it is set, otherwise /dev/ttyS{n-1}. On Windows: "COMn" itself, the port's own name.
+/// Empty for n outside 1..255. The only place that knows how the system names its ports.
 QString resolveComPort(int comNumber, const PortsLookup& portsLookup);
 
 /// A port as the user names it: "COMn" resolves as above, anything else is taken as a path.
