@@ -36,7 +36,9 @@ IniFile IniFile::parse(const std::string& text) {
         }
         std::string raw = text.substr(pos, end - pos);
         pos = end + 1;
-        if (!raw.empty() && raw.back() == '\r') {
+        // CR before the line end is part of the line end, however many there are, so a file
+        // written back reads as the same lines again.
+        while (!raw.empty() && raw.back() == '\r') {
             raw.pop_back();
         }
         Line line{raw, section, {}, {}, false};
