@@ -149,6 +149,7 @@ void TFormHlav::FormCreate() {
     ShowCouplingIndicators();
     // The defaults and the cache are where the user starts, not steps to undo.
     m_session.clearUndoHistory();
+    rememberLastFile();
     ShowWhereSetStands();
     m_timer->start();
 }

@@ -226,6 +226,7 @@ private:
     QString helpDocumentPath() const;
     // Undo and where the set stands (TFormHlavUndo.cpp).
     void buildSetStateLabel();
+    void rememberLastFile();
     void crossUndoStep(const ChangeSet& changes);
     void unitStatus(LinkMessage message, bool ok, StatusColour colour);
 

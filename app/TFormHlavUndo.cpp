@@ -4,9 +4,12 @@
 
 #include "app/MonitorPanel.h"
 #include "editors/MapGrid.h"
+#include "editors/RuznePage.h"
+#include "params/ParameterFileLoader.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -20,6 +23,24 @@ void TFormHlav::buildSetStateLabel() {
     if (QAction* redo = action("MenuRedo")) {
         redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     }
+}
+
+// The set the cache brought back is "saved" when the file last named still holds it: the file
+// is read as Open would read it over the set, into a scratch session, and only remembered.
+void TFormHlav::rememberLastFile() {
+    const QString path = m_ruzne->fileName();
+    if (path.isEmpty()) {
+        return;
+    }
+    const ParameterFileLoad load = ParameterFileLoader::load(QFile::encodeName(path).toStdString(),
+                                                             m_session.image(), m_session.extMon());
+    if (!load.fileRead() || !load.read.applicable()) {
+        return;
+    }
+    EditSession scratch;
+    scratch.restore(m_session.image(), m_session.allFlags());
+    scratch.applyFileRead(load.read);
+    m_standing.fileHolds(scratch.image(), scratch.extMon());
 }
 
 void TFormHlav::MenuUndoClick() {

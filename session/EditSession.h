@@ -37,7 +37,8 @@ public:
     EditSession() = default;
 
     /// Called after every command that changed something, once, with what it changed; the
-    /// owner sets it (undo and the set history hook in here). Empty: nobody is told.
+    /// owner sets it (the set history hooks in here; undo is the session's own). Empty: nobody
+    /// is told.
     void setChangeListener(ChangeListener listener) { m_listener = std::move(listener); }
 
     const ParameterImage& image() const { return m_image; }

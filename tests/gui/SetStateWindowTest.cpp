@@ -59,5 +59,17 @@ TEST_F(SetStateWindow, FollowsSaveEditProgramReadAndPort) {
     EXPECT_EQ(state->text(), "gespeichert  |  Zündung: unbekannt");
 }
 
+TEST_F(SetStateWindow, NextStartIsSavedWhileTheLastFileHoldsTheSet) {
+    TFormHlav& form = createForm();
+    ASSERT_TRUE(form.saveParameterFile(m_dir.path() + "/set.ign"));
+    closeForm();
+    EXPECT_EQ(childNamed<QLabel>(createForm(), "LabelSetState")->text(), "saved  |  unit: unknown");
+
+    stepColumn(*m_form, 0);
+    closeForm();
+    EXPECT_EQ(childNamed<QLabel>(createForm(), "LabelSetState")->text(),
+              "changed  |  unit: unknown");
+}
+
 } // namespace
 } // namespace kordana
