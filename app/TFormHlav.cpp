@@ -85,6 +85,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName("StatusBar1");
     setStatusBar(m_statusBar);
+    buildSetStateLabel();
 
     createLink();
     // One about box for the window's life, centred once when it is made; it opens again where
@@ -146,6 +147,10 @@ void TFormHlav::FormCreate() {
         }
     }
     ShowCouplingIndicators();
+    // The defaults and the cache are where the user starts, not steps to undo.
+    m_session.clearUndoHistory();
+    rememberLastFile();
+    ShowWhereSetStands();
     m_timer->start();
 }
 

@@ -4,10 +4,12 @@
 #include "editors/PageDispatcher.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
+#include "link/LinkEvents.h"
 #include "link/MonitorDisplay.h"
 #include "link/MonitorLiveValues.h"
 #include "link/OperatingPoint.h"
 #include "session/EditSession.h"
+#include "session/SetStanding.h"
 #include "settings/IniFile.h"
 
 #include <QMainWindow>
@@ -18,6 +20,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QMenu;
 class QStatusBar;
 class QTabWidget;
@@ -128,6 +131,11 @@ public:
     void ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame);
     /// Marks where the engine runs on the active page (last step of every tick).
     void MarkOperatingPoint();
+    /// Where the set stands against the last file and the unit, in `LabelSetState`, and
+    /// whether Undo and Redo have a step; run after every command and link event.
+    void ShowWhereSetStands();
+    /// The remembered file and unit sets the status bar compares with.
+    const SetStanding& setStanding() const { return m_standing; }
 
 public slots:
     void MenuNewClick();
@@ -153,6 +161,10 @@ public slots:
     void MenuFrenchClick();
     void MenuContensClick();
     void MenuAboutClick();
+    /// Edit > Undo (Ctrl+Z): the newest step goes back, then the commit tail.
+    void MenuUndoClick();
+    /// Edit > Redo (Ctrl+Y, Ctrl+Shift+Z): the newest undone step again, then the commit tail.
+    void MenuRedoClick();
     /// The user chose preset `index` in ComboBoxBike: BIKE := index, then New.
     void ComboBoxBikeChange(int index);
     void Timer1Timer();
@@ -212,6 +224,11 @@ private:
     void showMessage(const std::string& text);
     void setFileName(const QString& path);
     QString helpDocumentPath() const;
+    // Undo and where the set stands (TFormHlavUndo.cpp).
+    void buildSetStateLabel();
+    void rememberLastFile();
+    void crossUndoStep(const ChangeSet& changes);
+    void unitStatus(LinkMessage message, bool ok, StatusColour colour);
 
     QStringList m_arguments;
     QString m_configDir;
@@ -249,6 +266,8 @@ private:
     QTimer* m_timer = nullptr;
     QMenu* m_menuCom = nullptr;
     TFormAbout* m_about = nullptr;
+    SetStanding m_standing;
+    QLabel* m_setState = nullptr;
 };
 
 } // namespace kordana

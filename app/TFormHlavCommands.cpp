@@ -45,7 +45,9 @@ void TFormHlav::ComboBoxBikeChange(int index) {
     if (index < 0 || index >= static_cast<int>(kPresetCount)) {
         return;
     }
-    // The preset stays chosen even when the question that follows is not answered Yes.
+    // The preset stays chosen even when the question that follows is not answered Yes. With
+    // New it is one step to undo.
+    const EditSession::StepGroup oneStep(m_session);
     m_session.setPreset(static_cast<std::uint8_t>(index));
     MenuNewClick();
 }
@@ -80,6 +82,8 @@ bool TFormHlav::openParameterFile(const QString& path) {
     CommitTail();
     setFileName(info.absoluteFilePath());
     m_lastFilePath = info.absoluteFilePath();
+    m_standing.fileHolds(m_session.image(), m_session.extMon());
+    ShowWhereSetStands();
     return true;
 }
 
@@ -115,6 +119,8 @@ bool TFormHlav::saveParameterFile(const QString& path) {
     }
     setFileName(info.absoluteFilePath());
     m_lastFilePath = info.absoluteFilePath();
+    m_standing.fileHolds(m_session.image(), m_session.extMon());
+    ShowWhereSetStands();
     return true;
 }
 

@@ -53,6 +53,7 @@ void TFormHlav::PageHarvest() {
 void TFormHlav::PageRefresh() {
     m_pages.refresh(activePageIndex(), m_session);
     ShowCouplingIndicators();
+    ShowWhereSetStands();
 }
 
 void TFormHlav::refreshPage(int index) {
@@ -145,8 +146,10 @@ void TFormHlav::MenuToolsPlusClick() {
 }
 
 void TFormHlav::runMenuTool(int direction) {
-    // Each page's tools end with their own commit tail: the Position page runs two in a row.
+    // Each page's tools end with their own commit tail: the Position page runs two in a row,
+    // which Undo takes back as one.
     if (EditorPage* page = m_pages.page(activePageIndex())) {
+        const EditSession::StepGroup oneStep(m_session);
         page->runBulkTool(m_session, direction, toolInput());
     }
 }

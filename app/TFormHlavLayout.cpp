@@ -66,6 +66,11 @@ const std::vector<MenuEntry> kMenus = {
       {"MenuPrint", "&Print", "Ctrl+P", &TFormHlav::SpeedButtonPrintClick},
       {"N4", nullptr, "", nullptr},
       {"MenuExit", "E&xit", "", &TFormHlav::MenuExitClick}}},
+    {"MenuEdit",
+     "&Edit",
+     false,
+     {{"MenuUndo", "&Undo", "Ctrl+Z", &TFormHlav::MenuUndoClick},
+      {"MenuRedo", "&Redo", "Ctrl+Y", &TFormHlav::MenuRedoClick}}},
     {"MenuCom", "&Com", true, {}},
     {"MenuDevice",
      "&Ignition",
@@ -276,6 +281,7 @@ void TFormHlav::buildPages() {
         connect(group, &QButtonGroup::idClicked, this, [this, page = poloha.get()] {
             page->RadioGroupPolohaAClick(m_session);
             ProgrammingAfterChangeCheck();
+            ShowWhereSetStands();
         });
     }
     auto servo = std::make_unique<ServoPage>(sheets[10], context);

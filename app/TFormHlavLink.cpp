@@ -26,17 +26,31 @@ public:
         m_form.m_statusLine->showStatus(
             QString::fromStdString(linkMessageText(message, ok, m_form.m_texts)),
             colour == StatusColour::Red);
+        m_form.unitStatus(message, ok, colour);
     }
     void statusVisible(bool visible) override { m_form.m_statusLine->setStatusVisible(visible); }
     void gaugeProgress(int progress) override { m_form.m_statusLine->setProgress(progress); }
     void gaugeVisible(bool visible) override { m_form.m_statusLine->setGaugeVisible(visible); }
-    void noConnection(bool shown) override { m_form.m_statusLine->setNoConnection(shown); }
+    void noConnection(bool shown) override {
+        m_form.m_statusLine->setNoConnection(shown);
+        // A silent unit may be unplugged and another one plugged in.
+        if (shown) {
+            m_form.m_standing.forgetUnit();
+            m_form.ShowWhereSetStands();
+        }
+    }
     void unmatchedUnit() override {
+        m_form.m_standing.forgetUnit();
         // Shown once the tick has finished, so the modal loop never runs inside the protocol.
         QTimer::singleShot(
             0, &m_form, [form = &m_form] { form->showMessage(form->m_texts.TextUnmatchedUnit); });
     }
     void imageChanged() override {
+        // A read that got all its blocks: before the pass repairs anything, the image holds
+        // exactly what the unit sent.
+        if (m_form.m_link->mode() == LinkMode::Read) {
+            m_form.m_standing.unitHolds(m_form.m_session.image());
+        }
         m_form.ConsistencyPass();
         m_form.PageRefresh();
     }
@@ -89,6 +103,8 @@ void TFormHlav::MenuCom1Click() {
     m_comPortIndex = static_cast<std::uint8_t>(index);
     CloseComPort();
     OpenComPort();
+    m_standing.forgetUnit();
+    ShowWhereSetStands();
 }
 
 void TFormHlav::MenuReadClick() {

@@ -15,8 +15,10 @@ void TFormHlav::buildMonitorPanel(QWidget* parent) {
     parent->layout()->addWidget(area);
     m_monitorPanel = new MonitorPanel(area);
     // The Extended Monitor state travels with parameter files: the session keeps it.
-    connect(m_monitorPanel->extMonitorBox(), &QCheckBox::toggled, this,
-            [this](bool on) { m_session.setExtMon(on); });
+    connect(m_monitorPanel->extMonitorBox(), &QCheckBox::toggled, this, [this](bool on) {
+        m_session.setExtMon(on);
+        ShowWhereSetStands();
+    });
 }
 
 void TFormHlav::ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame) {

@@ -67,6 +67,15 @@ void CommitBindings::focusNextControl(QWidget* from) {
     QCoreApplication::sendEvent(from, &tab);
 }
 
+bool CommitBindings::isUndoKey(const QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+           key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+}
+
 bool CommitBindings::eventFilter(QObject* watched, QEvent* event) {
     const auto it = m_roles.constFind(watched);
     if (it == m_roles.constEnd()) {
@@ -74,6 +83,11 @@ bool CommitBindings::eventFilter(QObject* watched, QEvent* event) {
     }
     const unsigned roles = *it;
     auto* widget = static_cast<QWidget*>(watched);
+    if (isUndoKey(event)) {
+        // Left unaccepted, the override lets the window's Undo and Redo take the keys; the
+        // field never undoes its own typing, which the refresh after an undo replaces.
+        return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
         if ((roles & KeyPress) != 0) {

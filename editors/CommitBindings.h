@@ -51,6 +51,9 @@ public:
 
     /// Moves the keyboard focus from `from` to the next control in tab order.
     static void focusNextControl(QWidget* from);
+    /// True for the keys of the window's Undo and Redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z), which a
+    /// bound field leaves to the window instead of undoing its own typing.
+    static bool isUndoKey(const QEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

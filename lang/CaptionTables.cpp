@@ -75,6 +75,9 @@ constexpr std::array kCapGroupBoxRetard{"GroupBoxRetard"sv};
 constexpr std::array kCapLabelRetardTemp{"LabelRetardTemp"sv};
 constexpr std::array kCapLabelRetardRetard{"LabelRetardRetard"sv};
 constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
+constexpr std::array kCapMenuEdit{"MenuEdit"sv};
+constexpr std::array kCapMenuUndo{"MenuUndo"sv};
+constexpr std::array kCapMenuRedo{"MenuRedo"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -198,6 +201,9 @@ constexpr std::array kCaptions{
     CaptionRow{kCapLabelEeDataErr,
                {"Programmed data error!", "Abgelegte Daten Fehler!", "Programmed data error!",
                 "Chyba naprogramovaných dat!"}},
+    CaptionRow{kCapMenuEdit, {"&Edit", "&Bearbeiten", "&Édition", "Úp&ravy"}},
+    CaptionRow{kCapMenuUndo, {"&Undo", "&Rückgängig", "&Annuler", "&Zpět"}},
+    CaptionRow{kCapMenuRedo, {"&Redo", "&Wiederholen", "&Rétablir", "Z&novu"}},
 };
 
 } // namespace

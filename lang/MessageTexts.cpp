@@ -54,6 +54,15 @@ constexpr std::array kMessageRows{
     MessageRow{&MessageTexts::TextPrintDate,
                {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
                 "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "}},
+    MessageRow{&MessageTexts::TextSetSaved, {"saved", "gespeichert", "enregistré", "uloženo"}},
+    MessageRow{&MessageTexts::TextSetChanged, {"changed", "geändert", "modifié", "změněno"}},
+    MessageRow{&MessageTexts::TextUnitSame,
+               {"unit: same", "Zündung: gleich", "boîtier : identique", "zapalování: shodné"}},
+    MessageRow{
+        &MessageTexts::TextUnitDiffers,
+        {"unit: differs", "Zündung: abweichend", "boîtier : différent", "zapalování: liší se"}},
+    MessageRow{&MessageTexts::TextUnitUnknown,
+               {"unit: unknown", "Zündung: unbekannt", "boîtier : inconnu", "zapalování: neznámé"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

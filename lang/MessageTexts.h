@@ -26,6 +26,12 @@ struct MessageTexts {
     std::string TextNoReading;
     std::string TextPrintDate;
     std::string TextHelpOpenError;
+    // Where the set stands, in the status bar: against the last file, then against the unit.
+    std::string TextSetSaved;
+    std::string TextSetChanged;
+    std::string TextUnitSame;
+    std::string TextUnitDiffers;
+    std::string TextUnitUnknown;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -7,6 +7,7 @@
 #include "session/MapCoupling.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kordana {
 
@@ -32,9 +33,9 @@ bool inMapOf(int page, std::size_t index) {
 } // namespace
 
 // Every command ends here: the pass (unless the command keeps the set consistent by itself),
-// the ChangeSet against the state the previous command left, and the listener.
+// the ChangeSet against the state the previous command left, the undo step, and the listener.
 template <typename Change>
-ChangeSet EditSession::command(Pass pass, Change&& change) {
+ChangeSet EditSession::command(Pass pass, Change&& change, Record record) {
     const AllFlags flagsBefore = m_allFlags;
     const bool extMonBefore = m_extMon;
     change();
@@ -46,6 +47,15 @@ ChangeSet EditSession::command(Pass pass, Change&& change) {
         changes.repaired = differing(unrepaired, m_image);
     }
     changes.bytes = differing(m_reported, m_image);
+    // Measured from the state the previous command left, like the ChangeSet, so the blocks of
+    // a unit read that the link wrote in between belong to the pass that reports them.
+    if (record == Record::Step && m_groupDepth == 0 && changes.bytes.any()) {
+        UndoStep step =
+            UndoStep::between(m_reported, extMonBefore, m_image, m_extMon, kUndoFirstByte);
+        if (step.changesBytes()) {
+            m_history.record(std::move(step));
+        }
+    }
     m_reported = m_image;
     changes.extMon = m_extMon != extMonBefore;
     for (std::size_t p = 0; p < kMapPageCount; ++p) {
@@ -174,6 +184,43 @@ ChangeSet EditSession::restore(const ParameterImage& image, const AllFlags& flag
 
 ChangeSet EditSession::runConsistencyPass() {
     return command(Pass::Run, [] {});
+}
+
+// Every kept state was left by a command, after its pass, so putting one back needs no pass.
+ChangeSet EditSession::undo() {
+    UndoStep* step = m_groupDepth == 0 ? m_history.takeUndo() : nullptr;
+    if (step == nullptr) {
+        return {};
+    }
+    return command(
+        Pass::Skip, [&] { step->cross(m_image, m_extMon); }, Record::No);
+}
+
+ChangeSet EditSession::redo() {
+    UndoStep* step = m_groupDepth == 0 ? m_history.takeRedo() : nullptr;
+    if (step == nullptr) {
+        return {};
+    }
+    return command(
+        Pass::Skip, [&] { step->cross(m_image, m_extMon); }, Record::No);
+}
+
+EditSession::StepGroup::StepGroup(EditSession& session) : m_session(session) {
+    if (m_session.m_groupDepth++ == 0) {
+        m_session.m_groupStart = m_session.m_reported;
+        m_session.m_groupStartExtMon = m_session.m_extMon;
+    }
+}
+
+EditSession::StepGroup::~StepGroup() {
+    EditSession& s = m_session;
+    if (--s.m_groupDepth == 0) {
+        UndoStep step = UndoStep::between(s.m_groupStart, s.m_groupStartExtMon, s.m_reported,
+                                          s.m_extMon, kUndoFirstByte);
+        if (step.changesBytes()) {
+            s.m_history.record(std::move(step));
+        }
+    }
 }
 
 bool EditSession::programmingAfterChangeDue(bool boxChecked) {

@@ -4,6 +4,7 @@
 #include "session/BulkTools.h"
 #include "session/ChangeSet.h"
 #include "session/ProgramAfterChange.h"
+#include "session/UndoHistory.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +37,8 @@ public:
     EditSession() = default;
 
     /// Called after every command that changed something, once, with what it changed; the
-    /// owner sets it (undo and the set history hook in here). Empty: nobody is told.
+    /// owner sets it (the set history hooks in here; undo is the session's own). Empty: nobody
+    /// is told.
     void setChangeListener(ChangeListener listener) { m_listener = std::move(listener); }
 
     const ParameterImage& image() const { return m_image; }
@@ -94,6 +96,39 @@ public:
     /// The consistency pass alone (after the link wrote into the image).
     ChangeSet runConsistencyPass();
 
+    // --- undo -------------------------------------------------------------------------------
+    // Every command above that changes an image byte from 100 on is one step; its header
+    // bytes (0..99) are the connected unit's and never part of a step, so a step of nothing but
+    // header bytes (the unit's header arriving) is none. The Extended Monitor state goes back
+    // and forth with a step that changed it together with image bytes (a file read); the All
+    // flags and a toggle of the Extended Monitor box alone are display choices, not steps.
+    /// The first image byte a step covers.
+    static constexpr std::size_t kUndoFirstByte = kBlockSize;
+    /// Puts back the set as it was before the newest step; not a step itself. An empty
+    /// ChangeSet when there is nothing to undo or a step group is open.
+    ChangeSet undo();
+    /// Puts the newest undone step back; not a step itself. Empty when there is nothing to redo.
+    ChangeSet redo();
+    bool canUndo() const { return m_history.undoCount() > 0; }
+    bool canRedo() const { return m_history.redoCount() > 0; }
+    /// Forgets every step (after start-up, whose defaults and cache are no step of the user).
+    void clearUndoHistory() { m_history.clear(); }
+    /// Steps on the undo and redo sides, and the bytes they occupy.
+    const UndoHistory& undoHistory() const { return m_history; }
+
+    /// Makes the commands run while it lives one step: a menu command that runs several (the
+    /// Position tools, a preset choice followed by New). Groups may nest; the outermost counts.
+    class StepGroup {
+    public:
+        explicit StepGroup(EditSession& session);
+        ~StepGroup();
+        StepGroup(const StepGroup&) = delete;
+        StepGroup& operator=(const StepGroup&) = delete;
+
+    private:
+        EditSession& m_session;
+    };
+
     /// The programming-after-change check with the box state `boxChecked`: true when a
     /// programming run should start. Run where the window runs its check: at the end of every
     /// commit tail and after the 1 = 2 = 3 mode commands.
@@ -101,8 +136,9 @@ public:
 
 private:
     enum class Pass { Run, Skip };
+    enum class Record { Step, No };
     template <typename Change>
-    ChangeSet command(Pass pass, Change&& change);
+    ChangeSet command(Pass pass, Change&& change, Record record = Record::Step);
 
     ParameterImage m_image;
     AllFlags m_allFlags{};
@@ -111,6 +147,11 @@ private:
     ParameterImage m_reported;
     ProgramAfterChange m_programAfterChange;
     ChangeListener m_listener;
+    UndoHistory m_history;
+    // An open step group: its depth and the set as it stood when the outermost one opened.
+    int m_groupDepth = 0;
+    ParameterImage m_groupStart;
+    bool m_groupStartExtMon = false;
 };
 
 } // namespace kordana

@@ -33,6 +33,11 @@ const Member kMembers[] = {
     {"TextNoReading", &MessageTexts::TextNoReading},
     {"TextPrintDate", &MessageTexts::TextPrintDate},
     {"TextHelpOpenError", &MessageTexts::TextHelpOpenError},
+    {"TextSetSaved", &MessageTexts::TextSetSaved},
+    {"TextSetChanged", &MessageTexts::TextSetChanged},
+    {"TextUnitSame", &MessageTexts::TextUnitSame},
+    {"TextUnitDiffers", &MessageTexts::TextUnitDiffers},
+    {"TextUnitUnknown", &MessageTexts::TextUnitUnknown},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
@@ -70,6 +75,9 @@ const ExpectedMessage kHandPicked[] = {
      {"Error by opening file Kordana_R_en.pdf !", "Fehler beim öffnen der Datei Kordana_R_en.pdf !",
       "Erreur ŕ l´ouvertur du Fichier Kordana_R_en.pdf !",
       "Chyba při otevírání souboru Kordana_R_en.pdf !"}},
+    {"TextUnitDiffers",
+     &MessageTexts::TextUnitDiffers,
+     {"unit: differs", "Zündung: abweichend", "boîtier : différent", "zapalování: liší se"}},
 };
 
 TEST(MessageTextsTest, HandPickedTextsInEveryLanguage) {
