@@ -75,6 +75,10 @@ constexpr std::array kCapGroupBoxRetard{"GroupBoxRetard"sv};
 constexpr std::array kCapLabelRetardTemp{"LabelRetardTemp"sv};
 constexpr std::array kCapLabelRetardRetard{"LabelRetardRetard"sv};
 constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
+constexpr std::array kCapMenuEarlierSets{"MenuEarlierSets"sv};
+constexpr std::array kCapFormEarlierSets{"FormEarlierSets"sv};
+constexpr std::array kCapButtonRestore{"ButtonRestore"sv};
+constexpr std::array kCapButtonCloseEarlierSets{"ButtonCloseEarlierSets"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -198,6 +202,13 @@ constexpr std::array kCaptions{
     CaptionRow{kCapLabelEeDataErr,
                {"Programmed data error!", "Abgelegte Daten Fehler!", "Programmed data error!",
                 "Chyba naprogramovaných dat!"}},
+    CaptionRow{
+        kCapMenuEarlierSets,
+        {"&Earlier sets...", "&Frühere Sätze...", "&Jeux précédents...", "&Dřívější sady..."}},
+    CaptionRow{kCapFormEarlierSets,
+               {"Earlier sets", "Frühere Sätze", "Jeux précédents", "Dřívější sady"}},
+    CaptionRow{kCapButtonRestore, {"&Restore", "&Wiederherstellen", "&Restaurer", "&Obnovit"}},
+    CaptionRow{kCapButtonCloseEarlierSets, {"Close", "Schließen", "Fermer", "Zavřít"}},
 };
 
 } // namespace

@@ -54,6 +54,16 @@ constexpr std::array kMessageRows{
     MessageRow{&MessageTexts::TextPrintDate,
                {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
                 "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "}},
+    MessageRow{&MessageTexts::TextCauseNew, {"New", "Neu", "Nouveau", "Nový"}},
+    MessageRow{&MessageTexts::TextCauseOpen, {"Open", "Öffnen", "Ouvrir", "Otevření"}},
+    MessageRow{&MessageTexts::TextCauseRead, {"Read", "Lesen", "Lecture", "Čtení"}},
+    MessageRow{&MessageTexts::TextCauseRestore,
+               {"Restore", "Wiederherstellen", "Restaurer", "Obnovení"}},
+    MessageRow{&MessageTexts::TextHistoryWriteError,
+               {"The replaced set could not be kept among the earlier sets!",
+                "Der ersetzte Satz konnte nicht unter den früheren Sätzen abgelegt werden!",
+                "Le jeu remplacé n´a pas pu être gardé parmi les jeux précédents!",
+                "Nahrazenou sadu nelze uložit mezi dřívější sady!"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

@@ -26,6 +26,13 @@ struct MessageTexts {
     std::string TextNoReading;
     std::string TextPrintDate;
     std::string TextHelpOpenError;
+    // What replaced a set kept among the earlier sets, and the status text when it could not
+    // be kept.
+    std::string TextCauseNew;
+    std::string TextCauseOpen;
+    std::string TextCauseRead;
+    std::string TextCauseRestore;
+    std::string TextHistoryWriteError;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -33,6 +33,11 @@ const Member kMembers[] = {
     {"TextNoReading", &MessageTexts::TextNoReading},
     {"TextPrintDate", &MessageTexts::TextPrintDate},
     {"TextHelpOpenError", &MessageTexts::TextHelpOpenError},
+    {"TextCauseNew", &MessageTexts::TextCauseNew},
+    {"TextCauseOpen", &MessageTexts::TextCauseOpen},
+    {"TextCauseRead", &MessageTexts::TextCauseRead},
+    {"TextCauseRestore", &MessageTexts::TextCauseRestore},
+    {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
