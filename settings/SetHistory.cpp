@@ -39,6 +39,17 @@ QString sourcePathOf(const QString& entryPath) {
     return entryPath.left(entryPath.size() - 4) + QStringLiteral(".source");
 }
 
+// A path is short; whatever else sits in a sidecar is not read beyond this.
+constexpr qint64 kMaxSourceBytes = 4096;
+
+QString readSource(const QString& sourcePath) {
+    QFile file(sourcePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.read(kMaxSourceBytes));
+}
+
 } // namespace
 
 QString setHistoryCauseName(SetHistoryCause cause) {
@@ -65,6 +76,10 @@ QString SetHistory::defaultFolder() {
 }
 
 std::vector<SetHistoryEntry> SetHistory::entries() const {
+    return scan(true);
+}
+
+std::vector<SetHistoryEntry> SetHistory::scan(bool withSources) const {
     std::vector<SetHistoryEntry> found;
     const QDir dir(m_folder);
     const QStringList names = dir.entryList({QStringLiteral("*.ign")}, QDir::Files, QDir::Name);
@@ -78,8 +93,8 @@ std::vector<SetHistoryEntry> SetHistory::entries() const {
         entry.time = QDateTime::fromString(match.captured(1), kTimeFormat);
         entry.sequence = match.hasCaptured(2) ? match.captured(2).toInt() : 1;
         entry.causeName = match.captured(3);
-        if (const auto source = readWholeFile(sourcePathOf(entry.path))) {
-            entry.sourceFile = QString::fromStdString(*source);
+        if (withSources) {
+            entry.sourceFile = readSource(sourcePathOf(entry.path));
         }
         found.push_back(std::move(entry));
     }
@@ -95,7 +110,7 @@ std::vector<SetHistoryEntry> SetHistory::entries() const {
 SetHistoryWrite SetHistory::record(const ParameterImage& image, bool extMon, SetHistoryCause cause,
                                    const QString& sourceFile, const QDateTime& now) const {
     const std::string text = IgnWriter::write(image, extMon);
-    const std::vector<SetHistoryEntry> existing = entries();
+    const std::vector<SetHistoryEntry> existing = scan(false);
     if (!existing.empty() && readWholeFile(existing.front().path) == text) {
         return SetHistoryWrite::SameAsNewest;
     }
@@ -130,7 +145,7 @@ SetHistoryWrite SetHistory::record(const ParameterImage& image, bool extMon, Set
 }
 
 void SetHistory::removeBeyondLimit() const {
-    const std::vector<SetHistoryEntry> all = entries();
+    const std::vector<SetHistoryEntry> all = scan(false);
     for (std::size_t i = kKeep; i < all.size(); ++i) {
         QFile::remove(all[i].path);
         QFile::remove(sourcePathOf(all[i].path));

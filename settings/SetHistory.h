@@ -60,6 +60,8 @@ public:
     std::vector<SetHistoryEntry> entries() const;
 
 private:
+    /// The entries, newest first; their source files only when `withSources`.
+    std::vector<SetHistoryEntry> scan(bool withSources) const;
     void removeBeyondLimit() const;
 
     QString m_folder;

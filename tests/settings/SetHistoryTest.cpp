@@ -96,29 +96,39 @@ TEST_F(SetHistoryTest, NothingIsWrittenWhenTheNewestEntryHoldsTheSameSet) {
 }
 
 TEST_F(SetHistoryTest, KeepsTheNewestFiftyInOrderAndLeavesOtherFilesAlone) {
-    const SetHistory history(folder());
+    // Fifty entries of one second, written by hand, the first without a sequence number.
     ASSERT_TRUE(QDir().mkpath(folder()));
-    ASSERT_TRUE(writeFileAtomically(folder() + "/my notes.ign", "VALMORIN_KEY 51"));
-    // 53 sets within one second: the sequence after the time keeps them apart and in order.
-    for (int n = 1; n <= 53; ++n) {
-        ASSERT_EQ(history.record(numbered(n), false, SetHistoryCause::New,
-                                 "/sets/" + QString::number(n) + ".ign", kAt),
+    auto put = [&](const QString& name, const QByteArray& contents) {
+        QFile file(folder() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    };
+    for (int n = 1; n <= 50; ++n) {
+        const QString base = "2026-12-08_14-03-11" + (n > 1 ? "-" + QString::number(n) : "");
+        put(base + "_before-new.ign", "VALMORIN_KEY 51 BIKE " + QByteArray::number(n));
+        put(base + "_before-new.source", "/sets/" + QByteArray::number(n) + ".ign");
+    }
+    put("my notes.ign", "VALMORIN_KEY 51");
+    const SetHistory history(folder());
+
+    for (int n = 51; n <= 53; ++n) {
+        ASSERT_EQ(history.record(numbered(n), false, SetHistoryCause::Read, {}, kAt),
                   SetHistoryWrite::Written);
     }
 
     const std::vector<SetHistoryEntry> entries = history.entries();
     ASSERT_EQ(entries.size(), 50u);
-    EXPECT_EQ(QFileInfo(entries.front().path).fileName(), "2026-12-08_14-03-11-53_before-new.ign");
-    EXPECT_EQ(entries.front().sourceFile, "/sets/53.ign");
+    EXPECT_EQ(QFileInfo(entries.front().path).fileName(), "2026-12-08_14-03-11-53_before-read.ign");
     EXPECT_EQ(QFileInfo(entries.back().path).fileName(), "2026-12-08_14-03-11-4_before-new.ign");
     EXPECT_EQ(entries.back().sourceFile, "/sets/4.ign");
     for (std::size_t i = 1; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].sequence, entries[i - 1].sequence - 1);
     }
-    // Fifty entries with their sidecars, and the foreign file.
-    EXPECT_EQ(filesIn(folder()).size(), 101u);
-    EXPECT_TRUE(QFile::exists(folder() + "/my notes.ign"));
+    // The three oldest went with their sidecars; the foreign file stays.
+    EXPECT_EQ(filesIn(folder()).size(), 47u * 2 + 3 + 1);
     EXPECT_FALSE(QFile::exists(folder() + "/2026-12-08_14-03-11_before-new.source"));
+    EXPECT_FALSE(QFile::exists(folder() + "/2026-12-08_14-03-11-3_before-new.ign"));
+    EXPECT_TRUE(QFile::exists(folder() + "/my notes.ign"));
 }
 
 TEST_F(SetHistoryTest, AFolderThatCannotBeMadeFailsQuietly) {
