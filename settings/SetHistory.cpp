@@ -111,7 +111,9 @@ SetHistoryWrite SetHistory::record(const ParameterImage& image, bool extMon, Set
                                    const QString& sourceFile, const QDateTime& now) const {
     const std::string text = IgnWriter::write(image, extMon);
     const std::vector<SetHistoryEntry> existing = scan(false);
-    if (!existing.empty() && readWholeFile(existing.front().path) == text) {
+    if (!existing.empty() &&
+        QFileInfo(existing.front().path).size() == static_cast<qint64>(text.size()) &&
+        readWholeFile(existing.front().path) == text) {
         return SetHistoryWrite::SameAsNewest;
     }
     if (!QDir().mkpath(m_folder)) {

@@ -7,7 +7,7 @@
 #include "params/ParameterFileLoader.h"
 
 #include <QFile>
-#include <QHeaderView>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 namespace kordana {
@@ -63,6 +63,20 @@ TEST_F(EarlierSets, NewAndOpenKeepTheSetTheyReplace) {
     EXPECT_EQ(entries()[0].sourceFile, "");
     EXPECT_EQ(entrySet(entries()[0], f.session().image()), defaults);
     EXPECT_EQ(messages.size(), 2u) << "the two questions of New, nothing more";
+}
+
+TEST_F(EarlierSets, AHistoryThatCannotBeWrittenNeverStopsNew) {
+    TFormHlav& f = openCommandForm();
+    writeText(path("history"), "a file where the folder should be");
+    f.setHistoryFolder(path("history"));
+    storedCell(0, 2, 3) = 55;
+    nextAnswer = Answer::Yes;
+    press(Qt::Key_N, Qt::ControlModifier);
+
+    EXPECT_EQ(f.session().image(), defaultsFor(f.session().image(), 0));
+    EXPECT_EQ(messages.size(), 1u) << "the question of New, nothing more";
+    EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(),
+              "The replaced set could not be kept among the earlier sets!");
 }
 
 TEST_F(EarlierSets, TheDialogListsTheEntriesAndRestoresOneAsOneChange) {
