@@ -11,6 +11,7 @@
 #include "session/EditSession.h"
 #include "session/SetStanding.h"
 #include "settings/IniFile.h"
+#include "settings/SetHistory.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -30,6 +31,7 @@ class QWidget;
 namespace kordana {
 
 class CommitBindings;
+class EarlierSetsDialog;
 class LinkEvents;
 class LinkProtocol;
 class MapGrid;
@@ -103,6 +105,19 @@ public:
     /// the remembered path. True when the file was written.
     bool saveParameterFile(const QString& path);
 
+    // --- the history of replaced sets -----------------------------------------------------
+    /// Keeps the sets that New, Open, Read and a restore replace in `folder` from now on
+    /// (main passes SetHistory::defaultFolder()); empty: none are kept, as until it is set.
+    void setHistoryFolder(const QString& folder);
+    /// The history of replaced sets, or null while none is kept.
+    const SetHistory* history() const { return m_history.get(); }
+    /// The dialog of File > Earlier sets..., made with the window.
+    EarlierSetsDialog* earlierSetsDialog() const { return m_earlierSets; }
+    /// Restore from the earlier sets: loads the entry `entryPath`; when it applies, keeps the
+    /// set it replaces as a "restore" entry, takes the entry over as one change, empties the
+    /// file name and runs the commit tail. Shows the failure otherwise. True when applied.
+    bool restoreEarlierSet(const QString& entryPath);
+
     // --- operations shared by the handlers --------------------------------------------------
     /// Repairs the image and the language and port index.
     void ConsistencyPass();
@@ -140,6 +155,8 @@ public:
 public slots:
     void MenuNewClick();
     void MenuOpenClick();
+    /// File > Earlier sets...: shows the list of replaced sets (not modal).
+    void MenuEarlierSetsClick();
     void MenuSaveClick();
     void SpeedButtonPrintClick();
     void MenuExitClick();
@@ -229,6 +246,12 @@ private:
     void rememberLastFile();
     void crossUndoStep(const ChangeSet& changes);
     void unitStatus(LinkMessage message, bool ok, StatusColour colour);
+    // History of replaced sets (TFormHlavHistory.cpp).
+    void buildEarlierSets();
+    void reloadEarlierSets();
+    void recordReplacedSet(SetHistoryCause cause, const ParameterImage& replaced);
+    void newAfterQuestion(const ParameterImage& replaced);
+    void takeOverFileRead(const IgnReadResult& read);
 
     QStringList m_arguments;
     QString m_configDir;
@@ -268,6 +291,8 @@ private:
     TFormAbout* m_about = nullptr;
     SetStanding m_standing;
     QLabel* m_setState = nullptr;
+    std::unique_ptr<SetHistory> m_history;
+    EarlierSetsDialog* m_earlierSets = nullptr;
 };
 
 } // namespace kordana

@@ -30,9 +30,14 @@ void TFormHlav::setFileName(const QString& path) {
 }
 
 void TFormHlav::MenuNewClick() {
+    newAfterQuestion(m_session.image());
+}
+
+void TFormHlav::newAfterQuestion(const ParameterImage& replaced) {
     if (ask(m_texts.TextDefaultQuery, Buttons::YesNoCancel) != Answer::Yes) {
         return;
     }
+    recordReplacedSet(SetHistoryCause::New, replaced);
     // Edits typed on the page and not committed are dropped: the defaults replace them.
     m_session.newDefaultSet();
     // Hidden before the commit tail, so that a programming run it starts shows its progress.
@@ -46,10 +51,12 @@ void TFormHlav::ComboBoxBikeChange(int index) {
         return;
     }
     // The preset stays chosen even when the question that follows is not answered Yes. With
-    // New it is one step to undo.
+    // New it is one step to undo. The set that New then replaces is the one before the choice,
+    // with its own preset.
     const EditSession::StepGroup oneStep(m_session);
+    const ParameterImage replaced = m_session.image();
     m_session.setPreset(static_cast<std::uint8_t>(index));
-    MenuNewClick();
+    newAfterQuestion(replaced);
 }
 
 void TFormHlav::MenuOpenClick() {
@@ -75,16 +82,21 @@ bool TFormHlav::openParameterFile(const QString& path) {
         showMessage(m_texts.TextUnmatchedFile);
         return false;
     }
-    m_session.applyFileRead(load.read);
-    m_monitorPanel->extMonitorBox()->setChecked(m_session.extMon());
-    // Hidden before the commit tail, so that a programming run it starts shows its progress.
-    HideStatusLine();
-    CommitTail();
+    recordReplacedSet(SetHistoryCause::Open, m_session.image());
+    takeOverFileRead(load.read);
     setFileName(info.absoluteFilePath());
     m_lastFilePath = info.absoluteFilePath();
     m_standing.fileHolds(m_session.image(), m_session.extMon());
     ShowWhereSetStands();
     return true;
+}
+
+void TFormHlav::takeOverFileRead(const IgnReadResult& read) {
+    m_session.applyFileRead(read);
+    m_monitorPanel->extMonitorBox()->setChecked(m_session.extMon());
+    // Hidden before the commit tail, so that a programming run it starts shows its progress.
+    HideStatusLine();
+    CommitTail();
 }
 
 void TFormHlav::MenuSaveClick() {

@@ -10,11 +10,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 namespace kordana {
 
@@ -67,6 +69,8 @@ void setCaption(QWidget& window, QTabWidget& tabs, const QString& name, const QS
             button->setText(text);
         } else if (auto* label = qobject_cast<QLabel*>(object)) {
             label->setText(text);
+        } else if (auto* dialog = qobject_cast<QDialog*>(object)) {
+            dialog->setWindowTitle(text);
         }
     }
 }
@@ -79,6 +83,8 @@ void setItems(QWidget& window, const QString& name, const QStringList& items) {
             combo->clear();
             combo->addItems(items);
             combo->setCurrentIndex(-1);
+        } else if (auto* tree = qobject_cast<QTreeWidget*>(object)) {
+            tree->setHeaderLabels(items);
         } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
             const auto buttons = group->findChildren<QRadioButton*>();
             for (int i = 0; i < buttons.size() && i < items.size(); ++i) {
@@ -140,6 +146,7 @@ void TFormHlav::ApplyLanguage() {
         }
     }
     SetLanguageTexts();
+    reloadEarlierSets();
 }
 
 void TFormHlav::selectLanguage(std::uint8_t index) {

@@ -60,6 +60,7 @@ const std::vector<MenuEntry> kMenus = {
      {{"MenuNew", "&New", "Ctrl+N", &TFormHlav::MenuNewClick},
       {"N3", nullptr, "", nullptr},
       {"MenuOpen", "&Open", "F3", &TFormHlav::MenuOpenClick},
+      {"MenuEarlierSets", "&Earlier sets...", "", &TFormHlav::MenuEarlierSetsClick},
       {"N1", nullptr, "", nullptr},
       {"MenuSave", "&Save", "F2", &TFormHlav::MenuSaveClick},
       {"N2", nullptr, "", nullptr},

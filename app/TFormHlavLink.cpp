@@ -108,6 +108,12 @@ void TFormHlav::MenuCom1Click() {
 }
 
 void TFormHlav::MenuReadClick() {
+    // The link writes each block into the image as it arrives and a failed read keeps what it
+    // got, so the set is kept before the first block can land. A Read that replaces a running
+    // read would keep a half-read mixture; the set before that read is kept already.
+    if (m_link->mode() != LinkMode::Read) {
+        recordReplacedSet(SetHistoryCause::Read, m_session.image());
+    }
     m_link->startRead();
     setFileName(QString());
 }

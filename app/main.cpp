@@ -27,6 +27,9 @@ int run(kordana::GuardedApplication& app) {
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
     kordana::TFormHlav form(arguments, configDir);
+    // With the application name above and no organisation, the replaced sets go to
+    // $XDG_DATA_HOME/kordana/history.
+    form.setHistoryFolder(kordana::SetHistory::defaultFolder());
     bool terminating = false;
     QObject::connect(&signalBridge, &kordana::SignalBridge::terminationRequested, &form, [&] {
         terminating = true;

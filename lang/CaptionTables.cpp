@@ -78,6 +78,10 @@ constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
 constexpr std::array kCapMenuEdit{"MenuEdit"sv};
 constexpr std::array kCapMenuUndo{"MenuUndo"sv};
 constexpr std::array kCapMenuRedo{"MenuRedo"sv};
+constexpr std::array kCapMenuEarlierSets{"MenuEarlierSets"sv};
+constexpr std::array kCapFormEarlierSets{"FormEarlierSets"sv};
+constexpr std::array kCapButtonRestore{"ButtonRestore"sv};
+constexpr std::array kCapButtonCloseEarlierSets{"ButtonCloseEarlierSets"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -204,6 +208,13 @@ constexpr std::array kCaptions{
     CaptionRow{kCapMenuEdit, {"&Edit", "&Bearbeiten", "&Édition", "Úp&ravy"}},
     CaptionRow{kCapMenuUndo, {"&Undo", "&Rückgängig", "&Annuler", "&Zpět"}},
     CaptionRow{kCapMenuRedo, {"&Redo", "&Wiederholen", "&Rétablir", "Z&novu"}},
+    CaptionRow{
+        kCapMenuEarlierSets,
+        {"&Earlier sets...", "&Frühere Sätze...", "&Jeux précédents...", "&Dřívější sady..."}},
+    CaptionRow{kCapFormEarlierSets,
+               {"Earlier sets", "Frühere Sätze", "Jeux précédents", "Dřívější sady"}},
+    CaptionRow{kCapButtonRestore, {"&Restore", "&Wiederherstellen", "&Restaurer", "&Obnovit"}},
+    CaptionRow{kCapButtonCloseEarlierSets, {"Close", "Schließen", "Fermer", "Zavřít"}},
 };
 
 } // namespace

@@ -26,11 +26,20 @@ constexpr std::array kPositionGerman{"Beginn"sv, "Mitte"sv, "Ende"sv};
 constexpr std::array kPositionFrench{"Commencement"sv, "centre"sv, "Fin"sv};
 constexpr std::array kPositionCzech{"Počátek"sv, "Střed"sv, "Konec"sv};
 
+constexpr std::array kEarlierSetsControls{"ListEarlierSets"sv};
+// The column headers of the list of earlier sets.
+constexpr std::array kEarlierSetsEnglish{"Time"sv, "Replaced by"sv, "File"sv};
+constexpr std::array kEarlierSetsGerman{"Zeit"sv, "Ersetzt durch"sv, "Datei"sv};
+constexpr std::array kEarlierSetsFrench{"Heure"sv, "Remplacé par"sv, "Fichier"sv};
+constexpr std::array kEarlierSetsCzech{"Čas"sv, "Nahrazeno"sv, "Soubor"sv};
+
 // French shows the English preset list: that is its own entry, not a fallback.
 constexpr std::array kItemLists{
     ItemListRow{kBikeControls, {kBikeEnglish, kBikeGerman, kBikeEnglish, kBikeCzech}},
     ItemListRow{kPositionControls,
                 {kPositionEnglish, kPositionGerman, kPositionFrench, kPositionCzech}},
+    ItemListRow{kEarlierSetsControls,
+                {kEarlierSetsEnglish, kEarlierSetsGerman, kEarlierSetsFrench, kEarlierSetsCzech}},
 };
 
 } // namespace

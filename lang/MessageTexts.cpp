@@ -63,6 +63,16 @@ constexpr std::array kMessageRows{
         {"unit: differs", "Zündung: abweichend", "boîtier : différent", "zapalování: liší se"}},
     MessageRow{&MessageTexts::TextUnitUnknown,
                {"unit: unknown", "Zündung: unbekannt", "boîtier : inconnu", "zapalování: neznámé"}},
+    MessageRow{&MessageTexts::TextCauseNew, {"New", "Neu", "Nouveau", "Nový"}},
+    MessageRow{&MessageTexts::TextCauseOpen, {"Open", "Öffnen", "Ouvrir", "Otevření"}},
+    MessageRow{&MessageTexts::TextCauseRead, {"Read", "Lesen", "Lecture", "Čtení"}},
+    MessageRow{&MessageTexts::TextCauseRestore,
+               {"Restore", "Wiederherstellen", "Restaurer", "Obnovení"}},
+    MessageRow{&MessageTexts::TextHistoryWriteError,
+               {"The replaced set could not be kept among the earlier sets!",
+                "Der ersetzte Satz konnte nicht unter den früheren Sätzen abgelegt werden!",
+                "Le jeu remplacé n´a pas pu être gardé parmi les jeux précédents!",
+                "Nahrazenou sadu nelze uložit mezi dřívější sady!"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

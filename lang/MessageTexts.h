@@ -32,6 +32,13 @@ struct MessageTexts {
     std::string TextUnitSame;
     std::string TextUnitDiffers;
     std::string TextUnitUnknown;
+    // What replaced a set kept among the earlier sets, and the status text when it could not
+    // be kept.
+    std::string TextCauseNew;
+    std::string TextCauseOpen;
+    std::string TextCauseRead;
+    std::string TextCauseRestore;
+    std::string TextHistoryWriteError;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

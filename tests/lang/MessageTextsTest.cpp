@@ -38,6 +38,11 @@ const Member kMembers[] = {
     {"TextUnitSame", &MessageTexts::TextUnitSame},
     {"TextUnitDiffers", &MessageTexts::TextUnitDiffers},
     {"TextUnitUnknown", &MessageTexts::TextUnitUnknown},
+    {"TextCauseNew", &MessageTexts::TextCauseNew},
+    {"TextCauseOpen", &MessageTexts::TextCauseOpen},
+    {"TextCauseRead", &MessageTexts::TextCauseRead},
+    {"TextCauseRestore", &MessageTexts::TextCauseRestore},
+    {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
