@@ -27,6 +27,7 @@ class QWidget;
 namespace kordana {
 
 class CommitBindings;
+class CompareWindow;
 class LinkEvents;
 class LinkProtocol;
 class MapGrid;
@@ -139,6 +140,8 @@ public slots:
     void MenuReadClick();
     void MenuVerifyClick();
     void MenuProgramClick();
+    /// Reads the unit's set apart from the set being edited and lists what differs.
+    void MenuCompareClick();
     void Menu_Ign123NormalClick();
     void Menu_Ign123CoupledClick();
     void Menu_Ign123StejnyClick();
@@ -197,6 +200,8 @@ private:
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
+    void showComparison(const ParameterImage& unitSet, bool evenWhenEqual);
+    void clearComparison();
     // Editors and coupling.
     void selectPageQuietly(int index);
     void applyCouplingCommand(int group, std::uint8_t mode);
@@ -249,6 +254,7 @@ private:
     QTimer* m_timer = nullptr;
     QMenu* m_menuCom = nullptr;
     TFormAbout* m_about = nullptr;
+    CompareWindow* m_compareWindow = nullptr;
 };
 
 } // namespace kordana

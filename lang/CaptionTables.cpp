@@ -75,6 +75,10 @@ constexpr std::array kCapGroupBoxRetard{"GroupBoxRetard"sv};
 constexpr std::array kCapLabelRetardTemp{"LabelRetardTemp"sv};
 constexpr std::array kCapLabelRetardRetard{"LabelRetardRetard"sv};
 constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
+constexpr std::array kCapMenuCompare{"MenuCompare"sv};
+constexpr std::array kCapFormCompare{"FormCompare"sv};
+constexpr std::array kCapLabelCompareSides{"LabelCompareSides"sv};
+constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -198,6 +202,17 @@ constexpr std::array kCaptions{
     CaptionRow{kCapLabelEeDataErr,
                {"Programmed data error!", "Abgelegte Daten Fehler!", "Programmed data error!",
                 "Chyba naprogramovaných dat!"}},
+    CaptionRow{kCapMenuCompare,
+               {"Co&mpare with unit", "&Unterschiede zum Gerät", "Co&mparer avec l´appareil",
+                "P&orovnat s jednotkou"}},
+    CaptionRow{kCapFormCompare,
+               {"Compare with unit", "Unterschiede zum Gerät", "Comparaison avec l´appareil",
+                "Porovnání s jednotkou"}},
+    CaptionRow{kCapLabelCompareSides,
+               {"Set being edited -> unit", "Bearbeiteter Satz -> Gerät",
+                "Jeu en édition -> appareil", "Upravovaná sada -> jednotka"}},
+    CaptionRow{kCapLabelCompareEqual,
+               {"No differences", "Keine Unterschiede", "Aucune différence", "Žádné rozdíly"}},
 };
 
 } // namespace
