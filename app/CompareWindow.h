@@ -20,11 +20,15 @@ class CompareWindow : public QWidget {
 public:
     explicit CompareWindow(QWidget* parent);
 
-    /// Lists `differences` (the set being edited first, then the unit) and brings the window up.
-    void showDifferences(const std::vector<ParameterDifference>& differences);
+    /// Lists `differences` (the set being edited first, then the unit) and brings the window up;
+    /// `uptoFirstDifference` says that the unit's blocks after the first that differs were
+    /// never sent (a failed verify stops there).
+    void showDifferences(const std::vector<ParameterDifference>& differences,
+                         bool uptoFirstDifference);
 
 private:
     QLabel* m_equal = nullptr;
+    QLabel* m_partial = nullptr;
     QListWidget* m_list = nullptr;
 };
 

@@ -200,7 +200,10 @@ private:
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
-    void showComparison(const ParameterImage& unitSet, bool evenWhenEqual);
+    /// Lists and outlines how the set being edited differs from `unitSet`: the whole unit after
+    /// a compare read (`fromCompareRead`, "No differences" when equal), else what a failed
+    /// verify received, shown only when it differs.
+    void showComparison(const ParameterImage& unitSet, bool fromCompareRead);
     void clearComparison();
     // Editors and coupling.
     void selectPageQuietly(int index);

@@ -133,14 +133,14 @@ void TFormHlav::MenuCompareClick() {
     m_link->startCompare();
 }
 
-void TFormHlav::showComparison(const ParameterImage& unitSet, bool evenWhenEqual) {
+void TFormHlav::showComparison(const ParameterImage& unitSet, bool fromCompareRead) {
     const auto differences = diffParameterSets(DiffSide{m_session.image(), std::nullopt},
                                                DiffSide{unitSet, std::nullopt});
-    if (differences.empty() && !evenWhenEqual) {
+    if (differences.empty() && !fromCompareRead) {
         return;
     }
     m_mapGrid->setOutlinedCells(differingMapCells(differences));
-    m_compareWindow->showDifferences(differences);
+    m_compareWindow->showDifferences(differences, !fromCompareRead);
 }
 
 void TFormHlav::clearComparison() {

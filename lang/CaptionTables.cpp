@@ -79,6 +79,7 @@ constexpr std::array kCapMenuCompare{"MenuCompare"sv};
 constexpr std::array kCapFormCompare{"FormCompare"sv};
 constexpr std::array kCapLabelCompareSides{"LabelCompareSides"sv};
 constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
+constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -213,6 +214,11 @@ constexpr std::array kCaptions{
                 "Jeu en édition -> appareil", "Upravovaná sada -> jednotka"}},
     CaptionRow{kCapLabelCompareEqual,
                {"No differences", "Keine Unterschiede", "Aucune différence", "Žádné rozdíly"}},
+    CaptionRow{kCapLabelCompareVerify,
+               {"Only the blocks up to the first that differs were compared.",
+                "Nur die Blöcke bis zum ersten abweichenden wurden verglichen.",
+                "Seuls les blocs jusqu´au premier différent ont été comparés.",
+                "Porovnány byly jen bloky po první odlišný."}},
 };
 
 } // namespace

@@ -70,6 +70,7 @@ TEST_F(CompareWindowTest, ListsWhatDiffersLeavesTheSetAndOutlinesCellsUntilRead)
                                 "IGN_2[49] row 3 (10%) column 4 (3000 rpm): 25 ° -> 20 °",
                                 "JET_1B[149] row 9 (100%) column 14 (8000 rpm): 4500 µs -> 5000 µs",
                             }));
+    EXPECT_FALSE(childNamed<QLabel>(form, "LabelCompareVerify")->isVisibleTo(window));
     EXPECT_TRUE(outlined(form, 1, 3, 4));
     EXPECT_FALSE(outlined(form, 1, 3, 5));
     EXPECT_TRUE(outlined(form, 6, 9, 14));
@@ -101,8 +102,10 @@ TEST_F(CompareWindowTest, VerifyErrorListsWhatTheUnitHolds) {
     form.action("MenuVerify")->trigger();
     runToIdle(form);
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Verify error!");
-    EXPECT_TRUE(childNamed<QWidget>(form, "FormCompare")->isVisible());
+    auto* window = childNamed<QWidget>(form, "FormCompare");
+    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(listed(form), QStringList{"IGN_2[49] row 3 (10%) column 4 (3000 rpm): 25 ° -> 20 °"});
+    EXPECT_TRUE(childNamed<QLabel>(form, "LabelCompareVerify")->isVisibleTo(window));
     EXPECT_TRUE(outlined(form, 1, 3, 4));
 }
 
