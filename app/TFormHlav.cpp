@@ -1,6 +1,7 @@
 #include "app/TFormHlav.h"
 
 #include "about/TFormAbout.h"
+#include "app/CompareWindow.h"
 #include "app/MonitorPanel.h"
 #include "app/StatusLine.h"
 #include "editors/RuznePage.h"
@@ -92,6 +93,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     // the user left it.
     m_about = new TFormAbout(this);
     buildEarlierSets();
+    m_compareWindow = new CompareWindow(this);
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer

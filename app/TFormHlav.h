@@ -32,6 +32,7 @@ namespace kordana {
 
 class CommitBindings;
 class EarlierSetsDialog;
+class CompareWindow;
 class LinkEvents;
 class LinkProtocol;
 class MapGrid;
@@ -164,6 +165,8 @@ public slots:
     void MenuReadClick();
     void MenuVerifyClick();
     void MenuProgramClick();
+    /// Reads the unit's set apart from the set being edited and lists what differs.
+    void MenuCompareClick();
     void Menu_Ign123NormalClick();
     void Menu_Ign123CoupledClick();
     void Menu_Ign123StejnyClick();
@@ -226,6 +229,11 @@ private:
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
+    /// Lists and outlines how the set being edited differs from `unitSet`: the whole unit after
+    /// a compare read (`fromCompareRead`, "No differences" when equal), else what a failed
+    /// verify received, shown only when it differs.
+    void showComparison(const ParameterImage& unitSet, bool fromCompareRead);
+    void clearComparison();
     // Editors and coupling.
     void selectPageQuietly(int index);
     void applyCouplingCommand(int group, std::uint8_t mode);
@@ -293,6 +301,7 @@ private:
     QLabel* m_setState = nullptr;
     std::unique_ptr<SetHistory> m_history;
     EarlierSetsDialog* m_earlierSets = nullptr;
+    CompareWindow* m_compareWindow = nullptr;
 };
 
 } // namespace kordana

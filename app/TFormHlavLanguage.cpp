@@ -61,6 +61,9 @@ void setCaption(QWidget& window, QTabWidget& tabs, const QString& name, const QS
             act->setText(text);
         } else if (auto* menu = qobject_cast<QMenu*>(object)) {
             menu->menuAction()->setText(text);
+        } else if (auto* widget = qobject_cast<QWidget*>(object);
+                   widget != nullptr && widget->isWindow()) {
+            widget->setWindowTitle(text);
         } else if (const int tab = tabs.indexOf(qobject_cast<QWidget*>(object)); tab >= 0) {
             tabs.setTabText(tab, text);
         } else if (auto* group = qobject_cast<QGroupBox*>(object)) {

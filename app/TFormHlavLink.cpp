@@ -2,7 +2,9 @@
 // the link reports.
 #include "app/TFormHlav.h"
 
+#include "app/CompareWindow.h"
 #include "app/StatusLine.h"
+#include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
 #include "link/LinkEvents.h"
 #include "link/LinkMessageText.h"
@@ -60,6 +62,13 @@ public:
     void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) override {
         m_form.ShowMonitorFrame(frame);
     }
+    void compareRead(const ParameterImage& unitSet) override {
+        m_form.showComparison(unitSet, true);
+    }
+    // A silent unit sent nothing to compare; only a unit that answered differently is listed.
+    void verifyFailed(const ParameterImage& unitSet) override {
+        m_form.showComparison(unitSet, false);
+    }
 
 private:
     TFormHlav& m_form;
@@ -114,6 +123,7 @@ void TFormHlav::MenuReadClick() {
     if (m_link->mode() != LinkMode::Read) {
         recordReplacedSet(SetHistoryCause::Read, m_session.image());
     }
+    clearComparison();
     m_link->startRead();
     setFileName(QString());
 }
@@ -129,11 +139,34 @@ void TFormHlav::MenuProgramClick() {
     PageHarvest();
     ConsistencyPass();
     PageRefresh();
+    clearComparison();
     m_link->startProgram();
 }
 
 void TFormHlav::StartProgramming() {
+    clearComparison();
     m_link->startProgram();
+}
+
+// The set being edited is compared as it stands: no harvest, so nothing starts a programming
+// run and the set is not changed by comparing it.
+void TFormHlav::MenuCompareClick() {
+    clearComparison();
+    m_link->startCompare();
+}
+
+void TFormHlav::showComparison(const ParameterImage& unitSet, bool fromCompareRead) {
+    const auto differences = diffParameterSets(DiffSide{m_session.image(), std::nullopt},
+                                               DiffSide{unitSet, std::nullopt});
+    if (differences.empty() && !fromCompareRead) {
+        return;
+    }
+    m_mapGrid->setOutlinedCells(differingMapCells(differences));
+    m_compareWindow->showDifferences(differences, !fromCompareRead);
+}
+
+void TFormHlav::clearComparison() {
+    m_mapGrid->setOutlinedCells({});
 }
 
 void TFormHlav::HideStatusLine() {

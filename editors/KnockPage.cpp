@@ -3,6 +3,7 @@
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
 #include "link/OperatingPoint.h"
+#include "params/KnockLists.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -23,28 +24,6 @@
 namespace kordana {
 
 namespace {
-
-// The stored byte is the index into these lists; the texts are shown as they stand.
-const char* const kFrequencies[] = {
-    "1.22",  "1.26",  "1.31",  "1.35",  "1.40",  "1.45",  "1.51",  "1.57",  "1.63",  "1.71",
-    "1.78",  "1.87",  "1.96",  "2.07",  "2.18",  "2.31",  "2.46",  "2.54",  "2.62",  "2.71",
-    "2.81",  "2.92",  "3.03",  "3.15",  "3.28",  "3.43",  "3.59",  "3.76",  "3.95",  "4.16",
-    "4.39",  "4.66",  "4.95",  "5.12",  "5.29",  "5.48",  "5.68",  "5.90",  "6.12",  "6.37",
-    "6.64",  "6.94",  "7.27",  "7.63",  "8.02",  "8.46",  "8.95",  "9.50",  "10.12", "10.46",
-    "10.83", "11.22", "11.65", "12.10", "12.60", "13.14", "13.72", "14.36", "15.07", "15.84",
-    "16.71", "17.67", "18.76", "19.98"};
-const char* const kGains[] = {
-    "2.000", "1.882", "1.778", "1.684", "1.600", "1.523", "1.455", "1.391", "1.333", "1.280",
-    "1.231", "1.185", "1.143", "1.063", "1.000", "0.944", "0.895", "0.850", "0.810", "0.773",
-    "0.739", "0.708", "0.680", "0.654", "0.630", "0.607", "0.586", "0.567", "0.548", "0.500",
-    "0.471", "0.444", "0.421", "0.400", "0.381", "0.364", "0.348", "0.333", "0.320", "0.308",
-    "0.296", "0.286", "0.276", "0.267", "0.258", "0.250", "0.236", "0.222", "0.211", "0.200",
-    "0.190", "0.182", "0.174", "0.167", "0.160", "0.154", "0.148", "0.143", "0.138", "0.133",
-    "0.129", "0.125", "0.118", "0.111"};
-const char* const kTimeConstants[] = {"40",  "45",  "50",  "55",  "60",  "65",  "70",  "75",
-                                      "80",  "90",  "100", "110", "120", "130", "140", "150",
-                                      "160", "180", "200", "220", "240", "260", "280", "300",
-                                      "320", "360", "400", "440", "480", "520", "560", "600"};
 
 // Layout in pixels inside the page's group box.
 constexpr int kRowTops[KnockPage::kRows] = {60, 110, 160, 210, 255, 300, 350};
@@ -224,11 +203,11 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
 }
 
 void KnockPage::buildItemLists(QWidget* box) {
-    m_frequencyItems =
-        makeItemList(box, "ComboBoxKnockFrekPom", kFrequencies, std::size(kFrequencies));
-    m_gainItems = makeItemList(box, "ComboBoxLevelPom", kGains, std::size(kGains));
-    m_timeConstantItems =
-        makeItemList(box, "ComboBoxTimeConstPom", kTimeConstants, std::size(kTimeConstants));
+    m_frequencyItems = makeItemList(box, "ComboBoxKnockFrekPom", kKnockFrequencies.data(),
+                                    kKnockFrequencies.size());
+    m_gainItems = makeItemList(box, "ComboBoxLevelPom", kKnockGains.data(), kKnockGains.size());
+    m_timeConstantItems = makeItemList(box, "ComboBoxTimeConstPom", kKnockTimeConstants.data(),
+                                       kKnockTimeConstants.size());
     // All three rows of lists in one font, the one in which the widest item of any list fits;
     // the page's lists take it from the hidden lists.
     QFont listFont = m_frequencyItems->font();

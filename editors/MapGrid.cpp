@@ -142,8 +142,29 @@ std::vector<Field> MapGrid::fieldTable(int page) const {
     return fields;
 }
 
+void MapGrid::setOutlinedCells(const std::vector<MapCellRef>& cells) {
+    m_outlined = {};
+    for (const MapCellRef& cell : cells) {
+        if (cell.page < kMapPageCount && cell.row < idx(kRows) && cell.column < idx(kCols)) {
+            m_outlined[cell.page][cell.row * idx(kCols) + cell.column] = true;
+        }
+    }
+    applyOutlines();
+}
+
+void MapGrid::applyOutlines() {
+    if (m_shownPage < 0 || idx(m_shownPage) >= kMapPageCount) {
+        return;
+    }
+    const auto& outlined = m_outlined[idx(m_shownPage)];
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        m_cells[i]->setOutlined(outlined[i]);
+    }
+}
+
 void MapGrid::showOnPage(QWidget* sheet, int page) {
     m_shownPage = page;
+    applyOutlines();
     if (parentWidget() == sheet) {
         return;
     }

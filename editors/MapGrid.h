@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FieldTable.h"
+#include "params/ParameterDiff.h"
 
 #include <QPointer>
 #include <QScrollArea>
@@ -69,6 +70,10 @@ public:
     void hideGrid();
     /// Shows the grid again; a field that had the focus gets it back if it can take it.
     void showGrid();
+    /// Outlines these cells of the nine maps (a comparison's differences) until the next call;
+    /// an empty list takes every outline away. The shown page is outlined at once, the others
+    /// when the grid moves to them.
+    void setOutlinedCells(const std::vector<MapCellRef>& cells);
     /// Marks throttle row `row` lime, and the cell and the breakpoint of column `column` too when
     /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
     void showMark(int row, int column, bool cellAndBreakpoint);
@@ -89,6 +94,8 @@ private:
     QCheckBox* m_all = nullptr;
     QLabel* m_indicator = nullptr;
     int m_shownPage = -1;
+    void applyOutlines();
+    std::array<std::array<bool, kRows * kCols>, kMapPageCount> m_outlined{};
     bool m_locked = false;
     int m_indicatorState = -1;
     int m_hideDepth = 0;

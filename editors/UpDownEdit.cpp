@@ -58,6 +58,17 @@ void UpDownEdit::paintEvent(QPaintEvent* event) {
     // The focused field shows it in its frame, as the style's own frame would.
     painter.setPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::Mid));
     painter.drawRect(0, 0, m_editWidth - 1, height() - 1);
+    if (m_outlined) {
+        painter.setPen(QPen(QColor(255, 0, 0), 2));
+        painter.drawRect(1, 1, m_editWidth - 2, height() - 2);
+    }
+}
+
+void UpDownEdit::setOutlined(bool outlined) {
+    if (m_outlined != outlined) {
+        m_outlined = outlined;
+        update();
+    }
 }
 
 void UpDownEdit::setRange(int minimum, int maximum, int increment) {

@@ -41,6 +41,10 @@ public:
     /// Shows or hides the arrows (a locked page hides them, its values stay visible).
     void setArrowsVisible(bool visible);
     bool arrowsVisible() const { return m_arrowsVisible; }
+    /// Draws a red border around the edit part (a value that differs from the unit's); the
+    /// background, where the operating-point cursor shows, stays as it is.
+    void setOutlined(bool outlined);
+    bool outlined() const { return m_outlined; }
     /// Where the upper (`up`) or lower arrow is, in the field's coordinates.
     QRect arrowRect(bool up) const;
     /// True when `pos` (field coordinates) lies on the shown arrows.
@@ -75,6 +79,7 @@ private:
     int m_increment = 1;
     int m_position = 0;
     bool m_arrowsVisible = true;
+    bool m_outlined = false;
     TCSpinButton::Half m_pressed = TCSpinButton::Half::None;
     QTimer* m_repeat = nullptr;
 };

@@ -82,6 +82,11 @@ constexpr std::array kCapMenuEarlierSets{"MenuEarlierSets"sv};
 constexpr std::array kCapFormEarlierSets{"FormEarlierSets"sv};
 constexpr std::array kCapButtonRestore{"ButtonRestore"sv};
 constexpr std::array kCapButtonCloseEarlierSets{"ButtonCloseEarlierSets"sv};
+constexpr std::array kCapMenuCompare{"MenuCompare"sv};
+constexpr std::array kCapFormCompare{"FormCompare"sv};
+constexpr std::array kCapLabelCompareSides{"LabelCompareSides"sv};
+constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
+constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -215,6 +220,22 @@ constexpr std::array kCaptions{
                {"Earlier sets", "Frühere Sätze", "Jeux précédents", "Dřívější sady"}},
     CaptionRow{kCapButtonRestore, {"&Restore", "&Wiederherstellen", "&Restaurer", "&Obnovit"}},
     CaptionRow{kCapButtonCloseEarlierSets, {"Close", "Schließen", "Fermer", "Zavřít"}},
+    CaptionRow{kCapMenuCompare,
+               {"Co&mpare with unit", "&Unterschiede zum Gerät", "Co&mparer avec l´appareil",
+                "P&orovnat s jednotkou"}},
+    CaptionRow{kCapFormCompare,
+               {"Compare with unit", "Unterschiede zum Gerät", "Comparaison avec l´appareil",
+                "Porovnání s jednotkou"}},
+    CaptionRow{kCapLabelCompareSides,
+               {"Set being edited -> unit", "Bearbeiteter Satz -> Gerät",
+                "Jeu en édition -> appareil", "Upravovaná sada -> jednotka"}},
+    CaptionRow{kCapLabelCompareEqual,
+               {"No differences", "Keine Unterschiede", "Aucune différence", "Žádné rozdíly"}},
+    CaptionRow{kCapLabelCompareVerify,
+               {"Only the blocks up to the first that differs were compared.",
+                "Nur die Blöcke bis zum ersten abweichenden wurden verglichen.",
+                "Seuls les blocs jusqu´au premier différent ont été comparés.",
+                "Porovnány byly jen bloky po první odlišný."}},
 };
 
 } // namespace

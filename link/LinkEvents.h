@@ -2,6 +2,7 @@
 
 #include "link/Frame.h"
 #include "link/UnitHeader.h"
+#include "params/ParameterImage.h"
 
 #include <cstdint>
 #include <span>
@@ -66,6 +67,13 @@ public:
     virtual void headerDecoded(const UnitHeaderTexts& texts) = 0;
     /// An intact monitor frame arrived (first byte 0xB0); valid only during the call.
     virtual void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) = 0;
+    /// A compare read took in all 20 blocks; unitSet is the unit's memory as it sent it (valid
+    /// only during the call). The parameter image was not touched.
+    virtual void compareRead(const ParameterImage& /*unitSet*/) {}
+    /// A verify pass ended with "Verify error!"; unitSet is the image with every block the
+    /// unit sent in that pass put over it, so its differences from the image are what the unit
+    /// holds instead (valid only during the call).
+    virtual void verifyFailed(const ParameterImage& /*unitSet*/) {}
 };
 
 } // namespace kordana

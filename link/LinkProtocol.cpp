@@ -48,11 +48,19 @@ void LinkProtocol::startRead() {
     startTransfer(LinkMode::Read, kCmdRead, LinkMessage::Read);
 }
 
+// On the link a compare read is a read; only where its blocks go differs.
+void LinkProtocol::startCompare() {
+    startTransfer(LinkMode::Read, kCmdRead, LinkMessage::Read);
+    m_comparing = true;
+}
+
 // Wait ticks are left as they are, so the first request goes out within kReplyWaitTicks ticks.
 void LinkProtocol::startTransfer(LinkMode mode, std::uint8_t command, LinkMessage message) {
     m_mode = mode;
     m_blockCommand = command;
     m_attempts = 0;
+    m_comparing = false;
+    m_verifyReplies = m_image;
     m_status.setLine(message, false, StatusColour::ButtonFace);
     m_statusHold = kStatusHoldTicks;
     m_status.setLineVisible(true);
@@ -85,7 +93,12 @@ void LinkProtocol::fail() {
     }
     m_status.setLine(message, false, StatusColour::Red);
     m_statusHold = kStatusHoldTicks;
+    const LinkMode failed = m_mode;
     m_mode = LinkMode::Idle;
+    m_comparing = false;
+    if (failed == LinkMode::Verify) {
+        m_events.verifyFailed(m_verifyReplies);
+    }
 }
 
 void LinkProtocol::idleStep() {
@@ -184,7 +197,11 @@ void LinkProtocol::HandleBlockReply(std::span<const std::uint8_t, kFrameSize> re
     const auto data = reply.subspan<1, kBlockSize>();
     switch (m_mode) {
     case LinkMode::Read:
-        handleReadReply(n, data);
+        if (m_comparing) {
+            handleCompareReply(n, data);
+        } else {
+            handleReadReply(n, data);
+        }
         break;
     case LinkMode::Verify:
         handleVerifyReply(n, data);
@@ -233,8 +250,41 @@ void LinkProtocol::handleReadReply(std::size_t n, std::span<const std::uint8_t, 
     startVerifyPass();
 }
 
+// The unit's blocks stay apart from the image; neither the header nor the parameters are
+// adopted, so the set being edited is exactly as before.
+void LinkProtocol::handleCompareReply(std::size_t n,
+                                      std::span<const std::uint8_t, kBlockSize> data) {
+    std::ranges::copy(data, m_compared.block(n).begin());
+    if (n == 0) {
+        if (data[layout::kHeaderReadPermission] != 1) {
+            m_status.setLine(LinkMessage::NoReading, false, StatusColour::Red);
+            m_statusHold = kStatusHoldTicks;
+            m_mode = LinkMode::Idle;
+            m_comparing = false;
+            return;
+        }
+        if (data[layout::kHeaderLayoutVersion] != layout::kLayoutVersion) {
+            m_mode = LinkMode::Idle;
+            m_comparing = false;
+            m_events.unmatchedUnit();
+            return;
+        }
+    }
+    if (n < kLastBlock) {
+        advance();
+        return;
+    }
+    m_status.setGauge(kGaugeMax);
+    m_status.setLine(LinkMessage::Read, true, StatusColour::ButtonFace);
+    m_statusHold = kStatusHoldTicks;
+    m_mode = LinkMode::Idle;
+    m_comparing = false;
+    m_events.compareRead(m_compared);
+}
+
 void LinkProtocol::handleVerifyReply(std::size_t n,
                                      std::span<const std::uint8_t, kBlockSize> data) {
+    std::ranges::copy(data, m_verifyReplies.block(n).begin());
     const auto block = m_image.block(n);
     for (std::size_t k = 0; k < kBlockSize; ++k) {
         // The unit may keep its own value in the RPM2 byte.
@@ -287,6 +337,7 @@ void LinkProtocol::startVerifyPass() {
     m_mode = LinkMode::Verify;
     m_blockCommand = kFirstVerifyCommand;
     m_attempts = 1;
+    m_verifyReplies = m_image;
     SendBlockFrame();
     m_status.setLine(LinkMessage::Verify, false, StatusColour::ButtonFace);
     m_statusHold = kStatusHoldTicks;

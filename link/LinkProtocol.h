@@ -48,6 +48,10 @@ public:
     /// Starts reading the unit (block 0 at once, blocks 1..19 together at the end, then the
     /// verify pass). Replaces any running transfer.
     void startRead();
+    /// Starts reading the unit's 20 blocks into a set of the link's own, with the checks of a
+    /// read, leaving the parameter image alone; ends with "Read: OK" and compareRead().
+    /// Replaces any running transfer.
+    void startCompare();
     /// Hides the status line and the gauge now (the commands New and Open do), so that the
     /// next transfer shows them again.
     void hideStatus();
@@ -59,6 +63,8 @@ public:
 
     /// Idle, program, verify or read.
     LinkMode mode() const { return m_mode; }
+    /// The running read is a compare read (startCompare()).
+    bool comparing() const { return m_comparing; }
     /// Command byte of the pending block request; the block number is its low six bits.
     std::uint8_t blockCommand() const { return m_blockCommand; }
     /// Ticks since the last block request (idle: since the last monitor request), 0..6.
@@ -88,6 +94,7 @@ private:
     void SendMonitorRequest();
     void handleMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame);
     void handleReadReply(std::size_t n, std::span<const std::uint8_t, kBlockSize> data);
+    void handleCompareReply(std::size_t n, std::span<const std::uint8_t, kBlockSize> data);
     void handleVerifyReply(std::size_t n, std::span<const std::uint8_t, kBlockSize> data);
     void handleProgramReply(std::size_t n, std::span<const std::uint8_t, kBlockSize> data);
     void adoptHeader(std::span<const std::uint8_t, kBlockSize> data);
@@ -111,6 +118,11 @@ private:
 
     // Blocks 1..19 of a read in progress; they reach the image together once block 19 is in.
     ParameterImage m_staging;
+    // A compare read in progress, and the unit's 20 blocks it takes in.
+    bool m_comparing = false;
+    ParameterImage m_compared;
+    // The blocks the unit sent in the running verify pass, over a copy of the image.
+    ParameterImage m_verifyReplies;
 };
 
 } // namespace kordana

@@ -18,6 +18,8 @@ public:
     int unmatched = 0;
     std::vector<UnitHeaderTexts> headers;
     std::vector<Frame> monitorFrames;
+    std::vector<ParameterImage> compared;       // every compareRead
+    std::vector<ParameterImage> verifyFailures; // every verifyFailed
     std::function<void()> onImageChanged;
     std::function<void()> onUnmatched;
 
@@ -52,6 +54,8 @@ public:
         std::copy(frame.begin(), frame.end(), copy.begin());
         monitorFrames.push_back(copy);
     }
+    void compareRead(const ParameterImage& unitSet) override { compared.push_back(unitSet); }
+    void verifyFailed(const ParameterImage& unitSet) override { verifyFailures.push_back(unitSet); }
 };
 
 } // namespace kordana::test

@@ -19,6 +19,7 @@ struct CommandSpec {
     std::span<const Flag> flags;
     std::span<const Value> required;
     bool needsFile;
+    bool twoSets = false; ///< takes two sets, each a file or --port DEVICE (diff)
 };
 
 constexpr std::array kPortOnly{Value::Port};
@@ -34,6 +35,7 @@ constexpr std::array kSpecs{
     CommandSpec{CliCommand::Monitor, "monitor", kMonitorValues, kMonitorFlags, kPortOnly, false},
     CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
     CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
+    CommandSpec{CliCommand::Diff, "diff", kPortOnly, {}, {}, false, true},
 };
 
 constexpr std::string_view valueName(Value v) {
@@ -148,6 +150,9 @@ std::string checkComplete(const CommandSpec& command, const CliOptions& o) {
     if (command.needsFile && o.file.empty()) {
         return "a parameter file (*.ign) is required";
     }
+    if (command.twoSets && o.sets.size() != 2) {
+        return "two sets are required, each FILE.ign or --port DEVICE";
+    }
     return {};
 }
 
@@ -187,6 +192,13 @@ CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
             if (std::string error = takeOption(*command, o, args, i); !error.empty()) {
                 return failure(std::move(error), command->command);
             }
+            // Each --port of a comparison names one of its sets, in order.
+            if (command->twoSets && !o.port.empty()) {
+                o.sets.push_back(CliSetSource{true, o.port});
+                o.port.clear();
+            }
+        } else if (command->twoSets && o.sets.size() < 2) {
+            o.sets.push_back(CliSetSource{false, std::string(word)});
         } else if (command->needsFile && o.file.empty()) {
             o.file = word;
         } else {
@@ -228,6 +240,7 @@ std::string generalHelp() {
         "  monitor  --port DEVICE [--seconds N] [--csv FILE]  watch the running engine\n"
         "  defaults --preset N --out FILE.ign   write the default set of a preset\n"
         "  check    FILE.ign                    list what the consistency pass repairs\n"
+        "  diff     A B                         list the parameters in which two sets differ\n"
         "\n"
         "Run 'kordana-cli COMMAND --help' for the details of one command.\n\n";
     text += kDeviceNote;
@@ -281,6 +294,19 @@ std::string commandHelp(CliCommand command) {
                "Exit 1 when the file has another format version; exit 2 when it cannot be read\n"
                "(missing, not a regular file, or larger than 1 MB).\n";
         return text + "\n" + std::string(kExitNote);
+    case CliCommand::Diff:
+        text = "Usage: kordana-cli diff A B\n"
+               "Each of A and B is FILE.ign (read as Open does, over the default set of preset 0,\n"
+               "then repaired) or --port DEVICE (the unit's 20 blocks as it sends them).\n"
+               "Prints one line per parameter that differs, in file order, A's value first:\n"
+               "  LIMITER[1]: 9000 rpm -> 9500 rpm\n"
+               "  IGN_2[37] row 2 (5%) column 7 (8000 rpm): 12 ° -> 14 °\n"
+               "Map cells name their row (throttle), column and breakpoint (A's, then B's when\n"
+               "they differ). \"(stored 1 -> 2)\" follows when the shown values agree but the\n"
+               "bytes do not; bytes no parameter names are listed as \"byte N\". The unit\n"
+               "header (bytes 0..99) is not compared; EXT_MON only between two files.\n"
+               "Exit 0 when the sets are equal, 1 when they differ, 2 on any error.\n";
+        return text + "\n" + std::string(kDeviceNote);
     }
     return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);
 }

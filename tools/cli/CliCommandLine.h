@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kordana {
 
@@ -13,7 +14,15 @@ inline constexpr int kExitRefused = 1; ///< the unit or the file said no
 inline constexpr int kExitUsage = 2;   ///< usage error, or a port or file could not be used
 
 /// The commands kordana-cli knows.
-enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check };
+enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check, Diff };
+
+/// One set a comparison reads: a parameter file, or the unit on a serial device.
+struct CliSetSource {
+    bool unit = false; ///< true: `where` is a device (--port); false: a parameter file
+    std::string where;
+
+    friend bool operator==(const CliSetSource&, const CliSetSource&) = default;
+};
 
 /// Everything given on the command line, checked against what the command accepts.
 struct CliOptions {
@@ -27,6 +36,7 @@ struct CliOptions {
     std::optional<unsigned> preset;  ///< --preset N (defaults), 0..3
     bool extended = false;           ///< --extended (monitor): sensor millivolts in the texts
     bool servo = false;              ///< --servo (monitor): show the servo lines
+    std::vector<CliSetSource> sets;  ///< diff: the two sets A and B, in the order given
 };
 
 /// What parsing gave: the options, or the one-line reason why the command line is unusable.

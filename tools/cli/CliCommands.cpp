@@ -3,6 +3,7 @@
 #include "lang/MessageTexts.h"
 #include "params/ConsistencyPass.h"
 #include "params/IgnWriter.h"
+#include "params/ParameterDiff.h"
 #include "tools/cli/CliFiles.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliMonitor.h"
@@ -68,6 +69,17 @@ std::optional<IgnReadResult> fileOverFreshImage(const std::string& path, CliCons
     return load.read;
 }
 
+// The image repaired by the consistency pass, with a note on standard error when it changed.
+ParameterImage repairedWithNote(const ParameterImage& loaded, CliConsole& console) {
+    ParameterImage image = loaded;
+    runConsistencyPass(image);
+    if (const auto repairs = repairsBetween(loaded, image); !repairs.empty()) {
+        console.failure("Note: the consistency pass changed " + std::to_string(repairs.size()) +
+                        " value(s) of the file; 'kordana-cli check' lists them.");
+    }
+    return image;
+}
+
 // The image that Program and Verify send: a fresh start's, the file applied, repaired.
 std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole& console,
                                             int& exitCode) {
@@ -75,13 +87,7 @@ std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole&
     if (!loaded) {
         return std::nullopt;
     }
-    ParameterImage image = loaded->image;
-    runConsistencyPass(image);
-    if (const auto repairs = repairsBetween(loaded->image, image); !repairs.empty()) {
-        console.failure("Note: the consistency pass changed " + std::to_string(repairs.size()) +
-                        " value(s) of the file; 'kordana-cli check' lists them.");
-    }
-    return image;
+    return repairedWithNote(loaded->image, console);
 }
 
 int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console) {
@@ -156,6 +162,47 @@ int runCheck(const CliOptions& o, CliConsole& console) {
     return kExitSuccess;
 }
 
+// One set of a comparison: a file as Open and Program would hold it, or the unit's memory as it
+// sends it. Status texts of the unit's read go to standard error, so standard output carries
+// only the differences.
+std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console) {
+    int exitCode = kExitUsage;
+    if (!source.unit) {
+        const auto loaded = fileOverFreshImage(source.where, console, exitCode);
+        if (!loaded) {
+            return std::nullopt;
+        }
+        return DiffSide{repairedWithNote(loaded->image, console), loaded->extMon};
+    }
+    CliConsole statusConsole = console.statusOnErrors();
+    ParameterImage unit;
+    CliTransfer transfer(statusConsole, english());
+    if (transfer.run(TransferKind::Compare, resolveDevice(qs(source.where)), unit) !=
+        kExitSuccess) {
+        return std::nullopt;
+    }
+    return DiffSide{unit, std::nullopt};
+}
+
+int runDiff(const CliOptions& o, CliConsole& console) {
+    if (o.sets.size() != 2) {
+        return kExitUsage;
+    }
+    const auto a = loadSet(o.sets[0], console);
+    if (!a) {
+        return kExitUsage;
+    }
+    const auto b = loadSet(o.sets[1], console);
+    if (!b) {
+        return kExitUsage;
+    }
+    const auto differences = diffParameterSets(*a, *b);
+    for (const ParameterDifference& d : differences) {
+        console.line(differenceLine(d));
+    }
+    return differences.empty() ? kExitSuccess : kExitRefused;
+}
+
 } // namespace
 
 int runCliCommand(const CliOptions& o, CliConsole& console) {
@@ -176,6 +223,9 @@ int runCliCommand(const CliOptions& o, CliConsole& console) {
         return runDefaults(o, console);
     case CliCommand::Check:
         return runCheck(o, console);
+    case CliCommand::Diff:
+        installInterruptHandler();
+        return runDiff(o, console);
     case CliCommand::None:
         break;
     }

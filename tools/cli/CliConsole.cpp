@@ -25,6 +25,10 @@ CliConsole CliConsole::standard() {
     return CliConsole(stdout, stderr, isatty(STDERR_FILENO) == 1);
 }
 
+CliConsole CliConsole::statusOnErrors() const {
+    return CliConsole(m_err, m_err, m_bar);
+}
+
 void CliConsole::status(const std::string& text) {
     if (text == m_lastStatus) {
         return;

@@ -15,6 +15,9 @@ public:
     CliConsole(std::FILE* out, std::FILE* err, bool barOnErr);
     /// Standard output and standard error; the bar when standard error is a terminal.
     static CliConsole standard();
+    /// A console on the same streams that prints its status texts and lines on standard error
+    /// too, for a command whose standard output carries only its result.
+    CliConsole statusOnErrors() const;
 
     /// Prints the status text as a line of its own, unless it equals the last one printed.
     void status(const std::string& text);

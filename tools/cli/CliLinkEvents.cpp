@@ -58,4 +58,8 @@ void CliLinkEvents::monitorFrame(std::span<const std::uint8_t, kFrameSize> frame
     }
 }
 
+void CliLinkEvents::compareRead(const ParameterImage& unitSet) {
+    m_compared = unitSet;
+}
+
 } // namespace kordana

@@ -6,6 +6,7 @@
 #include "tools/cli/CliConsole.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace kordana {
@@ -30,6 +31,8 @@ public:
 
     /// True once the unit reported a memory layout version other than ours.
     bool unmatchedUnit() const { return m_unmatchedUnit; }
+    /// The unit's set from a finished compare read; empty until one finished.
+    const std::optional<ParameterImage>& compared() const { return m_compared; }
 
     void statusLine(LinkMessage message, bool ok, StatusColour colour) override;
     void statusVisible(bool visible) override;
@@ -40,6 +43,7 @@ public:
     void imageChanged() override;
     void headerDecoded(const UnitHeaderTexts& texts) override;
     void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) override;
+    void compareRead(const ParameterImage& unitSet) override;
 
 private:
     CliConsole& m_console;
@@ -50,6 +54,7 @@ private:
     bool m_unmatchedUnit = false;
     bool m_gaugeVisible = false;
     int m_gauge = 0;
+    std::optional<ParameterImage> m_compared;
 };
 
 } // namespace kordana

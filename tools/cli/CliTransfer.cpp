@@ -31,6 +31,9 @@ int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& i
     case TransferKind::Read:
         link.startRead();
         break;
+    case TransferKind::Compare:
+        link.startCompare();
+        break;
     }
     m_ticks = 0;
     m_settleTicks = 0;
@@ -39,6 +42,12 @@ int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& i
         return afterTick(kind, link, events, port);
     });
     m_console.endProgress();
+    if (kind == TransferKind::Compare && exitCode == kExitSuccess) {
+        if (!events.compared()) {
+            return kExitRefused;
+        }
+        image = *events.compared();
+    }
     return exitCode;
 }
 

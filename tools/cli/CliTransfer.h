@@ -14,8 +14,9 @@ namespace kordana {
 class CliLinkEvents;
 class SerialPort;
 
-/// The three transfers of the device commands.
-enum class TransferKind { Program, Verify, Read };
+/// The transfers of the device commands; Compare reads the unit without a verify pass and
+/// without repairing what it read.
+enum class TransferKind { Program, Verify, Read, Compare };
 
 /// Runs one Program, Verify or Read transfer against the unit on a serial device, driven as in
 /// the window by a 55 ms timer on the Qt event loop, and turns its outcome into an exit code.
@@ -30,7 +31,8 @@ public:
     CliTransfer(CliConsole& console, const MessageTexts& texts);
 
     /// Opens device and runs the transfer on image (a Read fills it). Returns kExitSuccess only
-    /// when the transfer ended with "Verify: OK" (and, for Program, "Program device: OK").
+    /// when the transfer ended with "Verify: OK" (and, for Program, "Program device: OK"); a
+    /// Compare fills image with the unit's set as sent and succeeds on "Read: OK".
     int run(TransferKind kind, const QString& device, ParameterImage& image);
 
 private:

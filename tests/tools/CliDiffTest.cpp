@@ -1,0 +1,114 @@
+// kordana-cli diff: two files, a file against the simulated unit, and its errors.
+
+#include "CliTestProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kordana {
+namespace {
+
+using clitest::CliRun;
+using clitest::LoggedUnit;
+using clitest::runCli;
+using clitest::ScratchDir;
+using clitest::writeText;
+using Lines = std::vector<std::string>;
+
+// A consistent set of a few keys; the file differs from the other in the marked places.
+std::string setText(bool second) {
+    const std::string row = "70 70 70 70 70 70 70 70 70 70 70 70 70 70 70\n";
+    const std::string changedRow = "70 70 70 70 71 70 70 70 70 70 70 70 70 70 70\n";
+    std::string jet = "JET_2B ";
+    for (int r = 0; r < 10; ++r) {
+        jet += second && r == 3 ? changedRow : row;
+    }
+    return std::string("VALMORIN_KEY 51\n") + (second ? "EXT_MON 1\n" : "EXT_MON 0\n") +
+           (second ? "LIMITER 9000 9500 9200\n" : "LIMITER 9000 9000 9200\n") +
+           (second ? "TPS 480 4900\n" : "TPS 480 4470\n") +
+           (second ? "RETARD 20 30 40 45 60 70 80 90 100 110\n 0 0 -2 -3 -3 -6 -6 -7 -8 -9\n"
+                   : "RETARD 20 30 40 50 60 70 80 90 100 110\n 0 0 -2 -3 -3 -5 -6 -7 -8 -9\n") +
+           (second ? "CHOKE 2 5 10 20\n 150 160 130 120\n"
+                   : "CHOKE 2 5 10 20\n 150 140 130 120\n") +
+           "RPM_JET_2B 1000 2000 3000 4000 5000 6000 7000 8000 8500 9000 9500 10000 10500 11000 "
+           "11500\n" +
+           jet;
+}
+
+// First file against the second: A's value, then B's.
+const Lines kFirstToSecond{
+    "LIMITER[1]: 9000 rpm -> 9500 rpm",
+    "EXT_MON: 0 -> 1",
+    "JET_2B[49] row 3 (10%) column 4 (5000 rpm): 3500 µs -> 3550 µs",
+    "TPS[1]: 4470 mV -> 4900 mV",
+    "RETARD[3]: 50 °C -> 45 °C",
+    "RETARD[15]: -5 ° -> -6 °",
+    "CHOKE[5]: 140 % -> 160 %",
+};
+
+class CliDiff : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeText(first(), setText(false));
+        writeText(second(), setText(true));
+    }
+    CliRun cli(std::vector<std::string> args) { return runCli(args, m_dir.path()); }
+    std::string first() const { return m_dir.file("first.ign"); }
+    std::string second() const { return m_dir.file("second.ign"); }
+
+    ScratchDir m_dir;
+    LoggedUnit m_unit{m_dir.file("unit.log")};
+};
+
+TEST_F(CliDiff, TwoFilesListTheirDifferencesAsShown) {
+    const CliRun run = cli({"diff", first(), second()});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.outLines(), kFirstToSecond);
+    EXPECT_EQ(run.err, "");
+
+    const CliRun same = cli({"diff", first(), first()});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+}
+
+// The unit holds the first file; the unit has no Extended Monitor state to compare.
+TEST_F(CliDiff, FileAgainstTheSimulatedUnit) {
+    ASSERT_TRUE(m_unit.start()) << m_unit.error();
+    const std::string port = m_unit.devicePath();
+    ASSERT_EQ(cli({"program", "--port", port, first()}).exitCode, 0);
+
+    const CliRun unitFirst = cli({"diff", "--port", port, second()});
+    EXPECT_EQ(unitFirst.exitCode, 1) << unitFirst.err;
+    Lines expected = kFirstToSecond;
+    expected.erase(expected.begin() + 1);
+    EXPECT_EQ(unitFirst.outLines(), expected);
+
+    const CliRun equal = cli({"diff", first(), "--port", port});
+    EXPECT_EQ(equal.exitCode, 0) << equal.err;
+    EXPECT_EQ(equal.out, "");
+    // The unit's read is reported on standard error, never mixed with the differences.
+    EXPECT_NE(equal.err.find("Read: OK"), std::string::npos) << equal.err;
+}
+
+TEST_F(CliDiff, ErrorsExitWith2) {
+    ASSERT_TRUE(m_unit.start({"--read-protect"})) << m_unit.error();
+    const std::string otherVersion = m_dir.file("v52.ign");
+    writeText(otherVersion, "VALMORIN_KEY 52\n");
+    const std::vector<std::vector<std::string>> cases{
+        {"diff", first(), m_dir.file("missing.ign")},
+        {"diff", otherVersion, first()},
+        {"diff", first(), "--port", m_unit.devicePath()},
+        {"diff", first(), "--port", m_dir.file("no-such-device")},
+        {"diff", first()},
+    };
+    for (const auto& args : cases) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.exitCode, 2) << args.back() << "\n" << run.err;
+        EXPECT_EQ(run.out, "") << args.back();
+    }
+}
+
+} // namespace
+} // namespace kordana
