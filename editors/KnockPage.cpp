@@ -2,6 +2,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
+#include "lang/KnockLists.h"
 #include "link/OperatingPoint.h"
 
 #include <QComboBox>
@@ -24,33 +25,8 @@ namespace kordana {
 
 namespace {
 
-// The stored byte is the index into these lists; the texts are shown as they stand.
-const char* const kFrequencies[] = {
-    "1.22",  "1.26",  "1.31",  "1.35",  "1.40",  "1.45",  "1.51",  "1.57",  "1.63",  "1.71",
-    "1.78",  "1.87",  "1.96",  "2.07",  "2.18",  "2.31",  "2.46",  "2.54",  "2.62",  "2.71",
-    "2.81",  "2.92",  "3.03",  "3.15",  "3.28",  "3.43",  "3.59",  "3.76",  "3.95",  "4.16",
-    "4.39",  "4.66",  "4.95",  "5.12",  "5.29",  "5.48",  "5.68",  "5.90",  "6.12",  "6.37",
-    "6.64",  "6.94",  "7.27",  "7.63",  "8.02",  "8.46",  "8.95",  "9.50",  "10.12", "10.46",
-    "10.83", "11.22", "11.65", "12.10", "12.60", "13.14", "13.72", "14.36", "15.07", "15.84",
-    "16.71", "17.67", "18.76", "19.98"};
-const char* const kGains[] = {
-    "2.000", "1.882", "1.778", "1.684", "1.600", "1.523", "1.455", "1.391", "1.333", "1.280",
-    "1.231", "1.185", "1.143", "1.063", "1.000", "0.944", "0.895", "0.850", "0.810", "0.773",
-    "0.739", "0.708", "0.680", "0.654", "0.630", "0.607", "0.586", "0.567", "0.548", "0.500",
-    "0.471", "0.444", "0.421", "0.400", "0.381", "0.364", "0.348", "0.333", "0.320", "0.308",
-    "0.296", "0.286", "0.276", "0.267", "0.258", "0.250", "0.236", "0.222", "0.211", "0.200",
-    "0.190", "0.182", "0.174", "0.167", "0.160", "0.154", "0.148", "0.143", "0.138", "0.133",
-    "0.129", "0.125", "0.118", "0.111"};
-const char* const kTimeConstants[] = {"40",  "45",  "50",  "55",  "60",  "65",  "70",  "75",
-                                      "80",  "90",  "100", "110", "120", "130", "140", "150",
-                                      "160", "180", "200", "220", "240", "260", "280", "300",
-                                      "320", "360", "400", "440", "480", "520", "560", "600"};
-
 // Layout in pixels inside the page's group box.
 constexpr int kRowTops[KnockPage::kRows] = {60, 110, 160, 210, 255, 300, 350};
-const char* const kRowTexts[KnockPage::kRows] = {
-    "RPM",     "Knock Fr. [kHz]", "Gain", "Time const. [us]", "Start [°]",
-    "End [°]", "Alarm level [mV]"};
 const char* const kRowLabelNames[KnockPage::kRows] = {
     "LabelKnockRpm",   "LabelKnockFrek", "LabelKnockLevel", "LabelKnockTimeConst",
     "LabelKnockStart", "LabelKnockEnd",  "LabelKnockAlarm"};
@@ -103,12 +79,12 @@ QFont fittingFont(const QComboBox* items, int width) {
 }
 
 // A hidden list holding the items the page's lists copy.
-QComboBox* makeItemList(QWidget* parent, const char* name, const char* const* texts,
-                        std::size_t count) {
+QComboBox* makeItemList(QWidget* parent, const char* name,
+                        std::span<const std::string_view> texts) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
-    for (std::size_t i = 0; i < count; ++i) {
-        list->addItem(QString::fromUtf8(texts[i]));
+    for (const std::string_view text : texts) {
+        list->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     list->setCurrentIndex(2);
     list->hide();
@@ -183,7 +159,9 @@ namespace {
 // The row captions, the cylinder captions and the two bevels between the cylinders.
 void addLabelsAndBevels(KnockBox* box) {
     for (int r = 0; r < KnockPage::kRows; ++r) {
-        auto* label = new QLabel(QString::fromUtf8(kRowTexts[r]), box);
+        const std::string_view caption = knockRowCaptions()[static_cast<std::size_t>(r)];
+        auto* label = new QLabel(
+            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), box);
         label->setObjectName(kRowLabelNames[r]);
         // A caption wider than the room left of the first point takes a second line.
         label->setWordWrap(true);
@@ -224,11 +202,9 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
 }
 
 void KnockPage::buildItemLists(QWidget* box) {
-    m_frequencyItems =
-        makeItemList(box, "ComboBoxKnockFrekPom", kFrequencies, std::size(kFrequencies));
-    m_gainItems = makeItemList(box, "ComboBoxLevelPom", kGains, std::size(kGains));
-    m_timeConstantItems =
-        makeItemList(box, "ComboBoxTimeConstPom", kTimeConstants, std::size(kTimeConstants));
+    m_frequencyItems = makeItemList(box, "ComboBoxKnockFrekPom", knockFrequencyItems());
+    m_gainItems = makeItemList(box, "ComboBoxLevelPom", knockGainItems());
+    m_timeConstantItems = makeItemList(box, "ComboBoxTimeConstPom", knockTimeConstantItems());
     // All three rows of lists in one font, the one in which the widest item of any list fits;
     // the page's lists take it from the hidden lists.
     QFont listFont = m_frequencyItems->font();

@@ -75,6 +75,7 @@ constexpr std::array kCapGroupBoxRetard{"GroupBoxRetard"sv};
 constexpr std::array kCapLabelRetardTemp{"LabelRetardTemp"sv};
 constexpr std::array kCapLabelRetardRetard{"LabelRetardRetard"sv};
 constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
+constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -198,6 +199,9 @@ constexpr std::array kCaptions{
     CaptionRow{kCapLabelEeDataErr,
                {"Programmed data error!", "Abgelegte Daten Fehler!", "Programmed data error!",
                 "Chyba naprogramovaných dat!"}},
+    CaptionRow{kCapMenuTuneSheet,
+               {"Export tune sheet...", "Einstellblatt exportieren...",
+                "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
 };
 
 } // namespace

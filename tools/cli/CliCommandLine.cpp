@@ -8,7 +8,7 @@ namespace kordana {
 
 namespace {
 
-enum class Value { Port, Out, Csv, Seconds, Preset };
+enum class Value { Port, Out, Csv, Seconds, Preset, Pdf, Language };
 enum class Flag { Extended, Servo };
 
 // What one command accepts and needs.
@@ -26,6 +26,8 @@ constexpr std::array kPortOut{Value::Port, Value::Out};
 constexpr std::array kMonitorValues{Value::Port, Value::Seconds, Value::Csv};
 constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo};
 constexpr std::array kPresetOut{Value::Preset, Value::Out};
+constexpr std::array kSheetValues{Value::Pdf, Value::Language};
+constexpr std::array kPdfOnly{Value::Pdf};
 
 constexpr std::array kSpecs{
     CommandSpec{CliCommand::Program, "program", kPortOnly, {}, kPortOnly, true},
@@ -34,6 +36,7 @@ constexpr std::array kSpecs{
     CommandSpec{CliCommand::Monitor, "monitor", kMonitorValues, kMonitorFlags, kPortOnly, false},
     CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
     CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
+    CommandSpec{CliCommand::Sheet, "sheet", kSheetValues, {}, kPdfOnly, true},
 };
 
 constexpr std::string_view valueName(Value v) {
@@ -48,6 +51,10 @@ constexpr std::string_view valueName(Value v) {
         return "--seconds";
     case Value::Preset:
         return "--preset";
+    case Value::Pdf:
+        return "--pdf";
+    case Value::Language:
+        return "--language";
     }
     return {};
 }
@@ -71,6 +78,16 @@ std::optional<unsigned> parseUnsigned(std::string_view text, unsigned max) {
     return value;
 }
 
+// The language index of a --language code, as the window numbers its languages.
+std::optional<std::uint8_t> parseLanguage(std::string_view code) {
+    constexpr std::array<std::string_view, 4> kCodes{"en", "de", "fr", "cs"};
+    const auto it = std::ranges::find(kCodes, code);
+    if (it == kCodes.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(it - kCodes.begin());
+}
+
 // Stores one option value; the error text when the value is unusable.
 std::string storeValue(CliOptions& o, Value v, std::string_view text) {
     switch (v) {
@@ -90,6 +107,12 @@ std::string storeValue(CliOptions& o, Value v, std::string_view text) {
     case Value::Preset:
         o.preset = parseUnsigned(text, 3);
         return o.preset ? "" : "--preset needs a preset number 0, 1, 2 or 3";
+    case Value::Pdf:
+        o.pdf = text;
+        return text.empty() ? "--pdf needs a file name" : "";
+    case Value::Language:
+        o.language = parseLanguage(text);
+        return o.language ? "" : "--language needs en, de, fr or cs";
     }
     return {};
 }
@@ -106,6 +129,10 @@ bool given(const CliOptions& o, Value v) {
         return o.seconds.has_value();
     case Value::Preset:
         return o.preset.has_value();
+    case Value::Pdf:
+        return !o.pdf.empty();
+    case Value::Language:
+        return o.language.has_value();
     }
     return false;
 }
@@ -228,6 +255,7 @@ std::string generalHelp() {
         "  monitor  --port DEVICE [--seconds N] [--csv FILE]  watch the running engine\n"
         "  defaults --preset N --out FILE.ign   write the default set of a preset\n"
         "  check    FILE.ign                    list what the consistency pass repairs\n"
+        "  sheet    FILE.ign --pdf OUT.pdf      write the tune sheet of a parameter file\n"
         "\n"
         "Run 'kordana-cli COMMAND --help' for the details of one command.\n\n";
     text += kDeviceNote;
@@ -280,6 +308,15 @@ std::string commandHelp(CliCommand command) {
                "parameter the consistency pass changes: key and element, old and new value.\n"
                "Exit 1 when the file has another format version; exit 2 when it cannot be read\n"
                "(missing, not a regular file, or larger than 1 MB).\n";
+        return text + "\n" + std::string(kExitNote);
+    case CliCommand::Sheet:
+        text = "Usage: kordana-cli sheet FILE.ign --pdf OUT.pdf [--language en|de|fr|cs]\n"
+               "Reads the file as Open does (over the default set of preset 0), runs the\n"
+               "consistency pass and writes the whole parameter set as a tune sheet: an A4 PDF\n"
+               "with the nine maps, the position, servo, power-output and other values, the\n"
+               "corrections and the knock table (replaced atomically).\n"
+               "  --language   the sheet's language; English when not given\n"
+               "Exit 1 when the file has another format version.\n";
         return text + "\n" + std::string(kExitNote);
     }
     return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);

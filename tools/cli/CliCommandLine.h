@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,20 +14,22 @@ inline constexpr int kExitRefused = 1; ///< the unit or the file said no
 inline constexpr int kExitUsage = 2;   ///< usage error, or a port or file could not be used
 
 /// The commands kordana-cli knows.
-enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check };
+enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check, Sheet };
 
 /// Everything given on the command line, checked against what the command accepts.
 struct CliOptions {
     CliCommand command = CliCommand::None;
-    bool help = false;               ///< --help: print the command's (or the general) help
-    std::string port;                ///< --port DEVICE: a device path or "COMn"
-    std::string file;                ///< FILE.ign given as the command's argument
-    std::string out;                 ///< --out FILE
-    std::string csv;                 ///< --csv FILE (monitor)
-    std::optional<unsigned> seconds; ///< --seconds N (monitor)
-    std::optional<unsigned> preset;  ///< --preset N (defaults), 0..3
-    bool extended = false;           ///< --extended (monitor): sensor millivolts in the texts
-    bool servo = false;              ///< --servo (monitor): show the servo lines
+    bool help = false;                    ///< --help: print the command's (or the general) help
+    std::string port;                     ///< --port DEVICE: a device path or "COMn"
+    std::string file;                     ///< FILE.ign given as the command's argument
+    std::string out;                      ///< --out FILE
+    std::string csv;                      ///< --csv FILE (monitor)
+    std::optional<unsigned> seconds;      ///< --seconds N (monitor)
+    std::optional<unsigned> preset;       ///< --preset N (defaults), 0..3
+    bool extended = false;                ///< --extended (monitor): sensor millivolts in the texts
+    bool servo = false;                   ///< --servo (monitor): show the servo lines
+    std::string pdf;                      ///< --pdf FILE (sheet)
+    std::optional<std::uint8_t> language; ///< --language en|de|fr|cs (sheet): a language index
 };
 
 /// What parsing gave: the options, or the one-line reason why the command line is unusable.
