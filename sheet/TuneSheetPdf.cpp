@@ -31,7 +31,8 @@ QString qs(const std::string& text) {
 
 QFont sheetFont(double points, bool bold = false) {
     QFont font("DejaVu Sans");
-    font.setStyleHint(QFont::SansSerif);
+    // Without ligatures, so that the PDF's text reads and searches as it is printed.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
