@@ -174,7 +174,10 @@ SheetTable mapTable(const SheetBuilder& b, const MapPageKeys& page) {
         for (std::size_t c = 0; c < layout::kMapCols; ++c) {
             const int v = shown[r * layout::kMapCols + c];
             line.cells.push_back(std::to_string(v));
-            line.shades.push_back(high > low ? static_cast<double>(v - low) / (high - low) : 0.0);
+            // A map of one value throughout (the B maps of a three-injector set) stays white.
+            if (high > low) {
+                line.shades.push_back(static_cast<double>(v - low) / (high - low));
+            }
         }
         table.rows.push_back(std::move(line));
     }
