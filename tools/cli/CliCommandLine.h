@@ -19,17 +19,20 @@ enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check, S
 /// Everything given on the command line, checked against what the command accepts.
 struct CliOptions {
     CliCommand command = CliCommand::None;
-    bool help = false;                    ///< --help: print the command's (or the general) help
-    std::string port;                     ///< --port DEVICE: a device path or "COMn"
-    std::string file;                     ///< FILE.ign given as the command's argument
-    std::string out;                      ///< --out FILE
-    std::string csv;                      ///< --csv FILE (monitor)
-    std::optional<unsigned> seconds;      ///< --seconds N (monitor)
-    std::optional<unsigned> preset;       ///< --preset N (defaults), 0..3
-    bool extended = false;                ///< --extended (monitor): sensor millivolts in the texts
-    bool servo = false;                   ///< --servo (monitor): show the servo lines
-    std::string pdf;                      ///< --pdf FILE (sheet)
-    std::optional<std::uint8_t> language; ///< --language en|de|fr|cs (sheet): a language index
+    bool help = false;               ///< --help: print the command's (or the general) help
+    std::string port;                ///< --port DEVICE: a device path or "COMn"
+    std::string file;                ///< FILE.ign given as the command's argument
+    std::string out;                 ///< --out FILE
+    std::string csv;                 ///< --csv FILE (monitor)
+    std::optional<unsigned> seconds; ///< --seconds N (monitor)
+    std::optional<unsigned> preset;  ///< --preset N (defaults), 0..3
+    bool extended = false;           ///< --extended (monitor): sensor millivolts in the texts
+    bool servo = false;              ///< --servo (monitor): show the servo lines
+
+    /// --pdf FILE (sheet)
+    std::string pdf;
+    /// --language en|de|fr|cs (sheet): the language index 0..3 of the window's numbering
+    std::optional<std::uint8_t> language;
 };
 
 /// What parsing gave: the options, or the one-line reason why the command line is unusable.
