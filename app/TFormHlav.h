@@ -160,6 +160,9 @@ public slots:
     void MenuEarlierSetsClick();
     void MenuSaveClick();
     void SpeedButtonPrintClick();
+    /// File > Export tune sheet: asks where, then writes the current set as a PDF tune sheet
+    /// and reports the outcome in the status line.
+    void MenuTuneSheetClick();
     void MenuExitClick();
     void MenuCom1Click();
     void MenuReadClick();

@@ -2,6 +2,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
+#include "lang/KnockLists.h"
 #include "link/OperatingPoint.h"
 #include "params/KnockLists.h"
 
@@ -27,9 +28,6 @@ namespace {
 
 // Layout in pixels inside the page's group box.
 constexpr int kRowTops[KnockPage::kRows] = {60, 110, 160, 210, 255, 300, 350};
-const char* const kRowTexts[KnockPage::kRows] = {
-    "RPM",     "Knock Fr. [kHz]", "Gain", "Time const. [us]", "Start [°]",
-    "End [°]", "Alarm level [mV]"};
 const char* const kRowLabelNames[KnockPage::kRows] = {
     "LabelKnockRpm",   "LabelKnockFrek", "LabelKnockLevel", "LabelKnockTimeConst",
     "LabelKnockStart", "LabelKnockEnd",  "LabelKnockAlarm"};
@@ -82,12 +80,12 @@ QFont fittingFont(const QComboBox* items, int width) {
 }
 
 // A hidden list holding the items the page's lists copy.
-QComboBox* makeItemList(QWidget* parent, const char* name, const char* const* texts,
-                        std::size_t count) {
+QComboBox* makeItemList(QWidget* parent, const char* name,
+                        std::span<const std::string_view> texts) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
-    for (std::size_t i = 0; i < count; ++i) {
-        list->addItem(QString::fromUtf8(texts[i]));
+    for (const std::string_view text : texts) {
+        list->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     list->setCurrentIndex(2);
     list->hide();
@@ -162,7 +160,9 @@ namespace {
 // The row captions, the cylinder captions and the two bevels between the cylinders.
 void addLabelsAndBevels(KnockBox* box) {
     for (int r = 0; r < KnockPage::kRows; ++r) {
-        auto* label = new QLabel(QString::fromUtf8(kRowTexts[r]), box);
+        const std::string_view caption = knockRowCaptions()[static_cast<std::size_t>(r)];
+        auto* label = new QLabel(
+            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), box);
         label->setObjectName(kRowLabelNames[r]);
         // A caption wider than the room left of the first point takes a second line.
         label->setWordWrap(true);
@@ -203,11 +203,9 @@ KnockPage::KnockPage(QWidget* sheet, PageContext& context) : FieldPage(kIndex, s
 }
 
 void KnockPage::buildItemLists(QWidget* box) {
-    m_frequencyItems = makeItemList(box, "ComboBoxKnockFrekPom", kKnockFrequencies.data(),
-                                    kKnockFrequencies.size());
-    m_gainItems = makeItemList(box, "ComboBoxLevelPom", kKnockGains.data(), kKnockGains.size());
-    m_timeConstantItems = makeItemList(box, "ComboBoxTimeConstPom", kKnockTimeConstants.data(),
-                                       kKnockTimeConstants.size());
+    m_frequencyItems = makeItemList(box, "ComboBoxKnockFrekPom", kKnockFrequencies);
+    m_gainItems = makeItemList(box, "ComboBoxLevelPom", kKnockGains);
+    m_timeConstantItems = makeItemList(box, "ComboBoxTimeConstPom", kKnockTimeConstants);
     // All three rows of lists in one font, the one in which the widest item of any list fits;
     // the page's lists take it from the hidden lists.
     QFont listFont = m_frequencyItems->font();

@@ -87,6 +87,7 @@ constexpr std::array kCapFormCompare{"FormCompare"sv};
 constexpr std::array kCapLabelCompareSides{"LabelCompareSides"sv};
 constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
+constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -236,6 +237,9 @@ constexpr std::array kCaptions{
                 "Nur die Blöcke bis zum ersten abweichenden wurden verglichen.",
                 "Seuls les blocs jusqu´au premier différent ont été comparés.",
                 "Porovnány byly jen bloky po první odlišný."}},
+    CaptionRow{kCapMenuTuneSheet,
+               {"Export tune sheet...", "Einstellblatt exportieren...",
+                "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
 };
 
 } // namespace

@@ -2,13 +2,15 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 namespace kordana {
 
-// The knock settings are stored as indices into these lists; the texts are shown as they stand.
+// The knock settings are stored as indices into these lists; the texts are shown as they stand,
+// the same in every language, by the knock page, the tune sheet and the comparison.
 
 /// Knock filter centre frequencies, kHz (`KNOCK_FREK`).
-inline constexpr std::array<const char*, 64> kKnockFrequencies = {
+inline constexpr std::array<std::string_view, 64> kKnockFrequencies = {
     "1.22",  "1.26",  "1.31",  "1.35",  "1.40",  "1.45",  "1.51",  "1.57",  "1.63",  "1.71",
     "1.78",  "1.87",  "1.96",  "2.07",  "2.18",  "2.31",  "2.46",  "2.54",  "2.62",  "2.71",
     "2.81",  "2.92",  "3.03",  "3.15",  "3.28",  "3.43",  "3.59",  "3.76",  "3.95",  "4.16",
@@ -18,7 +20,7 @@ inline constexpr std::array<const char*, 64> kKnockFrequencies = {
     "16.71", "17.67", "18.76", "19.98"};
 
 /// Knock amplifier gains (`LEVEL`).
-inline constexpr std::array<const char*, 64> kKnockGains = {
+inline constexpr std::array<std::string_view, 64> kKnockGains = {
     "2.000", "1.882", "1.778", "1.684", "1.600", "1.523", "1.455", "1.391", "1.333", "1.280",
     "1.231", "1.185", "1.143", "1.063", "1.000", "0.944", "0.895", "0.850", "0.810", "0.773",
     "0.739", "0.708", "0.680", "0.654", "0.630", "0.607", "0.586", "0.567", "0.548", "0.500",
@@ -28,7 +30,7 @@ inline constexpr std::array<const char*, 64> kKnockGains = {
     "0.129", "0.125", "0.118", "0.111"};
 
 /// Knock integrator time constants, microseconds (`TIME_CONST`).
-inline constexpr std::array<const char*, 32> kKnockTimeConstants = {
+inline constexpr std::array<std::string_view, 32> kKnockTimeConstants = {
     "40",  "45",  "50",  "55",  "60",  "65",  "70",  "75",  "80",  "90",  "100",
     "110", "120", "130", "140", "150", "160", "180", "200", "220", "240", "260",
     "280", "300", "320", "360", "400", "440", "480", "520", "560", "600"};

@@ -95,7 +95,7 @@ std::string_view unitOf(const ParameterKey& key, std::size_t element) {
 std::string shownText(const ParameterImage& image, const ParameterKey& key,
                       const ParameterElement& element) {
     const int value = shownValue(image, element);
-    std::span<const char* const> list;
+    std::span<const std::string_view> list;
     if (key.name == "KNOCK_FREK") {
         list = kKnockFrequencies;
     } else if (key.name == "LEVEL") {
@@ -104,7 +104,7 @@ std::string shownText(const ParameterImage& image, const ParameterKey& key,
         list = kKnockTimeConstants;
     }
     if (value >= 0 && static_cast<std::size_t>(value) < list.size()) {
-        return list[static_cast<std::size_t>(value)];
+        return std::string(list[static_cast<std::size_t>(value)]);
     }
     return std::to_string(value);
 }

@@ -8,7 +8,7 @@ namespace kordana {
 
 namespace {
 
-enum class Value { Port, Out, Csv, Seconds, Preset };
+enum class Value { Port, Out, Csv, Seconds, Preset, Pdf, Language };
 enum class Flag { Extended, Servo };
 
 // What one command accepts and needs.
@@ -27,6 +27,8 @@ constexpr std::array kPortOut{Value::Port, Value::Out};
 constexpr std::array kMonitorValues{Value::Port, Value::Seconds, Value::Csv};
 constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo};
 constexpr std::array kPresetOut{Value::Preset, Value::Out};
+constexpr std::array kSheetValues{Value::Pdf, Value::Language};
+constexpr std::array kPdfOnly{Value::Pdf};
 
 constexpr std::array kSpecs{
     CommandSpec{CliCommand::Program, "program", kPortOnly, {}, kPortOnly, true},
@@ -36,6 +38,7 @@ constexpr std::array kSpecs{
     CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
     CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
     CommandSpec{CliCommand::Diff, "diff", kPortOnly, {}, {}, false, true},
+    CommandSpec{CliCommand::Sheet, "sheet", kSheetValues, {}, kPdfOnly, true},
 };
 
 constexpr std::string_view valueName(Value v) {
@@ -50,6 +53,10 @@ constexpr std::string_view valueName(Value v) {
         return "--seconds";
     case Value::Preset:
         return "--preset";
+    case Value::Pdf:
+        return "--pdf";
+    case Value::Language:
+        return "--language";
     }
     return {};
 }
@@ -73,6 +80,16 @@ std::optional<unsigned> parseUnsigned(std::string_view text, unsigned max) {
     return value;
 }
 
+// The language index of a --language code, as the window numbers its languages.
+std::optional<std::uint8_t> parseLanguage(std::string_view code) {
+    constexpr std::array<std::string_view, 4> kCodes{"en", "de", "fr", "cs"};
+    const auto it = std::ranges::find(kCodes, code);
+    if (it == kCodes.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(it - kCodes.begin());
+}
+
 // Stores one option value; the error text when the value is unusable.
 std::string storeValue(CliOptions& o, Value v, std::string_view text) {
     switch (v) {
@@ -92,6 +109,12 @@ std::string storeValue(CliOptions& o, Value v, std::string_view text) {
     case Value::Preset:
         o.preset = parseUnsigned(text, 3);
         return o.preset ? "" : "--preset needs a preset number 0, 1, 2 or 3";
+    case Value::Pdf:
+        o.pdf = text;
+        return text.empty() ? "--pdf needs a file name" : "";
+    case Value::Language:
+        o.language = parseLanguage(text);
+        return o.language ? "" : "--language needs en, de, fr or cs";
     }
     return {};
 }
@@ -108,6 +131,10 @@ bool given(const CliOptions& o, Value v) {
         return o.seconds.has_value();
     case Value::Preset:
         return o.preset.has_value();
+    case Value::Pdf:
+        return !o.pdf.empty();
+    case Value::Language:
+        return o.language.has_value();
     }
     return false;
 }
@@ -241,6 +268,7 @@ std::string generalHelp() {
         "  defaults --preset N --out FILE.ign   write the default set of a preset\n"
         "  check    FILE.ign                    list what the consistency pass repairs\n"
         "  diff     A B                         list the parameters in which two sets differ\n"
+        "  sheet    FILE.ign --pdf OUT.pdf      write the tune sheet of a parameter file\n"
         "\n"
         "Run 'kordana-cli COMMAND --help' for the details of one command.\n\n";
     text += kDeviceNote;
@@ -307,6 +335,15 @@ std::string commandHelp(CliCommand command) {
                "header (bytes 0..99) is not compared; EXT_MON only between two files.\n"
                "Exit 0 when the sets are equal, 1 when they differ, 2 on any error.\n";
         return text + "\n" + std::string(kDeviceNote);
+    case CliCommand::Sheet:
+        text = "Usage: kordana-cli sheet FILE.ign --pdf OUT.pdf [--language en|de|fr|cs]\n"
+               "Reads the file as Open does (over the default set of preset 0), runs the\n"
+               "consistency pass and writes the whole parameter set as a tune sheet: an A4 PDF\n"
+               "with the nine maps, the position, servo, power-output and other values, the\n"
+               "corrections and the knock table (replaced atomically).\n"
+               "  --language   the sheet's language; English when not given\n"
+               "Exit 1 when the file has another format version.\n";
+        return text + "\n" + std::string(kExitNote);
     }
     return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,7 +15,7 @@ inline constexpr int kExitRefused = 1; ///< the unit or the file said no
 inline constexpr int kExitUsage = 2;   ///< usage error, or a port or file could not be used
 
 /// The commands kordana-cli knows.
-enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check, Diff };
+enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check, Diff, Sheet };
 
 /// One set a comparison reads: a parameter file, or the unit on a serial device.
 struct CliSetSource {
@@ -37,6 +38,11 @@ struct CliOptions {
     bool extended = false;           ///< --extended (monitor): sensor millivolts in the texts
     bool servo = false;              ///< --servo (monitor): show the servo lines
     std::vector<CliSetSource> sets;  ///< diff: the two sets A and B, in the order given
+
+    /// --pdf FILE (sheet)
+    std::string pdf;
+    /// --language en|de|fr|cs (sheet): the language index 0..3 of the window's numbering
+    std::optional<std::uint8_t> language;
 };
 
 /// What parsing gave: the options, or the one-line reason why the command line is unusable.

@@ -1,16 +1,22 @@
 #include "tools/cli/CliCommands.h"
 
 #include "lang/MessageTexts.h"
+#include "lang/SheetTexts.h"
 #include "params/ConsistencyPass.h"
 #include "params/IgnWriter.h"
 #include "params/ParameterDiff.h"
+#include "sheet/TuneSheet.h"
+#include "sheet/TuneSheetPdf.h"
 #include "tools/cli/CliFiles.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliMonitor.h"
 #include "tools/cli/CliPort.h"
 #include "tools/cli/CliTransfer.h"
 
+#include <QDateTime>
 #include <QSaveFile>
+
+#include <filesystem>
 
 namespace kordana {
 
@@ -203,6 +209,28 @@ int runDiff(const CliOptions& o, CliConsole& console) {
     return differences.empty() ? kExitSuccess : kExitRefused;
 }
 
+// The tune sheet of the image Program would send, in English unless asked otherwise.
+int runSheet(const CliOptions& o, CliConsole& console) {
+    int exitCode = kExitUsage;
+    const auto image = imageFromFile(o.file, console, exitCode);
+    if (!image) {
+        return exitCode;
+    }
+    SheetSource source;
+    source.fileName = std::filesystem::path(o.file).filename().string();
+    source.date = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString();
+    source.languageIndex = o.language.value_or(0);
+    const TuneSheetWrite written = writeTuneSheetPdf(buildTuneSheet(*image, source), qs(o.pdf));
+    if (!written.ok) {
+        console.failure(std::string(sheetTextsFor(0).writeError) + o.pdf + ": " +
+                        written.error.toStdString());
+        return kExitUsage;
+    }
+    console.line(std::string(sheetTextsFor(0).written) + o.pdf + " (" +
+                 std::to_string(written.pages) + " pages)");
+    return kExitSuccess;
+}
+
 } // namespace
 
 int runCliCommand(const CliOptions& o, CliConsole& console) {
@@ -226,6 +254,8 @@ int runCliCommand(const CliOptions& o, CliConsole& console) {
     case CliCommand::Diff:
         installInterruptHandler();
         return runDiff(o, console);
+    case CliCommand::Sheet:
+        return runSheet(o, console);
     case CliCommand::None:
         break;
     }
