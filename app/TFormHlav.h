@@ -7,6 +7,7 @@
 #include "link/MonitorDisplay.h"
 #include "link/MonitorLiveValues.h"
 #include "link/OperatingPoint.h"
+#include "report/PrintView.h"
 #include "session/EditSession.h"
 #include "settings/IniFile.h"
 
@@ -14,11 +15,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QAction;
 class QCheckBox;
 class QMenu;
+class QPixmap;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
@@ -166,6 +169,8 @@ public slots:
     /// Column step down / up of the map grid's column spin button that sent it.
     void CSpinButtonDownClick_Uni();
     void CSpinButtonUpClick_Uni();
+    /// File > Print to PDF...: the printout's picture as a one-page PDF file chosen in a dialog.
+    void MenuPrintPdfClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -212,6 +217,11 @@ private:
     void showMessage(const std::string& text);
     void setFileName(const QString& path);
     QString helpDocumentPath() const;
+    // Printout (TFormHlavPrint.cpp).
+    void SetPrintView();
+    void printWindow(const std::function<bool(const QPixmap&)>& output, const std::string& failure);
+    void showPrintStamp();
+    QString proposedPdfPath() const;
 
     QStringList m_arguments;
     QString m_configDir;
@@ -249,6 +259,9 @@ private:
     QTimer* m_timer = nullptr;
     QMenu* m_menuCom = nullptr;
     TFormAbout* m_about = nullptr;
+
+    bool m_printing = false; // `Printing`: the print view is shown
+    PrintView m_printView;
 };
 
 } // namespace kordana

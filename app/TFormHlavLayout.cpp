@@ -64,6 +64,7 @@ const std::vector<MenuEntry> kMenus = {
       {"MenuSave", "&Save", "F2", &TFormHlav::MenuSaveClick},
       {"N2", nullptr, "", nullptr},
       {"MenuPrint", "&Print", "Ctrl+P", &TFormHlav::SpeedButtonPrintClick},
+      {"MenuPrintPdf", "Print to PDF...", "", &TFormHlav::MenuPrintPdfClick},
       {"N4", nullptr, "", nullptr},
       {"MenuExit", "E&xit", "", &TFormHlav::MenuExitClick}}},
     {"MenuCom", "&Com", true, {}},

@@ -75,6 +75,7 @@ constexpr std::array kCapGroupBoxRetard{"GroupBoxRetard"sv};
 constexpr std::array kCapLabelRetardTemp{"LabelRetardTemp"sv};
 constexpr std::array kCapLabelRetardRetard{"LabelRetardRetard"sv};
 constexpr std::array kCapLabelEeDataErr{"LabelEeDataErr"sv};
+constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -198,6 +199,8 @@ constexpr std::array kCaptions{
     CaptionRow{kCapLabelEeDataErr,
                {"Programmed data error!", "Abgelegte Daten Fehler!", "Programmed data error!",
                 "Chyba naprogramovaných dat!"}},
+    CaptionRow{kCapMenuPrintPdf,
+               {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
 };
 
 } // namespace

@@ -54,6 +54,9 @@ constexpr std::array kMessageRows{
     MessageRow{&MessageTexts::TextPrintDate,
                {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
                 "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "}},
+    MessageRow{&MessageTexts::TextPrintError,
+               {"No printer or print error!", "Kein Drucker oder Druckfehler!",
+                "Pas d´imprimante ou erreur d´impression!", "Chybí tiskárna nebo chyba tisku!"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

@@ -26,6 +26,7 @@ struct MessageTexts {
     std::string TextNoReading;
     std::string TextPrintDate;
     std::string TextHelpOpenError;
+    std::string TextPrintError;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

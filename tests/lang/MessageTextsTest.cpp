@@ -33,6 +33,7 @@ const Member kMembers[] = {
     {"TextNoReading", &MessageTexts::TextNoReading},
     {"TextPrintDate", &MessageTexts::TextPrintDate},
     {"TextHelpOpenError", &MessageTexts::TextHelpOpenError},
+    {"TextPrintError", &MessageTexts::TextPrintError},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
