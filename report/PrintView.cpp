@@ -77,8 +77,4 @@ void PrintView::restore() {
     m_backgrounds.clear();
 }
 
-bool PrintView::active() const {
-    return !m_widgets.empty() || !m_tabs.empty() || !m_backgrounds.empty();
-}
-
 } // namespace kordana

@@ -12,7 +12,7 @@ namespace kordana {
 
 /// The print view of a window: editing widgets hidden, other tabs hidden, a white background.
 /// Each widget is remembered as it was the first time the view touched it, and restore() puts
-/// every one back so, whatever hid or showed it before (a locked grid, a coupling mode, a
+/// each back as it was, whatever had hidden or shown it (a locked grid, a coupling mode, a
 /// visibility rule).
 class PrintView {
 public:
@@ -25,8 +25,6 @@ public:
     void whiteBackground(QWidget& window);
     /// Restores every widget, tab and background the view changed, and forgets them.
     void restore();
-    /// True while something is changed and not yet restored.
-    bool active() const;
 
 private:
     enum class Change { Hidden, Arrows };

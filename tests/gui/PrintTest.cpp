@@ -263,6 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FitCase {
+    const char* name;
     QSize picture;
     QSize page;
     QRect placed;
@@ -278,13 +279,15 @@ INSTANTIATE_TEST_SUITE_P(
     Sizes, FitToPage,
     ::testing::Values(
         // Portrait page: by height it would be 3750 wide, so the width sets the scale (x 2).
-        FitCase{{1000, 800}, {2000, 3000}, {0, 0, 2000, 1600}},
+        FitCase{"ByWidth", {1000, 800}, {2000, 3000}, {0, 0, 2000, 1600}},
         // Landscape page: by height (x 2.5) it stays narrower than the page.
-        FitCase{{1000, 800}, {4000, 2000}, {0, 0, 2500, 2000}},
+        FitCase{"ByHeight", {1000, 800}, {4000, 2000}, {0, 0, 2500, 2000}},
         // Exactly as wide by height: the width sets it, to the same size.
-        FitCase{{1000, 500}, {2000, 1000}, {0, 0, 2000, 1000}},
+        FitCase{"ExactlyAsWide", {1000, 500}, {2000, 1000}, {0, 0, 2000, 1000}},
         // A small picture is enlarged; an empty one is not placed.
-        FitCase{{100, 100}, {500, 1000}, {0, 0, 500, 500}}, FitCase{{0, 0}, {500, 1000}, {}}));
+        FitCase{"Enlarged", {100, 100}, {500, 1000}, {0, 0, 500, 500}},
+        FitCase{"Empty", {0, 0}, {500, 1000}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintStamp, ShortDateFourBlanksAndTheTimeWithoutItsZone) {
     const QDateTime when(QDate(2026, 12, 7), QTime(10, 38, 6));
