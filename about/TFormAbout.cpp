@@ -70,7 +70,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
 
     LabelDate = placedLabel(this, "LabelDate", {16, 505, 49, 13}, 11);
     LabelTime = placedLabel(this, "LabelTime", {168, 505, 49, 13}, 11);
-    LabelVersion = placedLabel(this, "LabelVersion", {296, 505, 120, 13}, 11);
+    LabelProgramVersion = placedLabel(this, "LabelProgramVersion", {296, 505, 120, 13}, 11);
     auto* image = new QLabel(this);
     image->setObjectName("Image1");
     image->setGeometry(10, 8, kLogoWidth, kLogoHeight);
@@ -121,8 +121,8 @@ void TFormAbout::FormCreate() {
 
 void TFormAbout::FormActivate() {
     setWindowTitle(titleFor(m_languageIndex));
-    LabelVersion->setText(versionFor(m_languageIndex));
-    LabelVersion->adjustSize();
+    LabelProgramVersion->setText(versionFor(m_languageIndex));
+    LabelProgramVersion->adjustSize();
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {

@@ -22,7 +22,7 @@ public:
     QLabel* LabelTime = nullptr;
     QLabel* LabelExit = nullptr;
     /// The program's version, small, beside the build date and time.
-    QLabel* LabelVersion = nullptr;
+    QLabel* LabelProgramVersion = nullptr;
 
     /// The build date as "Mmm dd yyyy" (day padded with a blank) and time as "hh:mm:ss".
     static QString buildDate();

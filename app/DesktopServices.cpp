@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 
 namespace kordana {
@@ -69,6 +71,17 @@ public:
             return {};
         }
         return dialog.selectedFiles().front();
+    }
+
+    std::unique_ptr<QPagedPaintDevice> defaultPrinter() override {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            return nullptr;
+        }
+        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer->setCopyCount(1);
+        printer->setDocName(QCoreApplication::applicationName());
+        return printer;
     }
 
     bool openDocument(const QUrl& url) override { return QDesktopServices::openUrl(url); }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QPagedPaintDevice;
 class QUrl;
 class QWidget;
 
@@ -28,6 +29,9 @@ public:
     /// Asks where to write a PDF document, proposing `startPath`; returns the chosen path (with
     /// the ".pdf" suffix), or empty text on cancel.
     virtual QString pdfFileName(QWidget* parent, const QString& startPath) = 0;
+    /// The system's default printer, set for one copy, to print on without a dialog; null when
+    /// the system has no printer.
+    virtual std::unique_ptr<QPagedPaintDevice> defaultPrinter() = 0;
     /// Opens a document with the desktop's viewer; false when it cannot.
     virtual bool openDocument(const QUrl& url) = 0;
     /// The folder of the program's executable (the help document is looked for there).

@@ -45,6 +45,13 @@ void StatusLine::showStatus(const QString& text, bool red) {
     m_message->setPalette(palette);
 }
 
+void StatusLine::showStamp(const QString& text) {
+    m_message->setText(text);
+    QPalette palette = m_message->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    m_message->setPalette(palette);
+}
+
 void StatusLine::setStatusVisible(bool visible) {
     m_message->setVisible(visible);
 }

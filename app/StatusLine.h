@@ -19,6 +19,8 @@ public:
     /// The message `text`, on red for an error or on the window's normal colour.
     void showStatus(const QString& text, bool red);
     void setStatusVisible(bool visible);
+    /// The print stamp `text` on white.
+    void showStamp(const QString& text);
     /// Progress of a run, 0..19 (one step a block).
     void setProgress(int progress);
     void setGaugeVisible(bool visible);

@@ -8,6 +8,7 @@
 #include "link/MonitorDisplay.h"
 #include "link/MonitorLiveValues.h"
 #include "link/OperatingPoint.h"
+#include "report/PrintView.h"
 #include "session/EditSession.h"
 #include "session/SetStanding.h"
 #include "settings/IniFile.h"
@@ -17,12 +18,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
+class QPixmap;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
@@ -201,6 +204,8 @@ public slots:
     /// Column step down / up of the map grid's column spin button that sent it.
     void CSpinButtonDownClick_Uni();
     void CSpinButtonUpClick_Uni();
+    /// File > Print to PDF...: the printout's picture as a one-page PDF file chosen in a dialog.
+    void MenuPrintPdfClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -263,6 +268,11 @@ private:
     void recordReplacedSet(SetHistoryCause cause, const ParameterImage& replaced);
     void newAfterQuestion(const ParameterImage& replaced);
     void takeOverFileRead(const IgnReadResult& read);
+    // Printout (TFormHlavPrint.cpp).
+    void SetPrintView();
+    void printWindow(const std::function<bool(const QPixmap&)>& output, const std::string& failure);
+    void showPrintStamp();
+    QString proposedPdfPath() const;
 
     QStringList m_arguments;
     QString m_configDir;
@@ -305,6 +315,9 @@ private:
     std::unique_ptr<SetHistory> m_history;
     EarlierSetsDialog* m_earlierSets = nullptr;
     CompareWindow* m_compareWindow = nullptr;
+
+    bool m_printing = false; // `Printing`: the print view is shown
+    PrintView m_printView;
 };
 
 } // namespace kordana

@@ -130,9 +130,6 @@ void TFormHlav::columnStep(const QObject* sender, int direction) {
     CommitTail();
 }
 
-// The print view arrives with its pages; the handler stands ready.
-void TFormHlav::SpeedButtonPrintClick() {}
-
 BulkToolInput TFormHlav::toolInput() {
     return BulkToolInput{m_operatingPoint, m_liveValues, [this] { CommitTail(); }};
 }

@@ -65,6 +65,7 @@ const std::vector<MenuEntry> kMenus = {
       {"MenuSave", "&Save", "F2", &TFormHlav::MenuSaveClick},
       {"N2", nullptr, "", nullptr},
       {"MenuPrint", "&Print", "Ctrl+P", &TFormHlav::SpeedButtonPrintClick},
+      {"MenuPrintPdf", "Print to PDF...", "", &TFormHlav::MenuPrintPdfClick},
       {"MenuTuneSheet", "Export tune sheet...", "", &TFormHlav::MenuTuneSheetClick},
       {"N4", nullptr, "", nullptr},
       {"MenuExit", "E&xit", "", &TFormHlav::MenuExitClick}}},

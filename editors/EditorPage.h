@@ -3,7 +3,6 @@
 #include "params/ParameterImage.h"
 
 #include <functional>
-#include <vector>
 
 class QWidget;
 
@@ -38,8 +37,6 @@ public:
         (void)image;
         (void)live;
     }
-    /// The editing widgets the print view hides while this page is printed.
-    virtual std::vector<QWidget*> printViewWidgets() const { return {}; }
     /// The Tools menu's Minus (-1) or Plus (+1) on this page: runs the page's tools, each ending
     /// with `input.commitTail`. False when nothing ran (no tool, or the tool had nothing to do).
     virtual bool runBulkTool(EditSession& session, int direction, const BulkToolInput& input) {

@@ -88,6 +88,7 @@ constexpr std::array kCapLabelCompareSides{"LabelCompareSides"sv};
 constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
+constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -240,6 +241,8 @@ constexpr std::array kCaptions{
     CaptionRow{kCapMenuTuneSheet,
                {"Export tune sheet...", "Einstellblatt exportieren...",
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
+    CaptionRow{kCapMenuPrintPdf,
+               {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
 };
 
 } // namespace

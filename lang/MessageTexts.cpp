@@ -73,6 +73,9 @@ constexpr std::array kMessageRows{
                 "Der ersetzte Satz konnte nicht unter den früheren Sätzen abgelegt werden!",
                 "Le jeu remplacé n´a pas pu être gardé parmi les jeux précédents!",
                 "Nahrazenou sadu nelze uložit mezi dřívější sady!"}},
+    MessageRow{&MessageTexts::TextPrintError,
+               {"No printer or print error!", "Kein Drucker oder Druckfehler!",
+                "Pas d´imprimante ou erreur d´impression!", "Chybí tiskárna nebo chyba tisku!"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

@@ -39,6 +39,7 @@ struct MessageTexts {
     std::string TextCauseRead;
     std::string TextCauseRestore;
     std::string TextHistoryWriteError;
+    std::string TextPrintError;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -22,7 +22,15 @@ void LinkProtocol::setPrinting(bool printing) {
     m_printing = printing;
     if (printing) {
         m_status.setNoConnection(false);
+    } else {
+        m_status.forget();
     }
+}
+
+void LinkProtocol::holdWindowStatus() {
+    m_status.forget();
+    m_status.setLineVisible(true);
+    m_statusHold = kStatusHoldTicks;
 }
 
 void LinkProtocol::tick() {

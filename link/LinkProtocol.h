@@ -34,7 +34,13 @@ public:
     /// Talks through another port from now on (the user picked another COM port).
     void setPort(Port& port) { m_port = &port; }
     /// While printing the no-connection label stays hidden; set before and after printing.
+    /// Printing changes the status line behind the link's back, so afterwards every element is
+    /// reported again at its next setting.
     void setPrinting(bool printing);
+    /// The window has put a text of its own on the status line (the print stamp, a print
+    /// failure): the line is shown and held for kStatusHoldTicks ticks, then hidden as any
+    /// status is; the link's next message replaces the text.
+    void holdWindowStatus();
 
     /// One timer tick: take in a reply, send/repeat/give up the pending request (or a monitor
     /// request in idle), age the status line, watch the connection.

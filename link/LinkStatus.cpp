@@ -56,4 +56,12 @@ void LinkStatus::setNoConnection(bool shown) {
     m_events.noConnection(shown);
 }
 
+void LinkStatus::forget() {
+    m_lineKnown = false;
+    m_lineVisibleKnown = false;
+    m_gaugeKnown = false;
+    m_gaugeVisibleKnown = false;
+    m_noConnectionKnown = false;
+}
+
 } // namespace kordana

@@ -22,6 +22,9 @@ public:
     void setGaugeVisible(bool visible);
     /// Shows or hides the no-connection label.
     void setNoConnection(bool shown);
+    /// The window has changed the elements itself: the next setting of each is reported even
+    /// when it matches what the link set last.
+    void forget();
     /// The current state of every element.
     const LinkView& view() const { return m_view; }
 

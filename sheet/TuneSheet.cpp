@@ -4,11 +4,11 @@
 #include "lang/HintTables.h"
 #include "lang/ItemListTables.h"
 #include "lang/KnockLists.h"
-#include "params/KnockLists.h"
 #include "lang/SheetTexts.h"
 #include "link/OperatingPoint.h"
 #include "link/UnitHeader.h"
 #include "params/ImageLayout.h"
+#include "params/KnockLists.h"
 #include "params/ParameterTable.h"
 
 #include <algorithm>

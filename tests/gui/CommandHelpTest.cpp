@@ -100,7 +100,7 @@ TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
     for (std::uint8_t language = 0; language < 4; ++language) {
         EXPECT_EQ(TFormAbout::titleFor(language), titles[language]);
     }
-    EXPECT_EQ(first->LabelVersion->text(), "Version 0.9.0");
+    EXPECT_EQ(first->LabelProgramVersion->text(), "Version 0.9.0");
     EXPECT_EQ(TFormAbout::versionFor(3), "Verze 0.9.0");
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPagedPaintDevice>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -78,6 +79,10 @@ public:
     QString pdfFileName(QWidget* parent, const QString& start) override {
         return pdfDialog ? pdfDialog(start) : m_real->pdfFileName(parent, start);
     }
+    /// No test ever prints on a real printer: without a hook there is no printer.
+    std::unique_ptr<QPagedPaintDevice> defaultPrinter() override {
+        return printer ? printer() : nullptr;
+    }
     bool openDocument(const QUrl& url) override {
         return documentOpener ? documentOpener(url) : m_real->openDocument(url);
     }
@@ -88,6 +93,7 @@ public:
     std::function<QString(const QString& start)> openDialog;
     std::function<QString(const QString& start)> saveDialog;
     std::function<QString(const QString& start)> pdfDialog;
+    std::function<std::unique_ptr<QPagedPaintDevice>()> printer;
     std::function<bool(const QUrl&)> documentOpener;
     QString programDirectory;
 

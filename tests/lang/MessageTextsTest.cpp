@@ -43,6 +43,7 @@ const Member kMembers[] = {
     {"TextCauseRead", &MessageTexts::TextCauseRead},
     {"TextCauseRestore", &MessageTexts::TextCauseRestore},
     {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
+    {"TextPrintError", &MessageTexts::TextPrintError},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");

@@ -133,6 +133,27 @@ TEST_F(IdleTest, NoConnectionLabelStaysHiddenWhilePrinting) {
     EXPECT_TRUE(events.shown.noConnection);
 }
 
+TEST_F(IdleTest, AfterPrintingTheConnectionLabelIsReportedAgain) {
+    tick();
+    ASSERT_FALSE(events.shown.noConnection);
+    link.setPrinting(true);
+    link.setPrinting(false);
+    events.shown.noConnection = true; // the window showed the label while restoring its view
+    tick();
+    EXPECT_FALSE(events.shown.noConnection);
+}
+
+TEST_F(IdleTest, WindowStatusIsShownHeldAndHiddenLikeAnyStatus) {
+    silenceUnit();
+    link.holdWindowStatus();
+    EXPECT_TRUE(events.shown.statusVisible);
+    EXPECT_EQ(link.statusHold(), LinkProtocol::kStatusHoldTicks);
+    tick(LinkProtocol::kStatusHoldTicks - 1);
+    EXPECT_TRUE(events.shown.statusVisible);
+    tick();
+    EXPECT_FALSE(events.shown.statusVisible);
+}
+
 struct PollCase {
     const char* name;
     std::size_t waiting;  // bytes queued: one monitor frame then filler
