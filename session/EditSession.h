@@ -37,7 +37,7 @@ public:
     EditSession() = default;
 
     /// Called after every command that changed something, once, with what it changed; the
-    /// owner sets it (the set history hooks in here; undo is the session's own). Empty: nobody
+    /// owner sets it (undo is the session's own and needs none). Empty: nobody
     /// is told.
     void setChangeListener(ChangeListener listener) { m_listener = std::move(listener); }
 
