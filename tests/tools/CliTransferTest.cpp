@@ -288,7 +288,7 @@ TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
 }
 
 TEST_F(CliTransferEndToEnd, FaultyLineSucceedsOnlyWhenTheUnitHoldsTheImage) {
-    successOnlyWhenTheUnitHoldsTheImage(*this, FaultCase{"--corrupt", "20", "1"});
+    successOnlyWhenTheUnitHoldsTheImage(*this, FaultCase{"--truncate", "15", "4"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
