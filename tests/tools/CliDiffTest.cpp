@@ -1,5 +1,6 @@
 // kordana-cli diff: two files, a file against the simulated unit, and its errors.
 
+#include "CliInProcess.h"
 #include "CliTestProcess.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ namespace kordana {
 namespace {
 
 using clitest::CliRun;
+using clitest::InProcessUnit;
 using clitest::LoggedUnit;
 using clitest::runCli;
 using clitest::ScratchDir;
@@ -48,13 +50,38 @@ const Lines kFirstToSecond{
     "CHOKE[5]: 140 % -> 160 %",
 };
 
+// The commands in-process; the unit is simulated on a simulated clock.
 class CliDiff : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         writeText(first(), setText(false));
         writeText(second(), setText(true));
     }
+    void startUnit(const std::vector<std::string>& args = {}) {
+        m_unit = std::make_unique<InProcessUnit>(args);
+    }
+    CliRun cli(const std::vector<std::string>& args) {
+        return clitest::runCliInProcess(args, *m_unit);
+    }
+    std::string port() const { return clitest::kSimDevice; }
+    std::string file(const std::string& name) const { return m_dir.file(name); }
+    std::string first() const { return m_dir.file("first.ign"); }
+    std::string second() const { return m_dir.file("second.ign"); }
+
+    ScratchDir m_dir;
+    std::unique_ptr<InProcessUnit> m_unit = std::make_unique<InProcessUnit>();
+};
+
+// The program itself against kordana-unit-sim on a pty.
+class CliDiffEndToEnd : public ::testing::Test {
+public:
+    void SetUp() override {
+        writeText(first(), setText(false));
+        writeText(second(), setText(true));
+    }
+    void startUnit() { ASSERT_TRUE(m_unit.start()) << m_unit.error(); }
     CliRun cli(std::vector<std::string> args) { return runCli(args, m_dir.path()); }
+    std::string port() const { return m_unit.devicePath(); }
     std::string first() const { return m_dir.file("first.ign"); }
     std::string second() const { return m_dir.file("second.ign"); }
 
@@ -74,33 +101,42 @@ TEST_F(CliDiff, TwoFilesListTheirDifferencesAsShown) {
 }
 
 // The unit holds the first file; the unit has no Extended Monitor state to compare.
-TEST_F(CliDiff, FileAgainstTheSimulatedUnit) {
-    ASSERT_TRUE(m_unit.start()) << m_unit.error();
-    const std::string port = m_unit.devicePath();
-    ASSERT_EQ(cli({"program", "--port", port, first()}).exitCode, 0);
+template <class Fixture>
+void fileAgainstTheSimulatedUnit(Fixture& f) {
+    f.startUnit();
+    const std::string port = f.port();
+    ASSERT_EQ(f.cli({"program", "--port", port, f.first()}).exitCode, 0);
 
-    const CliRun unitFirst = cli({"diff", "--port", port, second()});
+    const CliRun unitFirst = f.cli({"diff", "--port", port, f.second()});
     EXPECT_EQ(unitFirst.exitCode, 1) << unitFirst.err;
     Lines expected = kFirstToSecond;
     expected.erase(expected.begin() + 1);
     EXPECT_EQ(unitFirst.outLines(), expected);
 
-    const CliRun equal = cli({"diff", first(), "--port", port});
+    const CliRun equal = f.cli({"diff", f.first(), "--port", port});
     EXPECT_EQ(equal.exitCode, 0) << equal.err;
     EXPECT_EQ(equal.out, "");
     // The unit's read is reported on standard error, never mixed with the differences.
     EXPECT_NE(equal.err.find("Read: OK"), std::string::npos) << equal.err;
 }
 
+TEST_F(CliDiff, FileAgainstTheSimulatedUnit) {
+    fileAgainstTheSimulatedUnit(*this);
+}
+
+TEST_F(CliDiffEndToEnd, FileAgainstTheSimulatedUnit) {
+    fileAgainstTheSimulatedUnit(*this);
+}
+
 TEST_F(CliDiff, ErrorsExitWith2) {
-    ASSERT_TRUE(m_unit.start({"--read-protect"})) << m_unit.error();
+    startUnit({"--read-protect"});
     const std::string otherVersion = m_dir.file("v52.ign");
     writeText(otherVersion, "VALMORIN_KEY 52\n");
     const std::vector<std::vector<std::string>> cases{
         {"diff", first(), m_dir.file("missing.ign")},
         {"diff", otherVersion, first()},
-        {"diff", first(), "--port", m_unit.devicePath()},
-        {"diff", first(), "--port", m_dir.file("no-such-device")},
+        {"diff", first(), "--port", port()},
+        {"diff", first(), "--port", file("no-such-device")},
         {"diff", first()},
     };
     for (const auto& args : cases) {

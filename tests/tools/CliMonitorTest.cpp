@@ -1,5 +1,7 @@
-// kordana-cli monitor end to end against the simulated unit on a pty.
+// kordana-cli monitor against the simulated unit: in-process on a simulated clock, and once
+// end to end against kordana-unit-sim on a pty.
 
+#include "CliInProcess.h"
 #include "CliTestProcess.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@ namespace kordana {
 namespace {
 
 using clitest::CliRun;
+using clitest::InProcessUnit;
 using clitest::LoggedUnit;
 using clitest::readText;
 using clitest::runCli;
@@ -71,21 +74,45 @@ Csv parseCsv(const std::string& text) {
     return csv;
 }
 
+// The monitor command in-process; the unit is simulated on a simulated clock.
 class CliMonitor : public ::testing::Test {
-protected:
+public:
+    void startUnit(const std::vector<std::string>& args) {
+        m_unit = std::make_unique<InProcessUnit>(args);
+    }
+    CliRun monitor(std::vector<std::string> args) {
+        args.insert(args.begin(), {"monitor", "--port", clitest::kSimDevice});
+        return clitest::runCliInProcess(args, *m_unit);
+    }
+    std::string file(const std::string& name) const { return m_dir.file(name); }
+    const InProcessUnit& unit() const { return *m_unit; }
+
+    ScratchDir m_dir;
+    std::unique_ptr<InProcessUnit> m_unit;
+};
+
+// The program itself against kordana-unit-sim on a pty, in real time.
+class CliMonitorEndToEnd : public ::testing::Test {
+public:
+    void startUnit(std::vector<std::string> args) {
+        ASSERT_TRUE(m_unit.start(std::move(args))) << m_unit.error();
+    }
     CliRun monitor(std::vector<std::string> args) {
         args.insert(args.begin(), {"monitor", "--port", m_unit.devicePath()});
         return runCli(args, m_dir.path());
     }
+    std::string file(const std::string& name) const { return m_dir.file(name); }
+    const LoggedUnit& unit() const { return m_unit; }
 
     ScratchDir m_dir;
     LoggedUnit m_unit{m_dir.file("unit.log")};
 };
 
-TEST_F(CliMonitor, CsvHasAHeaderAndOneRowPerFrame) {
-    ASSERT_TRUE(m_unit.start({"--programmings", "12"})) << m_unit.error();
-    const std::string path = m_dir.file("live.csv");
-    const CliRun run = monitor({"--seconds", "2", "--csv", path});
+template <class Fixture>
+void csvHasAHeaderAndOneRowPerFrame(Fixture& f) {
+    f.startUnit({"--programmings", "12"});
+    const std::string path = f.file("live.csv");
+    const CliRun run = f.monitor({"--seconds", "2", "--csv", path});
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const Csv csv = parseCsv(readText(path));
@@ -100,7 +127,7 @@ TEST_F(CliMonitor, CsvHasAHeaderAndOneRowPerFrame) {
     EXPECT_TRUE(csv.sameWidth);
 
     // One row per answered monitor request (the last answer may come after the end).
-    const auto requests = m_unit.requests();
+    const auto requests = f.unit().requests();
     const auto asked = static_cast<std::size_t>(std::ranges::count(requests, 0x30u));
     EXPECT_GE(asked, 5u);
     EXPECT_TRUE(csv.rows.size() == asked || csv.rows.size() + 1 == asked)
@@ -140,8 +167,16 @@ TEST_F(CliMonitor, CsvHasAHeaderAndOneRowPerFrame) {
     EXPECT_NE(run.out.find("Number of Programing = 12"), std::string::npos);
 }
 
+TEST_F(CliMonitor, CsvHasAHeaderAndOneRowPerFrame) {
+    csvHasAHeaderAndOneRowPerFrame(*this);
+}
+
+TEST_F(CliMonitorEndToEnd, CsvHasAHeaderAndOneRowPerFrame) {
+    csvHasAHeaderAndOneRowPerFrame(*this);
+}
+
 TEST_F(CliMonitor, ExtendedTextsAndTheUnmatchedUnitLine) {
-    ASSERT_TRUE(m_unit.start({"--layout-version", "50"})) << m_unit.error();
+    startUnit({"--layout-version", "50"});
     const CliRun run = monitor({"--seconds", "1", "--extended"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Unmatched version of PC and Ignition programs!  PC-51, IGN-50"),
@@ -151,8 +186,8 @@ TEST_F(CliMonitor, ExtendedTextsAndTheUnmatchedUnitLine) {
 }
 
 TEST_F(CliMonitor, SilentUnitEndsWithNoConnection) {
-    ASSERT_TRUE(m_unit.start({"--silent"})) << m_unit.error();
-    const std::string path = m_dir.file("none.csv");
+    startUnit({"--silent"});
+    const std::string path = file("none.csv");
     const CliRun run = monitor({"--seconds", "2", "--csv", path});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("No connection with PC"), std::string::npos) << run.out;

@@ -1,5 +1,7 @@
-// kordana-cli program / read / verify end to end against the simulated unit on a pty.
+// kordana-cli program / read / verify against the simulated unit: in-process on a simulated
+// clock, and a few runs of the program end to end against kordana-unit-sim on a pty.
 
+#include "CliInProcess.h"
 #include "CliTestProcess.h"
 
 #include "params/ConsistencyPass.h"
@@ -17,6 +19,7 @@ namespace kordana {
 namespace {
 
 using clitest::CliRun;
+using clitest::InProcessUnit;
 using clitest::LoggedUnit;
 using clitest::readText;
 using clitest::runCli;
@@ -49,8 +52,33 @@ std::string tunedFileText() {
     return IgnWriter::write(tunedImage(), false);
 }
 
+// The commands in-process, their device a simulated unit ticked on a simulated clock.
 class CliTransfer : public ::testing::Test {
-protected:
+public:
+    void SetUp() override { ASSERT_FALSE(m_dir.path().empty()); }
+
+    void startUnit(const std::vector<std::string>& args = {}) {
+        m_unit = std::make_unique<InProcessUnit>(args);
+    }
+    CliRun cli(const std::vector<std::string>& args) {
+        return clitest::runCliInProcess(args, *m_unit);
+    }
+    std::string port() const { return clitest::kSimDevice; }
+    std::string file(const std::string& name) const { return m_dir.file(name); }
+    std::string tunedFile() {
+        const std::string path = file("tuned.ign");
+        writeText(path, tunedFileText());
+        return path;
+    }
+    const InProcessUnit& unit() const { return *m_unit; }
+
+    ScratchDir m_dir;
+    std::unique_ptr<InProcessUnit> m_unit = std::make_unique<InProcessUnit>();
+};
+
+// The program itself against kordana-unit-sim on a pty, in real time.
+class CliTransferEndToEnd : public ::testing::Test {
+public:
     void SetUp() override { ASSERT_FALSE(m_dir.path().empty()); }
 
     void startUnit(std::vector<std::string> args = {}) {
@@ -64,20 +92,23 @@ protected:
         writeText(path, tunedFileText());
         return path;
     }
+    const LoggedUnit& unit() const { return m_unit; }
 
     ScratchDir m_dir;
     LoggedUnit m_unit{m_dir.file("unit.log")};
 };
 
-TEST_F(CliTransfer, ProgramThenReadGivesTheSameParameters) {
-    startUnit();
-    const std::string tuned = tunedFile();
-    const CliRun program = cli({"program", "--port", port(), tuned});
+// A programming run and a read give the file back, with exactly these requests on the line.
+template <class Fixture>
+void programThenRead(Fixture& f) {
+    f.startUnit();
+    const std::string tuned = f.tunedFile();
+    const CliRun program = f.cli({"program", "--port", f.port(), tuned});
     EXPECT_EQ(program.exitCode, 0) << program.err;
     EXPECT_EQ(program.outLines(), kProgramOk);
 
-    const std::string back = file("back.ign");
-    const CliRun read = cli({"read", "--port", port(), "--out", back});
+    const std::string back = f.file("back.ign");
+    const CliRun read = f.cli({"read", "--port", f.port(), "--out", back});
     EXPECT_EQ(read.exitCode, 0) << read.err;
     EXPECT_EQ(read.outLines(), kReadOk);
     EXPECT_EQ(readText(back), readText(tuned));
@@ -92,7 +123,15 @@ TEST_F(CliTransfer, ProgramThenReadGivesTheSameParameters) {
             expected.push_back(c);
         }
     }
-    EXPECT_EQ(m_unit.blockRequests(), expected);
+    EXPECT_EQ(f.unit().blockRequests(), expected);
+}
+
+TEST_F(CliTransfer, ProgramThenReadGivesTheSameParameters) {
+    programThenRead(*this);
+}
+
+TEST_F(CliTransferEndToEnd, ProgramThenReadGivesTheSameParameters) {
+    programThenRead(*this);
 }
 
 TEST_F(CliTransfer, ProgramSendsTheRepairedImageAndSaysSo) {
@@ -158,7 +197,7 @@ TEST_F(CliTransfer, NoUnitGivesProgramErrorAfterFiveSends) {
     const CliRun run = cli({"program", "--port", port(), tunedFile()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.outLines(), (Lines{"Program device:", "Program error!"}));
-    EXPECT_EQ(m_unit.blockRequests(), (std::vector<unsigned>(5, 0x00)));
+    EXPECT_EQ(unit().blockRequests(), (std::vector<unsigned>(5, 0x00)));
 }
 
 TEST_F(CliTransfer, ReadProtectionGivesNoReadingAndLeavesTheFileAlone) {
@@ -169,7 +208,7 @@ TEST_F(CliTransfer, ReadProtectionGivesNoReadingAndLeavesTheFileAlone) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.outLines(), (Lines{"Read:", "No reading!"}));
     EXPECT_EQ(readText(out), "previous contents\n");
-    EXPECT_EQ(m_unit.blockRequests(), (std::vector<unsigned>{0x40}));
+    EXPECT_EQ(unit().blockRequests(), (std::vector<unsigned>{0x40}));
 
     const std::string fresh = file("fresh.ign");
     EXPECT_EQ(cli({"read", "--port", port(), "--out", fresh}).exitCode, 1);
@@ -191,7 +230,7 @@ TEST_F(CliTransfer, OtherLayoutVersionStopsBeforeAnyParameterBlock) {
     EXPECT_EQ(read.exitCode, 1);
     EXPECT_EQ(read.lastLine(), kUnmatchedUnit);
     EXPECT_FALSE(std::filesystem::exists(file("none.ign")));
-    EXPECT_EQ(m_unit.blockRequests(), (std::vector<unsigned>{0x00, 0x40}));
+    EXPECT_EQ(unit().blockRequests(), (std::vector<unsigned>{0x00, 0x40}));
 }
 
 TEST_F(CliTransfer, BadEchoFailsTheProgrammingRun) {
@@ -199,7 +238,7 @@ TEST_F(CliTransfer, BadEchoFailsTheProgrammingRun) {
     const CliRun run = cli({"program", "--port", port(), tunedFile()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.outLines(), (Lines{"Program device:", "Program error!"}));
-    const auto blocks = m_unit.blockRequests();
+    const auto blocks = unit().blockRequests();
     EXPECT_EQ(std::count(blocks.begin(), blocks.end(), 0x07u), 5);
     EXPECT_EQ(std::count(blocks.begin(), blocks.end(), 0x08u), 0);
 }
@@ -216,13 +255,11 @@ void PrintTo(const FaultCase& c, std::ostream* out) {
     *out << c.option << " " << c.percent << " --seed " << c.seed;
 }
 
-class CliFaultyLine : public CliTransfer, public ::testing::WithParamInterface<FaultCase> {};
-
-TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
-    const FaultCase c = GetParam();
-    startUnit({c.option, c.percent, "--seed", c.seed});
-    const std::string tuned = tunedFile();
-    const CliRun program = cli({"program", "--port", port(), tuned});
+template <class Fixture>
+void successOnlyWhenTheUnitHoldsTheImage(Fixture& f, const FaultCase& c) {
+    f.startUnit({c.option, c.percent, "--seed", c.seed});
+    const std::string tuned = f.tunedFile();
+    const CliRun program = f.cli({"program", "--port", f.port(), tuned});
     ASSERT_TRUE(program.exitCode == 0 || program.exitCode == 1) << program.err;
     const Lines lines = program.outLines();
     const bool verified = std::ranges::find(lines, "Verify: OK") != lines.end();
@@ -235,13 +272,23 @@ TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
     EXPECT_TRUE(verified);
     EXPECT_EQ(program.lastLine(), "Program device: OK");
     // The read goes over the same faulty line; a failed read proves nothing, so try again.
-    const std::string back = file("back.ign");
+    const std::string back = f.file("back.ign");
     for (int attempt = 0; attempt < 4 && !std::filesystem::exists(back); ++attempt) {
-        const CliRun read = cli({"read", "--port", port(), "--out", back});
+        const CliRun read = f.cli({"read", "--port", f.port(), "--out", back});
         EXPECT_EQ(read.exitCode == 0, std::filesystem::exists(back));
     }
     ASSERT_TRUE(std::filesystem::exists(back)) << "no read got through";
     EXPECT_EQ(readText(back), readText(tuned));
+}
+
+class CliFaultyLine : public CliTransfer, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
+    successOnlyWhenTheUnitHoldsTheImage(*this, GetParam());
+}
+
+TEST_F(CliTransferEndToEnd, FaultyLineSucceedsOnlyWhenTheUnitHoldsTheImage) {
+    successOnlyWhenTheUnitHoldsTheImage(*this, FaultCase{"--truncate", "15", "4"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -253,14 +300,14 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.option + 2) + info.param.percent + "Seed" + info.param.seed;
     });
 
-TEST_F(CliTransfer, PortThatCannotBeOpenedIsAnIoError) {
+TEST_F(CliTransferEndToEnd, PortThatCannotBeOpenedIsAnIoError) {
     const CliRun run = cli({"program", "--port", file("no-such-tty"), tunedFile()});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.out.empty()) << run.out;
     EXPECT_NE(run.err.find("Com opening error!"), std::string::npos) << run.err;
 }
 
-TEST_F(CliTransfer, FileProblemsComeBeforeThePort) {
+TEST_F(CliTransferEndToEnd, FileProblemsComeBeforeThePort) {
     const std::string wrong = file("v52.ign");
     writeText(wrong, "VALMORIN_KEY 52\nBIKE 1\n");
     const CliRun unmatched = cli({"program", "--port", file("no-such-tty"), wrong});
@@ -277,7 +324,7 @@ TEST_F(CliTransfer, FileProblemsComeBeforeThePort) {
     EXPECT_NE(unwritable.err.find("Open file error!"), std::string::npos);
 }
 
-TEST_F(CliTransfer, ComNameResolvesThroughTheSettingsFile) {
+TEST_F(CliTransferEndToEnd, ComNameResolvesThroughTheSettingsFile) {
     startUnit();
     std::filesystem::create_directories(file("kordana"));
     writeText(file("kordana/Kordana_R_2006.ini"),

@@ -96,23 +96,24 @@ std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole&
     return repairedWithNote(loaded->image, console);
 }
 
-int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console) {
+int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console,
+                        const CliLineOpener& opener) {
     int exitCode = kExitUsage;
     auto image = imageFromFile(o.file, console, exitCode);
     if (!image) {
         return exitCode;
     }
-    CliTransfer transfer(console, english());
+    CliTransfer transfer(console, english(), opener);
     return transfer.run(kind, resolveDevice(qs(o.port)), *image);
 }
 
-int runRead(const CliOptions& o, CliConsole& console) {
+int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
     QSaveFile file;
     if (!beginSave(file, o.out, console)) {
         return kExitUsage;
     }
     ParameterImage image = freshImage();
-    CliTransfer transfer(console, english());
+    CliTransfer transfer(console, english(), opener);
     const int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
     if (exitCode != kExitSuccess) {
         file.cancelWriting();
@@ -121,14 +122,14 @@ int runRead(const CliOptions& o, CliConsole& console) {
     return finishSave(file, image, false, console);
 }
 
-int runMonitor(const CliOptions& o, CliConsole& console) {
+int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
     MonitorSettings settings;
     settings.device = resolveDevice(qs(o.port));
     settings.seconds = o.seconds;
     settings.csvPath = qs(o.csv);
     settings.extended = o.extended;
     settings.servo = o.servo;
-    CliMonitor monitor(console, english());
+    CliMonitor monitor(console, english(), opener);
     return monitor.run(settings);
 }
 
@@ -171,7 +172,8 @@ int runCheck(const CliOptions& o, CliConsole& console) {
 // One set of a comparison: a file as Open and Program would hold it, or the unit's memory as it
 // sends it. Status texts of the unit's read go to standard error, so standard output carries
 // only the differences.
-std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console) {
+std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console,
+                                const CliLineOpener& opener) {
     int exitCode = kExitUsage;
     if (!source.unit) {
         const auto loaded = fileOverFreshImage(source.where, console, exitCode);
@@ -182,7 +184,7 @@ std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console)
     }
     CliConsole statusConsole = console.statusOnErrors();
     ParameterImage unit;
-    CliTransfer transfer(statusConsole, english());
+    CliTransfer transfer(statusConsole, english(), opener);
     if (transfer.run(TransferKind::Compare, resolveDevice(qs(source.where)), unit) !=
         kExitSuccess) {
         return std::nullopt;
@@ -190,15 +192,15 @@ std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console)
     return DiffSide{unit, std::nullopt};
 }
 
-int runDiff(const CliOptions& o, CliConsole& console) {
+int runDiff(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
     if (o.sets.size() != 2) {
         return kExitUsage;
     }
-    const auto a = loadSet(o.sets[0], console);
+    const auto a = loadSet(o.sets[0], console, opener);
     if (!a) {
         return kExitUsage;
     }
-    const auto b = loadSet(o.sets[1], console);
+    const auto b = loadSet(o.sets[1], console, opener);
     if (!b) {
         return kExitUsage;
     }
@@ -233,27 +235,27 @@ int runSheet(const CliOptions& o, CliConsole& console) {
 
 } // namespace
 
-int runCliCommand(const CliOptions& o, CliConsole& console) {
+int runCliCommand(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
     switch (o.command) {
     case CliCommand::Program:
         installInterruptHandler();
-        return runTransferWithFile(o, TransferKind::Program, console);
+        return runTransferWithFile(o, TransferKind::Program, console, opener);
     case CliCommand::Verify:
         installInterruptHandler();
-        return runTransferWithFile(o, TransferKind::Verify, console);
+        return runTransferWithFile(o, TransferKind::Verify, console, opener);
     case CliCommand::Read:
         installInterruptHandler();
-        return runRead(o, console);
+        return runRead(o, console, opener);
     case CliCommand::Monitor:
         installInterruptHandler();
-        return runMonitor(o, console);
+        return runMonitor(o, console, opener);
     case CliCommand::Defaults:
         return runDefaults(o, console);
     case CliCommand::Check:
         return runCheck(o, console);
     case CliCommand::Diff:
         installInterruptHandler();
-        return runDiff(o, console);
+        return runDiff(o, console, opener);
     case CliCommand::Sheet:
         return runSheet(o, console);
     case CliCommand::None:

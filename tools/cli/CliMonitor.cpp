@@ -5,7 +5,6 @@
 #include "lang/CaptionTables.h"
 #include "link/LinkProtocol.h"
 #include "link/MonitorFrame.h"
-#include "link/serial/SerialPort.h"
 #include "params/ParameterImage.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliInterrupt.h"
@@ -26,8 +25,8 @@ std::string noConnectionText() {
 
 } // namespace
 
-CliMonitor::CliMonitor(CliConsole& console, const MessageTexts& texts)
-    : m_console(console), m_texts(texts) {}
+CliMonitor::CliMonitor(CliConsole& console, const MessageTexts& texts, CliLineOpener opener)
+    : m_console(console), m_texts(texts), m_opener(std::move(opener)) {}
 
 int CliMonitor::run(const MonitorSettings& settings) {
     m_options.extended = settings.extended;
@@ -36,10 +35,11 @@ int CliMonitor::run(const MonitorSettings& settings) {
     if (!settings.csvPath.isEmpty() && !openCsv(settings.csvPath)) {
         return kExitUsage;
     }
-    SerialPort port;
-    if (!port.open(settings.device)) {
+    std::string why;
+    const std::unique_ptr<CliLine> line = m_opener(settings.device, why);
+    if (!line) {
         m_console.failure(m_texts.TextComOpenError + " " + settings.device.toStdString() + ": " +
-                          port.errorString().toStdString());
+                          why);
         return kExitUsage;
     }
     // The link only idles here; the image is never sent.
@@ -51,14 +51,14 @@ int CliMonitor::run(const MonitorSettings& settings) {
             m_console.line(noConnectionText());
         }
     });
-    LinkProtocol link(image, port, events);
+    LinkProtocol link(image, line->port(), events);
     const int tickLimit =
         settings.seconds
             ? static_cast<int>((*settings.seconds * 1000 + kCliTickMs - 1) / kCliTickMs)
             : 0;
     int ticks = 0;
     const int exitCode =
-        runTickLoop(link, [&] { return afterTick(++ticks, tickLimit, port.isOpen()); });
+        line->runTicks(link, [&] { return afterTick(++ticks, tickLimit, line->usable()); });
     m_console.endProgress();
     // A run shorter than one printing interval still shows the panel once.
     if (m_fresh && !m_printed) {

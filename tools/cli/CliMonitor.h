@@ -3,6 +3,7 @@
 #include "lang/MessageTexts.h"
 #include "link/MonitorDisplay.h"
 #include "tools/cli/CliConsole.h"
+#include "tools/cli/CliLine.h"
 
 #include <QFile>
 #include <QString>
@@ -27,8 +28,9 @@ class CliMonitor {
 public:
     static constexpr int kPrintTicks = 18; ///< ticks between two printings of the panel
 
-    /// Prints on console with the texts of the current language.
-    CliMonitor(CliConsole& console, const MessageTexts& texts);
+    /// Prints on console with the texts of the current language; opens the device with opener.
+    CliMonitor(CliConsole& console, const MessageTexts& texts,
+               CliLineOpener opener = serialLineOpener());
 
     /// Runs until the time is up or the program is interrupted; returns the exit code
     /// (kExitRefused when no frame arrived at all).
@@ -42,6 +44,7 @@ private:
 
     CliConsole& m_console;
     const MessageTexts& m_texts;
+    CliLineOpener m_opener;
     MonitorOptions m_options;
     MonitorDisplay m_display;
     QFile m_csv;

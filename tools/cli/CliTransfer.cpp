@@ -1,26 +1,23 @@
 #include "tools/cli/CliTransfer.h"
 
-#include "tools/cli/CliTickLoop.h"
-
-#include "link/serial/SerialPort.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliLinkEvents.h"
 
 namespace kordana {
 
-CliTransfer::CliTransfer(CliConsole& console, const MessageTexts& texts)
-    : m_console(console), m_texts(texts) {}
+CliTransfer::CliTransfer(CliConsole& console, const MessageTexts& texts, CliLineOpener opener)
+    : m_console(console), m_texts(texts), m_opener(std::move(opener)) {}
 
 int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& image) {
-    SerialPort port;
-    if (!port.open(device)) {
-        m_console.failure(m_texts.TextComOpenError + " " + device.toStdString() + ": " +
-                          port.errorString().toStdString());
+    std::string why;
+    const std::unique_ptr<CliLine> line = m_opener(device, why);
+    if (!line) {
+        m_console.failure(m_texts.TextComOpenError + " " + device.toStdString() + ": " + why);
         return kExitUsage;
     }
     CliLinkEvents events(m_console, image, m_texts);
-    LinkProtocol link(image, port, events);
+    LinkProtocol link(image, line->port(), events);
     switch (kind) {
     case TransferKind::Program:
         link.startProgram();
@@ -37,9 +34,9 @@ int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& i
     }
     m_ticks = 0;
     m_settleTicks = 0;
-    const int exitCode = runTickLoop(link, [&] {
+    const int exitCode = line->runTicks(link, [&] {
         ++m_ticks;
-        return afterTick(kind, link, events, port);
+        return afterTick(kind, link, events, *line);
     });
     m_console.endProgress();
     if (kind == TransferKind::Compare && exitCode == kExitSuccess) {
@@ -53,7 +50,7 @@ int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& i
 
 // Called after every tick; an exit code once the transfer is over.
 std::optional<int> CliTransfer::afterTick(TransferKind kind, const LinkProtocol& link,
-                                          const CliLinkEvents& events, const SerialPort& port) {
+                                          const CliLinkEvents& events, const CliLine& line) {
     if (interruptRequested()) {
         m_console.failure("Interrupted: the transfer did not finish.");
         return kExitUsage;
@@ -73,9 +70,8 @@ std::optional<int> CliTransfer::afterTick(TransferKind kind, const LinkProtocol&
     const LinkView& view = link.view();
     if (!view.ok) {
         // The failure text is on the status line already; say why when the device went away.
-        if (!port.isOpen() && !port.errorString().isEmpty()) {
-            m_console.failure(port.device().toStdString() + ": " +
-                              port.errorString().toStdString());
+        if (const std::string why = line.failure(); !line.usable() && !why.empty()) {
+            m_console.failure(why);
         }
         return kExitRefused;
     }
