@@ -4,6 +4,7 @@
 #include "app/StatusLine.h"
 #include "editors/RuznePage.h"
 #include "lang/SheetTexts.h"
+#include "link/LinkProtocol.h"
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
 
@@ -50,6 +51,8 @@ void TFormHlav::MenuTuneSheetClick() {
             QDir::toNativeSeparators(path),
         !written.ok);
     m_statusLine->setStatusVisible(true);
+    // Held and then hidden like any status, and replaced by the link's next message.
+    m_link->holdWindowStatus();
 }
 
 } // namespace kordana

@@ -6,6 +6,7 @@
 #include "tools/unit-sim/UnitSimProcess.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -100,7 +101,7 @@ TEST_F(LinkWindow, OtherLayoutVersionShowsTheVersionMessage) {
     TFormHlav& form = startWithUnit({"--layout-version", "50"});
     form.action("MenuProgram")->trigger();
     runToIdle(form);
-    QTest::qWait(1); // the message box is shown once the tick has finished
+    QCoreApplication::processEvents(); // the message box is shown once the tick has finished
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), "Unmatched version of PC and Ignition programs!");
 }
@@ -111,7 +112,7 @@ TEST_F(LinkWindow, VanishingDeviceBehavesAsASilentUnit) {
     form.action("MenuProgram")->trigger();
     for (int i = 0; i < 40; ++i) {
         form.Timer1Timer();
-        QTest::qWait(1);
+        QCoreApplication::processEvents();
     }
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
     EXPECT_TRUE(childNamed<QLabel>(form, "LabelSpojeni")->isVisible());

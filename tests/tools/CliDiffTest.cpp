@@ -13,8 +13,6 @@ namespace {
 
 using clitest::CliRun;
 using clitest::InProcessUnit;
-using clitest::LoggedUnit;
-using clitest::runCli;
 using clitest::ScratchDir;
 using clitest::writeText;
 using Lines = std::vector<std::string>;
@@ -72,23 +70,6 @@ public:
     std::unique_ptr<InProcessUnit> m_unit = std::make_unique<InProcessUnit>();
 };
 
-// The program itself against kordana-unit-sim on a pty.
-class CliDiffEndToEnd : public ::testing::Test {
-public:
-    void SetUp() override {
-        writeText(first(), setText(false));
-        writeText(second(), setText(true));
-    }
-    void startUnit() { ASSERT_TRUE(m_unit.start()) << m_unit.error(); }
-    CliRun cli(std::vector<std::string> args) { return runCli(args, m_dir.path()); }
-    std::string port() const { return m_unit.devicePath(); }
-    std::string first() const { return m_dir.file("first.ign"); }
-    std::string second() const { return m_dir.file("second.ign"); }
-
-    ScratchDir m_dir;
-    LoggedUnit m_unit{m_dir.file("unit.log")};
-};
-
 TEST_F(CliDiff, TwoFilesListTheirDifferencesAsShown) {
     const CliRun run = cli({"diff", first(), second()});
     EXPECT_EQ(run.exitCode, 1) << run.err;
@@ -101,31 +82,22 @@ TEST_F(CliDiff, TwoFilesListTheirDifferencesAsShown) {
 }
 
 // The unit holds the first file; the unit has no Extended Monitor state to compare.
-template <class Fixture>
-void fileAgainstTheSimulatedUnit(Fixture& f) {
-    f.startUnit();
-    const std::string port = f.port();
-    ASSERT_EQ(f.cli({"program", "--port", port, f.first()}).exitCode, 0);
+TEST_F(CliDiff, FileAgainstTheSimulatedUnit) {
+    startUnit();
+    const std::string device = port();
+    ASSERT_EQ(cli({"program", "--port", device, first()}).exitCode, 0);
 
-    const CliRun unitFirst = f.cli({"diff", "--port", port, f.second()});
+    const CliRun unitFirst = cli({"diff", "--port", device, second()});
     EXPECT_EQ(unitFirst.exitCode, 1) << unitFirst.err;
     Lines expected = kFirstToSecond;
     expected.erase(expected.begin() + 1);
     EXPECT_EQ(unitFirst.outLines(), expected);
 
-    const CliRun equal = f.cli({"diff", f.first(), "--port", port});
+    const CliRun equal = cli({"diff", first(), "--port", device});
     EXPECT_EQ(equal.exitCode, 0) << equal.err;
     EXPECT_EQ(equal.out, "");
     // The unit's read is reported on standard error, never mixed with the differences.
     EXPECT_NE(equal.err.find("Read: OK"), std::string::npos) << equal.err;
-}
-
-TEST_F(CliDiff, FileAgainstTheSimulatedUnit) {
-    fileAgainstTheSimulatedUnit(*this);
-}
-
-TEST_F(CliDiffEndToEnd, FileAgainstTheSimulatedUnit) {
-    fileAgainstTheSimulatedUnit(*this);
 }
 
 TEST_F(CliDiff, ErrorsExitWith2) {

@@ -1,5 +1,6 @@
 // kordana-cli defaults, check, usage errors and help.
 
+#include "CliInProcess.h"
 #include "CliTestProcess.h"
 
 #include <gtest/gtest.h>
@@ -20,14 +21,17 @@ using clitest::runCli;
 using clitest::ScratchDir;
 using clitest::writeText;
 
+// The commands run in-process: the same command line code as the program's, without starting
+// a process per case.
 class CliFileCommands : public ::testing::Test {
 protected:
-    CliRun cli(std::vector<std::string> args, int capSeconds = 120) {
-        return runCli(args, m_dir.path(), capSeconds);
+    CliRun cli(const std::vector<std::string>& args) {
+        return clitest::runCliInProcess(args, m_unit);
     }
     std::string file(const std::string& name) const { return m_dir.file(name); }
 
     ScratchDir m_dir;
+    clitest::InProcessUnit m_unit;
 };
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -221,8 +225,7 @@ TEST_F(CliFileCommands, UnreadableFilesExitWithTwoAndOtherVersionsWithOne) {
         for (std::vector<std::string> args : commands) {
             SCOPED_TRACE(args.front() + " " + c.path);
             args.push_back(c.path);
-            // A reader that waits on the pipe or drains the device is killed, not waited for.
-            const CliRun run = cli(args, 10);
+            const CliRun run = cli(args);
             EXPECT_EQ(run.exitCode, c.exitCode);
             EXPECT_EQ(run.err, c.message);
             EXPECT_TRUE(run.out.empty()) << run.out;
@@ -284,6 +287,20 @@ TEST_F(CliFileCommands, HelpForEveryCommand) {
             EXPECT_TRUE(run.err.empty());
         }
     }
+}
+
+// The program itself, once: main hands its command line to the same code.
+TEST(CliProgram, AnswersHelpAndUsageErrorsOnItsOwnStreams) {
+    ScratchDir dir;
+    const CliRun help = runCli({"check", "--help"}, dir.path());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: kordana-cli check")) << help.out;
+    EXPECT_TRUE(help.out.ends_with("\n") && !help.out.ends_with("\n\n")) << help.out;
+    const CliRun bogus = runCli({"bogus"}, dir.path());
+    EXPECT_EQ(bogus.exitCode, 2);
+    EXPECT_TRUE(bogus.out.empty());
+    EXPECT_TRUE(bogus.err.starts_with("kordana-cli: ")) << bogus.err;
+    EXPECT_TRUE(bogus.err.ends_with("--help'.\n")) << bogus.err;
 }
 
 } // namespace

@@ -119,11 +119,6 @@ inline CliRun runCliInProcess(const std::vector<std::string>& args, InProcessUni
     CliRun run;
     const std::vector<std::string_view> views(args.begin(), args.end());
     const CliParseResult parsed = parseCliCommandLine(views);
-    if (!parsed.options) {
-        run.exitCode = kExitUsage;
-        run.err = parsed.error;
-        return run;
-    }
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     if (out == nullptr || err == nullptr) {
@@ -132,7 +127,7 @@ inline CliRun runCliInProcess(const std::vector<std::string>& args, InProcessUni
     }
     {
         CliConsole console(out, err, false);
-        run.exitCode = runCliCommand(*parsed.options, console, simulatedLineOpener(unit.unit()));
+        run.exitCode = runCliCommandLine(parsed, console, simulatedLineOpener(unit.unit()));
     }
     std::fflush(out);
     std::fflush(err);

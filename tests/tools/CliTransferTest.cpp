@@ -130,8 +130,12 @@ TEST_F(CliTransfer, ProgramThenReadGivesTheSameParameters) {
     programThenRead(*this);
 }
 
-TEST_F(CliTransferEndToEnd, ProgramThenReadGivesTheSameParameters) {
+TEST_F(CliTransferEndToEnd, ProgramThenReadGivesTheSameParametersAndNoDifferences) {
     programThenRead(*this);
+    // The unit compared with the file it was programmed from, over the real line too.
+    const CliRun diff = cli({"diff", tunedFile(), "--port", port()});
+    EXPECT_EQ(diff.exitCode, 0) << diff.err;
+    EXPECT_EQ(diff.out, "");
 }
 
 TEST_F(CliTransfer, ProgramSendsTheRepairedImageAndSaysSo) {
@@ -287,7 +291,10 @@ TEST_P(CliFaultyLine, SuccessOnlyWhenTheUnitHoldsTheImage) {
     successOnlyWhenTheUnitHoldsTheImage(*this, GetParam());
 }
 
-TEST_F(CliTransferEndToEnd, FaultyLineSucceedsOnlyWhenTheUnitHoldsTheImage) {
+// A suite of its own, so ctest runs it beside the other end-to-end runs.
+class CliFaultEndToEnd : public CliTransferEndToEnd {};
+
+TEST_F(CliFaultEndToEnd, FaultyLineSucceedsOnlyWhenTheUnitHoldsTheImage) {
     successOnlyWhenTheUnitHoldsTheImage(*this, FaultCase{"--truncate", "15", "4"});
 }
 
@@ -329,9 +336,10 @@ TEST_F(CliTransferEndToEnd, ComNameResolvesThroughTheSettingsFile) {
     std::filesystem::create_directories(file("kordana"));
     writeText(file("kordana/Kordana_R_2006.ini"),
               "[FORM_HLAV]\nTop=10\n[PORTS]\nCOM7=" + port() + "\n");
-    const CliRun run = cli({"program", "--port", "com7", tunedFile()});
+    // A second of monitoring is the shortest run that proves the unit answered on that name.
+    const CliRun run = cli({"monitor", "--port", "com7", "--seconds", "1"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.outLines(), kProgramOk);
+    EXPECT_NE(run.out.find("RPM = "), std::string::npos) << run.out;
 
     // Without a PORTS entry COMn is the n-th serial device.
     if (std::filesystem::exists("/dev/ttyS18")) {

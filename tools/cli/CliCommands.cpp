@@ -264,4 +264,23 @@ int runCliCommand(const CliOptions& o, CliConsole& console, const CliLineOpener&
     return kExitUsage;
 }
 
+int runCliCommandLine(const CliParseResult& parsed, CliConsole& console,
+                      const CliLineOpener& opener) {
+    if (!parsed.options) {
+        const std::string command(commandName(parsed.command));
+        console.failure("kordana-cli: " + parsed.error);
+        console.failure("Try 'kordana-cli " + command + (command.empty() ? "" : " ") + "--help'.");
+        return kExitUsage;
+    }
+    if (parsed.options->help) {
+        std::string help = commandHelp(parsed.options->command);
+        if (help.ends_with('\n')) {
+            help.pop_back();
+        }
+        console.line(help);
+        return kExitSuccess;
+    }
+    return runCliCommand(*parsed.options, console, opener);
+}
+
 } // namespace kordana

@@ -12,4 +12,9 @@ namespace kordana {
 int runCliCommand(const CliOptions& options, CliConsole& console,
                   const CliLineOpener& opener = serialLineOpener());
 
+/// Runs a parsed command line as the program does: a usage error is two lines on standard
+/// error (exit 2), help goes to standard output (exit 0), anything else runs the command.
+int runCliCommandLine(const CliParseResult& parsed, CliConsole& console,
+                      const CliLineOpener& opener = serialLineOpener());
+
 } // namespace kordana

@@ -41,17 +41,6 @@ int main(int argc, char* argv[]) {
     // The monitor texts use printf number formats; they always show a decimal point.
     std::setlocale(LC_NUMERIC, "C");
 
-    if (!parsed.options) {
-        const std::string command(commandName(parsed.command));
-        std::fprintf(stderr, "kordana-cli: %s\n", parsed.error.c_str());
-        std::fprintf(stderr, "Try 'kordana-cli %s%s--help'.\n", command.c_str(),
-                     command.empty() ? "" : " ");
-        return kExitUsage;
-    }
-    if (parsed.options->help) {
-        std::fputs(commandHelp(parsed.options->command).c_str(), stdout);
-        return kExitSuccess;
-    }
     CliConsole console = CliConsole::standard();
-    return runCliCommand(*parsed.options, console);
+    return runCliCommandLine(parsed, console);
 }
