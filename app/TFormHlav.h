@@ -87,6 +87,8 @@ public:
     /// Where the engine runs on the active page's curves (the single-point tools read it).
     const OperatingPoint& operatingPoint() const { return m_operatingPoint; }
     LinkProtocol& link() { return *m_link; }
+    /// The serial line the link talks through.
+    SerialPort& serialPort() { return *m_port; }
     /// The about box, made with the window.
     TFormAbout* aboutBox() const { return m_about; }
     /// The active page index of PageControl1 (0..13).

@@ -1,6 +1,6 @@
 // The monitor panel fed by the simulated unit on a real pseudo-terminal through the window's
 // own timer handler and link.
-#include "FormFixture.h"
+#include "UnitWindowFixture.h"
 
 #include "app/MonitorPanel.h"
 #include "tools/unit-sim/UnitSimProcess.h"
@@ -8,24 +8,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
-#include <QTest>
-#include <QTimer>
 
 namespace kordana {
 namespace {
 
-class MonitorEndToEnd : public testing::FormFixture {
+class MonitorEndToEnd : public testing::UnitWindowFixture {
 protected:
-    TFormHlav& startWithUnit(const std::vector<std::string>& simArgs = {}) {
-        EXPECT_TRUE(m_unit.start(simArgs)) << m_unit.error();
-        writeSettings("[PORTS]\nCOM1=" + m_unit.devicePath() + "\n[FORM_HLAV]\nComPort=1\n");
-        TFormHlav& form = createForm();
-        childNamed<QTimer>(form, "Timer1")->stop(); // the test ticks by hand
-        return form;
-    }
-
-    /// Ticks the window until the speed label shows a speed other than `previous`; the unit
-    /// answers in real time, so each tick also lets the event loop move bytes (capped).
+    /// Ticks the window until the speed label shows a speed other than `previous`.
     int nextSpeed(TFormHlav& form, int previous) {
         static const QRegularExpression pattern("^RPM = (\\d+) $");
         for (int i = 0; i < 600; ++i) {
@@ -34,7 +23,7 @@ protected:
             if (match.hasMatch() && match.captured(1).toInt() != previous) {
                 return match.captured(1).toInt();
             }
-            QTest::qWait(3);
+            awaitUnit(form);
         }
         ADD_FAILURE() << "speed label stayed at " << previous;
         return previous;
@@ -43,8 +32,6 @@ protected:
     static QLabel* label(TFormHlav& form, const char* name) {
         return form.findChild<QLabel*>(name);
     }
-
-    UnitSimProcess m_unit;
 };
 
 TEST_F(MonitorEndToEnd, PanelFollowsTheSweep) {

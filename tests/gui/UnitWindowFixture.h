@@ -3,9 +3,11 @@
 #include "FormFixture.h"
 
 #include "link/LinkProtocol.h"
+#include "link/serial/SerialPort.h"
 #include "tools/unit-sim/UnitSimProcess.h"
 
-#include <QTest>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <string>
@@ -25,18 +27,32 @@ protected:
         return form;
     }
 
-    /// Ticks the window until the link is idle again; the unit answers in real time on its
-    /// pty, so each tick also lets the event loop move bytes (capped, never a fixed sleep).
+    /// Ticks the window until the link is idle again.
     void runToIdle(TFormHlav& form, int maxTicks = 400) {
         for (int i = 0; i < maxTicks; ++i) {
             form.Timer1Timer();
             if (form.link().mode() == LinkMode::Idle) {
                 return;
             }
-            QTest::qWait(3);
+            awaitUnit(form);
         }
         ADD_FAILURE() << "link still busy";
     }
+
+    /// The unit answers in real time on its pty: waits until its bytes are there, at most one
+    /// tick period as the window's timer would, so a slow machine never makes the link miss a
+    /// reply that a real tick would have seen, and a fast one never waits longer than needed.
+    static void awaitUnit(TFormHlav& form) {
+        QElapsedTimer clock;
+        clock.start();
+        QTimer wake; // ends the wait below when nothing else happens
+        wake.start(kTickMs);
+        while (form.serialPort().bytesWaiting() == 0 && clock.elapsed() < kTickMs) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+
+    static constexpr int kTickMs = 55;
 
     UnitSimProcess m_unit;
 };
