@@ -3,6 +3,7 @@
 #include <Q3DCamera>
 #include <Q3DScene>
 #include <Q3DSurface>
+#include <Q3DTheme>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QOffscreenSurface>
@@ -43,6 +44,17 @@ QValue3DAxis* makeAxis(const QString& title) {
 
 void setRange(QValue3DAxis* axis, const AxisRange& range) {
     axis->setRange(static_cast<float>(range.min), static_cast<float>(range.max));
+}
+
+// Value labels on whole ticks: as many segments as ticks, or fewer of several ticks each.
+int valueSegments(const MapSurfaceData& data) {
+    const int ticks = (data.valueRange.max - data.valueRange.min) / data.valueTick;
+    for (int perSegment = 2; ticks > 10 && perSegment < ticks; ++perSegment) {
+        if (ticks % perSegment == 0 && ticks / perSegment <= 10) {
+            return ticks / perSegment;
+        }
+    }
+    return ticks;
 }
 
 QPoint noCell() {
@@ -115,7 +127,15 @@ void MapSurfaceWindow::createGraph() {
     m_graph->setAxisZ(makeAxis("TPS [%]"));
     m_graph->setAxisY(makeAxis(QString()));
     m_graph->addSeries(m_series);
-    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    // The rpm axis spans thousands, the throttle axis a hundred: a square floor keeps both
+    // readable.
+    m_graph->setHorizontalAspectRatio(1.0);
+    Q3DCamera* camera = m_graph->scene()->activeCamera();
+    camera->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    camera->setZoomLevel(80.0f); // the whole floor and its labels in view
+    QFont labels = m_graph->activeTheme()->font();
+    labels.setPointSize(36);
+    m_graph->activeTheme()->setFont(labels);
     QWidget* container = QWidget::createWindowContainer(m_graph, this);
     container->setObjectName("Map3DGraph");
     container->setMinimumSize(320, 240);
@@ -125,6 +145,7 @@ void MapSurfaceWindow::createGraph() {
 
 void MapSurfaceWindow::showMap(const ParameterImage& image, std::size_t page, const QString& name) {
     m_data = mapSurfaceData(image, page);
+    m_hasMap = true;
     m_name->setText(name);
     applyData();
 }
@@ -144,10 +165,11 @@ void MapSurfaceWindow::applyData() {
     m_series->dataProxy()->resetArray(rows);
     const QString unit = m_data.injection ? QStringLiteral("\u00b5s") : QStringLiteral("\u00b0");
     m_series->setItemLabelFormat(QString("@xLabel rpm, @zLabel %: @yLabel %1").arg(unit));
-    if (m_graph != nullptr) {
+    if (m_graph != nullptr && m_hasMap) {
         setRange(m_graph->axisX(), m_data.speedRange);
         setRange(m_graph->axisZ(), m_data.throttleRange);
         setRange(m_graph->axisY(), m_data.valueRange);
+        m_graph->axisY()->setSegmentCount(valueSegments(m_data));
         m_graph->axisY()->setTitle(QString("[%1]").arg(unit));
     }
     // A new array may drop the highlighted point.

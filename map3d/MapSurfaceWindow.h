@@ -54,6 +54,7 @@ private:
     QSurface3DSeries* m_series = nullptr;
     Q3DSurface* m_graph = nullptr;
     bool m_graphTried = false;
+    bool m_hasMap = false;
     MapSurfaceData m_data;
     QPoint m_mark;
 };
