@@ -9,6 +9,7 @@
 #include "link/LinkEvents.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/SerialPort.h"
+#include "map3d/MapSurfaceWindow.h"
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
@@ -94,6 +95,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     m_about = new TFormAbout(this);
     buildEarlierSets();
     m_compareWindow = new CompareWindow(this);
+    m_map3D = new MapSurfaceWindow(this);
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer

@@ -39,6 +39,7 @@ class CompareWindow;
 class LinkEvents;
 class LinkProtocol;
 class MapGrid;
+class MapSurfaceWindow;
 class MonitorPanel;
 class PolohaPage;
 class RuznePage;
@@ -119,6 +120,8 @@ public:
     const SetHistory* history() const { return m_history.get(); }
     /// The dialog of File > Earlier sets..., made with the window.
     EarlierSetsDialog* earlierSetsDialog() const { return m_earlierSets; }
+    /// The window of View > View map in 3D, made with the window.
+    MapSurfaceWindow* map3DWindow() const { return m_map3D; }
     /// Restore from the earlier sets: loads the entry `entryPath`; when it applies, keeps the
     /// set it replaces as a "restore" entry, takes the entry over as one change, empties the
     /// file name and runs the commit tail. Shows the failure otherwise. True when applied.
@@ -208,6 +211,9 @@ public slots:
     void CSpinButtonUpClick_Uni();
     /// File > Print to PDF...: the printout's picture as a one-page PDF file chosen in a dialog.
     void MenuPrintPdfClick();
+    /// View > View map in 3D: shows the active map (or the map page last shown) as a surface
+    /// that follows edits, page changes and the operating point while it is open.
+    void MenuMap3DClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -275,6 +281,10 @@ private:
     void printWindow(const std::function<bool(const QPixmap&)>& output, const std::string& failure);
     void showPrintStamp();
     QString proposedPdfPath() const;
+    // The 3D map view (TFormHlavMap3D.cpp).
+    std::size_t map3DPage() const;
+    void refreshMap3D();
+    void markMap3D();
 
     QStringList m_arguments;
     QString m_configDir;
@@ -317,6 +327,7 @@ private:
     std::unique_ptr<SetHistory> m_history;
     EarlierSetsDialog* m_earlierSets = nullptr;
     CompareWindow* m_compareWindow = nullptr;
+    MapSurfaceWindow* m_map3D = nullptr;
 
     bool m_printing = false; // `Printing`: the print view is shown
     PrintView m_printView;

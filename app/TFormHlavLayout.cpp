@@ -74,6 +74,7 @@ const std::vector<MenuEntry> kMenus = {
      false,
      {{"MenuUndo", "&Undo", "Ctrl+Z", &TFormHlav::MenuUndoClick},
       {"MenuRedo", "&Redo", "Ctrl+Y", &TFormHlav::MenuRedoClick}}},
+    {"MenuView", "&View", false, {{"MenuMap3D", "View map in 3D", "", &TFormHlav::MenuMap3DClick}}},
     {"MenuCom", "&Com", true, {}},
     {"MenuDevice",
      "&Ignition",

@@ -182,6 +182,7 @@ void TFormHlav::MarkOperatingPoint() {
     const int page = activePageIndex();
     m_operatingPoint.follow(static_cast<std::size_t>(page), m_session.image(), m_liveValues);
     m_pages.markOperatingPoint(page, m_session.image(), m_liveValues);
+    markMap3D();
 }
 
 } // namespace kordana

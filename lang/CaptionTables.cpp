@@ -89,6 +89,10 @@ constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
 constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
+constexpr std::array kCapMenuView{"MenuView"sv};
+constexpr std::array kCapMenuMap3D{"MenuMap3D"sv};
+constexpr std::array kCapFormMap3D{"FormMap3D"sv};
+constexpr std::array kCapLabelMap3DNoGraph{"LabelMap3DNoGraph"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -243,6 +247,16 @@ constexpr std::array kCaptions{
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
     CaptionRow{kCapMenuPrintPdf,
                {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
+    CaptionRow{kCapMenuView, {"&View", "&Ansicht", "&Affichage", "&Zobrazit"}},
+    CaptionRow{kCapMenuMap3D,
+               {"View map in 3D", "Kennfeld in 3D anzeigen", "Voir la cartographie en 3D",
+                "Zobrazit mapu ve 3D"}},
+    CaptionRow{kCapFormMap3D, {"Map in 3D", "Kennfeld in 3D", "Cartographie en 3D", "Mapa ve 3D"}},
+    CaptionRow{kCapLabelMap3DNoGraph,
+               {"The 3D view needs OpenGL, which this display does not offer.",
+                "Die 3D-Ansicht braucht OpenGL, das diese Anzeige nicht bietet.",
+                "La vue 3D demande OpenGL, que cet affichage ne fournit pas.",
+                "3D zobrazení potřebuje OpenGL, které tento displej nenabízí."}},
 };
 
 } // namespace
