@@ -54,6 +54,7 @@ void TFormHlav::PageRefresh() {
     m_pages.refresh(activePageIndex(), m_session);
     ShowCouplingIndicators();
     ShowWhereSetStands();
+    ShowMapBlockCommands();
 }
 
 void TFormHlav::refreshPage(int index) {

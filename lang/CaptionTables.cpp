@@ -89,6 +89,20 @@ constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
 constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
+constexpr std::array kCapMenuInterpolateRows{"MenuInterpolateRows"sv};
+constexpr std::array kCapMenuInterpolateColumns{"MenuInterpolateColumns"sv};
+constexpr std::array kCapMenuInterpolateCorners{"MenuInterpolateCorners"sv};
+constexpr std::array kCapMenuSmooth{"MenuSmooth"sv};
+constexpr std::array kCapMenuEditSelection{"MenuEditSelection"sv};
+constexpr std::array kCapMenuCopyCells{"MenuCopyCells"sv};
+constexpr std::array kCapMenuPasteCells{"MenuPasteCells"sv};
+constexpr std::array kCapFormEditSelection{"FormEditSelection"sv};
+constexpr std::array kCapRadioSelectionSet{"RadioSelectionSet"sv};
+constexpr std::array kCapRadioSelectionAdd{"RadioSelectionAdd"sv};
+constexpr std::array kCapRadioSelectionSubtract{"RadioSelectionSubtract"sv};
+constexpr std::array kCapRadioSelectionScale{"RadioSelectionScale"sv};
+constexpr std::array kCapButtonSelectionOk{"ButtonSelectionOk"sv};
+constexpr std::array kCapButtonSelectionCancel{"ButtonSelectionCancel"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -243,6 +257,34 @@ constexpr std::array kCaptions{
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
     CaptionRow{kCapMenuPrintPdf,
                {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
+    CaptionRow{kCapMenuInterpolateRows,
+               {"Interpolate &horizontally", "&Horizontal interpolieren",
+                "Interpoler &horizontalement", "Interpolovat &vodorovně"}},
+    CaptionRow{kCapMenuInterpolateColumns,
+               {"Interpolate &vertically", "&Vertikal interpolieren", "Interpoler &verticalement",
+                "Interpolovat &svisle"}},
+    CaptionRow{kCapMenuInterpolateCorners,
+               {"Interpolate from the corners (&bilinear)",
+                "Aus den Ecken interpolieren (&bilinear)",
+                "Interpoler depuis les coins (&bilinéaire)", "Interpolovat z rohů (&bilineárně)"}},
+    CaptionRow{kCapMenuSmooth, {"S&mooth", "&Glätten", "&Lisser", "Vy&hladit"}},
+    CaptionRow{kCapMenuEditSelection,
+               {"Edit selection...", "Auswahl bearbeiten...", "Modifier la sélection...",
+                "Upravit výběr..."}},
+    CaptionRow{kCapMenuCopyCells,
+               {"&Copy cells", "Zellen &kopieren", "&Copier les cellules", "&Kopírovat buňky"}},
+    CaptionRow{kCapMenuPasteCells,
+               {"&Paste cells", "Zellen &einfügen", "C&oller les cellules", "V&ložit buňky"}},
+    CaptionRow{kCapFormEditSelection,
+               {"Edit selection", "Auswahl bearbeiten", "Modifier la sélection", "Upravit výběr"}},
+    CaptionRow{kCapRadioSelectionSet, {"&Set to", "&Setzen auf", "&Fixer à", "&Nastavit na"}},
+    CaptionRow{kCapRadioSelectionAdd, {"&Add", "&Addieren", "&Ajouter", "&Přičíst"}},
+    CaptionRow{kCapRadioSelectionSubtract,
+               {"S&ubtract", "S&ubtrahieren", "&Soustraire", "&Odečíst"}},
+    CaptionRow{kCapRadioSelectionScale,
+               {"S&cale by", "S&kalieren um", "&Multiplier par", "Ná&sobit"}},
+    CaptionRow{kCapButtonSelectionOk, {"OK", "OK", "OK", "OK"}},
+    CaptionRow{kCapButtonSelectionCancel, {"Cancel", "Abbrechen", "Annuler", "Zrušit"}},
 };
 
 } // namespace
