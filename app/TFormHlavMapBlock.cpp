@@ -19,16 +19,19 @@ namespace kordana {
 
 namespace {
 
-// The Edit menu's block commands; the map grid's cells leave their keys to the window.
+// The Edit menu's block commands that change the map. A field leaves the keys of all but the
+// last to the window; Ctrl+V (like Ctrl+C) goes to the window only while a block is selected,
+// which the map grid decides, and otherwise pastes into the field.
 constexpr const char* kBlockItems[] = {"MenuInterpolateRows",    "MenuInterpolateColumns",
                                        "MenuInterpolateCorners", "MenuSmooth",
                                        "MenuEditSelection",      "MenuPasteCells"};
+constexpr std::size_t kKeysLeftToWindow = std::size(kBlockItems) - 1;
 
 } // namespace
 
 void TFormHlav::buildMapBlockCommands() {
-    for (const char* name : kBlockItems) {
-        m_commitBindings->leaveToWindow(action(name)->shortcut());
+    for (std::size_t i = 0; i < kKeysLeftToWindow; ++i) {
+        m_commitBindings->leaveToWindow(action(kBlockItems[i])->shortcut());
     }
     m_mapGrid->watchSelectionInput();
     connect(m_mapGrid, &MapGrid::selectionChanged, this, &TFormHlav::ShowMapBlockCommands);

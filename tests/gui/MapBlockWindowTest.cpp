@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QPushButton>
 
+#include <map>
+
 namespace kordana {
 namespace {
 
@@ -121,11 +123,30 @@ TEST_F(MapBlockWindow, SelectShapeEditCopyAndPasteWithKeysAndMouse) {
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text().toStdString(),
               form.texts().TextPasteRefused);
 
-    // Without a selection the field copies its own text.
+    // Without a selection a field copies and pastes its own text.
     key(cell(8, 13), Qt::Key_Escape, {});
     cell(0, 0)->edit()->selectAll();
     key(cell(0, 0), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), text(cell(0, 0)));
+    QGuiApplication::clipboard()->setText("7");
+    cell(0, 1)->edit()->selectAll();
+    key(cell(0, 1), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(cell(0, 1)), "7");
+    EXPECT_EQ(form.session().image().bytes, edited.bytes);
+}
+
+TEST_F(MapBlockWindow, NoTwoCommandsShareAKey) {
+    TFormHlav& form = openCommandForm();
+    std::map<QString, QString> owner;
+    for (const QAction* action : form.findChildren<QAction*>()) {
+        for (const QKeySequence& keys : action->shortcuts()) {
+            const QString key = keys.toString();
+            EXPECT_TRUE(owner.emplace(key, action->objectName()).second)
+                << key.toStdString() << ": " << owner[key].toStdString() << " and "
+                << action->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(owner["Ctrl+Shift+S"], "MenuSmooth");
 }
 
 } // namespace
