@@ -94,6 +94,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     // the user left it.
     m_about = new TFormAbout(this);
     buildEarlierSets();
+    buildMapBlockCommands();
     m_compareWindow = new CompareWindow(this);
     m_map3D = new MapSurfaceWindow(this);
     m_timer = new QTimer(this);

@@ -10,6 +10,7 @@
 #include "link/OperatingPoint.h"
 #include "report/PrintView.h"
 #include "session/EditSession.h"
+#include "session/MapBlock.h"
 #include "session/SetStanding.h"
 #include "settings/IniFile.h"
 #include "settings/SetHistory.h"
@@ -20,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -35,6 +37,7 @@ namespace kordana {
 
 class CommitBindings;
 class EarlierSetsDialog;
+class EditSelectionDialog;
 class CompareWindow;
 class LinkEvents;
 class LinkProtocol;
@@ -158,6 +161,11 @@ public:
     /// Where the set stands against the last file and the unit, in `LabelSetState`, and
     /// whether Undo and Redo have a step; run after every command and link event.
     void ShowWhereSetStands();
+    /// Greys the Edit menu's block commands unless a map page shows a selected block (Copy
+    /// cells also on a locked page); run after every refresh and selection change.
+    void ShowMapBlockCommands();
+    /// The dialog of Edit > "Edit selection...", made with the window.
+    EditSelectionDialog* editSelectionDialog() const { return m_editSelection; }
     /// The remembered file and unit sets the status bar compares with.
     const SetStanding& setStanding() const { return m_standing; }
 
@@ -196,6 +204,23 @@ public slots:
     void MenuUndoClick();
     /// Edit > Redo (Ctrl+Y, Ctrl+Shift+Z): the newest undone step again, then the commit tail.
     void MenuRedoClick();
+    /// Edit > Interpolate horizontally (Ctrl+Shift+H): each selected row between its first and
+    /// last selected cell, then the commit tail. The block commands below act likewise on the
+    /// map grid's selection and propagate from a master map as the bulk tools do.
+    void MenuInterpolateRowsClick();
+    /// Edit > Interpolate vertically (Ctrl+Shift+V): each selected column top to bottom.
+    void MenuInterpolateColumnsClick();
+    /// Edit > Interpolate from the corners (Ctrl+Shift+B): bilinear from the block's corners.
+    void MenuInterpolateCornersClick();
+    /// Edit > Smooth (Ctrl+Shift+S): each inner cell the 3 x 3 average, the block's edge kept.
+    void MenuSmoothClick();
+    /// Edit > "Edit selection..." (Ctrl+E): opens the dialog; its OK runs the edit.
+    void MenuEditSelectionClick();
+    /// Edit > Copy cells (Ctrl+C with a selection): the shown values as tab-separated rows.
+    void MenuCopyCellsClick();
+    /// Edit > Paste cells (Ctrl+V with a selection): the clipboard's numbers from the block's
+    /// top-left cell; anything else refuses the whole paste with a status-line message.
+    void MenuPasteCellsClick();
     /// The user chose preset `index` in ComboBoxBike: BIKE := index, then New.
     void ComboBoxBikeChange(int index);
     void Timer1Timer();
@@ -260,6 +285,11 @@ private:
     BulkToolInput toolInput();
     void showActiveMasterIfHidden();
     void refreshPage(int index);
+    // Block commands on the map grid's selection (TFormHlavMapBlock.cpp).
+    void buildMapBlockCommands();
+    std::optional<mapblock::CellBlock> shownSelection() const;
+    std::optional<mapblock::CellBlock> editableSelection() const;
+    void shapeSelection(mapblock::Shape shape);
     // Commands.
     Answer ask(const std::string& text, Buttons buttons);
     void showMessage(const std::string& text);
@@ -326,6 +356,7 @@ private:
     QLabel* m_setState = nullptr;
     std::unique_ptr<SetHistory> m_history;
     EarlierSetsDialog* m_earlierSets = nullptr;
+    EditSelectionDialog* m_editSelection = nullptr;
     CompareWindow* m_compareWindow = nullptr;
     MapSurfaceWindow* m_map3D = nullptr;
 

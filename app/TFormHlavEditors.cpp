@@ -55,6 +55,7 @@ void TFormHlav::PageRefresh() {
     ShowCouplingIndicators();
     ShowWhereSetStands();
     refreshMap3D();
+    ShowMapBlockCommands();
 }
 
 void TFormHlav::refreshPage(int index) {

@@ -76,6 +76,22 @@ bool CommitBindings::isUndoKey(const QEvent* event) {
            key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
 }
 
+void CommitBindings::leaveToWindow(const QKeySequence& keys) {
+    for (int i = 0; i < keys.count(); ++i) {
+        m_windowKeys.append(keys[i]);
+    }
+}
+
+bool CommitBindings::isWindowKey(const QEvent* event) const {
+    if (isUndoKey(event)) {
+        return true;
+    }
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    return m_windowKeys.contains(static_cast<const QKeyEvent*>(event)->keyCombination());
+}
+
 bool CommitBindings::eventFilter(QObject* watched, QEvent* event) {
     const auto it = m_roles.constFind(watched);
     if (it == m_roles.constEnd()) {
@@ -83,9 +99,10 @@ bool CommitBindings::eventFilter(QObject* watched, QEvent* event) {
     }
     const unsigned roles = *it;
     auto* widget = static_cast<QWidget*>(watched);
-    if (isUndoKey(event)) {
-        // Left unaccepted, the override lets the window's Undo and Redo take the keys; the
-        // field never undoes its own typing, which the refresh after an undo replaces.
+    if (isWindowKey(event)) {
+        // Left unaccepted, the override lets the window's Undo, Redo and block commands take
+        // the keys; the field never undoes its own typing, which the refresh after an undo
+        // replaces.
         return true;
     }
     switch (event->type()) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -49,6 +51,10 @@ public:
     /// Releasing the mouse on a field's arrows does the same (`UpDownServoHyster`).
     void bindMouseUp(UpDownEdit* field);
 
+    /// Leaves `keys` in a bound field to the window as well, like Undo and Redo (the map block
+    /// commands of the Edit menu).
+    void leaveToWindow(const QKeySequence& keys);
+
     /// Moves the keyboard focus from `from` to the next control in tab order.
     static void focusNextControl(QWidget* from);
     /// True for the keys of the window's Undo and Redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z), which a
@@ -61,9 +67,11 @@ protected:
 private:
     enum Role : unsigned { KeyPress = 1, Click = 2, Exit = 4 };
     void watch(QWidget* widget, unsigned roles);
+    bool isWindowKey(const QEvent* event) const;
 
     Handlers m_handlers;
     QHash<const QObject*, unsigned> m_roles;
+    QList<QKeyCombination> m_windowKeys;
 };
 
 } // namespace kordana

@@ -7,9 +7,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace kordana {
 
@@ -27,6 +32,38 @@ void setMarked(QWidget* widget, QPalette::ColorRole role, bool marked) {
     palette.setColor(role, wanted);
     widget->setPalette(palette);
 }
+
+const QColor kLime(0, 255, 0);
+const QColor kSelectionColour(0, 90, 220);
+
+// A selected cell's background: its own background (the window's, or whatever colour the cell
+// carries) blended a third of the way towards the selection blue, so the value and the cell's
+// colour stay readable under the tint.
+QColor selectionTint(const QColor& base) {
+    constexpr int kTintPercent = 30;
+    auto blend = [](int from, int to) { return from + (to - from) * kTintPercent / 100; };
+    return QColor(blend(base.red(), kSelectionColour.red()),
+                  blend(base.green(), kSelectionColour.green()),
+                  blend(base.blue(), kSelectionColour.blue()));
+}
+
+// The outline around the selected block: a frame drawn over the grid box in the gaps between
+// the cells, transparent to the mouse.
+class SelectionFrame : public QWidget {
+public:
+    static constexpr int kMargin = 3;
+    explicit SelectionFrame(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(kSelectionColour, 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+};
 
 } // namespace
 
@@ -64,6 +101,7 @@ MapGrid::MapGrid(QWidget* parent) : QScrollArea(parent) {
     buildLabels();
     buildFields();
     buildTools();
+    m_selectionFrame = new SelectionFrame(m_box);
     setWidget(m_box);
 }
 
@@ -209,6 +247,7 @@ void MapGrid::setLocked(bool locked) {
     m_minus->setVisible(!locked);
     m_plus->setVisible(!locked);
     m_all->setVisible(!locked);
+    applySelection(); // the cells are narrower without their arrows: the outline follows
     m_box->setUpdatesEnabled(true);
 }
 
@@ -257,17 +296,221 @@ void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
     auto at = [](auto& fields, int i) {
         return i >= 0 && i < static_cast<int>(fields.size()) ? fields[idx(i)] : nullptr;
     };
-    if (m_mark.row >= 0) {
-        setMarked(at(m_rowLabels, m_mark.row), QPalette::Window, false);
-        setMarked(at(m_breakpoints, m_mark.column), QPalette::Base, false);
-        setMarked(at(m_cells, m_mark.row * kCols + m_mark.column), QPalette::Base, false);
+    const Mark old = m_mark;
+    m_mark = mark;
+    if (old.row >= 0) {
+        setMarked(at(m_rowLabels, old.row), QPalette::Window, false);
+        setMarked(at(m_breakpoints, old.column), QPalette::Base, false);
+        paintCellBackground(old.row * kCols + old.column);
     }
     if (row >= 0) {
         setMarked(at(m_rowLabels, row), QPalette::Window, true);
         setMarked(at(m_breakpoints, column), QPalette::Base, cellAndBreakpoint);
-        setMarked(at(m_cells, row * kCols + column), QPalette::Base, cellAndBreakpoint);
+        paintCellBackground(row * kCols + column);
     }
-    m_mark = mark;
+}
+
+void MapGrid::paintCellBackground(int cell) {
+    // The lime operating-point mark wins over the selection's tint.
+    if (cell < 0 || cell >= kRows * kCols) {
+        return;
+    }
+    UpDownEdit* field = m_cells[idx(cell)];
+    const bool marked =
+        m_mark.row >= 0 && m_mark.cellAndBreakpoint && cell == m_mark.row * kCols + m_mark.column;
+    const QColor base = QApplication::palette(field).color(QPalette::Base);
+    const QColor wanted = marked ? kLime : (m_cellInBlock[idx(cell)] ? selectionTint(base) : base);
+    if (field->palette().color(QPalette::Base) == wanted) {
+        return;
+    }
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, wanted);
+    field->setPalette(palette);
+}
+
+std::optional<mapblock::CellBlock> MapGrid::selection() const {
+    if (!m_selected) {
+        return std::nullopt;
+    }
+    return mapblock::spanning(idx(m_anchor.row), idx(m_anchor.column), idx(m_extent.row),
+                              idx(m_extent.column));
+}
+
+void MapGrid::setSelection(const mapblock::CellBlock& block) {
+    if (!block.valid()) {
+        clearSelection();
+        return;
+    }
+    m_selected = true;
+    m_anchor = {static_cast<int>(block.top), static_cast<int>(block.left)};
+    m_extent = {static_cast<int>(block.bottom), static_cast<int>(block.right)};
+    applySelection();
+}
+
+void MapGrid::clearSelection() {
+    m_selected = false;
+    applySelection();
+}
+
+void MapGrid::applySelection() {
+    std::array<bool, kRows * kCols> inBlock{};
+    const std::optional<mapblock::CellBlock> block = selection();
+    if (block) {
+        for (std::size_t r = block->top; r <= block->bottom; ++r) {
+            for (std::size_t c = block->left; c <= block->right; ++c) {
+                inBlock[r * idx(kCols) + c] = true;
+            }
+        }
+        const QRect first =
+            cell(static_cast<int>(block->top), static_cast<int>(block->left))->geometry();
+        const QRect last =
+            cell(static_cast<int>(block->bottom), static_cast<int>(block->right))->geometry();
+        const QPoint margin(SelectionFrame::kMargin, SelectionFrame::kMargin);
+        m_selectionFrame->setGeometry(QRect(first.topLeft() - margin, last.bottomRight() + margin));
+        m_selectionFrame->raise();
+    }
+    m_selectionFrame->setVisible(block.has_value());
+    if (inBlock == m_cellInBlock) {
+        return;
+    }
+    m_cellInBlock = inBlock;
+    for (int i = 0; i < kRows * kCols; ++i) {
+        paintCellBackground(i);
+    }
+    emit selectionChanged();
+}
+
+void MapGrid::watchSelectionInput() {
+    for (UpDownEdit* field : m_cells) {
+        field->installEventFilter(this);
+    }
+}
+
+int MapGrid::cellIndexOf(const QObject* object) const {
+    const auto it = std::find(m_cells.begin(), m_cells.end(), object);
+    return it == m_cells.end() ? -1 : static_cast<int>(it - m_cells.begin());
+}
+
+int MapGrid::focusedCell() const {
+    return cellIndexOf(QApplication::focusWidget());
+}
+
+bool MapGrid::eventFilter(QObject* watched, QEvent* event) {
+    const int cell = cellIndexOf(watched);
+    return cell >= 0 ? selectionEvent(cell, event) : QScrollArea::eventFilter(watched, event);
+}
+
+// True when the event was the selection's: the cell never sees it.
+bool MapGrid::selectionEvent(int cell, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton ||
+            m_cells[idx(cell)]->isOnArrows(mouse->position().toPoint())) {
+            return false;
+        }
+        if (!mouse->modifiers().testFlag(Qt::ShiftModifier)) {
+            // A plain click starts afresh in the clicked cell.
+            if (event->type() == QEvent::MouseButtonPress) {
+                m_clickFocusCell = -1;
+                clearSelection();
+            }
+            return false;
+        }
+        // Shift+click extends the block from the cell that had the focus, which keeps it; the
+        // press, the release and a double click are the selection's alone, so the clicked cell
+        // never commits.
+        if (event->type() == QEvent::MouseButtonPress) {
+            const int from = anchorForClickOn(cell);
+            extendSelection(from, {cell / kCols, cell % kCols});
+            if (from != cell) {
+                m_cells[idx(from)]->setFocus(Qt::OtherFocusReason);
+            }
+        }
+        return true;
+    }
+    case QEvent::FocusIn:
+        m_previousFocusCell = m_focusCell;
+        m_focusCell = cell;
+        m_clickFocusCell =
+            static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ? cell : -1;
+        return false;
+    case QEvent::ShortcutOverride: {
+        // With a block selected, copy and paste are the window's block commands; left
+        // unaccepted, the override lets the window's shortcut take the key.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return m_selected &&
+               (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste));
+    }
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if (key->matches(QKeySequence::SelectAll)) {
+            // The field selects its own text as well, so typing still replaces the value.
+            setSelection({0, 0, idx(kRows - 1), idx(kCols - 1)});
+            return false;
+        }
+        if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier && m_selected) {
+            clearSelection();
+            return true;
+        }
+        if (mods != Qt::ShiftModifier) {
+            return false;
+        }
+        int dr = 0;
+        int dc = 0;
+        switch (key->key()) {
+        case Qt::Key_Up:
+            dr = -1;
+            break;
+        case Qt::Key_Down:
+            dr = 1;
+            break;
+        case Qt::Key_Left:
+            dc = -1;
+            break;
+        case Qt::Key_Right:
+            dc = 1;
+            break;
+        default:
+            return false;
+        }
+        const CellPos from = m_selected && m_anchor == CellPos{cell / kCols, cell % kCols}
+                                 ? m_extent
+                                 : CellPos{cell / kCols, cell % kCols};
+        extendSelection(cell, {std::clamp(from.row + dr, 0, kRows - 1),
+                               std::clamp(from.column + dc, 0, kCols - 1)});
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+int MapGrid::anchorForClickOn(int cell) {
+    // A press moves the focus to the clicked cell before the cell sees the press: then the
+    // cell that had it before is where the block starts.
+    const int focused = focusedCell();
+    int from = focused;
+    if (focused == cell && m_clickFocusCell == cell) {
+        from = m_previousFocusCell;
+    }
+    m_clickFocusCell = -1;
+    return from >= 0 ? from : cell;
+}
+
+void MapGrid::extendSelection(int fromCell, CellPos to) {
+    // The block grows from the focused cell; when the focus has moved since the block was
+    // made, a new block starts there.
+    const CellPos from{fromCell / kCols, fromCell % kCols};
+    if (!m_selected || m_anchor != from) {
+        m_anchor = from;
+    }
+    m_extent = to;
+    m_selected = true;
+    applySelection();
 }
 
 } // namespace kordana

@@ -2,12 +2,14 @@
 
 #include "editors/FieldTable.h"
 #include "params/ParameterDiff.h"
+#include "session/MapBlock.h"
 
 #include <QPointer>
 #include <QScrollArea>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -78,7 +80,42 @@ public:
     /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
     void showMark(int row, int column, bool cellAndBreakpoint);
 
+    // --- block selection ---------------------------------------------------------------------
+    // Shift+click and Shift+arrow keys extend a block from the focused cell, Ctrl+A selects
+    // every cell, Escape clears. Selecting commits nothing: the block is a view of which cells
+    // the Edit menu's block commands act on. It stays through refreshes and page changes (every
+    // map has the same 10 x 15 cells), so a block copied on one map pastes at the same place
+    // of the next.
+    /// The selected block, or none.
+    std::optional<mapblock::CellBlock> selection() const;
+    /// Selects `block` (an invalid one clears); the anchor is its top-left cell.
+    void setSelection(const mapblock::CellBlock& block);
+    void clearSelection();
+    /// Starts taking the selection keys and Shift+clicks in the cells. Called once, after the
+    /// cells' commit bindings, so that a Shift+click never reaches them and never commits.
+    void watchSelectionInput();
+
+signals:
+    /// The selected block changed (or was cleared).
+    void selectionChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    struct CellPos {
+        int row = 0;
+        int column = 0;
+        friend bool operator==(const CellPos&, const CellPos&) = default;
+    };
+    int cellIndexOf(const QObject* object) const;
+    int focusedCell() const;
+    int anchorForClickOn(int cell);
+    bool selectionEvent(int cell, QEvent* event);
+    void extendSelection(int fromCell, CellPos to);
+    void applySelection();
+    void paintCellBackground(int cell);
+
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
     void buildLabels();
     void buildFields();
@@ -107,6 +144,16 @@ private:
     };
     Mark m_mark;
     QPointer<QWidget> m_focus;
+    bool m_selected = false;
+    CellPos m_anchor;
+    CellPos m_extent;
+    std::array<bool, kRows * kCols> m_cellInBlock{};
+    // The cells that took the focus last and before it, and one that took it by a mouse press
+    // whose event has not arrived yet (the press gives the focus before the cell sees it).
+    int m_focusCell = -1;
+    int m_previousFocusCell = -1;
+    int m_clickFocusCell = -1;
+    QWidget* m_selectionFrame = nullptr;
 };
 
 } // namespace kordana

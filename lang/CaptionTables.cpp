@@ -93,6 +93,20 @@ constexpr std::array kCapMenuView{"MenuView"sv};
 constexpr std::array kCapMenuMap3D{"MenuMap3D"sv};
 constexpr std::array kCapFormMap3D{"FormMap3D"sv};
 constexpr std::array kCapLabelMap3DNoGraph{"LabelMap3DNoGraph"sv};
+constexpr std::array kCapMenuInterpolateRows{"MenuInterpolateRows"sv};
+constexpr std::array kCapMenuInterpolateColumns{"MenuInterpolateColumns"sv};
+constexpr std::array kCapMenuInterpolateCorners{"MenuInterpolateCorners"sv};
+constexpr std::array kCapMenuSmooth{"MenuSmooth"sv};
+constexpr std::array kCapMenuEditSelection{"MenuEditSelection"sv};
+constexpr std::array kCapMenuCopyCells{"MenuCopyCells"sv};
+constexpr std::array kCapMenuPasteCells{"MenuPasteCells"sv};
+constexpr std::array kCapFormEditSelection{"FormEditSelection"sv};
+constexpr std::array kCapRadioSelectionSet{"RadioSelectionSet"sv};
+constexpr std::array kCapRadioSelectionAdd{"RadioSelectionAdd"sv};
+constexpr std::array kCapRadioSelectionSubtract{"RadioSelectionSubtract"sv};
+constexpr std::array kCapRadioSelectionScale{"RadioSelectionScale"sv};
+constexpr std::array kCapButtonSelectionOk{"ButtonSelectionOk"sv};
+constexpr std::array kCapButtonSelectionCancel{"ButtonSelectionCancel"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -257,6 +271,34 @@ constexpr std::array kCaptions{
                 "Die 3D-Ansicht braucht OpenGL, das diese Anzeige nicht bietet.",
                 "La vue 3D demande OpenGL, que cet affichage ne fournit pas.",
                 "3D zobrazení potřebuje OpenGL, které tento displej nenabízí."}},
+    CaptionRow{kCapMenuInterpolateRows,
+               {"Interpolate &horizontally", "&Horizontal interpolieren",
+                "Interpoler &horizontalement", "Interpolovat &vodorovně"}},
+    CaptionRow{kCapMenuInterpolateColumns,
+               {"Interpolate &vertically", "&Vertikal interpolieren", "Interpoler &verticalement",
+                "Interpolovat &svisle"}},
+    CaptionRow{kCapMenuInterpolateCorners,
+               {"Interpolate from the corners (&bilinear)",
+                "Aus den Ecken interpolieren (&bilinear)",
+                "Interpoler depuis les coins (&bilinéaire)", "Interpolovat z rohů (&bilineárně)"}},
+    CaptionRow{kCapMenuSmooth, {"S&mooth", "&Glätten", "&Lisser", "Vy&hladit"}},
+    CaptionRow{kCapMenuEditSelection,
+               {"Edit selection...", "Auswahl bearbeiten...", "Modifier la sélection...",
+                "Upravit výběr..."}},
+    CaptionRow{kCapMenuCopyCells,
+               {"&Copy cells", "Zellen &kopieren", "&Copier les cellules", "&Kopírovat buňky"}},
+    CaptionRow{kCapMenuPasteCells,
+               {"&Paste cells", "Zellen &einfügen", "C&oller les cellules", "V&ložit buňky"}},
+    CaptionRow{kCapFormEditSelection,
+               {"Edit selection", "Auswahl bearbeiten", "Modifier la sélection", "Upravit výběr"}},
+    CaptionRow{kCapRadioSelectionSet, {"&Set to", "&Setzen auf", "&Fixer à", "&Nastavit na"}},
+    CaptionRow{kCapRadioSelectionAdd, {"&Add", "&Addieren", "&Ajouter", "&Přičíst"}},
+    CaptionRow{kCapRadioSelectionSubtract,
+               {"S&ubtract", "S&ubtrahieren", "&Soustraire", "&Odečíst"}},
+    CaptionRow{kCapRadioSelectionScale,
+               {"S&cale by", "S&kalieren um", "&Multiplier par", "Ná&sobit"}},
+    CaptionRow{kCapButtonSelectionOk, {"OK", "OK", "OK", "OK"}},
+    CaptionRow{kCapButtonSelectionCancel, {"Cancel", "Abbrechen", "Annuler", "Zrušit"}},
 };
 
 } // namespace

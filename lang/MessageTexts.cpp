@@ -76,6 +76,11 @@ constexpr std::array kMessageRows{
     MessageRow{&MessageTexts::TextPrintError,
                {"No printer or print error!", "Kein Drucker oder Druckfehler!",
                 "Pas d´imprimante ou erreur d´impression!", "Chybí tiskárna nebo chyba tisku!"}},
+    MessageRow{&MessageTexts::TextPasteRefused,
+               {"Nothing pasted: every value must be a number within the map's range!",
+                "Nichts eingefügt: jeder Wert muss eine Zahl im Bereich des Kennfelds sein!",
+                "Rien collé: chaque valeur doit être un nombre dans la plage de la carte!",
+                "Nic nevloženo: každá hodnota musí být číslo v rozsahu mapy!"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

@@ -40,6 +40,8 @@ struct MessageTexts {
     std::string TextCauseRestore;
     std::string TextHistoryWriteError;
     std::string TextPrintError;
+    // A paste into the map grid refused because the clipboard held more than numbers in range.
+    std::string TextPasteRefused;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -108,6 +108,21 @@ ChangeSet EditSession::stepMap(int page, bool wholeMap, std::size_t row, std::si
                    [&] { bulk::stepMap(m_image, page, wholeMap, row, column, direction); });
 }
 
+ChangeSet EditSession::shapeBlock(int page, const mapblock::CellBlock& block,
+                                  mapblock::Shape shape) {
+    return command(Pass::Run, [&] { mapblock::shape(m_image, page, block, shape); });
+}
+
+ChangeSet EditSession::editBlock(int page, const mapblock::CellBlock& block,
+                                 const mapblock::BlockEdit& edit) {
+    return command(Pass::Run, [&] { mapblock::edit(m_image, page, block, edit); });
+}
+
+ChangeSet EditSession::pasteBlock(int page, std::size_t row, std::size_t column,
+                                  const mapblock::ValueRows& values) {
+    return command(Pass::Run, [&] { mapblock::paste(m_image, page, row, column, values); });
+}
+
 ChangeSet EditSession::stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point,
                                  int direction) {
     return command(Pass::Run,

@@ -3,6 +3,7 @@
 #include "params/ParameterImage.h"
 #include "session/BulkTools.h"
 #include "session/ChangeSet.h"
+#include "session/MapBlock.h"
 #include "session/ProgramAfterChange.h"
 #include "session/UndoHistory.h"
 
@@ -67,6 +68,17 @@ public:
     /// The map tool (Minus -1, Plus +1) on map page `page`: every cell when `wholeMap`, else
     /// the cell (`row`, `column`) of the operating point; propagated by the coupling mode.
     ChangeSet stepMap(int page, bool wholeMap, std::size_t row, std::size_t column, int direction);
+    /// Interpolates or smooths `block` of map page `page` (session/MapBlock.h), propagated to
+    /// the siblings of a master page by the coupling mode.
+    ChangeSet shapeBlock(int page, const mapblock::CellBlock& block, mapblock::Shape shape);
+    /// Sets, offsets or scales every cell of `block` of map page `page` in shown units, rounded
+    /// to the map's step and clamped to its range; propagated by the coupling mode.
+    ChangeSet editBlock(int page, const mapblock::CellBlock& block,
+                        const mapblock::BlockEdit& edit);
+    /// Writes pasted values (parsed by mapblock::parsePaste) into map page `page` with the
+    /// first at (`row`, `column`), clipped at the map's edge; propagated by the coupling mode.
+    ChangeSet pasteBlock(int page, std::size_t row, std::size_t column,
+                         const mapblock::ValueRows& values);
     /// The Position A, Position B or Servo tool: all 15 points when `wholeCurve`, else point
     /// `point` (0..14) of the operating point; each within its curve's limits.
     ChangeSet stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point, int direction);
