@@ -3,6 +3,7 @@
 #include "about/TFormAbout.h"
 #include "app/CompareWindow.h"
 #include "app/MonitorPanel.h"
+#include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
 #include "editors/RuznePage.h"
 #include "lang/Language.h"
@@ -94,6 +95,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     m_about = new TFormAbout(this);
     buildEarlierSets();
     m_compareWindow = new CompareWindow(this);
+    buildLog();
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
@@ -167,6 +169,7 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
 
 void TFormHlav::FormClose() {
     m_timer->stop();
+    stopRecording();
     CloseComPort();
     PageHarvest();
     ConsistencyPass();

@@ -89,6 +89,11 @@ constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
 constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
+constexpr std::array kCapMenuLog{"MenuLog"sv};
+constexpr std::array kCapMenuRecordLog{"MenuRecordLog"sv};
+constexpr std::array kCapMenuOpenLog{"MenuOpenLog"sv};
+constexpr std::array kCapFormLog{"FormLog"sv};
+constexpr std::array kCapButtonLogWhole{"ButtonLogWhole"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -243,6 +248,17 @@ constexpr std::array kCaptions{
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
     CaptionRow{kCapMenuPrintPdf,
                {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
+    CaptionRow{kCapMenuLog, {"&Log", "&Protokoll", "&Journal", "Zá&znam"}},
+    CaptionRow{kCapMenuRecordLog,
+               {"&Record monitor log", "Monitorprotokoll &aufzeichnen",
+                "&Enregistrer le journal du moniteur", "&Nahrávat záznam monitoru"}},
+    CaptionRow{
+        kCapMenuOpenLog,
+        {"&Open log...", "Protokoll ö&ffnen...", "&Ouvrir un journal...", "&Otevřít záznam..."}},
+    CaptionRow{kCapFormLog,
+               {"Monitor log", "Monitorprotokoll", "Journal du moniteur", "Záznam monitoru"}},
+    CaptionRow{kCapButtonLogWhole,
+               {"Whole log", "Ganzes Protokoll", "Journal entier", "Celý záznam"}},
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, if any are missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang-format fonts-dejavu-core xvfb xauth imagemagick poppler-utils socat
           dpkg-dev)
 missing=()
