@@ -137,7 +137,8 @@ std::optional<MonitorLogError> readRow(std::string_view line, std::size_t lineNu
             state.firstTime = *time;
         }
         // A wall clock set back while the terminal recorded must not make time run backwards.
-        elapsed = *time - *state.firstTime;
+        // Rounded to microseconds: the epoch seconds carry the noise of their size.
+        elapsed = std::round((*time - *state.firstTime) * 1e6) / 1e6;
         if (!state.log.elapsed.empty()) {
             elapsed = std::max(elapsed, state.log.elapsed.back());
         }
