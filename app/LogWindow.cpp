@@ -63,11 +63,9 @@ LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_list->setObjectName("ListLogChannels");
     m_list->setHeaderLabels({"Channel", "Value"});
     m_list->setRootIsDecorated(false);
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    buildChart();
+    m_list->header()->setStretchLastSection(true);
+    m_splitter = splitter;
     splitter->addWidget(m_list);
-    splitter->addWidget(m_view);
-    splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter, 1);
 
     auto* bottom = new QHBoxLayout();
@@ -112,9 +110,6 @@ void LogWindow::buildChart() {
     m_timeAxis->setLabelFormat("%.1f");
     m_timeAxis->setRange(0, 1);
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
-    m_view = new LogChartView(m_chart, m_timeAxis, this);
-    m_view->setObjectName("ChartLog");
-    m_view->setMinimumSize(400, 250);
 
     m_filling = true;
     for (std::size_t c = 0; c < kLogChannels.size(); ++c) {
@@ -138,6 +133,7 @@ void LogWindow::buildChart() {
         m_channels.push_back(channel);
     }
     m_filling = false;
+    m_list->resizeColumnToContents(0);
 
     m_cursorLine = new QGraphicsLineItem(m_chart);
     m_cursorLine->setPen(QPen(Qt::red, 1.5));
@@ -152,6 +148,21 @@ void LogWindow::buildChart() {
         plotVisibleRange();
         placeCursorLine();
     });
+}
+
+// The plot and the channels come with the first log: until then the window holds no filled
+// list and no plot whose scroll bars the toolkit would lay out later, behind the main window's
+// back (the print view restores every widget as it was).
+void LogWindow::ensureView() {
+    if (m_view != nullptr) {
+        return;
+    }
+    buildChart();
+    m_view = new LogChartView(m_chart, m_timeAxis, this);
+    m_view->setObjectName("ChartLog");
+    m_view->setMinimumSize(400, 250);
+    m_splitter->addWidget(m_view);
+    m_splitter->setStretchFactor(1, 1);
     connect(m_view, &LogChartView::cursorRequested, this,
             [this](double seconds) { setCursorRow(nearestRow(seconds)); });
     connect(m_view, &LogChartView::rangeRequested, this,
@@ -160,6 +171,7 @@ void LogWindow::buildChart() {
 
 bool LogWindow::openLog(const QString& path, std::uint8_t languageIndex) {
     m_languageIndex = languageIndex;
+    ensureView();
     m_file->setText(path);
     MonitorLogRead read = readMonitorLogFile(path.toStdString());
     if (!read.log) {
@@ -247,11 +259,11 @@ void LogWindow::setTimeRange(double from, double to) {
 }
 
 double LogWindow::timeFrom() const {
-    return m_timeAxis->min();
+    return m_timeAxis != nullptr ? m_timeAxis->min() : 0;
 }
 
 double LogWindow::timeTo() const {
-    return m_timeAxis->max();
+    return m_timeAxis != nullptr ? m_timeAxis->max() : 0;
 }
 
 void LogWindow::plotVisibleRange() {

@@ -16,6 +16,7 @@ class QGraphicsLineItem;
 class QLabel;
 class QLineSeries;
 class QSlider;
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QValueAxis;
@@ -76,6 +77,7 @@ private:
     };
 
     void buildChart();
+    void ensureView();
     void clearLog();
     void takeLog(MonitorLog log);
     void plotVisibleRange();
@@ -92,6 +94,7 @@ private:
 
     QLabel* m_file = nullptr;
     QLabel* m_message = nullptr;
+    QSplitter* m_splitter = nullptr;
     QTreeWidget* m_list = nullptr;
     QChart* m_chart = nullptr;
     QValueAxis* m_timeAxis = nullptr;

@@ -56,6 +56,7 @@ void BM_OpenAndPlotHourLog(benchmark::State& state) {
     TFormHlav& form = benchWindow();
     const QString path = hourLogFile();
     LogWindow* window = form.logWindow();
+    form.openMonitorLog(path);
     for (std::size_t c = 0; c < kLogChannels.size(); ++c) {
         window->setChannelShown(c, state.range(0) != 0 || c < 2);
     }
