@@ -119,6 +119,7 @@ void LogWindow::buildChart() {
         channel.series->setColor(kChannelColours[c]);
         m_chart->addSeries(channel.series);
         channel.axis = new QValueAxis(m_chart);
+        channel.axis->setLabelFormat("%g");
         channel.axis->setLinePenColor(kChannelColours[c]);
         channel.axis->setLabelsColor(kChannelColours[c]);
         m_chart->addAxis(channel.axis, Qt::AlignLeft);
@@ -228,6 +229,7 @@ void LogWindow::takeLog(MonitorLog log) {
         }
         const double margin = high > low ? (high - low) * 0.05 : 1.0;
         channel.axis->setRange(low - margin, high + margin);
+        channel.axis->applyNiceNumbers();
         channel.series->setVisible(channel.column && channel.item->checkState(0) == Qt::Checked);
     }
     m_filling = false;
