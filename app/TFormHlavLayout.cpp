@@ -83,7 +83,7 @@ const std::vector<MenuEntry> kMenus = {
       {"MenuProgram", "&Program", "F9", &TFormHlav::MenuProgramClick},
       {"MenuCompare", "Co&mpare with unit", "", &TFormHlav::MenuCompareClick}}},
     {"MenuLog",
-     "&Log",
+     "L&og",
      false,
      {{"MenuRecordLog", "&Record monitor log", "Ctrl+R", &TFormHlav::MenuRecordLogClick},
       {"MenuOpenLog", "&Open log...", "", &TFormHlav::MenuOpenLogClick}}},

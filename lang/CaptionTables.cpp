@@ -248,7 +248,7 @@ constexpr std::array kCaptions{
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
     CaptionRow{kCapMenuPrintPdf,
                {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
-    CaptionRow{kCapMenuLog, {"&Log", "&Protokoll", "&Journal", "Zá&znam"}},
+    CaptionRow{kCapMenuLog, {"L&og", "&Protokoll", "&Journal", "Záz&nam"}},
     CaptionRow{kCapMenuRecordLog,
                {"&Record monitor log", "Monitorprotokoll &aufzeichnen",
                 "&Enregistrer le journal du moniteur", "&Nahrávat záznam monitoru"}},
