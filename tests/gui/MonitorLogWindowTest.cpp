@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStatusBar>
 
 namespace kordana {
 namespace {
@@ -121,7 +122,7 @@ TEST_F(MonitorLogWindow, RecordsOneRowPerFrameUntilTheSecondCtrlR) {
     }
 }
 
-TEST_F(MonitorLogWindow, AnotherPortStopsTheRecording) {
+TEST_F(MonitorLogWindow, AnotherPortStopsTheRecordingAndAFolderThatCannotBeWrittenNoneStarts) {
     TFormHlav& f = createForm();
     f.setLogFolder(m_dir.path() + "/logs");
     f.action("MenuRecordLog")->trigger();
@@ -132,6 +133,16 @@ TEST_F(MonitorLogWindow, AnotherPortStopsTheRecording) {
     // The log keeps its header; the next recording is a file of its own.
     const MonitorLogRead read = readMonitorLogFile(f.recordedLogPath().toStdString());
     EXPECT_EQ(read.error.problem, MonitorLogProblem::NoRows);
+
+    // A folder that cannot be made: nothing records, and the status bar says why.
+    const QString blocked = m_dir.path() + "/pull.csv";
+    ASSERT_TRUE(writeFileAtomically(blocked, "a file, not a folder"));
+    f.setLogFolder(blocked + "/logs");
+    f.action("MenuRecordLog")->trigger();
+    EXPECT_FALSE(f.recordingLog());
+    EXPECT_FALSE(f.action("MenuRecordLog")->isChecked());
+    EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(),
+              "Monitor log write error! " + blocked + "/logs");
 }
 
 TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
@@ -144,8 +155,16 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
     f.PageRefresh();
     // 1300 rpm, 4 %: column 1, row 2 (5 %); 2400 rpm (R = 48, 40 + 50 < 96), 100 %: column 3,
     // row 9.
-    ASSERT_TRUE(f.openMonitorLog(
-        writeLog(logRow("0.000", 900, 0) + logRow("0.330", 1300, 4) + logRow("0.660", 2400, 100))));
+    const QString path =
+        writeLog(logRow("0.000", 900, 0) + logRow("0.330", 1300, 4) + logRow("0.660", 2400, 100));
+    f.setLogFolder(m_dir.path() + "/logs");
+    QString dialogFolder;
+    desktop().logDialog = [&](const QString& folder) {
+        dialogFolder = folder;
+        return path;
+    };
+    f.action("MenuOpenLog")->trigger();
+    EXPECT_EQ(dialogFolder, m_dir.path() + "/logs");
     LogWindow* window = f.logWindow();
     ASSERT_TRUE(window->isVisible());
     EXPECT_EQ(window->log()->rowCount(), 3u);
