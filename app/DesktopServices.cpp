@@ -55,6 +55,18 @@ public:
         return dialog.selectedFiles().front();
     }
 
+    QString logFileName(QWidget* parent, const QString& folder) override {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters({QStringLiteral("CSV (*.csv)"), QStringLiteral("* (*)")});
+        dialog.setDirectory(folder);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().front();
+    }
     QString pdfFileName(QWidget* parent, const QString& startPath) override {
         QFileDialog dialog(parent);
         dialog.setOption(QFileDialog::DontUseNativeDialog);

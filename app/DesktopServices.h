@@ -29,6 +29,8 @@ public:
     /// Asks where to write a PDF document, proposing `startPath`; returns the chosen path (with
     /// the ".pdf" suffix), or empty text on cancel.
     virtual QString pdfFileName(QWidget* parent, const QString& startPath) = 0;
+    /// Asks for a monitor log to open, starting in `folder`; empty text on cancel.
+    virtual QString logFileName(QWidget* parent, const QString& folder) = 0;
     /// The system's default printer, set for one copy, to print on without a dialog; null when
     /// the system has no printer.
     virtual std::unique_ptr<QPagedPaintDevice> defaultPrinter() = 0;

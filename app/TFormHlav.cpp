@@ -3,6 +3,7 @@
 #include "about/TFormAbout.h"
 #include "app/CompareWindow.h"
 #include "app/MonitorPanel.h"
+#include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
 #include "editors/RuznePage.h"
 #include "lang/Language.h"
@@ -97,6 +98,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     buildMapBlockCommands();
     m_compareWindow = new CompareWindow(this);
     m_map3D = new MapSurfaceWindow(this);
+    buildLog();
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
@@ -170,6 +172,7 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
 
 void TFormHlav::FormClose() {
     m_timer->stop();
+    stopRecording();
     CloseComPort();
     PageHarvest();
     ConsistencyPass();

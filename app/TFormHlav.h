@@ -41,8 +41,10 @@ class EditSelectionDialog;
 class CompareWindow;
 class LinkEvents;
 class LinkProtocol;
+class LogWindow;
 class MapGrid;
 class MapSurfaceWindow;
+class MonitorRecording;
 class MonitorPanel;
 class PolohaPage;
 class RuznePage;
@@ -129,6 +131,23 @@ public:
     /// set it replaces as a "restore" entry, takes the entry over as one change, empties the
     /// file name and runs the commit tail. Shows the failure otherwise. True when applied.
     bool restoreEarlierSet(const QString& entryPath);
+
+    // --- the monitor log ---------------------------------------------------------------------
+    /// Records monitor logs into `folder` from now on (main passes
+    /// MonitorLogFile::defaultFolder()); empty: Record monitor log fails, as until it is set.
+    void setLogFolder(const QString& folder) { m_logFolder = folder; }
+    /// True while Log > Record monitor log writes a log.
+    bool recordingLog() const;
+    /// The log being recorded, or the last one recorded.
+    QString recordedLogPath() const;
+    /// Log > Open log... after its dialog: shows the log at `path` in the log window (or why
+    /// it was refused). True when shown.
+    bool openMonitorLog(const QString& path);
+    /// The window of Log > Open log..., made with the window.
+    LogWindow* logWindow() const { return m_logWindow; }
+    /// Marks the operating point of a recorded row on the active page, as if its monitor frame
+    /// had just come in; holds until an intact frame arrives or the log window closes.
+    void replayOperatingPoint(const MonitorLiveValues& live);
 
     // --- operations shared by the handlers --------------------------------------------------
     /// Repairs the image and the language and port index.
@@ -239,6 +258,10 @@ public slots:
     /// View > View map in 3D: shows the active map (or the map page last shown) as a surface
     /// that follows edits, page changes and the operating point while it is open.
     void MenuMap3DClick();
+    /// Log > Record monitor log (Ctrl+R): starts a new log, or stops the one being recorded.
+    void MenuRecordLogClick();
+    /// Log > Open log...: asks for a log and shows it in the log window (not modal).
+    void MenuOpenLogClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -306,6 +329,11 @@ private:
     void recordReplacedSet(SetHistoryCause cause, const ParameterImage& replaced);
     void newAfterQuestion(const ParameterImage& replaced);
     void takeOverFileRead(const IgnReadResult& read);
+    // Monitor log (TFormHlavLog.cpp).
+    void buildLog();
+    void recordFrame(std::span<const std::uint8_t, kFrameSize> frame);
+    void stopRecording();
+    void showRecordingIndicator();
     // Printout (TFormHlavPrint.cpp).
     void SetPrintView();
     void printWindow(const std::function<bool(const QPixmap&)>& output, const std::string& failure);
@@ -359,6 +387,12 @@ private:
     EditSelectionDialog* m_editSelection = nullptr;
     CompareWindow* m_compareWindow = nullptr;
     MapSurfaceWindow* m_map3D = nullptr;
+
+    QString m_logFolder;
+    std::unique_ptr<MonitorRecording> m_recording;
+    QLabel* m_recIndicator = nullptr;
+    LogWindow* m_logWindow = nullptr;
+    std::optional<MonitorLiveValues> m_replay; // a log row's values the cursor shows
 
     bool m_printing = false; // `Printing`: the print view is shown
     PrintView m_printView;

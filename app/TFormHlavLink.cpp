@@ -3,6 +3,7 @@
 #include "app/TFormHlav.h"
 
 #include "app/CompareWindow.h"
+#include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
 #include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
@@ -110,6 +111,8 @@ void TFormHlav::MenuCom1Click() {
         return;
     }
     m_comPortIndex = static_cast<std::uint8_t>(index);
+    // A log holds one unit's frames: another port may lead to another unit.
+    stopRecording();
     CloseComPort();
     OpenComPort();
     m_standing.forgetUnit();
@@ -176,12 +179,16 @@ void TFormHlav::HideStatusLine() {
 void TFormHlav::Timer1Timer() {
     m_link->tick();
     MarkOperatingPoint();
+    if (recordingLog()) {
+        showRecordingIndicator();
+    }
 }
 
 void TFormHlav::MarkOperatingPoint() {
     const int page = activePageIndex();
-    m_operatingPoint.follow(static_cast<std::size_t>(page), m_session.image(), m_liveValues);
-    m_pages.markOperatingPoint(page, m_session.image(), m_liveValues);
+    const MonitorLiveValues& live = m_replay ? *m_replay : m_liveValues;
+    m_operatingPoint.follow(static_cast<std::size_t>(page), m_session.image(), live);
+    m_pages.markOperatingPoint(page, m_session.image(), live);
     markMap3D();
 }
 

@@ -41,7 +41,8 @@ void TFormHlav::markMap3D() {
         return;
     }
     // The map page's own cursor arithmetic, for the map shown even while another page is active.
-    m_map3D->showMark(mapMark(m_session.image(), map3DPage(), m_liveValues));
+    // A replayed log row moves it like the live values do.
+    m_map3D->showMark(mapMark(m_session.image(), map3DPage(), m_replay ? *m_replay : m_liveValues));
 }
 
 } // namespace kordana

@@ -30,6 +30,9 @@ void TFormHlav::ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame
     options.textUnmatchedUnit = m_texts.TextUnmatchedUnit;
     if (showMonitorFrame(frame, options, m_monitorDisplay, m_liveValues)) {
         m_monitorPanel->paint(m_monitorDisplay);
+        // The unit speaks again: the cursor follows the engine, no longer a log's row.
+        m_replay.reset();
+        recordFrame(frame);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "app/SignalBridge.h"
 #include "app/TFormHlav.h"
 #include "kordana/Version.h"
+#include "settings/MonitorLogFile.h"
 
 #include <QStandardPaths>
 
@@ -30,6 +31,8 @@ int run(kordana::GuardedApplication& app) {
     // With the application name above and no organisation, the replaced sets go to
     // $XDG_DATA_HOME/kordana/history.
     form.setHistoryFolder(kordana::SetHistory::defaultFolder());
+    // ... and the monitor logs to $XDG_DATA_HOME/kordana/logs.
+    form.setLogFolder(kordana::MonitorLogFile::defaultFolder());
     bool terminating = false;
     QObject::connect(&signalBridge, &kordana::SignalBridge::terminationRequested, &form, [&] {
         terminating = true;

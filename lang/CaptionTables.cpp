@@ -107,6 +107,11 @@ constexpr std::array kCapRadioSelectionSubtract{"RadioSelectionSubtract"sv};
 constexpr std::array kCapRadioSelectionScale{"RadioSelectionScale"sv};
 constexpr std::array kCapButtonSelectionOk{"ButtonSelectionOk"sv};
 constexpr std::array kCapButtonSelectionCancel{"ButtonSelectionCancel"sv};
+constexpr std::array kCapMenuLog{"MenuLog"sv};
+constexpr std::array kCapMenuRecordLog{"MenuRecordLog"sv};
+constexpr std::array kCapMenuOpenLog{"MenuOpenLog"sv};
+constexpr std::array kCapFormLog{"FormLog"sv};
+constexpr std::array kCapButtonLogWhole{"ButtonLogWhole"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -299,6 +304,17 @@ constexpr std::array kCaptions{
                {"S&cale by", "S&kalieren um", "&Multiplier par", "Ná&sobit"}},
     CaptionRow{kCapButtonSelectionOk, {"OK", "OK", "OK", "OK"}},
     CaptionRow{kCapButtonSelectionCancel, {"Cancel", "Abbrechen", "Annuler", "Zrušit"}},
+    CaptionRow{kCapMenuLog, {"L&og", "&Protokoll", "&Journal", "Záz&nam"}},
+    CaptionRow{kCapMenuRecordLog,
+               {"&Record monitor log", "Monitorprotokoll &aufzeichnen",
+                "&Enregistrer le journal du moniteur", "&Nahrávat záznam monitoru"}},
+    CaptionRow{
+        kCapMenuOpenLog,
+        {"&Open log...", "Protokoll ö&ffnen...", "&Ouvrir un journal...", "&Otevřít záznam..."}},
+    CaptionRow{kCapFormLog,
+               {"Monitor log", "Monitorprotokoll", "Journal du moniteur", "Záznam monitoru"}},
+    CaptionRow{kCapButtonLogWhole,
+               {"Whole log", "Ganzes Protokoll", "Journal entier", "Celý záznam"}},
 };
 
 } // namespace

@@ -33,6 +33,13 @@ constexpr std::array kEarlierSetsGerman{"Zeit"sv, "Ersetzt durch"sv, "Datei"sv};
 constexpr std::array kEarlierSetsFrench{"Heure"sv, "Remplacé par"sv, "Fichier"sv};
 constexpr std::array kEarlierSetsCzech{"Čas"sv, "Nahrazeno"sv, "Soubor"sv};
 
+constexpr std::array kLogChannelsControls{"ListLogChannels"sv};
+// The column headers of the log window's channel list.
+constexpr std::array kLogChannelsEnglish{"Channel"sv, "Value"sv};
+constexpr std::array kLogChannelsGerman{"Kanal"sv, "Wert"sv};
+constexpr std::array kLogChannelsFrench{"Canal"sv, "Valeur"sv};
+constexpr std::array kLogChannelsCzech{"Kanál"sv, "Hodnota"sv};
+
 // French shows the English preset list: that is its own entry, not a fallback.
 constexpr std::array kItemLists{
     ItemListRow{kBikeControls, {kBikeEnglish, kBikeGerman, kBikeEnglish, kBikeCzech}},
@@ -40,6 +47,8 @@ constexpr std::array kItemLists{
                 {kPositionEnglish, kPositionGerman, kPositionFrench, kPositionCzech}},
     ItemListRow{kEarlierSetsControls,
                 {kEarlierSetsEnglish, kEarlierSetsGerman, kEarlierSetsFrench, kEarlierSetsCzech}},
+    ItemListRow{kLogChannelsControls,
+                {kLogChannelsEnglish, kLogChannelsGerman, kLogChannelsFrench, kLogChannelsCzech}},
 };
 
 } // namespace

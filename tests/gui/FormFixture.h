@@ -79,6 +79,9 @@ public:
     QString pdfFileName(QWidget* parent, const QString& start) override {
         return pdfDialog ? pdfDialog(start) : m_real->pdfFileName(parent, start);
     }
+    QString logFileName(QWidget* parent, const QString& folder) override {
+        return logDialog ? logDialog(folder) : m_real->logFileName(parent, folder);
+    }
     /// No test ever prints on a real printer: without a hook there is no printer.
     std::unique_ptr<QPagedPaintDevice> defaultPrinter() override {
         return printer ? printer() : nullptr;
@@ -93,6 +96,7 @@ public:
     std::function<QString(const QString& start)> openDialog;
     std::function<QString(const QString& start)> saveDialog;
     std::function<QString(const QString& start)> pdfDialog;
+    std::function<QString(const QString& folder)> logDialog;
     std::function<std::unique_ptr<QPagedPaintDevice>()> printer;
     std::function<bool(const QUrl&)> documentOpener;
     QString programDirectory;

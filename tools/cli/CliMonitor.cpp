@@ -4,12 +4,12 @@
 
 #include "lang/CaptionTables.h"
 #include "link/LinkProtocol.h"
+#include "link/MonitorCsv.h"
 #include "link/MonitorFrame.h"
 #include "params/ParameterImage.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliLinkEvents.h"
-#include "tools/cli/MonitorCsv.h"
 #include "tools/cli/MonitorPanelText.h"
 
 #include <QDateTime>

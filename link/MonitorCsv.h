@@ -2,6 +2,7 @@
 
 #include "link/MonitorFrame.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,14 @@ std::string monitorCsvHeader();
 /// rpm, kPa, mV, V, degC, us, %, degrees, s; flags as 0/1; a temperature whose sensor reports
 /// an error is left empty. No line end.
 std::string monitorCsvRow(std::string_view timestamp, const MonitorFrame& frame);
+
+/// The header row of a monitor log the window records: the monitor CSV's columns with
+/// "elapsed_s" after "timestamp". No line end.
+std::string monitorLogHeader();
+
+/// One monitor log row: the monitor CSV row with the seconds since recording began
+/// (`elapsedMs` written as seconds with three decimals) after the timestamp. No line end.
+std::string monitorLogRow(std::string_view timestamp, std::int64_t elapsedMs,
+                          const MonitorFrame& frame);
 
 } // namespace kordana

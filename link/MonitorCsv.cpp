@@ -1,4 +1,4 @@
-#include "tools/cli/MonitorCsv.h"
+#include "link/MonitorCsv.h"
 
 #include "link/MonitorRules.h"
 
@@ -113,24 +113,43 @@ constexpr std::array kColumns{
 };
 // clang-format on
 
+// The decoded columns, each after a comma.
+std::string columnNames() {
+    std::string names;
+    for (const Column& c : kColumns) {
+        names += ',';
+        names += c.name;
+    }
+    return names;
+}
+
+std::string columnValues(const MonitorFrame& frame) {
+    std::string values;
+    values.reserve(256);
+    for (const Column& c : kColumns) {
+        values += ',';
+        values += c.value(frame);
+    }
+    return values;
+}
+
 } // namespace
 
 std::string monitorCsvHeader() {
-    std::string row = "timestamp";
-    for (const Column& c : kColumns) {
-        row += ',';
-        row += c.name;
-    }
-    return row;
+    return "timestamp" + columnNames();
 }
 
 std::string monitorCsvRow(std::string_view timestamp, const MonitorFrame& frame) {
-    std::string row(timestamp);
-    for (const Column& c : kColumns) {
-        row += ',';
-        row += c.value(frame);
-    }
-    return row;
+    return std::string(timestamp) + columnValues(frame);
+}
+
+std::string monitorLogHeader() {
+    return "timestamp,elapsed_s" + columnNames();
+}
+
+std::string monitorLogRow(std::string_view timestamp, std::int64_t elapsedMs,
+                          const MonitorFrame& frame) {
+    return std::string(timestamp) + ',' + fixed(elapsedMs, 3) + columnValues(frame);
 }
 
 } // namespace kordana

@@ -1,0 +1,43 @@
+#include "app/MonitorRecording.h"
+
+#include "link/MonitorCsv.h"
+
+#include <QDateTime>
+
+namespace kordana {
+
+bool MonitorRecording::start(const QString& folder) {
+    if (!m_file.open(folder, QDateTime::currentDateTime(), monitorLogHeader())) {
+        return false;
+    }
+    m_clock.start();
+    return true;
+}
+
+bool MonitorRecording::record(const MonitorFrame& frame) {
+    // UTC, as kordana-cli writes it, so the two kinds of log read alike.
+    const std::string timestamp =
+        QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
+    if (m_file.append(monitorLogRow(timestamp, m_clock.elapsed(), frame))) {
+        return true;
+    }
+    m_file.close();
+    return false;
+}
+
+void MonitorRecording::stop() {
+    m_file.close();
+}
+
+qint64 MonitorRecording::elapsedSeconds() const {
+    return m_clock.isValid() ? m_clock.elapsed() / 1000 : 0;
+}
+
+QString MonitorRecording::indicatorText() const {
+    const qint64 seconds = elapsedSeconds();
+    return QString("REC %1:%2")
+        .arg(seconds / 60, 2, 10, QChar('0'))
+        .arg(seconds % 60, 2, 10, QChar('0'));
+}
+
+} // namespace kordana
