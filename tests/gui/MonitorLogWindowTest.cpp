@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTest>
 
 namespace kordana {
 namespace {
@@ -51,7 +52,7 @@ protected:
                 shown.push_back({live.engineSpeed, live.throttleOpening, live.timeSinceStart,
                                  live.pressure, live.lambdaMv, match.captured(1).toInt()});
             }
-            QTest::qWait(3);
+            awaitUnit(f);
         }
         EXPECT_EQ(shown.size(), count);
         return shown;
