@@ -4,6 +4,7 @@
 #include "app/CompareWindow.h"
 #include "app/MonitorPanel.h"
 #include "app/StatusLine.h"
+#include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
 #include "lang/Language.h"
 #include "link/LinkEvents.h"
@@ -45,6 +46,14 @@ constexpr int kDesignedHeight = 866;
 constexpr int kPageCount = 14;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionIgnition = "IGNITION";
+// The program's own options, apart from the sections other tools read and write.
+const char* const kSectionKordana = "KORDANA";
+// Options of the View menu the settings file keeps, by menu item and key.
+struct ViewOption {
+    const char* item;
+    const char* key;
+};
+const ViewOption kViewOptions[] = {{"MenuHeatMap", "HeatMap"}, {"MenuCursorTrail", "CursorTrail"}};
 // Check boxes whose state the settings file keeps.
 const char* const kPersistedBoxes[] = {"CheckBoxExtMonitor", "CheckBoxAll_Servo",
                                        "CheckBoxAll_PolohaA", "CheckBoxAll_PolohaB"};
@@ -224,6 +233,13 @@ void TFormHlav::LoadSettings() {
             box->setChecked(ini.readInteger(kSectionIgnition, key, box->isChecked() ? 1 : 0) != 0);
         }
     }
+    for (const ViewOption& option : kViewOptions) {
+        QAction* item = action(option.item);
+        item->setChecked(ini.readInteger(kSectionKordana, option.key, item->isChecked() ? 1 : 0) !=
+                         0);
+    }
+    m_mapGrid->setHeatMap(action("MenuHeatMap")->isChecked());
+    m_mapGrid->setCursorTrail(action("MenuCursorTrail")->isChecked());
     LoadImageCache();
 }
 
@@ -256,6 +272,9 @@ void TFormHlav::SaveSettings() {
             ini.writeInteger(kSectionIgnition, std::string(name) + "->Checked",
                              box->isChecked() ? 1 : 0);
         }
+    }
+    for (const ViewOption& option : kViewOptions) {
+        ini.writeInteger(kSectionKordana, option.key, action(option.item)->isChecked() ? 1 : 0);
     }
     // Shutdown stays silent about a failed write; the previous files stay intact.
     writeFileAtomically(settingsPath(), ini.text());

@@ -42,6 +42,7 @@ struct MenuItem {
     const char* caption;
     const char* shortcut; // portable text ("Ctrl+N", "F3"), empty for none
     Handler handler;
+    bool checkable = false; // an option that stays on or off (outside exclusive menus)
 };
 
 // A menu of the menu bar: its items in order; an item without a caption is a separator named
@@ -74,6 +75,11 @@ const std::vector<MenuEntry> kMenus = {
      false,
      {{"MenuUndo", "&Undo", "Ctrl+Z", &TFormHlav::MenuUndoClick},
       {"MenuRedo", "&Redo", "Ctrl+Y", &TFormHlav::MenuRedoClick}}},
+    {"MenuView",
+     "&View",
+     false,
+     {{"MenuHeatMap", "Heat map colours", "", &TFormHlav::MenuHeatMapClick, true},
+      {"MenuCursorTrail", "Cursor trail", "", &TFormHlav::MenuCursorTrailClick, true}}},
     {"MenuCom", "&Com", true, {}},
     {"MenuDevice",
      "&Ignition",
@@ -157,6 +163,7 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
 QAction* addItem(TFormHlav* form, QMenu* menu, const MenuItem& item) {
     QAction* action = menu->addAction(item.caption);
     action->setObjectName(item.name);
+    action->setCheckable(item.checkable);
     if (*item.shortcut != '\0') {
         action->setShortcut(QKeySequence(item.shortcut));
         action->setShortcutContext(Qt::ApplicationShortcut);

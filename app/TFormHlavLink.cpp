@@ -38,6 +38,7 @@ public:
         // A silent unit may be unplugged and another one plugged in.
         if (shown) {
             m_form.m_standing.forgetUnit();
+            m_form.m_mapGrid->clearTrail();
             m_form.ShowWhereSetStands();
         }
     }
@@ -113,6 +114,7 @@ void TFormHlav::MenuCom1Click() {
     CloseComPort();
     OpenComPort();
     m_standing.forgetUnit();
+    m_mapGrid->clearTrail();
     ShowWhereSetStands();
 }
 

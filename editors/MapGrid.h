@@ -1,8 +1,11 @@
 #pragma once
 
+#include "editors/CursorTrail.h"
 #include "editors/FieldTable.h"
+#include "editors/MapColours.h"
 #include "params/ParameterDiff.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QScrollArea>
 
@@ -78,6 +81,21 @@ public:
     /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
     void showMark(int row, int column, bool cellAndBreakpoint);
 
+    /// Colours the cells by their stored value (`on`), or in the field colour; takes effect
+    /// with the next showHeat().
+    void setHeatMap(bool on) { m_heatMap = on; }
+    bool heatMap() const { return m_heatMap; }
+    /// Recolours the cells from the stored values of the page the grid is shown on (every
+    /// refresh of a map page, and when the heat map is switched); only changed cells repaint.
+    void showHeat(const ParameterImage& image);
+
+    /// Keeps a fading trail of the cells the cursor visits (`on`); off takes it away.
+    void setCursorTrail(bool on);
+    bool cursorTrailShown() const { return m_trailShown; }
+    /// Takes the trail away (another page, another port, a silent unit).
+    void clearTrail();
+    const CursorTrail& trail() const { return m_trail; }
+
 private:
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
     void buildLabels();
@@ -107,6 +125,18 @@ private:
     };
     Mark m_mark;
     QPointer<QWidget> m_focus;
+
+    int markedCell() const;
+    QColor cellBaseColour(int index) const;
+    QColor cellColour(int index) const;
+    void paintCell(int index);
+    void paintCells(const std::vector<int>& indices);
+    std::vector<int> trailCells() const;
+
+    bool m_heatMap = false;
+    std::array<Rgb, kRows * kCols> m_heat{};
+    bool m_trailShown = false;
+    CursorTrail m_trail;
 };
 
 } // namespace kordana

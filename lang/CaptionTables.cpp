@@ -89,6 +89,9 @@ constexpr std::array kCapLabelCompareEqual{"LabelCompareEqual"sv};
 constexpr std::array kCapLabelCompareVerify{"LabelCompareVerify"sv};
 constexpr std::array kCapMenuTuneSheet{"MenuTuneSheet"sv};
 constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
+constexpr std::array kCapMenuView{"MenuView"sv};
+constexpr std::array kCapMenuHeatMap{"MenuHeatMap"sv};
+constexpr std::array kCapMenuCursorTrail{"MenuCursorTrail"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -243,6 +246,12 @@ constexpr std::array kCaptions{
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
     CaptionRow{kCapMenuPrintPdf,
                {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
+    CaptionRow{kCapMenuView, {"&View", "&Ansicht", "&Affichage", "&Zobrazení"}},
+    CaptionRow{kCapMenuHeatMap,
+               {"Heat map colours", "Kennfeld nach Wert färben", "Couleurs selon la valeur",
+                "Barvy podle hodnot"}},
+    CaptionRow{kCapMenuCursorTrail,
+               {"Cursor trail", "Cursorspur", "Trace du curseur", "Stopa kurzoru"}},
 };
 
 } // namespace

@@ -28,7 +28,7 @@ void expectEachControlOnce(std::span<const Row> rows, const char* table) {
 }
 
 TEST(CaptionTablesTest, EveryRowNamesControlsAndHasFourTexts) {
-    ASSERT_EQ(captionTable().size(), 80u);
+    ASSERT_EQ(captionTable().size(), 83u);
     ASSERT_EQ(hintTable().size(), 15u);
     for (const std::span<const TextRow> table : {captionTable(), hintTable()}) {
         for (const TextRow& row : table) {
@@ -101,6 +101,9 @@ TEST(CaptionTablesTest, CaptionsSpotChecks) {
         {"CheckBoxAll_PolohaB", kCz, "Vše"},
         {"LabelSyticKorekce", kEn, "Corrections for -10°C [%]"},
         {"GroupBoxRetard", kFr, "Correction d´alumage relationelle de température d´air"},
+        // The options that carry their English names as given.
+        {"MenuHeatMap", kEn, "Heat map colours"},
+        {"MenuCursorTrail", kEn, "Cursor trail"},
     };
     for (const TextCase& c : cases) {
         EXPECT_EQ(captionForControl(c.control, c.language), c.expected)
