@@ -1,6 +1,7 @@
 #include "app/TFormHlav.h"
 
 #include "about/TFormAbout.h"
+#include "app/AssignDeviceDialog.h"
 #include "app/CompareWindow.h"
 #include "app/MonitorPanel.h"
 #include "app/StatusLine.h"
@@ -103,6 +104,8 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     m_about = new TFormAbout(this);
     buildEarlierSets();
     m_compareWindow = new CompareWindow(this);
+    m_assignDevice = new AssignDeviceDialog(this);
+    connect(m_assignDevice, &AssignDeviceDialog::assigned, this, &TFormHlav::assignDevice);
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer

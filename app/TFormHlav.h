@@ -8,6 +8,7 @@
 #include "link/MonitorDisplay.h"
 #include "link/MonitorLiveValues.h"
 #include "link/OperatingPoint.h"
+#include "link/serial/SerialDevices.h"
 #include "report/PrintView.h"
 #include "session/EditSession.h"
 #include "session/SetStanding.h"
@@ -20,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -33,6 +35,7 @@ class QWidget;
 
 namespace kordana {
 
+class AssignDeviceDialog;
 class CommitBindings;
 class EarlierSetsDialog;
 class CompareWindow;
@@ -156,6 +159,13 @@ public:
     /// The remembered file and unit sets the status bar compares with.
     const SetStanding& setStanding() const { return m_standing; }
 
+    // --- serial devices ---------------------------------------------------------------------
+    using SerialDeviceLister = std::function<std::vector<SerialDevice>()>;
+    /// Where Com > Assign serial device... finds the devices present (default: the system's).
+    void setSerialDeviceLister(SerialDeviceLister lister) { m_serialDevices = std::move(lister); }
+    /// The dialog of Com > Assign serial device..., made with the window.
+    AssignDeviceDialog* assignDeviceDialog() const { return m_assignDevice; }
+
 public slots:
     void MenuNewClick();
     void MenuOpenClick();
@@ -210,6 +220,8 @@ public slots:
     void MenuHeatMapClick();
     /// View > Cursor trail: the cells the operating point visited fade behind it, or not.
     void MenuCursorTrailClick();
+    /// Com > Assign serial device...: lists the devices present; OK assigns one to a COM number.
+    void MenuAssignDeviceClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -241,6 +253,14 @@ private:
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
+    /// The device port COMn opens (the settings' PORTS mapping, else the default rule).
+    QString comDevice(int comNumber) const;
+    /// The 20 "Com n" items of the Com menu, in order.
+    QList<QAction*> comPortItems() const;
+    /// Each "Com n" item's status-bar hint names the device it opens.
+    void ShowComPortHints();
+    /// COM number `comNumber` opens `devicePath` from now on; kept in the settings' PORTS.
+    void assignDevice(int comNumber, const QString& devicePath);
     /// Lists and outlines how the set being edited differs from `unitSet`: the whole unit after
     /// a compare read (`fromCompareRead`, "No differences" when equal), else what a failed
     /// verify received, shown only when it differs.
@@ -319,6 +339,8 @@ private:
     std::unique_ptr<SetHistory> m_history;
     EarlierSetsDialog* m_earlierSets = nullptr;
     CompareWindow* m_compareWindow = nullptr;
+    AssignDeviceDialog* m_assignDevice = nullptr;
+    SerialDeviceLister m_serialDevices = listSerialDevices;
 
     bool m_printing = false; // `Printing`: the print view is shown
     PrintView m_printView;

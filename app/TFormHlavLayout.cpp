@@ -241,6 +241,11 @@ void TFormHlav::buildPortMenu() {
         group->addAction(item);
         connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
     }
+    // Outside the group: assigning a device is a command, not a port to check.
+    m_menuCom->addSeparator()->setObjectName("NComAssign");
+    QAction* assign = m_menuCom->addAction("Assign serial device...");
+    assign->setObjectName("MenuAssignDevice");
+    connect(assign, &QAction::triggered, this, &TFormHlav::MenuAssignDeviceClick);
 }
 
 void TFormHlav::buildToolBar(QWidget* parent) {

@@ -86,16 +86,14 @@ void TFormHlav::createLink() {
 }
 
 QString TFormHlav::comPortDevice() const {
-    return resolveComPort(m_comPortIndex + 1, [this](const QString& key) {
-        return QString::fromStdString(m_settings.readString("PORTS", key.toStdString(), ""));
-    });
+    return comDevice(m_comPortIndex + 1);
 }
 
 void TFormHlav::OpenComPort() {
     if (!m_port->open(comPortDevice())) {
         showMessage(m_texts.TextComOpenError);
     }
-    const auto items = m_menuCom->actions();
+    const auto items = comPortItems();
     for (int i = 0; i < items.size(); ++i) {
         items[i]->setChecked(i == m_comPortIndex);
     }
@@ -106,7 +104,7 @@ void TFormHlav::CloseComPort() {
 }
 
 void TFormHlav::MenuCom1Click() {
-    const int index = m_menuCom->actions().indexOf(qobject_cast<QAction*>(sender()));
+    const int index = comPortItems().indexOf(qobject_cast<QAction*>(sender()));
     if (index < 0) {
         return;
     }

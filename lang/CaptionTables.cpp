@@ -92,6 +92,12 @@ constexpr std::array kCapMenuPrintPdf{"MenuPrintPdf"sv};
 constexpr std::array kCapMenuView{"MenuView"sv};
 constexpr std::array kCapMenuHeatMap{"MenuHeatMap"sv};
 constexpr std::array kCapMenuCursorTrail{"MenuCursorTrail"sv};
+constexpr std::array kCapMenuAssignDevice{"MenuAssignDevice"sv};
+constexpr std::array kCapFormAssignDevice{"FormAssignDevice"sv};
+constexpr std::array kCapLabelAssignDevices{"LabelAssignDevices"sv};
+constexpr std::array kCapLabelAssignCom{"LabelAssignCom"sv};
+constexpr std::array kCapButtonAssignOk{"ButtonAssignOk"sv};
+constexpr std::array kCapButtonAssignCancel{"ButtonAssignCancel"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -252,6 +258,18 @@ constexpr std::array kCaptions{
                 "Barvy podle hodnot"}},
     CaptionRow{kCapMenuCursorTrail,
                {"Cursor trail", "Cursorspur", "Trace du curseur", "Stopa kurzoru"}},
+    CaptionRow{kCapMenuAssignDevice,
+               {"Assign serial device...", "Serielles Gerät zuordnen...",
+                "Attribuer un périphérique série...", "Přiřadit sériové zařízení..."}},
+    CaptionRow{kCapFormAssignDevice,
+               {"Assign serial device", "Serielles Gerät zuordnen",
+                "Attribuer un périphérique série", "Přiřadit sériové zařízení"}},
+    CaptionRow{kCapLabelAssignDevices,
+               {"Serial devices present:", "Vorhandene serielle Geräte:",
+                "Périphériques série présents :", "Připojená sériová zařízení:"}},
+    CaptionRow{kCapLabelAssignCom, {"COM number:", "COM-Nummer:", "Numéro COM :", "Číslo COM:"}},
+    CaptionRow{kCapButtonAssignOk, {"OK", "OK", "OK", "OK"}},
+    CaptionRow{kCapButtonAssignCancel, {"Cancel", "Abbrechen", "Annuler", "Zrušit"}},
 };
 
 } // namespace

@@ -33,6 +33,17 @@ constexpr std::array kEarlierSetsGerman{"Zeit"sv, "Ersetzt durch"sv, "Datei"sv};
 constexpr std::array kEarlierSetsFrench{"Heure"sv, "Remplacé par"sv, "Fichier"sv};
 constexpr std::array kEarlierSetsCzech{"Čas"sv, "Nahrazeno"sv, "Soubor"sv};
 
+constexpr std::array kSerialDevicesControls{"ListSerialDevices"sv};
+// The column headers of the list of serial devices.
+constexpr std::array kSerialDevicesEnglish{"Device"sv, "Maker"sv, "Product"sv, "Serial number"sv,
+                                           "Stable path"sv};
+constexpr std::array kSerialDevicesGerman{"Gerät"sv, "Hersteller"sv, "Produkt"sv, "Seriennummer"sv,
+                                          "Fester Pfad"sv};
+constexpr std::array kSerialDevicesFrench{"Périphérique"sv, "Fabricant"sv, "Produit"sv,
+                                          "Numéro de série"sv, "Chemin stable"sv};
+constexpr std::array kSerialDevicesCzech{"Zařízení"sv, "Výrobce"sv, "Produkt"sv, "Sériové číslo"sv,
+                                         "Stálá cesta"sv};
+
 // French shows the English preset list: that is its own entry, not a fallback.
 constexpr std::array kItemLists{
     ItemListRow{kBikeControls, {kBikeEnglish, kBikeGerman, kBikeEnglish, kBikeCzech}},
@@ -40,6 +51,9 @@ constexpr std::array kItemLists{
                 {kPositionEnglish, kPositionGerman, kPositionFrench, kPositionCzech}},
     ItemListRow{kEarlierSetsControls,
                 {kEarlierSetsEnglish, kEarlierSetsGerman, kEarlierSetsFrench, kEarlierSetsCzech}},
+    ItemListRow{
+        kSerialDevicesControls,
+        {kSerialDevicesEnglish, kSerialDevicesGerman, kSerialDevicesFrench, kSerialDevicesCzech}},
 };
 
 } // namespace

@@ -76,6 +76,7 @@ constexpr std::array kMessageRows{
     MessageRow{&MessageTexts::TextPrintError,
                {"No printer or print error!", "Kein Drucker oder Druckfehler!",
                 "Pas d´imprimante ou erreur d´impression!", "Chybí tiskárna nebo chyba tisku!"}},
+    MessageRow{&MessageTexts::TextComOpens, {"Opens ", "Öffnet ", "Ouvre ", "Otevře "}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

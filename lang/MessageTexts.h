@@ -40,6 +40,8 @@ struct MessageTexts {
     std::string TextCauseRestore;
     std::string TextHistoryWriteError;
     std::string TextPrintError;
+    // The status-bar hint of a "Com n" menu item, followed by the device it opens.
+    std::string TextComOpens;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

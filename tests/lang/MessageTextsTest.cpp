@@ -44,6 +44,7 @@ const Member kMembers[] = {
     {"TextCauseRestore", &MessageTexts::TextCauseRestore},
     {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
     {"TextPrintError", &MessageTexts::TextPrintError},
+    {"TextComOpens", &MessageTexts::TextComOpens},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
