@@ -294,6 +294,10 @@ void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
 }
 
 void MapGrid::showHeat(const ParameterImage& image) {
+    // Without heat colours, before or now, no cell's colour depends on the values.
+    if (!m_heatMap && !m_heatPainted) {
+        return;
+    }
     if (m_heatMap && m_shownPage >= 0 && idx(m_shownPage) < kMapPageCount) {
         const auto page = idx(m_shownPage);
         const HeatRange range = heatRange(image, page);
@@ -307,6 +311,7 @@ void MapGrid::showHeat(const ParameterImage& image) {
     for (int i = 0; i < kRows * kCols; ++i) {
         paintCell(i);
     }
+    m_heatPainted = m_heatMap;
 }
 
 void MapGrid::setCursorTrail(bool on) {

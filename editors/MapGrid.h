@@ -134,6 +134,7 @@ private:
     std::vector<int> trailCells() const;
 
     bool m_heatMap = false;
+    bool m_heatPainted = false; // the cells show heat colours
     std::array<Rgb, kRows * kCols> m_heat{};
     bool m_trailShown = false;
     CursorTrail m_trail;
