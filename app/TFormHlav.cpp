@@ -47,7 +47,8 @@ constexpr int kDesignedHeight = 866;
 constexpr int kPageCount = 14;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionIgnition = "IGNITION";
-// The program's own options, apart from the sections other tools read and write.
+// Options this program adds, in a section of their own, so the established sections keep
+// exactly their keys.
 const char* const kSectionKordana = "KORDANA";
 // Options of the View menu the settings file keeps, by menu item and key.
 struct ViewOption {
@@ -238,8 +239,8 @@ void TFormHlav::LoadSettings() {
     }
     for (const ViewOption& option : kViewOptions) {
         QAction* item = action(option.item);
-        item->setChecked(ini.readInteger(kSectionKordana, option.key, item->isChecked() ? 1 : 0) !=
-                         0);
+        const int on = ini.readInteger(kSectionKordana, option.key, item->isChecked() ? 1 : 0);
+        item->setChecked(on != 0);
     }
     m_mapGrid->setHeatMap(action("MenuHeatMap")->isChecked());
     m_mapGrid->setCursorTrail(action("MenuCursorTrail")->isChecked());
