@@ -1,10 +1,12 @@
 #include "app/TFormHlav.h"
 
 #include "about/TFormAbout.h"
+#include "app/AssignDeviceDialog.h"
 #include "app/CompareWindow.h"
 #include "app/MonitorPanel.h"
 #include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
+#include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
 #include "lang/Language.h"
 #include "link/LinkEvents.h"
@@ -47,6 +49,15 @@ constexpr int kDesignedHeight = 866;
 constexpr int kPageCount = 14;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionIgnition = "IGNITION";
+// Options this program adds, in a section of their own, so the established sections keep
+// exactly their keys.
+const char* const kSectionKordana = "KORDANA";
+// Options of the View menu the settings file keeps, by menu item and key.
+struct ViewOption {
+    const char* item;
+    const char* key;
+};
+const ViewOption kViewOptions[] = {{"MenuHeatMap", "HeatMap"}, {"MenuCursorTrail", "CursorTrail"}};
 // Check boxes whose state the settings file keeps.
 const char* const kPersistedBoxes[] = {"CheckBoxExtMonitor", "CheckBoxAll_Servo",
                                        "CheckBoxAll_PolohaA", "CheckBoxAll_PolohaB"};
@@ -99,6 +110,8 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     m_compareWindow = new CompareWindow(this);
     m_map3D = new MapSurfaceWindow(this);
     buildLog();
+    m_assignDevice = new AssignDeviceDialog(this);
+    connect(m_assignDevice, &AssignDeviceDialog::assigned, this, &TFormHlav::assignDevice);
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
@@ -230,6 +243,13 @@ void TFormHlav::LoadSettings() {
             box->setChecked(ini.readInteger(kSectionIgnition, key, box->isChecked() ? 1 : 0) != 0);
         }
     }
+    for (const ViewOption& option : kViewOptions) {
+        QAction* item = action(option.item);
+        const int on = ini.readInteger(kSectionKordana, option.key, item->isChecked() ? 1 : 0);
+        item->setChecked(on != 0);
+    }
+    m_mapGrid->setHeatMap(action("MenuHeatMap")->isChecked());
+    m_mapGrid->setCursorTrail(action("MenuCursorTrail")->isChecked());
     LoadImageCache();
 }
 
@@ -262,6 +282,9 @@ void TFormHlav::SaveSettings() {
             ini.writeInteger(kSectionIgnition, std::string(name) + "->Checked",
                              box->isChecked() ? 1 : 0);
         }
+    }
+    for (const ViewOption& option : kViewOptions) {
+        ini.writeInteger(kSectionKordana, option.key, action(option.item)->isChecked() ? 1 : 0);
     }
     // Shutdown stays silent about a failed write; the previous files stay intact.
     writeFileAtomically(settingsPath(), ini.text());

@@ -8,6 +8,7 @@
 #include "link/MonitorDisplay.h"
 #include "link/MonitorLiveValues.h"
 #include "link/OperatingPoint.h"
+#include "link/serial/SerialDevices.h"
 #include "report/PrintView.h"
 #include "session/EditSession.h"
 #include "session/MapBlock.h"
@@ -22,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -35,6 +37,7 @@ class QWidget;
 
 namespace kordana {
 
+class AssignDeviceDialog;
 class CommitBindings;
 class EarlierSetsDialog;
 class EditSelectionDialog;
@@ -188,6 +191,13 @@ public:
     /// The remembered file and unit sets the status bar compares with.
     const SetStanding& setStanding() const { return m_standing; }
 
+    // --- serial devices ---------------------------------------------------------------------
+    using SerialDeviceLister = std::function<std::vector<SerialDevice>()>;
+    /// Where Com > Assign serial device... finds the devices present (default: the system's).
+    void setSerialDeviceLister(SerialDeviceLister lister) { m_serialDevices = std::move(lister); }
+    /// The dialog of Com > Assign serial device..., made with the window.
+    AssignDeviceDialog* assignDeviceDialog() const { return m_assignDevice; }
+
 public slots:
     void MenuNewClick();
     void MenuOpenClick();
@@ -262,6 +272,12 @@ public slots:
     void MenuRecordLogClick();
     /// Log > Open log...: asks for a log and shows it in the log window (not modal).
     void MenuOpenLogClick();
+    /// View > Heat map colours: map cells coloured by value, or not.
+    void MenuHeatMapClick();
+    /// View > Cursor trail: the cells the operating point visited fade behind it, or not.
+    void MenuCursorTrailClick();
+    /// Com > Assign serial device...: lists the devices present; OK assigns one to a COM number.
+    void MenuAssignDeviceClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -293,6 +309,14 @@ private:
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
+    /// The device port COMn opens (the settings' PORTS mapping, else the default rule).
+    QString comDevice(int comNumber) const;
+    /// The 20 "Com n" items of the Com menu, in order.
+    QList<QAction*> comPortItems() const;
+    /// Each "Com n" item's status-bar hint names the device it opens.
+    void ShowComPortHints();
+    /// COM number `comNumber` opens `devicePath` from now on; kept in the settings' PORTS.
+    void assignDevice(int comNumber, const QString& devicePath);
     /// Lists and outlines how the set being edited differs from `unitSet`: the whole unit after
     /// a compare read (`fromCompareRead`, "No differences" when equal), else what a failed
     /// verify received, shown only when it differs.
@@ -393,6 +417,8 @@ private:
     QLabel* m_recIndicator = nullptr;
     LogWindow* m_logWindow = nullptr;
     std::optional<MonitorLiveValues> m_replay; // a log row's values the cursor shows
+    AssignDeviceDialog* m_assignDevice = nullptr;
+    SerialDeviceLister m_serialDevices = listSerialDevices;
 
     bool m_printing = false; // `Printing`: the print view is shown
     PrintView m_printView;

@@ -149,6 +149,7 @@ void TFormHlav::ApplyLanguage() {
         }
     }
     SetLanguageTexts();
+    ShowComPortHints();
     reloadEarlierSets();
 }
 

@@ -42,6 +42,7 @@ struct MenuItem {
     const char* caption;
     const char* shortcut; // portable text ("Ctrl+N", "F3"), empty for none
     Handler handler;
+    bool checkable = false; // an option that stays on or off (outside exclusive menus)
 };
 
 // A menu of the menu bar: its items in order; an item without a caption is a separator named
@@ -86,7 +87,12 @@ const std::vector<MenuEntry> kMenus = {
       {"N6", nullptr, "", nullptr},
       {"MenuCopyCells", "&Copy cells", "Ctrl+C", &TFormHlav::MenuCopyCellsClick},
       {"MenuPasteCells", "&Paste cells", "Ctrl+V", &TFormHlav::MenuPasteCellsClick}}},
-    {"MenuView", "&View", false, {{"MenuMap3D", "View map in 3D", "", &TFormHlav::MenuMap3DClick}}},
+    {"MenuView",
+     "&View",
+     false,
+     {{"MenuHeatMap", "Heat map colours", "", &TFormHlav::MenuHeatMapClick, true},
+      {"MenuCursorTrail", "Cursor trail", "", &TFormHlav::MenuCursorTrailClick, true},
+      {"MenuMap3D", "View map in 3D", "", &TFormHlav::MenuMap3DClick}}},
     {"MenuCom", "&Com", true, {}},
     {"MenuDevice",
      "&Ignition",
@@ -175,6 +181,7 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
 QAction* addItem(TFormHlav* form, QMenu* menu, const MenuItem& item) {
     QAction* action = menu->addAction(item.caption);
     action->setObjectName(item.name);
+    action->setCheckable(item.checkable);
     if (*item.shortcut != '\0') {
         action->setShortcut(QKeySequence(item.shortcut));
         action->setShortcutContext(Qt::ApplicationShortcut);
@@ -252,6 +259,11 @@ void TFormHlav::buildPortMenu() {
         group->addAction(item);
         connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
     }
+    // Outside the group: assigning a device is a command, not a port to check.
+    m_menuCom->addSeparator()->setObjectName("NComAssign");
+    QAction* assign = m_menuCom->addAction("Assign serial device...");
+    assign->setObjectName("MenuAssignDevice");
+    connect(assign, &QAction::triggered, this, &TFormHlav::MenuAssignDeviceClick);
 }
 
 void TFormHlav::buildToolBar(QWidget* parent) {

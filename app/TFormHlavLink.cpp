@@ -39,6 +39,7 @@ public:
         // A silent unit may be unplugged and another one plugged in.
         if (shown) {
             m_form.m_standing.forgetUnit();
+            m_form.m_mapGrid->clearTrail();
             m_form.ShowWhereSetStands();
         }
     }
@@ -86,16 +87,14 @@ void TFormHlav::createLink() {
 }
 
 QString TFormHlav::comPortDevice() const {
-    return resolveComPort(m_comPortIndex + 1, [this](const QString& key) {
-        return QString::fromStdString(m_settings.readString("PORTS", key.toStdString(), ""));
-    });
+    return comDevice(m_comPortIndex + 1);
 }
 
 void TFormHlav::OpenComPort() {
     if (!m_port->open(comPortDevice())) {
         showMessage(m_texts.TextComOpenError);
     }
-    const auto items = m_menuCom->actions();
+    const auto items = comPortItems();
     for (int i = 0; i < items.size(); ++i) {
         items[i]->setChecked(i == m_comPortIndex);
     }
@@ -106,7 +105,7 @@ void TFormHlav::CloseComPort() {
 }
 
 void TFormHlav::MenuCom1Click() {
-    const int index = m_menuCom->actions().indexOf(qobject_cast<QAction*>(sender()));
+    const int index = comPortItems().indexOf(qobject_cast<QAction*>(sender()));
     if (index < 0) {
         return;
     }
@@ -116,6 +115,7 @@ void TFormHlav::MenuCom1Click() {
     CloseComPort();
     OpenComPort();
     m_standing.forgetUnit();
+    m_mapGrid->clearTrail();
     ShowWhereSetStands();
 }
 

@@ -20,11 +20,20 @@ namespace kordana {
 
 namespace {
 
+QColor toQColor(Rgb colour) {
+    return {colour.r, colour.g, colour.b};
+}
+
+Rgb toRgb(const QColor& colour) {
+    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())};
+}
+
 void setMarked(QWidget* widget, QPalette::ColorRole role, bool marked) {
     if (widget == nullptr) {
         return;
     }
-    const QColor wanted = marked ? QColor(0, 255, 0) : QApplication::palette(widget).color(role);
+    const QColor wanted = marked ? toQColor(kLimeRgb) : QApplication::palette(widget).color(role);
     if (widget->palette().color(role) == wanted) {
         return;
     }
@@ -201,6 +210,11 @@ void MapGrid::applyOutlines() {
 }
 
 void MapGrid::showOnPage(QWidget* sheet, int page) {
+    // A trail is drawn over one map's breakpoints; on another map it would point at cells
+    // the engine never used.
+    if (page != m_shownPage) {
+        clearTrail();
+    }
     m_shownPage = page;
     applyOutlines();
     if (parentWidget() == sheet) {
@@ -296,36 +310,129 @@ void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
     auto at = [](auto& fields, int i) {
         return i >= 0 && i < static_cast<int>(fields.size()) ? fields[idx(i)] : nullptr;
     };
-    const Mark old = m_mark;
-    m_mark = mark;
-    if (old.row >= 0) {
-        setMarked(at(m_rowLabels, old.row), QPalette::Window, false);
-        setMarked(at(m_breakpoints, old.column), QPalette::Base, false);
-        paintCellBackground(old.row * kCols + old.column);
+    if (m_mark.row >= 0) {
+        setMarked(at(m_rowLabels, m_mark.row), QPalette::Window, false);
+        setMarked(at(m_breakpoints, m_mark.column), QPalette::Base, false);
     }
     if (row >= 0) {
         setMarked(at(m_rowLabels, row), QPalette::Window, true);
         setMarked(at(m_breakpoints, column), QPalette::Base, cellAndBreakpoint);
-        paintCellBackground(row * kCols + column);
+    }
+    // The cells whose colour may change: the cell left, the cell marked, and every cell of
+    // the trail before and after this visit (each one grows older).
+    std::vector<int> changed = trailCells();
+    changed.push_back(markedCell());
+    m_mark = mark;
+    changed.push_back(markedCell());
+    if (m_trailShown && markedCell() >= 0) {
+        m_trail.visit({row, column});
+        const std::vector<int> now = trailCells();
+        changed.insert(changed.end(), now.begin(), now.end());
+    }
+    paintCells(changed);
+}
+
+void MapGrid::showHeat(const ParameterImage& image) {
+    // Without heat colours, before or now, no cell's colour depends on the values.
+    if (!m_heatMap && !m_heatPainted) {
+        return;
+    }
+    if (m_heatMap && m_shownPage >= 0 && idx(m_shownPage) < kMapPageCount) {
+        const auto page = idx(m_shownPage);
+        const HeatRange range = heatRange(image, page);
+        for (int r = 0; r < kRows; ++r) {
+            for (int c = 0; c < kCols; ++c) {
+                const int value = image[layout::mapCell(page, idx(r), idx(c))];
+                m_heat[idx(r * kCols + c)] = heatColour(range.position(value));
+            }
+        }
+    }
+    for (int i = 0; i < kRows * kCols; ++i) {
+        paintCell(i);
+    }
+    m_heatPainted = m_heatMap;
+}
+
+void MapGrid::setCursorTrail(bool on) {
+    m_trailShown = on;
+    if (!on) {
+        clearTrail();
     }
 }
 
-void MapGrid::paintCellBackground(int cell) {
-    // The lime operating-point mark wins over the selection's tint.
-    if (cell < 0 || cell >= kRows * kCols) {
+void MapGrid::clearTrail() {
+    const std::vector<int> cells = trailCells();
+    m_trail.clear();
+    paintCells(cells);
+}
+
+int MapGrid::markedCell() const {
+    if (m_mark.row < 0 || !m_mark.cellAndBreakpoint || m_mark.row >= kRows || m_mark.column < 0 ||
+        m_mark.column >= kCols) {
+        return -1;
+    }
+    return m_mark.row * kCols + m_mark.column;
+}
+
+std::vector<int> MapGrid::trailCells() const {
+    std::vector<int> cells;
+    for (const CursorTrail::Cell& cell : m_trail.cells()) {
+        cells.push_back(cell.row * kCols + cell.column);
+    }
+    return cells;
+}
+
+// The colour a cell has where neither the cursor nor its trail is: its value's colour on the
+// heat map, else the field colour.
+QColor MapGrid::cellBaseColour(int index) const {
+    if (m_heatMap) {
+        return toQColor(m_heat[idx(index)]);
+    }
+    return QApplication::palette(m_cells[idx(index)]).color(QPalette::Base);
+}
+
+// The cursor wins over everything; a selected cell takes the selection's tint over its own
+// colour, and a trail mark is lime faded into that.
+QColor MapGrid::cellColour(int index) const {
+    if (index == markedCell()) {
+        return toQColor(kLimeRgb);
+    }
+    QColor base = cellBaseColour(index);
+    if (m_cellInBlock[idx(index)]) {
+        base = selectionTint(base);
+    }
+    const int row = index / kCols;
+    const int column = index % kCols;
+    if (const auto age = m_trail.ageOf({row, column})) {
+        return toQColor(blend(kLimeRgb, toRgb(base), CursorTrail::strength(*age)));
+    }
+    return base;
+}
+
+void MapGrid::paintCell(int index) {
+    UpDownEdit* field = m_cells[idx(index)];
+    const QPalette plain = QApplication::palette(field);
+    const QColor background = cellColour(index);
+    // On a coloured cell the figures take black or white, whichever reads better.
+    const QColor text = background == plain.color(QPalette::Base)
+                            ? plain.color(QPalette::Text)
+                            : toQColor(textColourOn(toRgb(background)));
+    const QPalette& now = field->palette();
+    if (now.color(QPalette::Base) == background && now.color(QPalette::Text) == text) {
         return;
     }
-    UpDownEdit* field = m_cells[idx(cell)];
-    const bool marked =
-        m_mark.row >= 0 && m_mark.cellAndBreakpoint && cell == m_mark.row * kCols + m_mark.column;
-    const QColor base = QApplication::palette(field).color(QPalette::Base);
-    const QColor wanted = marked ? kLime : (m_cellInBlock[idx(cell)] ? selectionTint(base) : base);
-    if (field->palette().color(QPalette::Base) == wanted) {
-        return;
-    }
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, wanted);
+    QPalette palette = now;
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
     field->setPalette(palette);
+}
+
+void MapGrid::paintCells(const std::vector<int>& indices) {
+    for (const int index : indices) {
+        if (index >= 0 && index < kRows * kCols) {
+            paintCell(index);
+        }
+    }
 }
 
 std::optional<mapblock::CellBlock> MapGrid::selection() const {
@@ -375,7 +482,7 @@ void MapGrid::applySelection() {
     }
     m_cellInBlock = inBlock;
     for (int i = 0; i < kRows * kCols; ++i) {
-        paintCellBackground(i);
+        paintCell(i);
     }
     emit selectionChanged();
 }

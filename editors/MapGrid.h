@@ -1,9 +1,12 @@
 #pragma once
 
+#include "editors/CursorTrail.h"
 #include "editors/FieldTable.h"
+#include "editors/MapColours.h"
 #include "params/ParameterDiff.h"
 #include "session/MapBlock.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QScrollArea>
 
@@ -95,6 +98,21 @@ public:
     /// cells' commit bindings, so that a Shift+click never reaches them and never commits.
     void watchSelectionInput();
 
+    /// Colours the cells by their stored value (`on`), or in the field colour; takes effect
+    /// with the next showHeat().
+    void setHeatMap(bool on) { m_heatMap = on; }
+    bool heatMap() const { return m_heatMap; }
+    /// Recolours the cells from the stored values of the page the grid is shown on (every
+    /// refresh of a map page, and when the heat map is switched); only changed cells repaint.
+    void showHeat(const ParameterImage& image);
+
+    /// Keeps a fading trail of the cells the cursor visits (`on`); off takes it away.
+    void setCursorTrail(bool on);
+    bool cursorTrailShown() const { return m_trailShown; }
+    /// Takes the trail away (another page, another port, a silent unit).
+    void clearTrail();
+    const CursorTrail& trail() const { return m_trail; }
+
 signals:
     /// The selected block changed (or was cleared).
     void selectionChanged();
@@ -114,7 +132,6 @@ private:
     bool selectionEvent(int cell, QEvent* event);
     void extendSelection(int fromCell, CellPos to);
     void applySelection();
-    void paintCellBackground(int cell);
 
     static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
     void buildLabels();
@@ -154,6 +171,19 @@ private:
     int m_previousFocusCell = -1;
     int m_clickFocusCell = -1;
     QWidget* m_selectionFrame = nullptr;
+
+    int markedCell() const;
+    QColor cellBaseColour(int index) const;
+    QColor cellColour(int index) const;
+    void paintCell(int index);
+    void paintCells(const std::vector<int>& indices);
+    std::vector<int> trailCells() const;
+
+    bool m_heatMap = false;
+    bool m_heatPainted = false; // the cells show heat colours
+    std::array<Rgb, kRows * kCols> m_heat{};
+    bool m_trailShown = false;
+    CursorTrail m_trail;
 };
 
 } // namespace kordana

@@ -20,6 +20,7 @@ bool MapPage::canHarvest() const {
 void MapPage::refresh(const EditSession& session) {
     m_grid.showOnPage(sheet(), index());
     FieldPage::refresh(session);
+    m_grid.showHeat(session.image());
     const QSignalBlocker block(m_grid.allCheckBox());
     m_grid.allCheckBox()->setChecked(session.allFlags()[static_cast<std::size_t>(index())] != 0);
 }

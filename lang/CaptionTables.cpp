@@ -112,6 +112,14 @@ constexpr std::array kCapMenuRecordLog{"MenuRecordLog"sv};
 constexpr std::array kCapMenuOpenLog{"MenuOpenLog"sv};
 constexpr std::array kCapFormLog{"FormLog"sv};
 constexpr std::array kCapButtonLogWhole{"ButtonLogWhole"sv};
+constexpr std::array kCapMenuHeatMap{"MenuHeatMap"sv};
+constexpr std::array kCapMenuCursorTrail{"MenuCursorTrail"sv};
+constexpr std::array kCapMenuAssignDevice{"MenuAssignDevice"sv};
+constexpr std::array kCapFormAssignDevice{"FormAssignDevice"sv};
+constexpr std::array kCapLabelAssignDevices{"LabelAssignDevices"sv};
+constexpr std::array kCapLabelAssignCom{"LabelAssignCom"sv};
+constexpr std::array kCapButtonAssignOk{"ButtonAssignOk"sv};
+constexpr std::array kCapButtonAssignCancel{"ButtonAssignCancel"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -266,7 +274,7 @@ constexpr std::array kCaptions{
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},
     CaptionRow{kCapMenuPrintPdf,
                {"Print to PDF...", "Als PDF drucken...", "Imprimer en PDF...", "Tisk do PDF..."}},
-    CaptionRow{kCapMenuView, {"&View", "&Ansicht", "&Affichage", "&Zobrazit"}},
+    CaptionRow{kCapMenuView, {"&View", "&Ansicht", "Affic&hage", "Zo&brazit"}},
     CaptionRow{kCapMenuMap3D,
                {"View map in 3D", "Kennfeld in 3D anzeigen", "Voir la cartographie en 3D",
                 "Zobrazit mapu ve 3D"}},
@@ -315,6 +323,23 @@ constexpr std::array kCaptions{
                {"Monitor log", "Monitorprotokoll", "Journal du moniteur", "Záznam monitoru"}},
     CaptionRow{kCapButtonLogWhole,
                {"Whole log", "Ganzes Protokoll", "Journal entier", "Celý záznam"}},
+    CaptionRow{kCapMenuHeatMap,
+               {"Heat map colours", "Kennfeld nach Wert färben", "Couleurs selon la valeur",
+                "Barvy podle hodnot"}},
+    CaptionRow{kCapMenuCursorTrail,
+               {"Cursor trail", "Cursorspur", "Trace du curseur", "Stopa kurzoru"}},
+    CaptionRow{kCapMenuAssignDevice,
+               {"Assign serial device...", "Serielles Gerät zuordnen...",
+                "Attribuer un périphérique série...", "Přiřadit sériové zařízení..."}},
+    CaptionRow{kCapFormAssignDevice,
+               {"Assign serial device", "Serielles Gerät zuordnen",
+                "Attribuer un périphérique série", "Přiřadit sériové zařízení"}},
+    CaptionRow{kCapLabelAssignDevices,
+               {"Serial devices present:", "Vorhandene serielle Geräte:",
+                "Périphériques série présents :", "Připojená sériová zařízení:"}},
+    CaptionRow{kCapLabelAssignCom, {"COM number:", "COM-Nummer:", "Numéro COM :", "Číslo COM:"}},
+    CaptionRow{kCapButtonAssignOk, {"OK", "OK", "OK", "OK"}},
+    CaptionRow{kCapButtonAssignCancel, {"Cancel", "Abbrechen", "Annuler", "Zrušit"}},
 };
 
 } // namespace

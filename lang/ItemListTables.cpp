@@ -39,6 +39,16 @@ constexpr std::array kLogChannelsEnglish{"Channel"sv, "Value"sv};
 constexpr std::array kLogChannelsGerman{"Kanal"sv, "Wert"sv};
 constexpr std::array kLogChannelsFrench{"Canal"sv, "Valeur"sv};
 constexpr std::array kLogChannelsCzech{"Kanál"sv, "Hodnota"sv};
+constexpr std::array kSerialDevicesControls{"ListSerialDevices"sv};
+// The column headers of the list of serial devices.
+constexpr std::array kSerialDevicesEnglish{"Device"sv, "Maker"sv, "Product"sv, "Serial number"sv,
+                                           "Stable path"sv};
+constexpr std::array kSerialDevicesGerman{"Gerät"sv, "Hersteller"sv, "Produkt"sv, "Seriennummer"sv,
+                                          "Fester Pfad"sv};
+constexpr std::array kSerialDevicesFrench{"Périphérique"sv, "Fabricant"sv, "Produit"sv,
+                                          "Numéro de série"sv, "Chemin stable"sv};
+constexpr std::array kSerialDevicesCzech{"Zařízení"sv, "Výrobce"sv, "Produkt"sv, "Sériové číslo"sv,
+                                         "Stálá cesta"sv};
 
 // French shows the English preset list: that is its own entry, not a fallback.
 constexpr std::array kItemLists{
@@ -49,6 +59,9 @@ constexpr std::array kItemLists{
                 {kEarlierSetsEnglish, kEarlierSetsGerman, kEarlierSetsFrench, kEarlierSetsCzech}},
     ItemListRow{kLogChannelsControls,
                 {kLogChannelsEnglish, kLogChannelsGerman, kLogChannelsFrench, kLogChannelsCzech}},
+    ItemListRow{
+        kSerialDevicesControls,
+        {kSerialDevicesEnglish, kSerialDevicesGerman, kSerialDevicesFrench, kSerialDevicesCzech}},
 };
 
 } // namespace

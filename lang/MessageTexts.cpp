@@ -81,6 +81,7 @@ constexpr std::array kMessageRows{
                 "Nichts eingefügt: jeder Wert muss eine Zahl im Bereich des Kennfelds sein!",
                 "Rien collé: chaque valeur doit être un nombre dans la plage de la carte!",
                 "Nic nevloženo: každá hodnota musí být číslo v rozsahu mapy!"}},
+    MessageRow{&MessageTexts::TextComOpens, {"Opens ", "Öffnet ", "Ouvre ", "Otevře "}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

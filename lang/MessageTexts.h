@@ -42,6 +42,8 @@ struct MessageTexts {
     std::string TextPrintError;
     // A paste into the map grid refused because the clipboard held more than numbers in range.
     std::string TextPasteRefused;
+    // The status-bar hint of a "Com n" menu item, followed by the device it opens.
+    std::string TextComOpens;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

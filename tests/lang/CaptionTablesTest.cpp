@@ -28,7 +28,7 @@ void expectEachControlOnce(std::span<const Row> rows, const char* table) {
 }
 
 TEST(CaptionTablesTest, EveryRowNamesControlsAndHasFourTexts) {
-    ASSERT_EQ(captionTable().size(), 103u);
+    ASSERT_EQ(captionTable().size(), 111u);
     ASSERT_EQ(hintTable().size(), 15u);
     for (const std::span<const TextRow> table : {captionTable(), hintTable()}) {
         for (const TextRow& row : table) {
@@ -44,9 +44,9 @@ TEST(CaptionTablesTest, EveryRowNamesControlsAndHasFourTexts) {
 }
 
 TEST(CaptionTablesTest, ItemListsKeepTheirLengthInEveryLanguage) {
-    ASSERT_EQ(itemListTable().size(), 4u);
-    const std::size_t lengths[] = {4, 3, 3, 2};
-    for (std::size_t i = 0; i < 4; ++i) {
+    ASSERT_EQ(itemListTable().size(), 5u);
+    const std::size_t lengths[] = {4, 3, 3, 2, 5};
+    for (std::size_t i = 0; i < 5; ++i) {
         for (std::uint8_t language = 0; language < 4; ++language) {
             const auto items = itemsFor(itemListTable()[i], language);
             EXPECT_EQ(items.size(), lengths[i]);
@@ -101,6 +101,10 @@ TEST(CaptionTablesTest, CaptionsSpotChecks) {
         {"CheckBoxAll_PolohaB", kCz, "Vše"},
         {"LabelSyticKorekce", kEn, "Corrections for -10°C [%]"},
         {"GroupBoxRetard", kFr, "Correction d´alumage relationelle de température d´air"},
+        // The options and the command that carry their English names as given.
+        {"MenuHeatMap", kEn, "Heat map colours"},
+        {"MenuCursorTrail", kEn, "Cursor trail"},
+        {"MenuAssignDevice", kEn, "Assign serial device..."},
     };
     for (const TextCase& c : cases) {
         EXPECT_EQ(captionForControl(c.control, c.language), c.expected)

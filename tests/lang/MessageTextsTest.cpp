@@ -45,6 +45,7 @@ const Member kMembers[] = {
     {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
     {"TextPrintError", &MessageTexts::TextPrintError},
     {"TextPasteRefused", &MessageTexts::TextPasteRefused},
+    {"TextComOpens", &MessageTexts::TextComOpens},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
