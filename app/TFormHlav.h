@@ -169,6 +169,10 @@ public:
     void ShowCouplingIndicators();
     void OpenComPort();
     void CloseComPort();
+    /// Closes and opens the chosen port again after it may have come to lead to another unit
+    /// (another number or another device): recording stops, the unit's copy of the set and the
+    /// cursor trail are forgotten.
+    void ReopenComPort();
     /// Starts a programming run when "Programming after change" is set and the image changed
     /// (or the box was set since the previous check).
     void ProgrammingAfterChangeCheck();

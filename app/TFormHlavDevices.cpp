@@ -2,7 +2,6 @@
 #include "app/TFormHlav.h"
 
 #include "app/AssignDeviceDialog.h"
-#include "editors/MapGrid.h"
 #include "link/serial/ComPortName.h"
 
 #include <QAction>
@@ -49,11 +48,7 @@ void TFormHlav::assignDevice(int comNumber, const QString& devicePath) {
     // The port in use now leads elsewhere: it is opened again on the new device, as a pick
     // from the Com menu would.
     if (comNumber == m_comPortIndex + 1) {
-        CloseComPort();
-        OpenComPort();
-        m_standing.forgetUnit();
-        m_mapGrid->clearTrail();
-        ShowWhereSetStands();
+        ReopenComPort();
     }
 }
 

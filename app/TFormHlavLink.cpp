@@ -110,7 +110,12 @@ void TFormHlav::MenuCom1Click() {
         return;
     }
     m_comPortIndex = static_cast<std::uint8_t>(index);
-    // A log holds one unit's frames: another port may lead to another unit.
+    ReopenComPort();
+}
+
+void TFormHlav::ReopenComPort() {
+    // A log holds one unit's frames, the set's standing and the trail one unit's: the port
+    // may now lead to another unit.
     stopRecording();
     CloseComPort();
     OpenComPort();

@@ -42,18 +42,13 @@ void setMarked(QWidget* widget, QPalette::ColorRole role, bool marked) {
     widget->setPalette(palette);
 }
 
-const QColor kLime(0, 255, 0);
 const QColor kSelectionColour(0, 90, 220);
 
 // A selected cell's background: its own background (the window's, or whatever colour the cell
-// carries) blended a third of the way towards the selection blue, so the value and the cell's
+// carries) blended 30 % of the way towards the selection blue, so the value and the cell's
 // colour stay readable under the tint.
 QColor selectionTint(const QColor& base) {
-    constexpr int kTintPercent = 30;
-    auto blend = [](int from, int to) { return from + (to - from) * kTintPercent / 100; };
-    return QColor(blend(base.red(), kSelectionColour.red()),
-                  blend(base.green(), kSelectionColour.green()),
-                  blend(base.blue(), kSelectionColour.blue()));
+    return toQColor(blend(toRgb(kSelectionColour), toRgb(base), 0.3));
 }
 
 // The outline around the selected block: a frame drawn over the grid box in the gaps between
@@ -73,10 +68,6 @@ protected:
         painter.drawRect(rect().adjusted(1, 1, -1, -1));
     }
 };
-
-} // namespace
-
-namespace {
 
 constexpr int kBoxWidth = 984;
 constexpr int kBoxHeight = 412;

@@ -1,12 +1,11 @@
 #include "link/MonitorLog.h"
 
 #include "lang/LogTexts.h"
+#include "params/RegularFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -280,28 +279,21 @@ MonitorLogRead parseMonitorLog(std::string_view text) {
 }
 
 MonitorLogRead readMonitorLogFile(const std::string& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::is_regular_file(status)) {
+    const RegularFileRead file = readRegularFile(path, kMaxMonitorLogBytes);
+    switch (file.status) {
+    case RegularFileStatus::Read:
+        break;
+    case RegularFileStatus::NotRegularFile:
         return refused(MonitorLogProblem::NotAFile);
-    }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        MonitorLogRead read = refused(MonitorLogProblem::Unreadable);
-        read.error.detail = ec.message();
-        return read;
-    }
-    if (size > kMaxMonitorLogBytes) {
+    case RegularFileStatus::TooLarge:
         return refused(MonitorLogProblem::TooLarge);
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    if (!in || !in.read(text.data(), static_cast<std::streamsize>(size))) {
+    case RegularFileStatus::CannotRead: {
         MonitorLogRead read = refused(MonitorLogProblem::Unreadable);
-        read.error.detail = "read failed";
+        read.error.detail = file.reason;
         return read;
     }
-    return parseMonitorLog(text);
+    }
+    return parseMonitorLog(file.text);
 }
 
 std::string monitorLogErrorText(const MonitorLogError& error, std::uint8_t languageIndex) {

@@ -29,9 +29,9 @@ struct MonitorLog {
 
 /// Why a log was refused.
 enum class MonitorLogProblem {
-    NotAFile,      ///< a folder, a device, a pipe or nothing at all
+    NotAFile,      ///< a folder, a device or a pipe
     TooLarge,      ///< above kMaxMonitorLogBytes
-    Unreadable,    ///< the system refused to read it; `detail` says why
+    Unreadable,    ///< missing, or the system refused to read it; `detail` says why
     NoHeader,      ///< the first line does not begin with "timestamp"
     MissingColumn, ///< `detail` is a column the log needs
     CellCount,     ///< `found` values on the line, `expected` in the header
