@@ -3,8 +3,8 @@
 #include "about/TFormAbout.h"
 #include "app/AssignDeviceDialog.h"
 #include "app/CompareWindow.h"
+#include "app/InstalledFeatures.h"
 #include "app/MonitorPanel.h"
-#include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
 #include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
@@ -12,7 +12,6 @@
 #include "link/LinkEvents.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/SerialPort.h"
-#include "map3d/MapSurfaceWindow.h"
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
@@ -105,13 +104,11 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     // One about box for the window's life, centred once when it is made; it opens again where
     // the user left it.
     m_about = new TFormAbout(this);
-    buildEarlierSets();
     buildMapBlockCommands();
     m_compareWindow = new CompareWindow(this);
-    m_map3D = new MapSurfaceWindow(this);
-    buildLog();
     m_assignDevice = new AssignDeviceDialog(this);
     connect(m_assignDevice, &AssignDeviceDialog::assigned, this, &TFormHlav::assignDevice);
+    installFeatures();
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
@@ -133,6 +130,30 @@ QString TFormHlav::testMarkerPath() const {
 
 QAction* TFormHlav::action(const char* objectName) const {
     return findChild<QAction*>(objectName);
+}
+
+void TFormHlav::installFeatures() {
+    connect(&m_hub, &EventHub::replayMoved, this, &TFormHlav::MarkOperatingPoint);
+    m_features = installedFeatures();
+    for (const auto& feature : m_features) {
+        feature->install(*this);
+    }
+}
+
+void TFormHlav::showStatusBarText(const QString& text) {
+    m_statusBar->showMessage(text);
+}
+
+void TFormHlav::addStatusBarWidget(QWidget* widget) {
+    m_statusBar->addPermanentWidget(widget);
+}
+
+QString TFormHlav::pageCaption(int index) const {
+    return m_pageControl->tabText(index);
+}
+
+QString TFormHlav::setFilePath() const {
+    return m_ruzne->fileName();
 }
 
 int TFormHlav::activePageIndex() const {
@@ -185,7 +206,9 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
 
 void TFormHlav::FormClose() {
     m_timer->stop();
-    stopRecording();
+    for (const auto& feature : m_features) {
+        feature->shutDown();
+    }
     CloseComPort();
     PageHarvest();
     ConsistencyPass();
@@ -250,6 +273,9 @@ void TFormHlav::LoadSettings() {
     }
     m_mapGrid->setHeatMap(action("MenuHeatMap")->isChecked());
     m_mapGrid->setCursorTrail(action("MenuCursorTrail")->isChecked());
+    for (const auto& feature : m_features) {
+        feature->loadSettings(ini);
+    }
     LoadImageCache();
 }
 
@@ -285,6 +311,9 @@ void TFormHlav::SaveSettings() {
     }
     for (const ViewOption& option : kViewOptions) {
         ini.writeInteger(kSectionKordana, option.key, action(option.item)->isChecked() ? 1 : 0);
+    }
+    for (const auto& feature : m_features) {
+        feature->saveSettings(ini);
     }
     // Shutdown stays silent about a failed write; the previous files stay intact.
     writeFileAtomically(settingsPath(), ini.text());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/DesktopServices.h"
 #include "editors/PageDispatcher.h"
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
@@ -14,7 +13,11 @@
 #include "session/MapBlock.h"
 #include "session/SetStanding.h"
 #include "settings/IniFile.h"
-#include "storage/SetHistory.h"
+#include "shell/DesktopServices.h"
+#include "shell/EventHub.h"
+#include "shell/Feature.h"
+#include "shell/MenuSkeleton.h"
+#include "shell/Shell.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -39,15 +42,11 @@ namespace kordana {
 
 class AssignDeviceDialog;
 class CommitBindings;
-class EarlierSetsDialog;
 class EditSelectionDialog;
 class CompareWindow;
 class LinkEvents;
 class LinkProtocol;
-class LogWindow;
 class MapGrid;
-class MapSurfaceWindow;
-class MonitorRecording;
 class MonitorPanel;
 class PolohaPage;
 class RuznePage;
@@ -59,7 +58,7 @@ class TFormAbout;
 /// The main window: composes the editor pages, the status line, the monitor panel, the port
 /// and the link around one editing session, and keeps the settings. Handlers keep their given
 /// names; each concern lives in its own TFormHlav*.cpp. All state is private.
-class TFormHlav : public QMainWindow {
+class TFormHlav : public QMainWindow, public Shell {
     Q_OBJECT
 
 public:
@@ -78,21 +77,22 @@ public:
 
     // --- what the window holds, for reading ---------------------------------------------------
     /// The parameter set being edited; every change goes through its commands.
-    EditSession& session() { return m_session; }
+    EditSession& session() override { return m_session; }
     const EditSession& session() const { return m_session; }
-    std::uint8_t languageIndex() const { return m_languageIndex; }
+    std::uint8_t languageIndex() const override { return m_languageIndex; }
     std::uint8_t comPortIndex() const { return m_comPortIndex; }
     /// True when the test-mode marker file enables the test row of the monitor.
     bool testMode() const { return m_testMode; }
     /// The current language's message texts.
-    const MessageTexts& texts() const { return m_texts; }
+    const MessageTexts& texts() const override { return m_texts; }
     /// The parameter file last opened or saved.
-    const QString& lastFilePath() const { return m_lastFilePath; }
+    const QString& lastFilePath() const override { return m_lastFilePath; }
     /// Where the next Open or Save dialog starts (the settings' `IniDir`).
     void setLastFilePath(const QString& path) { m_lastFilePath = path; }
     /// How many programming runs the programming-after-change check has started.
     int programmingAfterChangeStarts() const { return m_programmingAfterChangeStarts; }
-    const MonitorLiveValues& liveValues() const { return m_liveValues; }
+    /// The unit's values from its last intact monitor frame.
+    const MonitorLiveValues& liveValues() const { return m_hub.unitValues(); }
     /// Where the engine runs on the active page's curves (the single-point tools read it).
     const OperatingPoint& operatingPoint() const { return m_operatingPoint; }
     LinkProtocol& link() { return *m_link; }
@@ -101,10 +101,34 @@ public:
     /// The about box, made with the window.
     TFormAbout* aboutBox() const { return m_about; }
     /// The active page index of PageControl1 (0..13).
-    int activePageIndex() const;
+    int activePageIndex() const override;
 
     /// The menu item called `objectName`, or null.
     QAction* action(const char* objectName) const;
+    /// The installed feature of type `T`, or null.
+    template <class T>
+    T* feature() const {
+        for (const auto& installed : m_features) {
+            if (auto* found = dynamic_cast<T*>(installed.get())) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+
+    // --- the frame as the features see it -------------------------------------------------------
+    QWidget& mainWindow() override { return *this; }
+    EventHub& hub() override { return m_hub; }
+    DesktopServices& desktop() override { return *m_desktop; }
+    QAction* addMenuItem(const MenuItemSpec& item) override { return m_menuSkeleton.add(item); }
+    void showStatusBarText(const QString& text) override;
+    void addStatusBarWidget(QWidget* widget) override;
+    QString pageCaption(int index) const override;
+    QString setFilePath() const override;
+    void takeOverSetFromFile(const IgnReadResult& read, const QString& fileName) override;
+    void showMessage(const std::string& text) override;
+    void harvestShownPage() override;
+    void showStatus(const QString& text, bool red) override;
 
     QString settingsPath() const;
     QString imageCachePath() const;
@@ -119,38 +143,6 @@ public:
     /// atomically; on any failure shows "Open file error!" and changes neither the file nor
     /// the remembered path. True when the file was written.
     bool saveParameterFile(const QString& path);
-
-    // --- the history of replaced sets -----------------------------------------------------
-    /// Keeps the sets that New, Open, Read and a restore replace in `folder` from now on
-    /// (main passes SetHistory::defaultFolder()); empty: none are kept, as until it is set.
-    void setHistoryFolder(const QString& folder);
-    /// The history of replaced sets, or null while none is kept.
-    const SetHistory* history() const { return m_history.get(); }
-    /// The dialog of File > Earlier sets..., made with the window.
-    EarlierSetsDialog* earlierSetsDialog() const { return m_earlierSets; }
-    /// The window of View > View map in 3D, made with the window.
-    MapSurfaceWindow* map3DWindow() const { return m_map3D; }
-    /// Restore from the earlier sets: loads the entry `entryPath`; when it applies, keeps the
-    /// set it replaces as a "restore" entry, takes the entry over as one change, empties the
-    /// file name and runs the commit tail. Shows the failure otherwise. True when applied.
-    bool restoreEarlierSet(const QString& entryPath);
-
-    // --- the monitor log ---------------------------------------------------------------------
-    /// Records monitor logs into `folder` from now on (main passes
-    /// MonitorLogFile::defaultFolder()); empty: Record monitor log fails, as until it is set.
-    void setLogFolder(const QString& folder) { m_logFolder = folder; }
-    /// True while Log > Record monitor log writes a log.
-    bool recordingLog() const;
-    /// The log being recorded, or the last one recorded.
-    QString recordedLogPath() const;
-    /// Log > Open log... after its dialog: shows the log at `path` in the log window (or why
-    /// it was refused). True when shown.
-    bool openMonitorLog(const QString& path);
-    /// The window of Log > Open log..., made with the window.
-    LogWindow* logWindow() const { return m_logWindow; }
-    /// Marks the operating point of a recorded row on the active page, as if its monitor frame
-    /// had just come in; holds until an intact frame arrives or the log window closes.
-    void replayOperatingPoint(const MonitorLiveValues& live);
 
     // --- operations shared by the handlers --------------------------------------------------
     /// Repairs the image and the language and port index.
@@ -205,13 +197,8 @@ public:
 public slots:
     void MenuNewClick();
     void MenuOpenClick();
-    /// File > Earlier sets...: shows the list of replaced sets (not modal).
-    void MenuEarlierSetsClick();
     void MenuSaveClick();
     void SpeedButtonPrintClick();
-    /// File > Export tune sheet: asks where, then writes the current set as a PDF tune sheet
-    /// and reports the outcome in the status line.
-    void MenuTuneSheetClick();
     void MenuExitClick();
     void MenuCom1Click();
     void MenuReadClick();
@@ -269,13 +256,6 @@ public slots:
     void CSpinButtonUpClick_Uni();
     /// File > Print to PDF...: the printout's picture as a one-page PDF file chosen in a dialog.
     void MenuPrintPdfClick();
-    /// View > View map in 3D: shows the active map (or the map page last shown) as a surface
-    /// that follows edits, page changes and the operating point while it is open.
-    void MenuMap3DClick();
-    /// Log > Record monitor log (Ctrl+R): starts a new log, or stops the one being recorded.
-    void MenuRecordLogClick();
-    /// Log > Open log...: asks for a log and shows it in the log window (not modal).
-    void MenuOpenLogClick();
     /// View > Heat map colours: map cells coloured by value, or not.
     void MenuHeatMapClick();
     /// View > Cursor trail: the cells the operating point visited fade behind it, or not.
@@ -343,7 +323,6 @@ private:
     void shapeSelection(mapblock::Shape shape);
     // Commands.
     Answer ask(const std::string& text, Buttons buttons);
-    void showMessage(const std::string& text);
     void setFileName(const QString& path);
     QString helpDocumentPath() const;
     // Undo and where the set stands (TFormHlavUndo.cpp).
@@ -351,26 +330,15 @@ private:
     void rememberLastFile();
     void crossUndoStep(const ChangeSet& changes);
     void unitStatus(LinkMessage message, bool ok, StatusColour colour);
-    // History of replaced sets (TFormHlavHistory.cpp).
-    void buildEarlierSets();
-    void reloadEarlierSets();
-    void recordReplacedSet(SetHistoryCause cause, const ParameterImage& replaced);
     void newAfterQuestion(const ParameterImage& replaced);
     void takeOverFileRead(const IgnReadResult& read);
-    // Monitor log (TFormHlavLog.cpp).
-    void buildLog();
-    void recordFrame(std::span<const std::uint8_t, kFrameSize> frame);
-    void stopRecording();
-    void showRecordingIndicator();
     // Printout (TFormHlavPrint.cpp).
     void SetPrintView();
     void printWindow(const std::function<bool(const QPixmap&)>& output, const std::string& failure);
     void showPrintStamp();
     QString proposedPdfPath() const;
-    // The 3D map view (TFormHlavMap3D.cpp).
-    std::size_t map3DPage() const;
-    void refreshMap3D();
-    void markMap3D();
+    // The features (TFormHlav.cpp).
+    void installFeatures();
 
     QStringList m_arguments;
     QString m_configDir;
@@ -386,8 +354,11 @@ private:
     QString m_lastFilePath;
     int m_programmingAfterChangeStarts = 0;
 
+    EventHub m_hub;
+    MenuSkeleton m_menuSkeleton;
+    std::vector<std::unique_ptr<Feature>> m_features;
+
     MonitorDisplay m_monitorDisplay;
-    MonitorLiveValues m_liveValues;
     OperatingPoint m_operatingPoint;
 
     std::unique_ptr<SerialPort> m_port;
@@ -410,17 +381,9 @@ private:
     TFormAbout* m_about = nullptr;
     SetStanding m_standing;
     QLabel* m_setState = nullptr;
-    std::unique_ptr<SetHistory> m_history;
-    EarlierSetsDialog* m_earlierSets = nullptr;
     EditSelectionDialog* m_editSelection = nullptr;
     CompareWindow* m_compareWindow = nullptr;
-    MapSurfaceWindow* m_map3D = nullptr;
 
-    QString m_logFolder;
-    std::unique_ptr<MonitorRecording> m_recording;
-    QLabel* m_recIndicator = nullptr;
-    LogWindow* m_logWindow = nullptr;
-    std::optional<MonitorLiveValues> m_replay; // a log row's values the cursor shows
     AssignDeviceDialog* m_assignDevice = nullptr;
     SerialDeviceLister m_serialDevices = listSerialDevices;
 

@@ -37,7 +37,7 @@ void TFormHlav::newAfterQuestion(const ParameterImage& replaced) {
     if (ask(m_texts.TextDefaultQuery, Buttons::YesNoCancel) != Answer::Yes) {
         return;
     }
-    recordReplacedSet(SetHistoryCause::New, replaced);
+    emit m_hub.aboutToReplaceSet(SetHistoryCause::New, replaced);
     // Edits typed on the page and not committed are dropped: the defaults replace them.
     m_session.newDefaultSet();
     // Hidden before the commit tail, so that a programming run it starts shows its progress.
@@ -82,13 +82,18 @@ bool TFormHlav::openParameterFile(const QString& path) {
         showMessage(m_texts.TextUnmatchedFile);
         return false;
     }
-    recordReplacedSet(SetHistoryCause::Open, m_session.image());
+    emit m_hub.aboutToReplaceSet(SetHistoryCause::Open, m_session.image());
     takeOverFileRead(load.read);
     setFileName(info.absoluteFilePath());
     m_lastFilePath = info.absoluteFilePath();
     m_standing.fileHolds(m_session.image(), m_session.extMon());
     ShowWhereSetStands();
     return true;
+}
+
+void TFormHlav::takeOverSetFromFile(const IgnReadResult& read, const QString& fileName) {
+    takeOverFileRead(read);
+    setFileName(fileName);
 }
 
 void TFormHlav::takeOverFileRead(const IgnReadResult& read) {

@@ -54,7 +54,7 @@ void TFormHlav::PageRefresh() {
     m_pages.refresh(activePageIndex(), m_session);
     ShowCouplingIndicators();
     ShowWhereSetStands();
-    refreshMap3D();
+    emit m_hub.pageShown(activePageIndex());
     ShowMapBlockCommands();
 }
 
@@ -133,7 +133,7 @@ void TFormHlav::columnStep(const QObject* sender, int direction) {
 }
 
 BulkToolInput TFormHlav::toolInput() {
-    return BulkToolInput{m_operatingPoint, m_liveValues, [this] { CommitTail(); }};
+    return BulkToolInput{m_operatingPoint, m_hub.unitValues(), [this] { CommitTail(); }};
 }
 
 void TFormHlav::MenuToolsMinusClick() {

@@ -150,7 +150,10 @@ void TFormHlav::ApplyLanguage() {
     }
     SetLanguageTexts();
     ShowComPortHints();
-    reloadEarlierSets();
+    for (const auto& feature : m_features) {
+        feature->applyLanguage(m_languageIndex);
+    }
+    emit m_hub.languageChanged(m_languageIndex);
 }
 
 void TFormHlav::selectLanguage(std::uint8_t index) {

@@ -45,8 +45,14 @@ struct MenuItem {
     bool checkable = false; // an option that stays on or off (outside exclusive menus)
 };
 
+// The place of an item a feature adds (MenuSkeleton).
+constexpr MenuItem featurePlace(const char* name) {
+    return MenuItem{name, nullptr, nullptr, nullptr};
+}
+
 // A menu of the menu bar: its items in order; an item without a caption is a separator named
-// `name`. `exclusive` menus check one item at a time.
+// `name`, one without a shortcut text a feature's place. `exclusive` menus check one item at a
+// time.
 struct MenuEntry {
     const char* name;
     const char* caption;
@@ -61,13 +67,13 @@ const std::vector<MenuEntry> kMenus = {
      {{"MenuNew", "&New", "Ctrl+N", &TFormHlav::MenuNewClick},
       {"N3", nullptr, "", nullptr},
       {"MenuOpen", "&Open", "F3", &TFormHlav::MenuOpenClick},
-      {"MenuEarlierSets", "&Earlier sets...", "", &TFormHlav::MenuEarlierSetsClick},
+      featurePlace("MenuEarlierSets"),
       {"N1", nullptr, "", nullptr},
       {"MenuSave", "&Save", "F2", &TFormHlav::MenuSaveClick},
       {"N2", nullptr, "", nullptr},
       {"MenuPrint", "&Print", "Ctrl+P", &TFormHlav::SpeedButtonPrintClick},
       {"MenuPrintPdf", "Print to PDF...", "", &TFormHlav::MenuPrintPdfClick},
-      {"MenuTuneSheet", "Export tune sheet...", "", &TFormHlav::MenuTuneSheetClick},
+      featurePlace("MenuTuneSheet"),
       {"N4", nullptr, "", nullptr},
       {"MenuExit", "E&xit", "", &TFormHlav::MenuExitClick}}},
     {"MenuEdit",
@@ -92,7 +98,7 @@ const std::vector<MenuEntry> kMenus = {
      false,
      {{"MenuHeatMap", "Heat map colours", "", &TFormHlav::MenuHeatMapClick, true},
       {"MenuCursorTrail", "Cursor trail", "", &TFormHlav::MenuCursorTrailClick, true},
-      {"MenuMap3D", "View map in 3D", "", &TFormHlav::MenuMap3DClick}}},
+      featurePlace("MenuMap3D")}},
     {"MenuCom", "&Com", true, {}},
     {"MenuDevice",
      "&Ignition",
@@ -101,11 +107,7 @@ const std::vector<MenuEntry> kMenus = {
       {"MenuVerify", "&Verify", "F8", &TFormHlav::MenuVerifyClick},
       {"MenuProgram", "&Program", "F9", &TFormHlav::MenuProgramClick},
       {"MenuCompare", "Co&mpare with unit", "", &TFormHlav::MenuCompareClick}}},
-    {"MenuLog",
-     "L&og",
-     false,
-     {{"MenuRecordLog", "&Record monitor log", "Ctrl+R", &TFormHlav::MenuRecordLogClick},
-      {"MenuOpenLog", "&Open log...", "", &TFormHlav::MenuOpenLogClick}}},
+    {"MenuLog", "L&og", false, {featurePlace("MenuRecordLog"), featurePlace("MenuOpenLog")}},
     {"Menu_Ign123Mode",
      "Ign 1-2-3",
      true,
@@ -229,6 +231,10 @@ void TFormHlav::buildMenus() {
         QMenu* menu = addMenu(bar, entry.name, entry.caption);
         auto* group = entry.exclusive ? new QActionGroup(menu) : nullptr;
         for (const MenuItem& item : entry.items) {
+            m_menuSkeleton.reserve(menu, item.name);
+            if (item.shortcut == nullptr) {
+                continue;
+            }
             if (item.caption == nullptr) {
                 menu->addSeparator()->setObjectName(item.name);
                 continue;

@@ -3,7 +3,6 @@
 #include "app/TFormHlav.h"
 
 #include "app/CompareWindow.h"
-#include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
 #include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
@@ -41,6 +40,7 @@ public:
             m_form.m_standing.forgetUnit();
             m_form.m_mapGrid->clearTrail();
             m_form.ShowWhereSetStands();
+            emit m_form.m_hub.unitSilent();
         }
     }
     void unmatchedUnit() override {
@@ -116,7 +116,7 @@ void TFormHlav::MenuCom1Click() {
 void TFormHlav::ReopenComPort() {
     // A log holds one unit's frames, the set's standing and the trail one unit's: the port
     // may now lead to another unit.
-    stopRecording();
+    emit m_hub.unitReplaced();
     CloseComPort();
     OpenComPort();
     m_standing.forgetUnit();
@@ -129,7 +129,7 @@ void TFormHlav::MenuReadClick() {
     // got, so the set is kept before the first block can land. A Read that replaces a running
     // read would keep a half-read mixture; the set before that read is kept already.
     if (m_link->mode() != LinkMode::Read) {
-        recordReplacedSet(SetHistoryCause::Read, m_session.image());
+        emit m_hub.aboutToReplaceSet(SetHistoryCause::Read, m_session.image());
     }
     clearComparison();
     m_link->startRead();
@@ -184,17 +184,15 @@ void TFormHlav::HideStatusLine() {
 void TFormHlav::Timer1Timer() {
     m_link->tick();
     MarkOperatingPoint();
-    if (recordingLog()) {
-        showRecordingIndicator();
-    }
+    emit m_hub.tick();
 }
 
 void TFormHlav::MarkOperatingPoint() {
     const int page = activePageIndex();
-    const MonitorLiveValues& live = m_replay ? *m_replay : m_liveValues;
+    const MonitorLiveValues& live = m_hub.liveValues();
     m_operatingPoint.follow(static_cast<std::size_t>(page), m_session.image(), live);
     m_pages.markOperatingPoint(page, m_session.image(), live);
-    markMap3D();
+    emit m_hub.cursorMarked(live);
 }
 
 } // namespace kordana

@@ -28,12 +28,16 @@ void TFormHlav::ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame
     // The servo labels follow the servo switch, as the servo group on its page does.
     options.servoEnabled = m_session.image()[layout::kServoEnable] != 0;
     options.textUnmatchedUnit = m_texts.TextUnmatchedUnit;
-    if (showMonitorFrame(frame, options, m_monitorDisplay, m_liveValues)) {
-        m_monitorPanel->paint(m_monitorDisplay);
-        // The unit speaks again: the cursor follows the engine, no longer a log's row.
-        m_replay.reset();
-        recordFrame(frame);
+    // Decoded once here for the panel, the cursor and every feature that listens.
+    const std::optional<MonitorFrame> decoded = decodeMonitorFrame(frame);
+    if (!decoded) {
+        return;
     }
+    m_monitorDisplay.update(*decoded, options);
+    m_monitorPanel->paint(m_monitorDisplay);
+    // The unit speaks again: the cursor follows the engine, no longer a log's row.
+    m_hub.publishUnitValues(liveValuesOf(*decoded));
+    emit m_hub.monitorFrameDecoded(*decoded);
 }
 
 } // namespace kordana

@@ -1,6 +1,8 @@
 #include "app/GuardedApplication.h"
 #include "app/SignalBridge.h"
 #include "app/TFormHlav.h"
+#include "features/history/HistoryFeature.h"
+#include "features/log/LogFeature.h"
 #include "kordana/Version.h"
 #include "storage/MonitorLogFile.h"
 
@@ -30,9 +32,9 @@ int run(kordana::GuardedApplication& app) {
     kordana::TFormHlav form(arguments, configDir);
     // With the application name above and no organisation, the replaced sets go to
     // $XDG_DATA_HOME/kordana/history.
-    form.setHistoryFolder(kordana::SetHistory::defaultFolder());
+    form.feature<kordana::HistoryFeature>()->setHistoryFolder(kordana::SetHistory::defaultFolder());
     // ... and the monitor logs to $XDG_DATA_HOME/kordana/logs.
-    form.setLogFolder(kordana::MonitorLogFile::defaultFolder());
+    form.feature<kordana::LogFeature>()->setLogFolder(kordana::MonitorLogFile::defaultFolder());
     bool terminating = false;
     QObject::connect(&signalBridge, &kordana::SignalBridge::terminationRequested, &form, [&] {
         terminating = true;

@@ -1,7 +1,8 @@
 // The monitor log in the window: opening and plotting an hour's log (budget 1 s), and one
 // monitor frame with and without recording (the tick's budget stays under 1 ms).
-#include "app/LogWindow.h"
 #include "app/TFormHlav.h"
+#include "features/log/LogFeature.h"
+#include "features/log/LogWindow.h"
 #include "monitor/MonitorCsv.h"
 #include "monitor/MonitorFrame.h"
 #include "settings/AtomicFile.h"
@@ -55,14 +56,14 @@ QString hourLogFile() {
 void BM_OpenAndPlotHourLog(benchmark::State& state) {
     TFormHlav& form = benchWindow();
     const QString path = hourLogFile();
-    LogWindow* window = form.logWindow();
-    form.openMonitorLog(path);
+    LogWindow* window = form.feature<kordana::LogFeature>()->logWindow();
+    form.feature<kordana::LogFeature>()->openMonitorLog(path);
     for (std::size_t c = 0; c < kLogChannels.size(); ++c) {
         window->setChannelShown(c, state.range(0) != 0 || c < 2);
     }
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const bool shown = form.openMonitorLog(path);
+        const bool shown = form.feature<kordana::LogFeature>()->openMonitorLog(path);
         window->repaint();
         const auto stop = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(shown);
@@ -82,9 +83,9 @@ BENCHMARK(BM_OpenAndPlotHourLog)
 // and the cursor at the end of the tick; argument 1 records.
 void BM_MonitorFrameTick(benchmark::State& state) {
     TFormHlav& form = benchWindow();
-    form.setLogFolder(scratch().path() + "/logs");
+    form.feature<kordana::LogFeature>()->setLogFolder(scratch().path() + "/logs");
     const bool record = state.range(0) != 0;
-    if (form.recordingLog() != record) {
+    if (form.feature<kordana::LogFeature>()->recordingLog() != record) {
         form.action("MenuRecordLog")->trigger();
     }
     const std::array<Frame, 2> frames{encodeMonitorFrame(runningFrame(1)),
@@ -99,7 +100,7 @@ void BM_MonitorFrameTick(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
         QApplication::processEvents();
     }
-    if (form.recordingLog()) {
+    if (form.feature<kordana::LogFeature>()->recordingLog()) {
         form.action("MenuRecordLog")->trigger();
     }
 }

@@ -3,7 +3,8 @@
 #include "CommandFixture.h"
 #include "UnitWindowFixture.h"
 
-#include "app/EarlierSetsDialog.h"
+#include "features/history/EarlierSetsDialog.h"
+#include "features/history/HistoryFeature.h"
 #include "params/ParameterFileLoader.h"
 
 #include <QFile>
@@ -14,6 +15,10 @@ namespace kordana {
 namespace {
 
 using Answer = TFormHlav::Answer;
+
+HistoryFeature& historyOf(TFormHlav& form) {
+    return *form.feature<HistoryFeature>();
+}
 
 /// The entry's set read over `current`, as a restore reads it.
 ParameterImage entrySet(const SetHistoryEntry& entry, const ParameterImage& current) {
@@ -27,10 +32,10 @@ class EarlierSets : public testing::CommandFixture {
 protected:
     TFormHlav& openHistoryForm() {
         TFormHlav& f = openCommandForm();
-        f.setHistoryFolder(path("history"));
+        historyOf(f).setHistoryFolder(path("history"));
         return f;
     }
-    std::vector<SetHistoryEntry> entries() { return form().history()->entries(); }
+    std::vector<SetHistoryEntry> entries() { return historyOf(form()).history()->entries(); }
     QLabel* fileLabel() { return childNamed<QLabel>(form(), "LabelFile2"); }
 };
 
@@ -68,7 +73,7 @@ TEST_F(EarlierSets, NewAndOpenKeepTheSetTheyReplace) {
 TEST_F(EarlierSets, AHistoryThatCannotBeWrittenNeverStopsNew) {
     TFormHlav& f = openCommandForm();
     writeText(path("history"), "a file where the folder should be");
-    f.setHistoryFolder(path("history"));
+    historyOf(f).setHistoryFolder(path("history"));
     storedCell(0, 2, 3) = 55;
     nextAnswer = Answer::Yes;
     press(Qt::Key_N, Qt::ControlModifier);
@@ -125,12 +130,12 @@ using EarlierSetsRead = testing::UnitWindowFixture;
 
 TEST_F(EarlierSetsRead, ReadKeepsTheSetBeforeTheFirstBlockLands) {
     TFormHlav& form = startWithUnit();
-    form.setHistoryFolder(m_dir.path() + "/history");
+    historyOf(form).setHistoryFolder(m_dir.path() + "/history");
     setImageByte(form, layout::mapCell(0, 2, 3), 33);
     childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/x.ign");
 
     form.action("MenuRead")->trigger();
-    std::vector<SetHistoryEntry> kept = form.history()->entries();
+    std::vector<SetHistoryEntry> kept = historyOf(form).history()->entries();
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].causeName, "read");
     EXPECT_EQ(kept[0].sourceFile, "/tmp/x.ign");
@@ -138,7 +143,7 @@ TEST_F(EarlierSetsRead, ReadKeepsTheSetBeforeTheFirstBlockLands) {
     runToIdle(form);
     EXPECT_NE(form.session().image()[layout::mapCell(0, 2, 3)], 33) << "the unit's set came in";
     EXPECT_EQ(entrySet(kept[0], form.session().image())[layout::mapCell(0, 2, 3)], 33);
-    EXPECT_EQ(form.history()->entries().size(), 1u);
+    EXPECT_EQ(historyOf(form).history()->entries().size(), 1u);
 }
 
 } // namespace

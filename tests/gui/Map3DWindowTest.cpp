@@ -2,6 +2,7 @@
 // point, and says so plainly where there is no OpenGL (as on the offscreen platform).
 #include "MapFixture.h"
 
+#include "features/map3d/Map3DFeature.h"
 #include "map3d/MapSurfaceWindow.h"
 #include "monitor/MonitorFrame.h"
 
@@ -41,7 +42,7 @@ TEST_F(Map3DWindowTest, FollowsEditsPageChangesAndTheOperatingPoint) {
     }
     clickTab(3);
     f.action("MenuMap3D")->trigger();
-    MapSurfaceWindow& view = *f.map3DWindow();
+    MapSurfaceWindow& view = *f.feature<Map3DFeature>()->window();
     ASSERT_TRUE(view.isVisible());
     EXPECT_EQ(view.data().page, 3u);
     EXPECT_EQ(childNamed<QLabel>(view, "LabelMap3DName")->text(), "Jet 1A");

@@ -2,9 +2,10 @@
 // the operating point on the map page.
 #include "UnitWindowFixture.h"
 
-#include "app/LogWindow.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
+#include "features/log/LogFeature.h"
+#include "features/log/LogWindow.h"
 #include "monitor/MonitorCsv.h"
 #include "monitor/MonitorLog.h"
 #include "params/ImageLayout.h"
@@ -18,6 +19,10 @@
 
 namespace kordana {
 namespace {
+
+LogFeature& logOf(TFormHlav& form) {
+    return *form.feature<LogFeature>();
+}
 
 const QColor kLime(0, 255, 0);
 
@@ -78,14 +83,14 @@ protected:
 
 TEST_F(MonitorLogWindow, RecordsOneRowPerFrameUntilTheSecondCtrlR) {
     TFormHlav& f = startWithUnit();
-    f.setLogFolder(m_dir.path() + "/logs");
+    logOf(f).setLogFolder(m_dir.path() + "/logs");
     // Typed in a map cell, Ctrl+R still reaches the window (shortcuts need it active).
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     QWidget* cell = f.findChild<MapGrid*>()->cell(0, 0)->edit();
     cell->setFocus();
     QTest::keyClick(cell, Qt::Key_R, Qt::ControlModifier);
-    ASSERT_TRUE(f.recordingLog());
+    ASSERT_TRUE(logOf(f).recordingLog());
     EXPECT_TRUE(f.action("MenuRecordLog")->isChecked());
     auto* indicator = childNamed<QLabel>(f, "LabelRecording");
     EXPECT_TRUE(indicator->isVisibleTo(&f));
@@ -94,12 +99,12 @@ TEST_F(MonitorLogWindow, RecordsOneRowPerFrameUntilTheSecondCtrlR) {
 
     const std::vector<Shown> shown = framesShown(f, 4);
     QTest::keyClick(cell, Qt::Key_R, Qt::ControlModifier);
-    EXPECT_FALSE(f.recordingLog());
+    EXPECT_FALSE(logOf(f).recordingLog());
     EXPECT_FALSE(f.action("MenuRecordLog")->isChecked());
     EXPECT_FALSE(indicator->isVisibleTo(&f));
     framesShown(f, 1); // after the stop: no row
 
-    const QString path = f.recordedLogPath();
+    const QString path = logOf(f).recordedLogPath();
     EXPECT_TRUE(QRegularExpression("/logs/\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d\\.csv$")
                     .match(path)
                     .hasMatch())
@@ -125,22 +130,22 @@ TEST_F(MonitorLogWindow, RecordsOneRowPerFrameUntilTheSecondCtrlR) {
 
 TEST_F(MonitorLogWindow, AnotherPortStopsTheRecordingAndAFolderThatCannotBeWrittenNoneStarts) {
     TFormHlav& f = createForm();
-    f.setLogFolder(m_dir.path() + "/logs");
+    logOf(f).setLogFolder(m_dir.path() + "/logs");
     f.action("MenuRecordLog")->trigger();
-    ASSERT_TRUE(f.recordingLog());
+    ASSERT_TRUE(logOf(f).recordingLog());
     f.action("MenuCom2")->trigger();
-    EXPECT_FALSE(f.recordingLog());
+    EXPECT_FALSE(logOf(f).recordingLog());
     EXPECT_FALSE(childNamed<QLabel>(f, "LabelRecording")->isVisibleTo(&f));
     // The log keeps its header; the next recording is a file of its own.
-    const MonitorLogRead read = readMonitorLogFile(f.recordedLogPath().toStdString());
+    const MonitorLogRead read = readMonitorLogFile(logOf(f).recordedLogPath().toStdString());
     EXPECT_EQ(read.error.problem, MonitorLogProblem::NoRows);
 
     // A folder that cannot be made: nothing records, and the status bar says why.
     const QString blocked = m_dir.path() + "/pull.csv";
     ASSERT_TRUE(writeFileAtomically(blocked, "a file, not a folder"));
-    f.setLogFolder(blocked + "/logs");
+    logOf(f).setLogFolder(blocked + "/logs");
     f.action("MenuRecordLog")->trigger();
-    EXPECT_FALSE(f.recordingLog());
+    EXPECT_FALSE(logOf(f).recordingLog());
     EXPECT_FALSE(f.action("MenuRecordLog")->isChecked());
     EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(),
               "Monitor log write error! " + blocked + "/logs");
@@ -158,7 +163,7 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
     // row 9.
     const QString path =
         writeLog(logRow("0.000", 900, 0) + logRow("0.330", 1300, 4) + logRow("0.660", 2400, 100));
-    f.setLogFolder(m_dir.path() + "/logs");
+    logOf(f).setLogFolder(m_dir.path() + "/logs");
     QString dialogFolder;
     desktop().logDialog = [&](const QString& folder) {
         dialogFolder = folder;
@@ -166,7 +171,7 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
     };
     f.action("MenuOpenLog")->trigger();
     EXPECT_EQ(dialogFolder, m_dir.path() + "/logs");
-    LogWindow* window = f.logWindow();
+    LogWindow* window = logOf(f).logWindow();
     ASSERT_TRUE(window->isVisible());
     EXPECT_EQ(window->log()->rowCount(), 3u);
 
@@ -193,13 +198,13 @@ TEST_F(MonitorLogWindow, ADamagedLogIsRefusedInTheWindowsLanguage) {
     TFormHlav& f = createForm();
     f.MenuGermanClick();
     const QString path = writeLog(logRow("0.000", 900, 0) + "x,1.0,2,3\n");
-    EXPECT_FALSE(f.openMonitorLog(path));
-    auto* message = childNamed<QLabel>(*f.logWindow(), "LabelLogMessage");
-    EXPECT_TRUE(message->isVisibleTo(f.logWindow()));
+    EXPECT_FALSE(logOf(f).openMonitorLog(path));
+    auto* message = childNamed<QLabel>(*logOf(f).logWindow(), "LabelLogMessage");
+    EXPECT_TRUE(message->isVisibleTo(logOf(f).logWindow()));
     EXPECT_EQ(message->text(), "Monitorprotokoll kann nicht geöffnet werden " + path +
                                    ": Zeile 3: 4 Werte statt 64");
-    EXPECT_EQ(f.logWindow()->log(), nullptr);
-    EXPECT_EQ(f.logWindow()->windowTitle(), "Monitorprotokoll");
+    EXPECT_EQ(logOf(f).logWindow()->log(), nullptr);
+    EXPECT_EQ(logOf(f).logWindow()->windowTitle(), "Monitorprotokoll");
 }
 
 TEST_F(MonitorLogWindow, AnHourIsPlottedThinnedAndAZoomShowsEveryRow) {
@@ -210,8 +215,8 @@ TEST_F(MonitorLogWindow, AnHourIsPlottedThinnedAndAZoomShowsEveryRow) {
             std::to_string(r * 330 / 1000) + "." + std::to_string(1000 + r * 330 % 1000).substr(1);
         rows += logRow(elapsed.c_str(), 800 + (r * 37) % 8200, r % 101);
     }
-    ASSERT_TRUE(f.openMonitorLog(writeLog(rows)));
-    LogWindow* window = f.logWindow();
+    ASSERT_TRUE(logOf(f).openMonitorLog(writeLog(rows)));
+    LogWindow* window = logOf(f).logWindow();
     EXPECT_LT(window->plottedPoints(0), 5000);
     EXPECT_GT(window->plottedPoints(0), 400);
     // 33.0 s .. 66.0 s: rows 100 .. 200 and the next one, so the line runs to the edge.

@@ -1,4 +1,4 @@
-#include "app/DesktopServices.h"
+#include "shell/DesktopServices.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/EarlierSetsDialog.h"
+#include "features/history/EarlierSetsDialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "app/MonitorRecording.h"
+#include "features/log/MonitorRecording.h"
 
 #include "monitor/MonitorCsv.h"
 

@@ -1,4 +1,4 @@
-#include "app/LogChartView.h"
+#include "features/log/LogChartView.h"
 
 #include <QMouseEvent>
 #include <QRubberBand>

@@ -1,6 +1,6 @@
-#include "app/LogWindow.h"
+#include "features/log/LogWindow.h"
 
-#include "app/LogChartView.h"
+#include "features/log/LogChartView.h"
 #include "lang/LogTexts.h"
 
 #include <QChart>
