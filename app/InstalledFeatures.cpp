@@ -1,6 +1,7 @@
 // The one ordered list of the window's features. Adding a feature is one line here.
 #include "app/InstalledFeatures.h"
 
+#include "features/help/HelpFeature.h"
 #include "features/history/HistoryFeature.h"
 #include "features/log/LogFeature.h"
 #include "features/map3d/Map3DFeature.h"
@@ -14,6 +15,7 @@ std::vector<std::unique_ptr<Feature>> installedFeatures() {
     features.push_back(std::make_unique<Map3DFeature>());
     features.push_back(std::make_unique<LogFeature>());
     features.push_back(std::make_unique<TuneSheetFeature>());
+    features.push_back(std::make_unique<HelpFeature>());
     return features;
 }
 

@@ -1,6 +1,5 @@
 #include "app/TFormHlav.h"
 
-#include "about/TFormAbout.h"
 #include "app/AssignDeviceDialog.h"
 #include "app/CompareWindow.h"
 #include "app/InstalledFeatures.h"
@@ -101,9 +100,6 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     buildSetStateLabel();
 
     createLink();
-    // One about box for the window's life, centred once when it is made; it opens again where
-    // the user left it.
-    m_about = new TFormAbout(this);
     buildMapBlockCommands();
     m_compareWindow = new CompareWindow(this);
     m_assignDevice = new AssignDeviceDialog(this);

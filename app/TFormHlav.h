@@ -53,7 +53,6 @@ class RuznePage;
 class SerialPort;
 class ServoPage;
 class StatusLine;
-class TFormAbout;
 
 /// The main window: composes the editor pages, the status line, the monitor panel, the port
 /// and the link around one editing session, and keeps the settings. Handlers keep their given
@@ -98,8 +97,6 @@ public:
     LinkProtocol& link() { return *m_link; }
     /// The serial line the link talks through.
     SerialPort& serialPort() { return *m_port; }
-    /// The about box, made with the window.
-    TFormAbout* aboutBox() const { return m_about; }
     /// The active page index of PageControl1 (0..13).
     int activePageIndex() const override;
 
@@ -218,8 +215,6 @@ public slots:
     void MenuGermanClick();
     void MenuCzechClick();
     void MenuFrenchClick();
-    void MenuContensClick();
-    void MenuAboutClick();
     /// Edit > Undo (Ctrl+Z): the newest step goes back, then the commit tail.
     void MenuUndoClick();
     /// Edit > Redo (Ctrl+Y, Ctrl+Shift+Z): the newest undone step again, then the commit tail.
@@ -324,7 +319,6 @@ private:
     // Commands.
     Answer ask(const std::string& text, Buttons buttons);
     void setFileName(const QString& path);
-    QString helpDocumentPath() const;
     // Undo and where the set stands (TFormHlavUndo.cpp).
     void buildSetStateLabel();
     void rememberLastFile();
@@ -378,7 +372,6 @@ private:
     QStatusBar* m_statusBar = nullptr;
     QTimer* m_timer = nullptr;
     QMenu* m_menuCom = nullptr;
-    TFormAbout* m_about = nullptr;
     SetStanding m_standing;
     QLabel* m_setState = nullptr;
     EditSelectionDialog* m_editSelection = nullptr;

@@ -2,7 +2,6 @@
 // preset choice that runs New.
 #include "app/TFormHlav.h"
 
-#include "about/TFormAbout.h"
 #include "app/MonitorPanel.h"
 #include "editors/RuznePage.h"
 #include "params/DefaultSet.h"
@@ -13,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QUrl>
 
 namespace kordana {
 
@@ -139,29 +137,6 @@ bool TFormHlav::saveParameterFile(const QString& path) {
     m_standing.fileHolds(m_session.image(), m_session.extMon());
     ShowWhereSetStands();
     return true;
-}
-
-QString TFormHlav::helpDocumentPath() const {
-    const QString name = QString::fromStdString(m_texts.TextHelpFile);
-    const QString dir = m_desktop->programDir();
-    // Beside the program in a build; an installed program finds it in its document folder.
-    const QString installed = dir + "/../share/doc/kordana";
-    if (!QFileInfo(dir + "/" + name).isFile() && QFileInfo(installed + "/" + name).isFile()) {
-        return installed + "/" + name;
-    }
-    return dir + "/" + name;
-}
-
-void TFormHlav::MenuContensClick() {
-    const QString path = helpDocumentPath();
-    if (!QFileInfo(path).isFile() || !m_desktop->openDocument(QUrl::fromLocalFile(path))) {
-        showMessage(m_texts.TextHelpOpenError);
-    }
-}
-
-void TFormHlav::MenuAboutClick() {
-    m_about->setLanguageIndex(m_languageIndex);
-    m_about->exec();
 }
 
 } // namespace kordana

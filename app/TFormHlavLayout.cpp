@@ -132,11 +132,7 @@ const std::vector<MenuEntry> kMenus = {
       {"MenuGerman", "&German", "", &TFormHlav::MenuGermanClick},
       {"MenuCzech", "&Czech", "", &TFormHlav::MenuCzechClick},
       {"MenuFrench", "&French", "", &TFormHlav::MenuFrenchClick}}},
-    {"MenuHelp",
-     "&Help",
-     false,
-     {{"MenuContens", "&Contents...", "F1", &TFormHlav::MenuContensClick},
-      {"MenuAbout", "&About...", "", &TFormHlav::MenuAboutClick}}},
+    {"MenuHelp", "&Help", false, {featurePlace("MenuContens"), featurePlace("MenuAbout")}},
 };
 
 // The tool bar's controls: glyph buttons, then text buttons.

@@ -1,6 +1,7 @@
 #include "CommandFixture.h"
 
 #include "about/TFormAbout.h"
+#include "features/help/HelpFeature.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -75,11 +76,11 @@ TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
     });
     f.action("MenuAbout")->trigger(); // returns once the box is closed
     EXPECT_TRUE(seen);
-    ASSERT_NE(f.aboutBox(), nullptr);
-    EXPECT_FALSE(f.aboutBox()->isVisible());
+    ASSERT_NE(f.feature<HelpFeature>()->aboutBox(), nullptr);
+    EXPECT_FALSE(f.feature<HelpFeature>()->aboutBox()->isVisible());
 
     // The same box each time, where the user left it, titled in the language of the moment.
-    TFormAbout* first = f.aboutBox();
+    TFormAbout* first = f.feature<HelpFeature>()->aboutBox();
     const QPoint centred = first->pos();
     first->move(centred + QPoint(40, 30));
     f.action("MenuGerman")->trigger();
@@ -91,8 +92,8 @@ TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
         shownAt = box->pos();
         box->close();
     });
-    f.MenuAboutClick();
-    EXPECT_EQ(f.aboutBox(), first);
+    f.feature<HelpFeature>()->MenuAboutClick();
+    EXPECT_EQ(f.feature<HelpFeature>()->aboutBox(), first);
     EXPECT_EQ(title, QString::fromUtf8("Über Programm Kordana_R"));
     EXPECT_EQ(shownAt, centred + QPoint(40, 30));
     const QString titles[] = {"About Kordana_R", QString::fromUtf8("Über Programm Kordana_R"),
