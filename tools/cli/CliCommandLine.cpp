@@ -276,76 +276,93 @@ std::string generalHelp() {
     return text;
 }
 
+namespace {
+
+// The notes that follow a command's own help, after an empty line.
+enum class Notes { Device, Exit, DeviceAndExit };
+
+struct CommandHelp {
+    CliCommand command;
+    Notes notes;
+    std::string_view text;
+};
+
+constexpr std::array kCommandHelp{
+    CommandHelp{CliCommand::Program, Notes::DeviceAndExit,
+                "Usage: kordana-cli program --port DEVICE FILE.ign\n"
+                "Starts from the default set of preset 0, applies the file as Open does, runs the\n"
+                "consistency pass and programs the unit (blocks 0..19, then the verify pass).\n"
+                "Prints each status text as the window shows it. Exit 0 only when the verify pass\n"
+                "ended OK.\n"},
+    CommandHelp{
+        CliCommand::Read, Notes::DeviceAndExit,
+        "Usage: kordana-cli read --port DEVICE --out FILE.ign\n"
+        "Reads the unit (blocks 0..19), runs the consistency pass, verifies the unit\n"
+        "against the result and only then writes the file (replaced atomically).\n"
+        "\"No reading!\", \"Read error!\", \"Verify error!\" or an unmatched unit: exit 1,\n"
+        "no file written.\n"},
+    CommandHelp{
+        CliCommand::Verify, Notes::DeviceAndExit,
+        "Usage: kordana-cli verify --port DEVICE FILE.ign\n"
+        "Builds the image as 'program' does and compares blocks 1..19 of the unit with it.\n"
+        "Exit 0 on \"Verify: OK\".\n"},
+    CommandHelp{CliCommand::Monitor, Notes::DeviceAndExit,
+                "Usage: kordana-cli monitor --port DEVICE [--seconds N] [--csv FILE]\n"
+                "                          [--extended] [--servo]\n"
+                "Asks the unit for live data every 330 ms and prints the monitor panel's texts\n"
+                "about once a second, until N seconds have passed or the program is interrupted.\n"
+                "  --csv FILE   one row per intact monitor frame: a UTC timestamp and every\n"
+                "               field in engineering units, after a header row\n"
+                "  --extended   also show the sensor millivolts (\"Extended Monitor\")\n"
+                "  --servo      also show the servo lines\n"
+                "Exit 1 when no monitor frame arrived at all.\n"},
+    CommandHelp{CliCommand::Defaults, Notes::Exit,
+                "Usage: kordana-cli defaults --preset N --out FILE.ign\n"
+                "Writes the default set of motor-and-fuel preset N (0..3) as New and Save do.\n"},
+    CommandHelp{CliCommand::Check, Notes::Exit,
+                "Usage: kordana-cli check FILE.ign\n"
+                "Reads the file as Open does (over the default set of preset 0) and lists every\n"
+                "parameter the consistency pass changes: key and element, old and new value.\n"
+                "Exit 1 when the file has another format version; exit 2 when it cannot be read\n"
+                "(missing, not a regular file, or larger than 1 MB).\n"},
+    CommandHelp{
+        CliCommand::Diff, Notes::Device,
+        "Usage: kordana-cli diff A B\n"
+        "Each of A and B is FILE.ign (read as Open does, over the default set of preset 0,\n"
+        "then repaired) or --port DEVICE (the unit's 20 blocks as it sends them).\n"
+        "Prints one line per parameter that differs, in file order, A's value first:\n"
+        "  LIMITER[1]: 9000 rpm -> 9500 rpm\n"
+        "  IGN_2[37] row 2 (5%) column 7 (8000 rpm): 12 ° -> 14 °\n"
+        "Map cells name their row (throttle), column and breakpoint (A's, then B's when\n"
+        "they differ). \"(stored 1 -> 2)\" follows when the shown values agree but the\n"
+        "bytes do not; bytes no parameter names are listed as \"byte N\". The unit\n"
+        "header (bytes 0..99) is not compared; EXT_MON only between two files.\n"
+        "Exit 0 when the sets are equal, 1 when they differ, 2 on any error.\n"},
+    CommandHelp{CliCommand::Sheet, Notes::Exit,
+                "Usage: kordana-cli sheet FILE.ign --pdf OUT.pdf [--language en|de|fr|cs]\n"
+                "Reads the file as Open does (over the default set of preset 0), runs the\n"
+                "consistency pass and writes the whole parameter set as a tune sheet: an A4 PDF\n"
+                "with the nine maps, the position, servo, power-output and other values, the\n"
+                "corrections and the knock table (replaced atomically).\n"
+                "  --language   the sheet's language; English when not given\n"
+                "Exit 1 when the file has another format version.\n"},
+};
+
+} // namespace
+
 std::string commandHelp(CliCommand command) {
-    std::string text;
-    switch (command) {
-    case CliCommand::None:
+    const auto it = std::ranges::find(kCommandHelp, command, &CommandHelp::command);
+    if (it == kCommandHelp.end()) {
         return generalHelp();
-    case CliCommand::Program:
-        text = "Usage: kordana-cli program --port DEVICE FILE.ign\n"
-               "Starts from the default set of preset 0, applies the file as Open does, runs the\n"
-               "consistency pass and programs the unit (blocks 0..19, then the verify pass).\n"
-               "Prints each status text as the window shows it. Exit 0 only when the verify pass\n"
-               "ended OK.\n";
-        break;
-    case CliCommand::Read:
-        text = "Usage: kordana-cli read --port DEVICE --out FILE.ign\n"
-               "Reads the unit (blocks 0..19), runs the consistency pass, verifies the unit\n"
-               "against the result and only then writes the file (replaced atomically).\n"
-               "\"No reading!\", \"Read error!\", \"Verify error!\" or an unmatched unit: exit 1,\n"
-               "no file written.\n";
-        break;
-    case CliCommand::Verify:
-        text = "Usage: kordana-cli verify --port DEVICE FILE.ign\n"
-               "Builds the image as 'program' does and compares blocks 1..19 of the unit with it.\n"
-               "Exit 0 on \"Verify: OK\".\n";
-        break;
-    case CliCommand::Monitor:
-        text = "Usage: kordana-cli monitor --port DEVICE [--seconds N] [--csv FILE]\n"
-               "                          [--extended] [--servo]\n"
-               "Asks the unit for live data every 330 ms and prints the monitor panel's texts\n"
-               "about once a second, until N seconds have passed or the program is interrupted.\n"
-               "  --csv FILE   one row per intact monitor frame: a UTC timestamp and every\n"
-               "               field in engineering units, after a header row\n"
-               "  --extended   also show the sensor millivolts (\"Extended Monitor\")\n"
-               "  --servo      also show the servo lines\n"
-               "Exit 1 when no monitor frame arrived at all.\n";
-        break;
-    case CliCommand::Defaults:
-        text = "Usage: kordana-cli defaults --preset N --out FILE.ign\n"
-               "Writes the default set of motor-and-fuel preset N (0..3) as New and Save do.\n";
-        return text + "\n" + std::string(kExitNote);
-    case CliCommand::Check:
-        text = "Usage: kordana-cli check FILE.ign\n"
-               "Reads the file as Open does (over the default set of preset 0) and lists every\n"
-               "parameter the consistency pass changes: key and element, old and new value.\n"
-               "Exit 1 when the file has another format version; exit 2 when it cannot be read\n"
-               "(missing, not a regular file, or larger than 1 MB).\n";
-        return text + "\n" + std::string(kExitNote);
-    case CliCommand::Diff:
-        text = "Usage: kordana-cli diff A B\n"
-               "Each of A and B is FILE.ign (read as Open does, over the default set of preset 0,\n"
-               "then repaired) or --port DEVICE (the unit's 20 blocks as it sends them).\n"
-               "Prints one line per parameter that differs, in file order, A's value first:\n"
-               "  LIMITER[1]: 9000 rpm -> 9500 rpm\n"
-               "  IGN_2[37] row 2 (5%) column 7 (8000 rpm): 12 ° -> 14 °\n"
-               "Map cells name their row (throttle), column and breakpoint (A's, then B's when\n"
-               "they differ). \"(stored 1 -> 2)\" follows when the shown values agree but the\n"
-               "bytes do not; bytes no parameter names are listed as \"byte N\". The unit\n"
-               "header (bytes 0..99) is not compared; EXT_MON only between two files.\n"
-               "Exit 0 when the sets are equal, 1 when they differ, 2 on any error.\n";
-        return text + "\n" + std::string(kDeviceNote);
-    case CliCommand::Sheet:
-        text = "Usage: kordana-cli sheet FILE.ign --pdf OUT.pdf [--language en|de|fr|cs]\n"
-               "Reads the file as Open does (over the default set of preset 0), runs the\n"
-               "consistency pass and writes the whole parameter set as a tune sheet: an A4 PDF\n"
-               "with the nine maps, the position, servo, power-output and other values, the\n"
-               "corrections and the knock table (replaced atomically).\n"
-               "  --language   the sheet's language; English when not given\n"
-               "Exit 1 when the file has another format version.\n";
-        return text + "\n" + std::string(kExitNote);
     }
-    return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);
+    std::string text = std::string(it->text) + "\n";
+    if (it->notes != Notes::Exit) {
+        text += kDeviceNote;
+    }
+    if (it->notes != Notes::Device) {
+        text += kExitNote;
+    }
+    return text;
 }
 
 } // namespace kordana
