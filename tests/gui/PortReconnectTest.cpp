@@ -31,10 +31,16 @@ protected:
         ASSERT_TRUE(QFile::link(QString::fromStdString(m_unit.devicePath()), m_link));
     }
 
-    // Ticks until the status line shows `text`, letting the port's error arrive between ticks.
+    // Ticks until the status line shows `text`. Between ticks the port's events are taken (an
+    // error arrives through the event loop), waiting as a tick would only for a lost port's
+    // error to arrive; a port being reopened needs no wait.
     static int ticksUntilStatus(TFormHlav& form, const QString& text, int maxTicks) {
         for (int i = 1; i <= maxTicks; ++i) {
-            awaitUnit(form);
+            if (form.serialPort().isOpen()) {
+                awaitUnit(form);
+            } else {
+                QCoreApplication::processEvents();
+            }
             form.Timer1Timer();
             if (status(form) == text) {
                 return i;
