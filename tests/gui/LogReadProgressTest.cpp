@@ -3,7 +3,7 @@
 #include "FormFixture.h"
 
 #include "app/LogWindow.h"
-#include "link/MonitorLog.h"
+#include "monitor/MonitorLog.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "link/MonitorLog.h"
+#include "monitor/MonitorLog.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // What a read monitor log offers besides its reading: its rows by name and time, the times of
 // its timestamps, its refusals in words, and the live values of a row.
-#include "link/MonitorLog.h"
+#include "monitor/MonitorLog.h"
 
 #include "lang/LogTexts.h"
 

@@ -1,6 +1,6 @@
 // Monitor logs read in pieces: larger than one piece of the reader, with its progress, its
 // cancel, and its limit on the values a log may hold.
-#include "link/MonitorLog.h"
+#include "monitor/MonitorLog.h"
 
 #include <gtest/gtest.h>
 
