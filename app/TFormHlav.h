@@ -5,6 +5,7 @@
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
 #include "link/LinkEvents.h"
+#include "link/serial/PortWatch.h"
 #include "link/serial/SerialDevices.h"
 #include "monitor/MonitorDisplay.h"
 #include "monitor/MonitorLiveValues.h"
@@ -310,6 +311,7 @@ private:
     void selectLanguage(std::uint8_t index);
     // Link (TFormHlavLink.cpp).
     void createLink();
+    void watchPort(); // says when the port is lost, and when it is back
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
@@ -393,6 +395,7 @@ private:
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<LinkEvents> m_linkEvents; // a LinkEventsAdapter
     std::unique_ptr<LinkProtocol> m_link;
+    std::unique_ptr<PortWatch> m_portWatch;
 
     PageDispatcher m_pages;
     CommitBindings* m_commitBindings = nullptr;

@@ -11,6 +11,7 @@
 #include "link/LinkMessageText.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/ComPortName.h"
+#include "link/serial/PortWatch.h"
 #include "link/serial/SerialPort.h"
 
 #include <QAction>
@@ -84,6 +85,24 @@ void TFormHlav::createLink() {
     // The link writes the unit's header and the blocks of a read straight into the image and
     // then reports imageChanged(), whose consistency pass records the change in the session.
     m_link = std::make_unique<LinkProtocol>(m_session.imageForLink(), *m_port, *m_linkEvents);
+    m_portWatch = std::make_unique<PortWatch>(*m_port);
+}
+
+void TFormHlav::watchPort() {
+    const PortWatchEvent event = m_portWatch->tick();
+    if (event == PortWatchEvent::None) {
+        return;
+    }
+    const bool lost = event == PortWatchEvent::Lost;
+    m_statusLine->showStatus(
+        QString::fromStdString(lost ? m_texts.TextPortLost : m_texts.TextPortReconnected), lost);
+    m_statusLine->setStatusVisible(true);
+    if (!lost) {
+        // The device may now lead to another unit: its set and its trail are not known.
+        m_standing.forgetUnit();
+        m_mapGrid->clearTrail();
+        ShowWhereSetStands();
+    }
 }
 
 QString TFormHlav::comPortDevice() const {
@@ -183,6 +202,7 @@ void TFormHlav::HideStatusLine() {
 
 void TFormHlav::Timer1Timer() {
     m_link->tick();
+    watchPort();
     MarkOperatingPoint();
     if (recordingLog()) {
         showRecordingIndicator();

@@ -82,6 +82,12 @@ constexpr std::array kMessageRows{
                 "Rien collé: chaque valeur doit être un nombre dans la plage de la carte!",
                 "Nic nevloženo: každá hodnota musí být číslo v rozsahu mapy!"}},
     MessageRow{&MessageTexts::TextComOpens, {"Opens ", "Öffnet ", "Ouvre ", "Otevře "}},
+    MessageRow{
+        &MessageTexts::TextPortLost,
+        {"Com port lost!", "COM-Anschluss verloren!", "Port COM perdu!", "Port Com ztracen!"}},
+    MessageRow{&MessageTexts::TextPortReconnected,
+               {"Com port reconnected", "COM-Anschluss wieder verbunden", "Port COM reconnecté",
+                "Port Com znovu připojen"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

@@ -44,6 +44,9 @@ struct MessageTexts {
     std::string TextPasteRefused;
     // The status-bar hint of a "Com n" menu item, followed by the device it opens.
     std::string TextComOpens;
+    // The status line when an error took the port's device away, and when it was opened again.
+    std::string TextPortLost;
+    std::string TextPortReconnected;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

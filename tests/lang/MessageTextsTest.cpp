@@ -46,6 +46,8 @@ const Member kMembers[] = {
     {"TextPrintError", &MessageTexts::TextPrintError},
     {"TextPasteRefused", &MessageTexts::TextPasteRefused},
     {"TextComOpens", &MessageTexts::TextComOpens},
+    {"TextPortLost", &MessageTexts::TextPortLost},
+    {"TextPortReconnected", &MessageTexts::TextPortReconnected},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
@@ -86,6 +88,13 @@ const ExpectedMessage kHandPicked[] = {
     {"TextUnitDiffers",
      &MessageTexts::TextUnitDiffers,
      {"unit: differs", "Zündung: abweichend", "boîtier : différent", "zapalování: liší se"}},
+    {"TextPortLost",
+     &MessageTexts::TextPortLost,
+     {"Com port lost!", "COM-Anschluss verloren!", "Port COM perdu!", "Port Com ztracen!"}},
+    {"TextPortReconnected",
+     &MessageTexts::TextPortReconnected,
+     {"Com port reconnected", "COM-Anschluss wieder verbunden", "Port COM reconnecté",
+      "Port Com znovu připojen"}},
 };
 
 TEST(MessageTextsTest, HandPickedTextsInEveryLanguage) {
