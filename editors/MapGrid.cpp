@@ -295,13 +295,22 @@ void MapGrid::showGrid() {
 void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
     // The tick runs 18 times a second: only the fields whose mark changes are repainted.
     const Mark mark{row, column, cellAndBreakpoint};
-    if (mark == m_mark) {
+    if (mark == m_mark && !m_markPaintedOver) {
         return;
     }
     auto at = [](auto& fields, int i) {
         return i >= 0 && i < static_cast<int>(fields.size()) ? fields[idx(i)] : nullptr;
     };
-    if (m_mark.row >= 0) {
+    if (m_markPaintedOver) {
+        m_markPaintedOver = false;
+        for (int r = 0; r < kRows; ++r) {
+            setMarked(at(m_rowLabels, r), QPalette::Window, r == row);
+        }
+        for (int c = 0; c < kCols; ++c) {
+            setMarked(at(m_breakpoints, c), QPalette::Base,
+                      row >= 0 && c == column && cellAndBreakpoint);
+        }
+    } else if (m_mark.row >= 0) {
         setMarked(at(m_rowLabels, m_mark.row), QPalette::Window, false);
         setMarked(at(m_breakpoints, m_mark.column), QPalette::Base, false);
     }
@@ -321,6 +330,15 @@ void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
         changed.insert(changed.end(), now.begin(), now.end());
     }
     paintCells(changed);
+}
+
+void MapGrid::whitenRowLabels() {
+    for (QLabel* label : m_rowLabels) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
+    }
+    m_markPaintedOver = true;
 }
 
 void MapGrid::showHeat(const ParameterImage& image) {
