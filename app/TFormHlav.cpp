@@ -6,6 +6,7 @@
 #include "app/MonitorPanel.h"
 #include "app/MonitorRecording.h"
 #include "app/StatusLine.h"
+#include "app/WindowPlacement.h"
 #include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
 #include "lang/Language.h"
@@ -218,10 +219,14 @@ void TFormHlav::CentreWindow() {
 
 void TFormHlav::LoadSettings() {
     const IniFile& ini = m_settings;
-    move(ini.readInteger(kSectionForm, "Left", x()), y());
-    move(x(), ini.readInteger(kSectionForm, "Top", y()));
-    resize(width(), ini.readInteger(kSectionForm, "Height", height()));
-    resize(ini.readInteger(kSectionForm, "Width", width()), height());
+    // The saved place is fitted to the screens before it is applied: a window off every screen
+    // or larger than the screen would open where nobody sees it, and be saved there again.
+    placeWindow(*this,
+                {ini.readInteger(kSectionForm, "Left", x()),
+                 ini.readInteger(kSectionForm, "Top", y()),
+                 ini.readInteger(kSectionForm, "Width", width()),
+                 ini.readInteger(kSectionForm, "Height", height())},
+                {kDesignedWidth, kDesignedHeight});
 
     const int com = ini.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
     m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com <= 19 ? com : 0);

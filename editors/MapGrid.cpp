@@ -232,6 +232,10 @@ void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
     m_layers->showMark(row, column, cellAndBreakpoint);
 }
 
+void MapGrid::whitenRowLabels() {
+    m_layers->whitenRowLabels();
+}
+
 void MapGrid::showHeat(const ParameterImage& image) {
     m_layers->showHeat(image, m_shownPage);
 }

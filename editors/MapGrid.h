@@ -85,6 +85,9 @@ public:
     /// Marks throttle row `row` lime, and the cell and the breakpoint of column `column` too when
     /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
     void showMark(int row, int column, bool cellAndBreakpoint);
+    /// Gives every row label a white background (the printout's look). The next showMark()
+    /// then paints every row label and breakpoint again, not only those whose mark moves.
+    void whitenRowLabels();
 
     // --- block selection ---------------------------------------------------------------------
     // Shift+click and Shift+arrow keys extend a block from the focused cell, Ctrl+A selects

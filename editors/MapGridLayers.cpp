@@ -84,10 +84,19 @@ void MapGridLayers::markFields(const Mark& mark, bool marked) {
 void MapGridLayers::showMark(int row, int column, bool cellAndBreakpoint) {
     // The tick runs 18 times a second: only the fields whose mark changes are repainted.
     const Mark mark{row, column, cellAndBreakpoint};
-    if (mark == m_mark) {
+    if (mark == m_mark && !m_markPaintedOver) {
         return;
     }
-    if (m_mark.row >= 0) {
+    if (m_markPaintedOver) {
+        m_markPaintedOver = false;
+        for (int r = 0; r < kRows; ++r) {
+            setMarked(fieldAt(m_rowLabels, r), QPalette::Window, r == row);
+        }
+        for (int c = 0; c < kCols; ++c) {
+            setMarked(fieldAt(m_breakpoints, c), QPalette::Base,
+                      row >= 0 && c == column && cellAndBreakpoint);
+        }
+    } else if (m_mark.row >= 0) {
         markFields(m_mark, false);
     }
     if (row >= 0) {
@@ -105,6 +114,15 @@ void MapGridLayers::showMark(int row, int column, bool cellAndBreakpoint) {
         changed.insert(changed.end(), now.begin(), now.end());
     }
     paintCells(changed);
+}
+
+void MapGridLayers::whitenRowLabels() {
+    for (QLabel* label : m_rowLabels) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
+    }
+    m_markPaintedOver = true;
 }
 
 void MapGridLayers::showHeat(const ParameterImage& image, int shownPage) {

@@ -36,6 +36,9 @@ public:
     /// Marks throttle row `row` lime, and the cell and breakpoint of `column` too when
     /// `cellAndBreakpoint`; -1 marks nothing. A shown trail records the marked cell.
     void showMark(int row, int column, bool cellAndBreakpoint);
+    /// Gives every row label a white background (the printout's look); the next showMark()
+    /// then paints every row label and breakpoint again, not only those whose mark moves.
+    void whitenRowLabels();
 
     void setHeatMap(bool on) { m_heatMap = on; }
     bool heatMap() const { return m_heatMap; }
@@ -73,6 +76,8 @@ private:
 
     std::array<mapgrid::CellFlags, kMapPageCount> m_outlined{};
     Mark m_mark;
+    // Set when the row labels were painted without the mark: showMark() repaints them all.
+    bool m_markPaintedOver = false;
     bool m_heatMap = false;
     bool m_heatPainted = false; // the cells show heat colours
     std::array<Rgb, mapgrid::kCells> m_heat{};

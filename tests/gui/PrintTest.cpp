@@ -29,6 +29,11 @@ struct ViewState {
 ViewState viewOf(const TFormHlav& form) {
     ViewState state;
     for (const QWidget* widget : form.findChildren<QWidget*>()) {
+        // A closed list's popup is no part of the window's view; its scroll bars follow the
+        // layouts of a window nobody sees.
+        if (widget->window()->windowType() == Qt::Popup) {
+            continue;
+        }
         const auto* field = qobject_cast<const UpDownEdit*>(widget);
         state.widgets[widget] = {!widget->isHidden(), field == nullptr || field->arrowsVisible()};
     }
