@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lang/MessageTexts.h"
-#include "link/MonitorDisplay.h"
+#include "monitor/MonitorDisplay.h"
 #include "tools/cli/CliConsole.h"
 #include "tools/cli/CliLine.h"
 
