@@ -114,7 +114,9 @@ public:
     // --- file commands after their dialogs ------------------------------------------------------
     /// Open after its dialog: loads `path`; when the file carries the right version and was
     /// read to its end, takes it over, hides the status line and runs the commit tail; shows
-    /// the failure otherwise. True when the file was applied.
+    /// the failure otherwise. A file that lacks keys is applied too (their bytes keep their
+    /// values); the status line then names them and the set counts as changed. True when the
+    /// file was applied.
     bool openParameterFile(const QString& path);
     /// Save after its dialog: harvest, consistency pass, refresh, then writes `path`
     /// atomically; on any failure shows "Open file error!" and changes neither the file nor
@@ -359,6 +361,7 @@ private:
     void recordReplacedSet(SetHistoryCause cause, const ParameterImage& replaced);
     void newAfterQuestion(const ParameterImage& replaced);
     void takeOverFileRead(const IgnReadResult& read);
+    void showIncompleteFile(const IgnReadResult& read);
     // Monitor log (TFormHlavLog.cpp).
     void buildLog();
     void recordFrame(std::span<const std::uint8_t, kFrameSize> frame);

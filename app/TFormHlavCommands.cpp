@@ -4,10 +4,13 @@
 
 #include "about/TFormAbout.h"
 #include "app/MonitorPanel.h"
+#include "app/StatusLine.h"
 #include "editors/RuznePage.h"
+#include "link/LinkProtocol.h"
 #include "params/DefaultSet.h"
 #include "params/IgnWriter.h"
 #include "params/ParameterFileLoader.h"
+#include "params/ParameterTable.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -86,9 +89,29 @@ bool TFormHlav::openParameterFile(const QString& path) {
     takeOverFileRead(load.read);
     setFileName(info.absoluteFilePath());
     m_lastFilePath = info.absoluteFilePath();
-    m_standing.fileHolds(m_session.image(), m_session.extMon());
+    if (load.read.complete()) {
+        m_standing.fileHolds(m_session.image(), m_session.extMon());
+    } else {
+        // Part of the set on screen comes from before: the file does not hold it.
+        m_standing.forgetFile();
+        showIncompleteFile(load.read);
+    }
     ShowWhereSetStands();
     return true;
+}
+
+void TFormHlav::showIncompleteFile(const IgnReadResult& read) {
+    // A programming run started by the commit tail keeps the status line for its progress.
+    if (m_link->mode() != LinkMode::Idle) {
+        return;
+    }
+    const std::string text =
+        incompleteFileText(m_texts, read.keysHeld, ParameterTable::instance().keys().size(),
+                           read.missingKeys, read.shortKeys);
+    m_statusLine->showStatus(QString::fromStdString(text), true);
+    m_statusLine->setStatusVisible(true);
+    // Held and then hidden like any status, and replaced by the link's next message.
+    m_link->holdWindowStatus();
 }
 
 void TFormHlav::takeOverFileRead(const IgnReadResult& read) {

@@ -27,9 +27,12 @@ public:
     explicit LinkEventsAdapter(TFormHlav& form) : m_form(form) {}
 
     void statusLine(LinkMessage message, bool ok, StatusColour colour) override {
-        m_form.m_statusLine->showStatus(
-            QString::fromStdString(linkMessageText(message, ok, m_form.m_texts)),
-            colour == StatusColour::Red);
+        std::string text = linkMessageText(message, ok, m_form.m_texts);
+        // A run cut off between blocks leaves the unit with a mixture of two sets.
+        if (message == LinkMessage::ProgramError && !ok) {
+            text += " " + m_form.m_texts.TextPartlyProgrammed;
+        }
+        m_form.m_statusLine->showStatus(QString::fromStdString(text), colour == StatusColour::Red);
         m_form.unitStatus(message, ok, colour);
     }
     void statusVisible(bool visible) override { m_form.m_statusLine->setStatusVisible(visible); }
@@ -66,6 +69,9 @@ public:
         m_form.ShowMonitorFrame(frame);
     }
     void compareRead(const ParameterImage& unitSet) override {
+        // The compare has just read what the unit holds.
+        m_form.m_standing.unitHolds(unitSet);
+        m_form.ShowWhereSetStands();
         m_form.showComparison(unitSet, true);
     }
     // A silent unit sent nothing to compare; only a unit that answered differently is listed.

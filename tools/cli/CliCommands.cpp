@@ -5,6 +5,7 @@
 #include "params/ConsistencyPass.h"
 #include "params/IgnWriter.h"
 #include "params/ParameterDiff.h"
+#include "params/ParameterTable.h"
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
 #include "tools/cli/CliFiles.h"
@@ -57,10 +58,41 @@ int finishSave(QSaveFile& file, const ParameterImage& image, bool extMon, CliCon
     return kExitSuccess;
 }
 
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
+// One line for the keys a file does not name, one for the keys whose values stop short.
+std::vector<std::string> lackingLines(const IgnReadResult& read) {
+    std::vector<std::string> lines;
+    if (!read.missingKeys.empty()) {
+        lines.push_back("Missing keys (" + std::to_string(read.missingKeys.size()) + " of " +
+                        std::to_string(ParameterTable::instance().keys().size()) +
+                        "): " + joined(read.missingKeys));
+    }
+    if (!read.shortKeys.empty()) {
+        lines.push_back("Values cut short, the rest took the number read last: " +
+                        joined(read.shortKeys));
+    }
+    return lines;
+}
+
+// What a command does with a file that lacks keys or whose values stop short.
+enum class Lacking {
+    Refuse, ///< the file says no: the keys named, exit 1
+    Fill,   ///< --partial: the base fills the rest, said on standard error
+    Report, ///< check lists them itself
+};
+
 // The file at path applied over a fresh start's image, not yet repaired. A file that cannot be
-// read is an I/O error for every command; a file of another version is the file saying no.
+// read is an I/O error for every command; a file of another version, or one that lacks keys
+// where a whole set is needed, is the file saying no.
 std::optional<IgnReadResult> fileOverFreshImage(const std::string& path, CliConsole& console,
-                                                int& exitCode) {
+                                                int& exitCode, Lacking lacking = Lacking::Refuse) {
     const ParameterFileLoad load = ParameterFileLoader::load(path, freshImage(), false);
     if (!load.fileRead()) {
         console.failure(loadFailureLine(load, path, english().TextOpenFileError));
@@ -72,7 +104,29 @@ std::optional<IgnReadResult> fileOverFreshImage(const std::string& path, CliCons
         exitCode = kExitRefused;
         return std::nullopt;
     }
+    if (load.read.complete() || lacking == Lacking::Report) {
+        return load.read;
+    }
+    if (lacking == Lacking::Refuse) {
+        console.failure(path + " does not hold a whole set; 'kordana-cli check' lists what it "
+                               "lacks, --partial fills it from the default set of preset 0.");
+    } else {
+        console.failure("Note: " + path +
+                        " does not hold a whole set; the default set of preset "
+                        "0 fills what it lacks.");
+    }
+    for (const std::string& line : lackingLines(load.read)) {
+        console.failure(line);
+    }
+    if (lacking == Lacking::Refuse) {
+        exitCode = kExitRefused;
+        return std::nullopt;
+    }
     return load.read;
+}
+
+Lacking lackingFor(const CliOptions& o) {
+    return o.partial ? Lacking::Fill : Lacking::Refuse;
 }
 
 // The image repaired by the consistency pass, with a note on standard error when it changed.
@@ -88,8 +142,8 @@ ParameterImage repairedWithNote(const ParameterImage& loaded, CliConsole& consol
 
 // The image that Program and Verify send: a fresh start's, the file applied, repaired.
 std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole& console,
-                                            int& exitCode) {
-    const auto loaded = fileOverFreshImage(path, console, exitCode);
+                                            int& exitCode, Lacking lacking) {
+    const auto loaded = fileOverFreshImage(path, console, exitCode, lacking);
     if (!loaded) {
         return std::nullopt;
     }
@@ -99,7 +153,7 @@ std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole&
 int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console,
                         const CliLineOpener& opener) {
     int exitCode = kExitUsage;
-    auto image = imageFromFile(o.file, console, exitCode);
+    auto image = imageFromFile(o.file, console, exitCode, lackingFor(o));
     if (!image) {
         return exitCode;
     }
@@ -144,11 +198,14 @@ int runDefaults(const CliOptions& o, CliConsole& console) {
 
 int runCheck(const CliOptions& o, CliConsole& console) {
     int exitCode = kExitUsage;
-    const auto read = fileOverFreshImage(o.file, console, exitCode);
+    const auto read = fileOverFreshImage(o.file, console, exitCode, Lacking::Report);
     if (!read) {
         return exitCode;
     }
     const IgnReadResult& loaded = *read;
+    for (const std::string& line : lackingLines(loaded)) {
+        console.line(line);
+    }
     // A value too big for its byte keeps only its low eight bits: the sign of a file written
     // with another scaling (injection cells in microseconds, say).
     for (const FileValueOverflow& overflow : loaded.overflows) {
@@ -166,17 +223,17 @@ int runCheck(const CliOptions& o, CliConsole& console) {
     }
     console.line(repairs.empty() ? std::string("No value needs repair.")
                                  : std::to_string(repairs.size()) + " value(s) repaired.");
-    return kExitSuccess;
+    return loaded.complete() ? kExitSuccess : kExitRefused;
 }
 
 // One set of a comparison: a file as Open and Program would hold it, or the unit's memory as it
 // sends it. Status texts of the unit's read go to standard error, so standard output carries
 // only the differences.
-std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console,
+std::optional<DiffSide> loadSet(const CliSetSource& source, Lacking lacking, CliConsole& console,
                                 const CliLineOpener& opener) {
     int exitCode = kExitUsage;
     if (!source.unit) {
-        const auto loaded = fileOverFreshImage(source.where, console, exitCode);
+        const auto loaded = fileOverFreshImage(source.where, console, exitCode, lacking);
         if (!loaded) {
             return std::nullopt;
         }
@@ -196,11 +253,13 @@ int runDiff(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
     if (o.sets.size() != 2) {
         return kExitUsage;
     }
-    const auto a = loadSet(o.sets[0], console, opener);
+    // Any set that cannot be compared is an error (exit 2), a refused file too: exit 1 says
+    // that the sets differ.
+    const auto a = loadSet(o.sets[0], lackingFor(o), console, opener);
     if (!a) {
         return kExitUsage;
     }
-    const auto b = loadSet(o.sets[1], console, opener);
+    const auto b = loadSet(o.sets[1], lackingFor(o), console, opener);
     if (!b) {
         return kExitUsage;
     }
@@ -214,7 +273,7 @@ int runDiff(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
 // The tune sheet of the image Program would send, in English unless asked otherwise.
 int runSheet(const CliOptions& o, CliConsole& console) {
     int exitCode = kExitUsage;
-    const auto image = imageFromFile(o.file, console, exitCode);
+    const auto image = imageFromFile(o.file, console, exitCode, lackingFor(o));
     if (!image) {
         return exitCode;
     }
