@@ -45,7 +45,7 @@ public:
         if (message.buttons != Buttons::SaveDiscard) {
             box.setIcon(QMessageBox::Information);
             box.setStandardButtons(message.buttons == Buttons::Ok
-                                       ? QMessageBox::Ok
+                                       ? QMessageBox::StandardButtons(QMessageBox::Ok)
                                        : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             switch (box.exec()) {
             case QMessageBox::Ok:

@@ -51,8 +51,14 @@ QString fileWriteFailedReason() {
 }
 
 bool writeFileAtomically(const QString& path, const std::string& contents, QString* reason) {
-    if (QFileInfo(path).isDir()) {
+    const QFileInfo target(path);
+    if (target.isDir()) {
         return fail(reason, QString::fromLocal8Bit(std::strerror(EISDIR)));
+    }
+    // A pipe or a device in the file's place would be written to directly, and a pipe waits
+    // for a reader: only a regular file (or none) is replaced.
+    if (target.exists() && !target.isFile()) {
+        return fail(reason, QStringLiteral("not a regular file"));
     }
     QSaveFile file(path);
     // Unbuffered, so that every write reaches the system here and a short write is seen at

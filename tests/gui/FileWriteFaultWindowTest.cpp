@@ -179,6 +179,11 @@ TEST_F(FileWriteFaultWindow, APipeOrAHugeFileIsRefusedAtStart) {
     EXPECT_EQ(statusText(f), refused + settingsPath() + "  " + refused + cachePath());
     EXPECT_EQ(f.languageIndex(), 0) << "the settings' German is not read";
     EXPECT_EQ(f.session().image(), defaultImage());
+    // The exit does not write into the pipe (that would wait for a reader): it says so.
+    messages.clear();
+    closeForm();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains(cachePath())) << messages[0].toStdString();
     QFile::remove(cachePath());
 }
 

@@ -248,7 +248,8 @@ TEST_P(PrintFails, StatusLineSaysSoAndTheViewIsNormal) {
     const ViewState before = settledView();
     form().action(GetParam().action)->trigger();
     // A file that could not be written is followed by the system's reason.
-    EXPECT_TRUE(statusLabel()->text().startsWith(GetParam().message)) << statusLabel()->text();
+    EXPECT_TRUE(statusLabel()->text().startsWith(GetParam().message))
+        << statusLabel()->text().toStdString();
     EXPECT_TRUE(statusLabel()->isVisibleTo(&form()));
     EXPECT_EQ(statusLabel()->palette().color(QPalette::Window), QColor(Qt::red));
     expectSameView(before);

@@ -5,6 +5,7 @@
 #include "settings/MonitorLogFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -46,13 +47,16 @@ TEST(AtomicFileFault, AFailedWriteOrCommitKeepsTheOldFileByteForByte) {
     EXPECT_EQ(readWholeFile(dir.filePath("a")), "one");
 }
 
-TEST(AtomicFileFault, AFolderOrAMissingFolderIsAFailureWithAReason) {
+TEST(AtomicFileFault, AFolderAMissingFolderOrAPipeIsAFailureWithAReason) {
     QTemporaryDir dir;
-    for (const QString& path : {dir.path(), dir.filePath("missing/tune.ign")}) {
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {dir.path(), dir.filePath("missing/tune.ign"), fifo}) {
         QString reason;
         EXPECT_FALSE(writeFileAtomically(path, "x", &reason)) << path.toStdString();
         EXPECT_FALSE(reason.isEmpty());
     }
+    EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the pipe stays as it was";
 }
 
 TEST(MonitorLogFault, AFailedRowClosesTheLogAndKeepsTheRowsBefore) {
