@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lang/MessageTexts.h"
-#include "settings/SetHistory.h"
+#include "storage/SetHistory.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/MonitorLiveValues.h"
-#include "link/MonitorLog.h"
+#include "monitor/MonitorLiveValues.h"
+#include "monitor/MonitorLog.h"
 
 #include <QWidget>
 

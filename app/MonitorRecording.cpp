@@ -1,6 +1,6 @@
 #include "app/MonitorRecording.h"
 
-#include "link/MonitorCsv.h"
+#include "monitor/MonitorCsv.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/MonitorFrame.h"
-#include "settings/MonitorLogFile.h"
+#include "monitor/MonitorFrame.h"
+#include "storage/MonitorLogFile.h"
 
 #include <QElapsedTimer>
 #include <QString>

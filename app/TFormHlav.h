@@ -5,16 +5,16 @@
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
 #include "link/LinkEvents.h"
-#include "link/MonitorDisplay.h"
-#include "link/MonitorLiveValues.h"
-#include "link/OperatingPoint.h"
 #include "link/serial/SerialDevices.h"
+#include "monitor/MonitorDisplay.h"
+#include "monitor/MonitorLiveValues.h"
+#include "monitor/OperatingPoint.h"
 #include "report/PrintView.h"
 #include "session/EditSession.h"
 #include "session/MapBlock.h"
 #include "session/SetStanding.h"
 #include "settings/IniFile.h"
-#include "settings/SetHistory.h"
+#include "storage/SetHistory.h"
 
 #include <QMainWindow>
 #include <QString>

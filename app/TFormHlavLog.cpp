@@ -5,7 +5,7 @@
 #include "app/LogWindow.h"
 #include "app/MonitorRecording.h"
 #include "lang/LogTexts.h"
-#include "settings/MonitorLogFile.h"
+#include "storage/MonitorLogFile.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "app/SignalBridge.h"
 #include "app/TFormHlav.h"
 #include "kordana/Version.h"
-#include "settings/MonitorLogFile.h"
+#include "storage/MonitorLogFile.h"
 
 #include <QStandardPaths>
 

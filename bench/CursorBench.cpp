@@ -1,7 +1,7 @@
 // Marking the operating point, the last step of every tick: budget 0.5 ms on any page. The live
 // values alternate between two operating points, so every call moves the marks.
 #include "app/TFormHlav.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 
 #include <QApplication>
 #include <QTabWidget>

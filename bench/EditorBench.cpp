@@ -4,7 +4,7 @@
 #include "app/TFormHlav.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 #include "settings/AtomicFile.h"
 

@@ -2,8 +2,8 @@
 // monitor frame with and without recording (the tick's budget stays under 1 ms).
 #include "app/LogWindow.h"
 #include "app/TFormHlav.h"
-#include "link/MonitorCsv.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorCsv.h"
+#include "monitor/MonitorFrame.h"
 #include "settings/AtomicFile.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "link/MonitorDisplay.h"
+#include "monitor/MonitorDisplay.h"
 
 #include <benchmark/benchmark.h>
 

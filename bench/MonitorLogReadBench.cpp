@@ -1,7 +1,7 @@
 // Reading a monitor log of an hour (11,000 rows at a frame every 330 ms): the reader's share of
 // the log window's 1 s budget for opening and plotting it.
-#include "link/MonitorCsv.h"
-#include "link/MonitorLog.h"
+#include "monitor/MonitorCsv.h"
+#include "monitor/MonitorLog.h"
 
 #include <benchmark/benchmark.h>
 

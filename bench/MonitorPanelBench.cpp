@@ -2,7 +2,7 @@
 // shown on the offscreen platform.
 #include "app/MonitorPanel.h"
 #include "app/TFormHlav.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 #include "settings/AtomicFile.h"
 
 #include <QApplication>

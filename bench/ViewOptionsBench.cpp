@@ -3,7 +3,7 @@
 #include "app/TFormHlav.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
 #include "lang/KnockLists.h"
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 #include "params/KnockLists.h"
 
 #include <QComboBox>

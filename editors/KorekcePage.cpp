@@ -2,7 +2,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 
 #include <QGroupBox>
 #include <QLabel>

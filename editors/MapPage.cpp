@@ -1,7 +1,7 @@
 #include "editors/MapPage.h"
 
 #include "editors/MapGrid.h"
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 #include "session/EditSession.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "editors/PolohaPage.h"
 
 #include "editors/UpDownEdit.h"
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 #include "session/EditSession.h"
 
 #include <QBoxLayout>

@@ -2,8 +2,8 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/UpDownEdit.h"
-#include "link/MonitorLiveValues.h"
 #include "link/UnitHeader.h"
+#include "monitor/MonitorLiveValues.h"
 #include "params/ImageLayout.h"
 #include "session/EditSession.h"
 

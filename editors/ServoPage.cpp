@@ -3,7 +3,7 @@
 #include "editors/CommitBindings.h"
 #include "editors/PageDispatcher.h"
 #include "editors/UpDownEdit.h"
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 #include "params/ImageLayout.h"
 #include "session/EditSession.h"
 

@@ -5,8 +5,8 @@
 #include "FuzzInput.h"
 #include "Utf8.h"
 
-#include "link/MonitorDisplay.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorDisplay.h"
+#include "monitor/MonitorFrame.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "map3d/MapSurfaceData.h"
 
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 #include "params/ImageLayout.h"
 #include "params/ParameterTable.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/OperatingPoint.h"
 #include "map3d/MapSurfaceData.h"
+#include "monitor/OperatingPoint.h"
 #include "params/ParameterImage.h"
 
 #include <QPoint>

@@ -5,8 +5,8 @@
 #include "editors/CurveRows.h"
 #include "editors/PolohaPage.h"
 #include "editors/ServoPage.h"
-#include "link/MonitorFrame.h"
-#include "link/OperatingPoint.h"
+#include "monitor/MonitorFrame.h"
+#include "monitor/OperatingPoint.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include "UnitWindowFixture.h"
 
 #include "link/LinkProtocol.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 #include "tools/unit-sim/UnitSimProcess.h"
 

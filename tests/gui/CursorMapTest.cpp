@@ -3,7 +3,7 @@
 
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 
 #include <QLabel>

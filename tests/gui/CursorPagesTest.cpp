@@ -7,7 +7,7 @@
 #include "FormFixture.h"
 
 #include "editors/UpDownEdit.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 
 #include <QComboBox>

@@ -7,7 +7,7 @@
 
 #include "params/ParameterFileLoader.h"
 #include "settings/ImageCache.h"
-#include "settings/SetHistory.h"
+#include "storage/SetHistory.h"
 
 #include <QAction>
 #include <QFile>

@@ -2,8 +2,8 @@
 // point, and says so plainly where there is no OpenGL (as on the offscreen platform).
 #include "MapFixture.h"
 
-#include "link/MonitorFrame.h"
 #include "map3d/MapSurfaceWindow.h"
+#include "monitor/MonitorFrame.h"
 
 #include <QAction>
 #include <QLabel>

@@ -5,8 +5,8 @@
 #include "app/LogWindow.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
-#include "link/MonitorCsv.h"
-#include "link/MonitorLog.h"
+#include "monitor/MonitorCsv.h"
+#include "monitor/MonitorLog.h"
 #include "params/ImageLayout.h"
 
 #include <QAction>

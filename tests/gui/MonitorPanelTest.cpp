@@ -2,7 +2,7 @@
 
 #include "app/GaugeBar.h"
 #include "app/MonitorPanel.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 
 #include <QApplication>

@@ -1,8 +1,7 @@
-// The one atomic writer and the growing monitor log under a failing disk (an injected fault in
-// the n-th write step), and the bounded reader of the settings file and the stored set.
+// The one atomic writer under a failing disk (an injected fault in the n-th write step), and
+// the bounded reader of the settings file and the stored set.
 #include "settings/AtomicFile.h"
 #include "settings/ImageCache.h"
-#include "settings/MonitorLogFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,21 +56,6 @@ TEST(AtomicFileFault, AFolderAMissingFolderOrAPipeIsAFailureWithAReason) {
         EXPECT_FALSE(reason.isEmpty());
     }
     EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the pipe stays as it was";
-}
-
-TEST(MonitorLogFault, AFailedRowClosesTheLogAndKeepsTheRowsBefore) {
-    QTemporaryDir dir;
-    MonitorLogFile log;
-    ASSERT_TRUE(log.openAt(dir.filePath("run.csv"), "time;rpm"));
-    ASSERT_TRUE(log.append("0;1000"));
-    FaultGuard guard;
-    fileWriteFault::failStep(2);
-    EXPECT_TRUE(log.append("1;1100"));
-    EXPECT_FALSE(log.append("2;1200"));
-    EXPECT_FALSE(log.isOpen());
-    EXPECT_EQ(log.errorString(), kNoSpace);
-    EXPECT_FALSE(log.append("3;1300")) << "nothing is written after the failure";
-    EXPECT_EQ(readWholeFile(dir.filePath("run.csv")), "time;rpm\n0;1000\n1;1100\n");
 }
 
 TEST(ConfigFileRead, OnlyARegularFileOfAtMostOneMegabyteIsRead) {

@@ -3,9 +3,9 @@
 
 #include "CliTestProcess.h"
 
-#include "link/MonitorCsv.h"
-#include "link/MonitorLog.h"
-#include "settings/MonitorLogFile.h"
+#include "monitor/MonitorCsv.h"
+#include "monitor/MonitorLog.h"
+#include "storage/MonitorLogFile.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include "lang/CaptionTables.h"
 #include "link/LinkProtocol.h"
-#include "link/MonitorCsv.h"
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorCsv.h"
+#include "monitor/MonitorFrame.h"
 #include "params/ParameterImage.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliInterrupt.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lang/MessageTexts.h"
-#include "link/MonitorDisplay.h"
-#include "settings/MonitorLogFile.h"
+#include "monitor/MonitorDisplay.h"
+#include "storage/MonitorLogFile.h"
 #include "tools/cli/CliConsole.h"
 #include "tools/cli/CliLine.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/MonitorDisplay.h"
+#include "monitor/MonitorDisplay.h"
 
 #include <string>
 #include <vector>

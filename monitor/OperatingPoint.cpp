@@ -1,4 +1,4 @@
-#include "link/OperatingPoint.h"
+#include "monitor/OperatingPoint.h"
 
 #include "params/ImageLayout.h"
 

@@ -1,6 +1,6 @@
-#include "link/MonitorCsv.h"
+#include "monitor/MonitorCsv.h"
 
-#include "link/MonitorRules.h"
+#include "monitor/MonitorRules.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "settings/MonitorLogFile.h"
+#include "storage/MonitorLogFile.h"
 
 #include "settings/AtomicFile.h"
 

@@ -1,5 +1,5 @@
-#include "link/MonitorFrame.h"
-#include "link/MonitorLiveValues.h"
+#include "monitor/MonitorFrame.h"
+#include "monitor/MonitorLiveValues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "link/MonitorLiveValues.h"
+#include "monitor/MonitorLiveValues.h"
 
 #include <algorithm>
 

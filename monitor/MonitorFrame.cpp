@@ -1,4 +1,4 @@
-#include "link/MonitorFrame.h"
+#include "monitor/MonitorFrame.h"
 
 namespace kordana {
 

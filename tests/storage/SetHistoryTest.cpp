@@ -1,4 +1,4 @@
-#include "settings/SetHistory.h"
+#include "storage/SetHistory.h"
 
 #include "params/ConsistencyPass.h"
 #include "params/DefaultSet.h"

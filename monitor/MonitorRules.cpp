@@ -1,4 +1,4 @@
-#include "link/MonitorRules.h"
+#include "monitor/MonitorRules.h"
 
 #include <algorithm>
 

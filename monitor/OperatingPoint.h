@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/MonitorLiveValues.h"
+#include "monitor/MonitorLiveValues.h"
 #include "params/ParameterImage.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 // Monitor CSV rows and the reader of monitor logs: the window's own logs and the terminal's.
-#include "link/MonitorLog.h"
-#include "link/MonitorCsv.h"
+#include "monitor/MonitorLog.h"
+#include "monitor/MonitorCsv.h"
 
 #include <gtest/gtest.h>
 

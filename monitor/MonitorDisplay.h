@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/MonitorFrame.h"
-#include "link/MonitorLiveValues.h"
-#include "link/MonitorRules.h"
+#include "monitor/MonitorFrame.h"
+#include "monitor/MonitorLiveValues.h"
+#include "monitor/MonitorRules.h"
 
 #include <array>
 #include <cstddef>

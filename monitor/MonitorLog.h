@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/MonitorLiveValues.h"
+#include "monitor/MonitorLiveValues.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "link/MonitorLog.h"
+#include "monitor/MonitorLog.h"
 
 #include "lang/LogTexts.h"
 #include "params/RegularFile.h"
