@@ -88,7 +88,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     setWindowIcon(QIcon(":/icons/kordana.png"));
     resize(kDesignedWidth, kDesignedHeight);
     QDir().mkpath(m_configDir);
-    if (const auto text = readWholeFile(settingsPath())) {
+    if (const auto text = readStartFile(settingsPath())) {
         m_settings = IniFile::parse(*text);
     }
     buildMenus();
@@ -173,6 +173,8 @@ void TFormHlav::FormCreate() {
     m_session.clearUndoHistory();
     rememberLastFile();
     ShowWhereSetStands();
+    keepDamagedCacheInHistory();
+    showStartNotes();
     m_timer->start();
 }
 
@@ -190,7 +192,9 @@ void TFormHlav::FormClose() {
     CloseComPort();
     PageHarvest();
     ConsistencyPass();
-    SaveSettings();
+    if (const auto failure = SaveSettings()) {
+        offerSaveBeforeClose(*failure);
+    }
 }
 
 void TFormHlav::MenuExitClick() {
@@ -259,16 +263,18 @@ void TFormHlav::LoadSettings() {
 }
 
 void TFormHlav::LoadImageCache() {
-    if (const auto text = readWholeFile(imageCachePath())) {
+    if (const auto text = readStartFile(imageCachePath())) {
         // The cache is read over the defaults: what it does not hold keeps its default.
         ParameterImage image = m_session.image();
         AllFlags flags = m_session.allFlags();
-        parseImageCache(*text, image, flags);
+        if (readImageCache(*text, image, flags).damaged) {
+            keepDamagedCacheAside(*text);
+        }
         m_session.restore(image, flags);
     }
 }
 
-void TFormHlav::SaveSettings() {
+std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
     IniFile& ini = m_settings;
     const QRect geometry = geometryToSave(*this);
     ini.writeInteger(kSectionForm, "Left", geometry.x());
@@ -291,23 +297,35 @@ void TFormHlav::SaveSettings() {
     for (const ViewOption& option : kViewOptions) {
         ini.writeInteger(kSectionKordana, option.key, action(option.item)->isChecked() ? 1 : 0);
     }
-    // Shutdown stays silent about a failed write; the previous files stay intact.
-    writeFileAtomically(settingsPath(), ini.text());
-    SaveImageCache();
+    // A failed write leaves the previous file intact; the stored set matters more, so its
+    // failure is the one reported when both fail.
+    QString reason;
+    const bool settingsWritten = writeFileAtomically(settingsPath(), ini.text(), &reason);
+    if (auto failure = SaveImageCache()) {
+        return failure;
+    }
+    if (!settingsWritten) {
+        return FileWriteFailure{settingsPath(), reason};
+    }
+    return std::nullopt;
 }
 
-void TFormHlav::SaveImageCache() {
-    writeFileAtomically(imageCachePath(),
-                        formatImageCache(m_session.image(), m_session.allFlags()));
+std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveImageCache() {
+    QString reason;
+    if (!writeFileAtomically(imageCachePath(),
+                             formatImageCache(m_session.image(), m_session.allFlags()), &reason)) {
+        return FileWriteFailure{imageCachePath(), reason};
+    }
+    return std::nullopt;
 }
 
 bool TFormHlav::ReadTestMode() const {
-    const auto text = readWholeFile(testMarkerPath());
-    if (!text) {
+    const RegularFileRead marker = readConfigFile(testMarkerPath());
+    if (marker.status != RegularFileStatus::Read) {
         return false;
     }
     const QStringList words =
-        QString::fromStdString(*text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        QString::fromStdString(marker.text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
     return words.contains("TEST_ENABLE");
 }
 

@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -303,9 +304,21 @@ private:
     // Start-up and shutdown (TFormHlav.cpp).
     void FormClose();
     void LoadSettings();
-    void SaveSettings();
+    /// A file the window could not write, and the system's reason.
+    struct FileWriteFailure {
+        QString path;
+        QString reason;
+    };
+    std::optional<FileWriteFailure> SaveSettings();
     void LoadImageCache();
-    void SaveImageCache();
+    std::optional<FileWriteFailure> SaveImageCache();
+    // The settings file and the stored set read and kept (TFormHlavStore.cpp).
+    std::optional<std::string> readStartFile(const QString& path);
+    void keepDamagedCacheAside(const std::string& text);
+    void keepDamagedCacheInHistory();
+    void showStartNotes();
+    void offerSaveBeforeClose(const FileWriteFailure& failure);
+    void showFileError(const QString& reason);
     bool ReadTestMode() const;
     void CentreWindow();
     void HintChanged(const QString& longHint);
@@ -382,6 +395,11 @@ private:
     std::unique_ptr<DesktopServices> m_desktop;
     IniFile m_settings;
     bool m_closed = false;
+    // What start-up found wrong with its files, said once in the status line; and the set a
+    // damaged stored set still held, kept among the earlier sets once a history folder is set.
+    QStringList m_refusedStartFiles;
+    QString m_damagedCacheKeptAs;
+    std::optional<ParameterImage> m_damagedCacheSet;
 
     EditSession m_session;
     std::uint8_t m_languageIndex = 0;

@@ -11,12 +11,15 @@
 #include "params/IgnWriter.h"
 #include "params/ParameterFileLoader.h"
 #include "params/ParameterTable.h"
+#include "settings/AtomicFile.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
+
+#include <cerrno>
+#include <cstring>
 
 namespace kordana {
 
@@ -131,25 +134,19 @@ void TFormHlav::MenuSaveClick() {
 
 bool TFormHlav::saveParameterFile(const QString& path) {
     const QFileInfo info(path);
-    // The file is written beside its final place and renamed over it only once every byte is
-    // on disk, so a failed save leaves an existing file as it was.
-    QSaveFile file(info.absoluteFilePath());
-    if (info.isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        showMessage(m_texts.TextOpenFileError);
+    if (info.isDir()) {
+        showFileError(QString::fromLocal8Bit(std::strerror(EISDIR)));
         return false;
     }
     PageHarvest();
     ConsistencyPass();
     PageRefresh();
-    const std::string text = IgnWriter::write(m_session.image(), m_session.extMon());
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        file.cancelWriting();
-        showMessage(m_texts.TextOpenFileError);
-        return false;
-    }
-    if (!file.commit()) {
-        showMessage(m_texts.TextOpenFileError);
+    // Written beside its final place and renamed over it only once every byte is on disk, so
+    // a failed save leaves an existing file as it was.
+    QString reason;
+    if (!writeFileAtomically(info.absoluteFilePath(),
+                             IgnWriter::write(m_session.image(), m_session.extMon()), &reason)) {
+        showFileError(reason);
         return false;
     }
     setFileName(info.absoluteFilePath());
@@ -157,6 +154,14 @@ bool TFormHlav::saveParameterFile(const QString& path) {
     m_standing.fileHolds(m_session.image(), m_session.extMon());
     ShowWhereSetStands();
     return true;
+}
+
+// "Open file error!" with the system's reason (a full disk, no permission) below it.
+void TFormHlav::showFileError(const QString& reason) {
+    DesktopServices::Message message;
+    message.text = QString::fromStdString(m_texts.TextOpenFileError);
+    message.details = reason;
+    m_desktop->messageBoxWithDetails(this, message);
 }
 
 QString TFormHlav::helpDocumentPath() const {

@@ -27,6 +27,8 @@ void TFormHlav::buildEarlierSets() {
 
 void TFormHlav::setHistoryFolder(const QString& folder) {
     m_history = folder.isEmpty() ? nullptr : std::make_unique<SetHistory>(folder);
+    // A damaged stored set found before the folder was known is kept now.
+    keepDamagedCacheInHistory();
     reloadEarlierSets();
 }
 

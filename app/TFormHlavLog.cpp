@@ -65,9 +65,11 @@ void TFormHlav::recordFrame(std::span<const std::uint8_t, kFrameSize> frame) {
     }
     const auto decoded = decodeMonitorFrame(frame);
     if (decoded && !m_recording->record(*decoded)) {
+        // The recording has stopped; the rows before the failed one stay in the log.
         m_statusBar->showMessage(
             QString::fromStdString(std::string(logTextsFor(m_languageIndex).recordError) +
-                                   m_recording->path().toStdString()));
+                                   m_recording->path().toStdString()) +
+            ": " + m_recording->errorString());
         showRecordingIndicator();
     }
 }

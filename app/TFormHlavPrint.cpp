@@ -120,9 +120,17 @@ void TFormHlav::MenuPrintPdfClick() {
     if (path.isEmpty()) {
         return;
     }
-    printWindow([this, &path](
-                    const QPixmap& picture) { return writePdfPage(picture, path, windowTitle()); },
-                m_texts.TextOpenFileError);
+    QString reason;
+    printWindow(
+        [this, &path, &reason](const QPixmap& picture) {
+            return writePdfPage(picture, path, windowTitle(), &reason);
+        },
+        m_texts.TextOpenFileError);
+    if (!reason.isEmpty()) {
+        // The status line has said the error; the reason follows it.
+        m_statusLine->showStatus(QString::fromStdString(m_texts.TextOpenFileError) + " " + reason,
+                                 true);
+    }
 }
 
 QString TFormHlav::proposedPdfPath() const {

@@ -46,9 +46,10 @@ void TFormHlav::MenuTuneSheetClick() {
         writeTuneSheetPdf(buildTuneSheet(m_session.image(), source), path);
     const SheetTexts texts = sheetTextsFor(m_languageIndex);
     const std::string_view message = written.ok ? texts.written : texts.writeError;
+    const QString reason = written.ok ? QString() : ": " + written.error;
     m_statusLine->showStatus(
         QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())) +
-            QDir::toNativeSeparators(path),
+            QDir::toNativeSeparators(path) + reason,
         !written.ok);
     m_statusLine->setStatusVisible(true);
     // Held and then hidden like any status, and replaced by the link's next message.

@@ -41,6 +41,7 @@ struct MessageTexts {
     std::string TextCauseOpen;
     std::string TextCauseRead;
     std::string TextCauseRestore;
+    std::string TextCauseDamaged; // a damaged stored set, kept at start
     std::string TextHistoryWriteError;
     std::string TextPrintError;
     // A paste into the map grid refused because the clipboard held more than numbers in range.

@@ -44,6 +44,7 @@ const Member kMembers[] = {
     {"TextCauseOpen", &MessageTexts::TextCauseOpen},
     {"TextCauseRead", &MessageTexts::TextCauseRead},
     {"TextCauseRestore", &MessageTexts::TextCauseRestore},
+    {"TextCauseDamaged", &MessageTexts::TextCauseDamaged},
     {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
     {"TextPrintError", &MessageTexts::TextPrintError},
     {"TextPasteRefused", &MessageTexts::TextPasteRefused},

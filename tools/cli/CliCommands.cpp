@@ -6,6 +6,7 @@
 #include "params/IgnWriter.h"
 #include "params/ParameterDiff.h"
 #include "params/ParameterTable.h"
+#include "settings/AtomicFile.h"
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
 #include "tools/cli/CliFiles.h"
@@ -15,7 +16,8 @@
 #include "tools/cli/CliTransfer.h"
 
 #include <QDateTime>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -36,23 +38,33 @@ void reportOpenError(CliConsole& console, const std::string& path, const QString
     console.failure(english().TextOpenFileError + " " + path + ": " + reason.toStdString());
 }
 
-// Starts the atomic replacement of path; nothing changes on disk until commit().
-bool beginSave(QSaveFile& file, const std::string& path, CliConsole& console) {
-    file.setFileName(qs(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        reportOpenError(console, path, file.errorString());
+// Refuses a path that can never be written before any work is done (a folder, or a file in a
+// folder that does not exist); nothing on disk changes here.
+bool saveTargetUsable(const std::string& path, CliConsole& console) {
+    const QFileInfo target(qs(path));
+    if (target.isDir()) {
+        reportOpenError(console, path, QStringLiteral("is a folder"));
+        return false;
+    }
+    if (!target.absoluteDir().exists()) {
+        reportOpenError(console, path, QStringLiteral("the folder does not exist"));
+        return false;
+    }
+    if (!QFileInfo(target.absolutePath()).isWritable()) {
+        reportOpenError(console, path, QStringLiteral("the folder is not writable"));
         return false;
     }
     return true;
 }
 
-int finishSave(QSaveFile& file, const ParameterImage& image, bool extMon, CliConsole& console) {
-    const std::string text = IgnWriter::write(image, extMon);
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        console.failure("Cannot write " + file.fileName().toStdString() + ": " +
-                        file.errorString().toStdString());
+// Replaces the file at path with the parameter file of image, atomically: a write that fails
+// in any step leaves the old file as it was and exits with 2.
+int saveParameterFile(const std::string& path, const ParameterImage& image, bool extMon,
+                      CliConsole& console) {
+    QString reason;
+    if (!writeFileAtomically(qs(path), IgnWriter::write(image, extMon), &reason)) {
+        console.failure("Cannot write " + path + ": " + reason.toStdString() +
+                        "; the file was not changed.");
         return kExitUsage;
     }
     return kExitSuccess;
@@ -162,18 +174,16 @@ int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& cons
 }
 
 int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
-    QSaveFile file;
-    if (!beginSave(file, o.out, console)) {
+    if (!saveTargetUsable(o.out, console)) {
         return kExitUsage;
     }
     ParameterImage image = freshImage();
     CliTransfer transfer(console, english(), opener);
     const int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
     if (exitCode != kExitSuccess) {
-        file.cancelWriting();
         return exitCode;
     }
-    return finishSave(file, image, false, console);
+    return saveParameterFile(o.out, image, false, console);
 }
 
 int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
@@ -188,12 +198,11 @@ int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& op
 }
 
 int runDefaults(const CliOptions& o, CliConsole& console) {
-    QSaveFile file;
-    if (!beginSave(file, o.out, console)) {
+    if (!saveTargetUsable(o.out, console)) {
         return kExitUsage;
     }
-    return finishSave(file, presetImage(static_cast<std::uint8_t>(o.preset.value_or(0))), false,
-                      console);
+    return saveParameterFile(o.out, presetImage(static_cast<std::uint8_t>(o.preset.value_or(0))),
+                             false, console);
 }
 
 int runCheck(const CliOptions& o, CliConsole& console) {
