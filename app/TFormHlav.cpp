@@ -5,6 +5,7 @@
 #include "app/InstalledFeatures.h"
 #include "app/MonitorPanel.h"
 #include "app/StatusLine.h"
+#include "app/WindowPlacement.h"
 #include "editors/MapGrid.h"
 #include "editors/RuznePage.h"
 #include "lang/Language.h"
@@ -85,7 +86,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     setWindowIcon(QIcon(":/icons/kordana.png"));
     resize(kDesignedWidth, kDesignedHeight);
     QDir().mkpath(m_configDir);
-    if (const auto text = readWholeFile(settingsPath())) {
+    if (const auto text = readStartFile(settingsPath())) {
         m_settings = IniFile::parse(*text);
     }
     buildMenus();
@@ -189,6 +190,8 @@ void TFormHlav::FormCreate() {
     m_session.clearUndoHistory();
     rememberLastFile();
     ShowWhereSetStands();
+    keepDamagedCacheInHistory();
+    showStartNotes();
     m_timer->start();
 }
 
@@ -208,7 +211,9 @@ void TFormHlav::FormClose() {
     CloseComPort();
     PageHarvest();
     ConsistencyPass();
-    SaveSettings();
+    if (const auto failure = SaveSettings()) {
+        offerSaveBeforeClose(*failure);
+    }
 }
 
 void TFormHlav::MenuExitClick() {
@@ -237,10 +242,14 @@ void TFormHlav::CentreWindow() {
 
 void TFormHlav::LoadSettings() {
     const IniFile& ini = m_settings;
-    move(ini.readInteger(kSectionForm, "Left", x()), y());
-    move(x(), ini.readInteger(kSectionForm, "Top", y()));
-    resize(width(), ini.readInteger(kSectionForm, "Height", height()));
-    resize(ini.readInteger(kSectionForm, "Width", width()), height());
+    // The saved place is fitted to the screens before it is applied: a window off every screen
+    // or larger than the screen would open where nobody sees it, and be saved there again.
+    placeWindow(*this,
+                {ini.readInteger(kSectionForm, "Left", x()),
+                 ini.readInteger(kSectionForm, "Top", y()),
+                 ini.readInteger(kSectionForm, "Width", width()),
+                 ini.readInteger(kSectionForm, "Height", height())},
+                {kDesignedWidth, kDesignedHeight});
 
     const int com = ini.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
     m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com <= 19 ? com : 0);
@@ -276,16 +285,18 @@ void TFormHlav::LoadSettings() {
 }
 
 void TFormHlav::LoadImageCache() {
-    if (const auto text = readWholeFile(imageCachePath())) {
+    if (const auto text = readStartFile(imageCachePath())) {
         // The cache is read over the defaults: what it does not hold keeps its default.
         ParameterImage image = m_session.image();
         AllFlags flags = m_session.allFlags();
-        parseImageCache(*text, image, flags);
+        if (readImageCache(*text, image, flags).damaged) {
+            keepDamagedCacheAside(*text);
+        }
         m_session.restore(image, flags);
     }
 }
 
-void TFormHlav::SaveSettings() {
+std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
     IniFile& ini = m_settings;
     const QRect geometry = geometryToSave(*this);
     ini.writeInteger(kSectionForm, "Left", geometry.x());
@@ -311,23 +322,35 @@ void TFormHlav::SaveSettings() {
     for (const auto& feature : m_features) {
         feature->saveSettings(ini);
     }
-    // Shutdown stays silent about a failed write; the previous files stay intact.
-    writeFileAtomically(settingsPath(), ini.text());
-    SaveImageCache();
+    // A failed write leaves the previous file intact; the stored set matters more, so its
+    // failure is the one reported when both fail.
+    QString reason;
+    const bool settingsWritten = writeFileAtomically(settingsPath(), ini.text(), &reason);
+    if (auto failure = SaveImageCache()) {
+        return failure;
+    }
+    if (!settingsWritten) {
+        return FileWriteFailure{settingsPath(), reason};
+    }
+    return std::nullopt;
 }
 
-void TFormHlav::SaveImageCache() {
-    writeFileAtomically(imageCachePath(),
-                        formatImageCache(m_session.image(), m_session.allFlags()));
+std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveImageCache() {
+    QString reason;
+    if (!writeFileAtomically(imageCachePath(),
+                             formatImageCache(m_session.image(), m_session.allFlags()), &reason)) {
+        return FileWriteFailure{imageCachePath(), reason};
+    }
+    return std::nullopt;
 }
 
 bool TFormHlav::ReadTestMode() const {
-    const auto text = readWholeFile(testMarkerPath());
-    if (!text) {
+    const RegularFileRead marker = readConfigFile(testMarkerPath());
+    if (marker.status != RegularFileStatus::Read) {
         return false;
     }
     const QStringList words =
-        QString::fromStdString(*text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        QString::fromStdString(marker.text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
     return words.contains("TEST_ENABLE");
 }
 

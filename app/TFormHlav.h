@@ -4,6 +4,7 @@
 #include "lang/MessageTexts.h"
 #include "link/Frame.h"
 #include "link/LinkEvents.h"
+#include "link/serial/PortWatch.h"
 #include "link/serial/SerialDevices.h"
 #include "monitor/MonitorDisplay.h"
 #include "monitor/MonitorLiveValues.h"
@@ -26,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -134,7 +136,9 @@ public:
     // --- file commands after their dialogs ------------------------------------------------------
     /// Open after its dialog: loads `path`; when the file carries the right version and was
     /// read to its end, takes it over, hides the status line and runs the commit tail; shows
-    /// the failure otherwise. True when the file was applied.
+    /// the failure otherwise. A file that lacks keys is applied too (their bytes keep their
+    /// values); the status line then names them and the set counts as changed. True when the
+    /// file was applied.
     bool openParameterFile(const QString& path);
     /// Save after its dialog: harvest, consistency pass, refresh, then writes `path`
     /// atomically; on any failure shows "Open file error!" and changes neither the file nor
@@ -275,9 +279,21 @@ private:
     // Start-up and shutdown (TFormHlav.cpp).
     void FormClose();
     void LoadSettings();
-    void SaveSettings();
+    /// A file the window could not write, and the system's reason.
+    struct FileWriteFailure {
+        QString path;
+        QString reason;
+    };
+    std::optional<FileWriteFailure> SaveSettings();
     void LoadImageCache();
-    void SaveImageCache();
+    std::optional<FileWriteFailure> SaveImageCache();
+    // The settings file and the stored set read and kept (TFormHlavStore.cpp).
+    std::optional<std::string> readStartFile(const QString& path);
+    void keepDamagedCacheAside(const std::string& text);
+    void keepDamagedCacheInHistory();
+    void showStartNotes();
+    void offerSaveBeforeClose(const FileWriteFailure& failure);
+    void showFileError(const QString& reason);
     bool ReadTestMode() const;
     void CentreWindow();
     void HintChanged(const QString& longHint);
@@ -285,6 +301,7 @@ private:
     void selectLanguage(std::uint8_t index);
     // Link (TFormHlavLink.cpp).
     void createLink();
+    void watchPort(); // says when the port is lost, and when it is back
     void StartProgramming();
     void HideStatusLine();
     QString comPortDevice() const;
@@ -326,6 +343,7 @@ private:
     void unitStatus(LinkMessage message, bool ok, StatusColour colour);
     void newAfterQuestion(const ParameterImage& replaced);
     void takeOverFileRead(const IgnReadResult& read);
+    void showIncompleteFile(const IgnReadResult& read);
     // Printout (TFormHlavPrint.cpp).
     void SetPrintView();
     void printWindow(const std::function<bool(const QPixmap&)>& output, const std::string& failure);
@@ -339,6 +357,11 @@ private:
     std::unique_ptr<DesktopServices> m_desktop;
     IniFile m_settings;
     bool m_closed = false;
+    // What start-up found wrong with its files, said once in the status line; and the set a
+    // damaged stored set still held, kept among the earlier sets once a history folder is set.
+    QStringList m_refusedStartFiles;
+    QString m_damagedCacheKeptAs;
+    std::optional<ParameterImage> m_damagedCacheSet;
 
     EditSession m_session;
     std::uint8_t m_languageIndex = 0;
@@ -358,6 +381,7 @@ private:
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<LinkEvents> m_linkEvents; // a LinkEventsAdapter
     std::unique_ptr<LinkProtocol> m_link;
+    std::unique_ptr<PortWatch> m_portWatch;
 
     PageDispatcher m_pages;
     CommitBindings* m_commitBindings = nullptr;

@@ -3,15 +3,21 @@
 #include "app/TFormHlav.h"
 
 #include "app/MonitorPanel.h"
+#include "app/StatusLine.h"
 #include "editors/RuznePage.h"
+#include "link/LinkProtocol.h"
 #include "params/DefaultSet.h"
 #include "params/IgnWriter.h"
 #include "params/ParameterFileLoader.h"
+#include "params/ParameterTable.h"
+#include "settings/AtomicFile.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
 
 namespace kordana {
 
@@ -84,7 +90,13 @@ bool TFormHlav::openParameterFile(const QString& path) {
     takeOverFileRead(load.read);
     setFileName(info.absoluteFilePath());
     m_lastFilePath = info.absoluteFilePath();
-    m_standing.fileHolds(m_session.image(), m_session.extMon());
+    if (load.read.complete()) {
+        m_standing.fileHolds(m_session.image(), m_session.extMon());
+    } else {
+        // Part of the set on screen comes from before: the file does not hold it.
+        m_standing.forgetFile();
+        showIncompleteFile(load.read);
+    }
     ShowWhereSetStands();
     return true;
 }
@@ -92,6 +104,20 @@ bool TFormHlav::openParameterFile(const QString& path) {
 void TFormHlav::takeOverSetFromFile(const IgnReadResult& read, const QString& fileName) {
     takeOverFileRead(read);
     setFileName(fileName);
+}
+
+void TFormHlav::showIncompleteFile(const IgnReadResult& read) {
+    // A programming run started by the commit tail keeps the status line for its progress.
+    if (m_link->mode() != LinkMode::Idle) {
+        return;
+    }
+    const std::string text =
+        incompleteFileText(m_texts, read.keysHeld, ParameterTable::instance().keys().size(),
+                           read.missingKeys, read.shortKeys);
+    m_statusLine->showStatus(QString::fromStdString(text), true);
+    m_statusLine->setStatusVisible(true);
+    // Held and then hidden like any status, and replaced by the link's next message.
+    m_link->holdWindowStatus();
 }
 
 void TFormHlav::takeOverFileRead(const IgnReadResult& read) {
@@ -111,25 +137,19 @@ void TFormHlav::MenuSaveClick() {
 
 bool TFormHlav::saveParameterFile(const QString& path) {
     const QFileInfo info(path);
-    // The file is written beside its final place and renamed over it only once every byte is
-    // on disk, so a failed save leaves an existing file as it was.
-    QSaveFile file(info.absoluteFilePath());
-    if (info.isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        showMessage(m_texts.TextOpenFileError);
+    if (info.isDir()) {
+        showFileError(QString::fromLocal8Bit(std::strerror(EISDIR)));
         return false;
     }
     PageHarvest();
     ConsistencyPass();
     PageRefresh();
-    const std::string text = IgnWriter::write(m_session.image(), m_session.extMon());
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        file.cancelWriting();
-        showMessage(m_texts.TextOpenFileError);
-        return false;
-    }
-    if (!file.commit()) {
-        showMessage(m_texts.TextOpenFileError);
+    // Written beside its final place and renamed over it only once every byte is on disk, so
+    // a failed save leaves an existing file as it was.
+    QString reason;
+    if (!writeFileAtomically(info.absoluteFilePath(),
+                             IgnWriter::write(m_session.image(), m_session.extMon()), &reason)) {
+        showFileError(reason);
         return false;
     }
     setFileName(info.absoluteFilePath());
@@ -137,6 +157,14 @@ bool TFormHlav::saveParameterFile(const QString& path) {
     m_standing.fileHolds(m_session.image(), m_session.extMon());
     ShowWhereSetStands();
     return true;
+}
+
+// "Open file error!" with the system's reason (a full disk, no permission) below it.
+void TFormHlav::showFileError(const QString& reason) {
+    DesktopServices::Message message;
+    message.text = QString::fromStdString(m_texts.TextOpenFileError);
+    message.details = reason;
+    m_desktop->messageBoxWithDetails(this, message);
 }
 
 } // namespace kordana

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QVariant>
 
 namespace kordana {
 
@@ -46,12 +47,31 @@ void TFormHlav::buildMapGrid() {
     m_commitBindings->bindMouseUp(m_progHned);
 }
 
+namespace {
+
+// The page whose controls were last rewritten from the image, kept on the page control. A
+// harvest reads the active page only while its controls show the image. Between a click on
+// another tab and that page's refresh, a field of the page left behind loses the focus and
+// commits; the new page then still shows what it showed when it was last left (another set,
+// before a file was opened), and harvesting it would write that back over the set.
+const char* const kRefreshedPage = "refreshedPage";
+
+bool showsTheImage(const QWidget& pages, int index) {
+    const QVariant refreshed = pages.property(kRefreshedPage);
+    return refreshed.isValid() && refreshed.toInt() == index;
+}
+
+} // namespace
+
 void TFormHlav::PageHarvest() {
-    m_pages.harvest(activePageIndex(), m_session);
+    if (showsTheImage(*m_pageControl, activePageIndex())) {
+        m_pages.harvest(activePageIndex(), m_session);
+    }
 }
 
 void TFormHlav::PageRefresh() {
     m_pages.refresh(activePageIndex(), m_session);
+    m_pageControl->setProperty(kRefreshedPage, activePageIndex());
     ShowCouplingIndicators();
     ShowWhereSetStands();
     emit m_hub.pageShown(activePageIndex());
@@ -62,6 +82,7 @@ void TFormHlav::refreshPage(int index) {
     // The grid is hidden while it moves, so no half-filled page is ever painted.
     m_mapGrid->hideGrid();
     m_pages.refresh(index, m_session);
+    m_pageControl->setProperty(kRefreshedPage, index);
     m_mapGrid->showGrid();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/StatusLine.h"
 #include "lang/CaptionTables.h"
+#include "lang/CommandHints.h"
 #include "lang/HintTables.h"
 #include "lang/ItemListTables.h"
 #include "lang/Language.h"
@@ -50,6 +51,24 @@ void TFormHlav::SetLanguageTexts() {
 
 namespace {
 
+// A button or label that no layout places keeps the width it was given for its first caption
+// (its first show sizes it to that caption, once); a longer caption of another language widens
+// it so that nothing is clipped. A word-wrapping label takes more lines instead.
+void widenForCaption(QWidget& control) {
+    const QWidget* parent = control.parentWidget();
+    const auto* label = qobject_cast<const QLabel*>(&control);
+    if (parent == nullptr || parent->layout() != nullptr ||
+        (label != nullptr && label->wordWrap())) {
+        return;
+    }
+    const QSize wanted = control.sizeHint();
+    if (control.width() < wanted.width()) {
+        // A control never sized by hand takes the height its caption needs, as at its first show.
+        control.resize(wanted.width(),
+                       control.testAttribute(Qt::WA_Resized) ? control.height() : wanted.height());
+    }
+}
+
 // Puts a caption on every control named `name` of the window, whatever kind it is.
 void setCaption(QWidget& window, QTabWidget& tabs, const QString& name, const QString& text) {
     if (name == window.objectName()) {
@@ -70,8 +89,10 @@ void setCaption(QWidget& window, QTabWidget& tabs, const QString& name, const QS
             group->setTitle(text);
         } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
             button->setText(text);
+            widenForCaption(*button);
         } else if (auto* label = qobject_cast<QLabel*>(object)) {
             label->setText(text);
+            widenForCaption(*label);
         } else if (auto* dialog = qobject_cast<QDialog*>(object)) {
             dialog->setWindowTitle(text);
         }
@@ -143,9 +164,11 @@ void TFormHlav::ApplyLanguage() {
             setHint(*this, qstr(control), qstr(formHint.hint));
         }
     }
-    for (const HintRow& row : hintTable()) {
-        for (std::string_view control : row.controls) {
-            setHint(*this, qstr(control), qstr(textFor(row, m_languageIndex)));
+    for (const std::span<const HintRow> table : {hintTable(), commandHintTable()}) {
+        for (const HintRow& row : table) {
+            for (std::string_view control : row.controls) {
+                setHint(*this, qstr(control), qstr(textFor(row, m_languageIndex)));
+            }
         }
     }
     SetLanguageTexts();

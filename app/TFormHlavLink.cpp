@@ -10,6 +10,7 @@
 #include "link/LinkMessageText.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/ComPortName.h"
+#include "link/serial/PortWatch.h"
 #include "link/serial/SerialPort.h"
 
 #include <QAction>
@@ -25,9 +26,12 @@ public:
     explicit LinkEventsAdapter(TFormHlav& form) : m_form(form) {}
 
     void statusLine(LinkMessage message, bool ok, StatusColour colour) override {
-        m_form.m_statusLine->showStatus(
-            QString::fromStdString(linkMessageText(message, ok, m_form.m_texts)),
-            colour == StatusColour::Red);
+        std::string text = linkMessageText(message, ok, m_form.m_texts);
+        // A run cut off between blocks leaves the unit with a mixture of two sets.
+        if (message == LinkMessage::ProgramError && !ok) {
+            text += " " + m_form.m_texts.TextPartlyProgrammed;
+        }
+        m_form.m_statusLine->showStatus(QString::fromStdString(text), colour == StatusColour::Red);
         m_form.unitStatus(message, ok, colour);
     }
     void statusVisible(bool visible) override { m_form.m_statusLine->setStatusVisible(visible); }
@@ -65,6 +69,9 @@ public:
         m_form.ShowMonitorFrame(frame);
     }
     void compareRead(const ParameterImage& unitSet) override {
+        // The compare has just read what the unit holds.
+        m_form.m_standing.unitHolds(unitSet);
+        m_form.ShowWhereSetStands();
         m_form.showComparison(unitSet, true);
     }
     // A silent unit sent nothing to compare; only a unit that answered differently is listed.
@@ -84,6 +91,24 @@ void TFormHlav::createLink() {
     // The link writes the unit's header and the blocks of a read straight into the image and
     // then reports imageChanged(), whose consistency pass records the change in the session.
     m_link = std::make_unique<LinkProtocol>(m_session.imageForLink(), *m_port, *m_linkEvents);
+    m_portWatch = std::make_unique<PortWatch>(*m_port);
+}
+
+void TFormHlav::watchPort() {
+    const PortWatchEvent event = m_portWatch->tick();
+    if (event == PortWatchEvent::None) {
+        return;
+    }
+    const bool lost = event == PortWatchEvent::Lost;
+    m_statusLine->showStatus(
+        QString::fromStdString(lost ? m_texts.TextPortLost : m_texts.TextPortReconnected), lost);
+    m_statusLine->setStatusVisible(true);
+    if (!lost) {
+        // The device may now lead to another unit: its set and its trail are not known.
+        m_standing.forgetUnit();
+        m_mapGrid->clearTrail();
+        ShowWhereSetStands();
+    }
 }
 
 QString TFormHlav::comPortDevice() const {
@@ -183,6 +208,7 @@ void TFormHlav::HideStatusLine() {
 
 void TFormHlav::Timer1Timer() {
     m_link->tick();
+    watchPort();
     MarkOperatingPoint();
     emit m_hub.tick();
 }

@@ -85,22 +85,12 @@ const struct {
     {PrintEntry::Control, "CGaugeVoda"},
 };
 
-// The row labels turn white in either view; the operating-point mark colours them again as it
-// moves.
-void whitenRowLabels(const MapGrid& grid) {
-    for (int r = 0; r < MapGrid::kRows; ++r) {
-        QLabel* label = grid.rowLabel(r);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        label->setPalette(palette);
-    }
-}
-
-void hideMapGrid(PrintView& view, const MapGrid& grid) {
+// The row labels turn white in either view; the next operating-point mark colours them again.
+void hideMapGrid(PrintView& view, MapGrid& grid) {
     for (int c = 0; c < MapGrid::kCols; ++c) {
         view.hide(grid.breakpoint(c));
     }
-    whitenRowLabels(grid);
+    grid.whitenRowLabels();
     for (int r = 0; r < MapGrid::kRows; ++r) {
         for (int c = 0; c < MapGrid::kCols; ++c) {
             view.hide(grid.cell(r, c));
@@ -130,9 +120,17 @@ void TFormHlav::MenuPrintPdfClick() {
     if (path.isEmpty()) {
         return;
     }
-    printWindow([this, &path](
-                    const QPixmap& picture) { return writePdfPage(picture, path, windowTitle()); },
-                m_texts.TextOpenFileError);
+    QString reason;
+    printWindow(
+        [this, &path, &reason](const QPixmap& picture) {
+            return writePdfPage(picture, path, windowTitle(), &reason);
+        },
+        m_texts.TextOpenFileError);
+    if (!reason.isEmpty()) {
+        // The status line has said the error; the reason follows it.
+        m_statusLine->showStatus(QString::fromStdString(m_texts.TextOpenFileError) + " " + reason,
+                                 true);
+    }
 }
 
 QString TFormHlav::proposedPdfPath() const {
@@ -178,7 +176,7 @@ void TFormHlav::showPrintStamp() {
 void TFormHlav::SetPrintView() {
     if (!m_printing) {
         m_printView.restore();
-        whitenRowLabels(*m_mapGrid);
+        m_mapGrid->whitenRowLabels();
         return;
     }
     for (const auto& entry : kPrintView) {

@@ -25,8 +25,8 @@ void TFormHlav::buildSetStateLabel() {
     }
 }
 
-// The set the cache brought back is "saved" when the file last named still holds it: the file
-// is read as Open would read it over the set, into a scratch session, and only remembered.
+// The set the cache brought back is "saved" when the file last named still holds it whole: the
+// file is read as Open would read it over the set, into a scratch session, and only remembered.
 void TFormHlav::rememberLastFile() {
     const QString path = m_ruzne->fileName();
     if (path.isEmpty()) {
@@ -34,7 +34,9 @@ void TFormHlav::rememberLastFile() {
     }
     const ParameterFileLoad load = ParameterFileLoader::load(QFile::encodeName(path).toStdString(),
                                                              m_session.image(), m_session.extMon());
-    if (!load.fileRead() || !load.read.applicable()) {
+    // A file that cannot be read or lacks keys does not hold the set on screen.
+    if (!load.fileRead() || !load.read.applicable() || !load.read.complete()) {
+        m_standing.forgetFile();
         return;
     }
     EditSession scratch;
@@ -78,9 +80,17 @@ void TFormHlav::ShowWhereSetStands() {
         return;
     }
     const ParameterImage& image = m_session.image();
-    const std::string& file = m_standing.file(image, m_session.extMon()) == FileStanding::Saved
-                                  ? m_texts.TextSetSaved
-                                  : m_texts.TextSetChanged;
+    const std::string* file = &m_texts.TextSetChanged;
+    switch (m_standing.file(image, m_session.extMon())) {
+    case FileStanding::Saved:
+        file = &m_texts.TextSetSaved;
+        break;
+    case FileStanding::NotSaved:
+        file = &m_texts.TextSetNotSaved;
+        break;
+    case FileStanding::Changed:
+        break;
+    }
     const std::string* unit = &m_texts.TextUnitUnknown;
     switch (m_standing.unit(image)) {
     case UnitStanding::Same:
@@ -92,7 +102,7 @@ void TFormHlav::ShowWhereSetStands() {
     case UnitStanding::Unknown:
         break;
     }
-    const QString text = QString::fromStdString(file) + "  |  " + QString::fromStdString(*unit);
+    const QString text = QString::fromStdString(*file) + "  |  " + QString::fromStdString(*unit);
     if (m_setState->text() != text) {
         m_setState->setText(text);
     }

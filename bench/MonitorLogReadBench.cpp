@@ -5,7 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 namespace kordana {
 namespace {
@@ -37,6 +42,31 @@ void BM_MonitorLogParseHour(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_MonitorLogParseHour)->Unit(benchmark::kMillisecond);
+
+// A file of 32 MB of short rows (time, speed, throttle), read in pieces from the disk cache as
+// Log > Open log... reads it: an eighth of the largest log accepted.
+void BM_MonitorLogReadShortRowsFile(benchmark::State& state) {
+    const std::string path = std::filesystem::temp_directory_path().string() +
+                             "/kordana-bench-short-rows-" + std::to_string(getpid()) + ".csv";
+    std::size_t bytes = 0;
+    {
+        std::ofstream out(path, std::ios::binary);
+        std::string text = "timestamp,elapsed_s,engine_speed_rpm,throttle_pct\n";
+        for (int r = 0; text.size() < (32u << 20); ++r) {
+            text += "2026-12-08T14:03:11Z," + std::to_string(r * 0.33) + "," +
+                    std::to_string(800 + (r * 37) % 8200) + "," + std::to_string(r % 101) + "\n";
+        }
+        out << text;
+        bytes = text.size();
+    }
+    for (auto _ : state) {
+        const MonitorLogRead read = readMonitorLogFile(path);
+        benchmark::DoNotOptimize(read.log->rowCount());
+    }
+    std::remove(path.c_str());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_MonitorLogReadShortRowsFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kordana

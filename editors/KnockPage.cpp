@@ -7,10 +7,13 @@
 #include "params/KnockLists.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStyle>
@@ -153,6 +156,30 @@ private:
     QPalette m_popupColours; // the colours the popup last followed
 };
 
+// Styles that open a list over its selected item (Fusion among them) size that popup by the
+// screen and ignore the list's maximum of visible items. The knock lists drop down below
+// themselves as plain lists, at most kListVisibleItems high. One style for all of them, owned
+// by the application so that it outlives every list.
+class DropDownStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    static QStyle* instance() {
+        static QPointer<DropDownStyle> style;
+        if (style == nullptr) {
+            style = new DropDownStyle();
+            style->setParent(QCoreApplication::instance());
+        }
+        return style;
+    }
+};
+
 } // namespace
 
 namespace {
@@ -269,6 +296,7 @@ QComboBox* KnockPage::addList(CommitBindings& bindings, QWidget* parent, int poi
         list->addItem(items->itemText(k));
     }
     list->setMaxVisibleItems(kListVisibleItems);
+    list->setStyle(DropDownStyle::instance());
     list->setFont(items->font());
     list->setGeometry(pointLeft(point), rowTop(row), kListWidth, list->sizeHint().height());
     addFields({elementField(list, key, static_cast<std::size_t>(point))});

@@ -2,16 +2,17 @@
 
 #include "editors/CursorTrail.h"
 #include "editors/FieldTable.h"
-#include "editors/MapColours.h"
+#include "editors/MapGridCells.h"
+#include "editors/MapGridLayers.h"
 #include "params/ParameterDiff.h"
 #include "session/MapBlock.h"
 
-#include <QColor>
 #include <QPointer>
 #include <QScrollArea>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,18 +23,20 @@ class QPushButton;
 
 namespace kordana {
 
+class MapSelection;
 class TCSpinButton;
 class UpDownEdit;
 
 /// The one grid shared by the nine map pages: breakpoint row, 10 x 15 cells, row labels,
 /// column spin buttons, "-", "+", "All" and the mode indicator in a group box. It sits in a
 /// scroll area that moves to whichever map page is refreshed. Builds no connections itself.
+/// The block selection is `MapSelection`'s, the colours over the fields `MapGridLayers`'.
 class MapGrid : public QScrollArea {
     Q_OBJECT
 
 public:
-    static constexpr int kRows = 10;
-    static constexpr int kCols = 15;
+    static constexpr int kRows = mapgrid::kRows;
+    static constexpr int kCols = mapgrid::kCols;
 
     explicit MapGrid(QWidget* parent = nullptr);
 
@@ -82,6 +85,9 @@ public:
     /// Marks throttle row `row` lime, and the cell and the breakpoint of column `column` too when
     /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
     void showMark(int row, int column, bool cellAndBreakpoint);
+    /// Gives every row label a white background (the printout's look). The next showMark()
+    /// then paints every row label and breakpoint again, not only those whose mark moves.
+    void whitenRowLabels();
 
     // --- block selection ---------------------------------------------------------------------
     // Shift+click and Shift+arrow keys extend a block from the focused cell, Ctrl+A selects
@@ -100,47 +106,32 @@ public:
 
     /// Colours the cells by their stored value (`on`), or in the field colour; takes effect
     /// with the next showHeat().
-    void setHeatMap(bool on) { m_heatMap = on; }
-    bool heatMap() const { return m_heatMap; }
+    void setHeatMap(bool on) { m_layers->setHeatMap(on); }
+    bool heatMap() const { return m_layers->heatMap(); }
     /// Recolours the cells from the stored values of the page the grid is shown on (every
     /// refresh of a map page, and when the heat map is switched); only changed cells repaint.
     void showHeat(const ParameterImage& image);
 
     /// Keeps a fading trail of the cells the cursor visits (`on`); off takes it away.
     void setCursorTrail(bool on);
-    bool cursorTrailShown() const { return m_trailShown; }
+    bool cursorTrailShown() const { return m_layers->cursorTrailShown(); }
     /// Takes the trail away (another page, another port, a silent unit).
     void clearTrail();
-    const CursorTrail& trail() const { return m_trail; }
+    const CursorTrail& trail() const { return m_layers->trail(); }
 
 signals:
     /// The selected block changed (or was cleared).
     void selectionChanged();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    struct CellPos {
-        int row = 0;
-        int column = 0;
-        friend bool operator==(const CellPos&, const CellPos&) = default;
-    };
-    int cellIndexOf(const QObject* object) const;
-    int focusedCell() const;
-    int anchorForClickOn(int cell);
-    bool selectionEvent(int cell, QEvent* event);
-    void extendSelection(int fromCell, CellPos to);
-    void applySelection();
-
-    static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
+    static std::size_t idx(int i) { return mapgrid::idx(i); }
     void buildLabels();
     void buildFields();
     void buildTools();
 
     QGroupBox* m_box = nullptr;
     std::array<UpDownEdit*, kCols> m_breakpoints{};
-    std::array<UpDownEdit*, kRows * kCols> m_cells{};
+    mapgrid::CellFields m_cells{};
     std::array<QLabel*, kRows> m_rowLabels{};
     std::array<TCSpinButton*, kCols> m_spinButtons{};
     QPushButton* m_minus = nullptr;
@@ -148,42 +139,12 @@ private:
     QCheckBox* m_all = nullptr;
     QLabel* m_indicator = nullptr;
     int m_shownPage = -1;
-    void applyOutlines();
-    std::array<std::array<bool, kRows * kCols>, kMapPageCount> m_outlined{};
     bool m_locked = false;
     int m_indicatorState = -1;
     int m_hideDepth = 0;
-    struct Mark {
-        int row = -1;
-        int column = -1;
-        bool cellAndBreakpoint = false;
-        friend bool operator==(const Mark&, const Mark&) = default;
-    };
-    Mark m_mark;
     QPointer<QWidget> m_focus;
-    bool m_selected = false;
-    CellPos m_anchor;
-    CellPos m_extent;
-    std::array<bool, kRows * kCols> m_cellInBlock{};
-    // The cells that took the focus last and before it, and one that took it by a mouse press
-    // whose event has not arrived yet (the press gives the focus before the cell sees it).
-    int m_focusCell = -1;
-    int m_previousFocusCell = -1;
-    int m_clickFocusCell = -1;
-    QWidget* m_selectionFrame = nullptr;
-
-    int markedCell() const;
-    QColor cellBaseColour(int index) const;
-    QColor cellColour(int index) const;
-    void paintCell(int index);
-    void paintCells(const std::vector<int>& indices);
-    std::vector<int> trailCells() const;
-
-    bool m_heatMap = false;
-    bool m_heatPainted = false; // the cells show heat colours
-    std::array<Rgb, kRows * kCols> m_heat{};
-    bool m_trailShown = false;
-    CursorTrail m_trail;
+    MapSelection* m_selection = nullptr;
+    std::unique_ptr<MapGridLayers> m_layers;
 };
 
 } // namespace kordana

@@ -209,10 +209,14 @@ void RuznePage::refresh(const EditSession& session) {
 }
 
 void RuznePage::CheckBoxZakazCteniClick() {
+    // A check box fills its background with the colour of its background role (Button), not
+    // with Window; both are set so that every style draws the box red.
+    const QColor face = m_zakazCteni->isChecked() ? QColor(Qt::red)
+                                                  : QApplication::palette().color(QPalette::Button);
     QPalette palette = m_zakazCteni->palette();
-    palette.setColor(QPalette::Window, m_zakazCteni->isChecked()
-                                           ? QColor(Qt::red)
-                                           : QApplication::palette().color(QPalette::Button));
+    for (const QPalette::ColorRole role : {QPalette::Window, m_zakazCteni->backgroundRole()}) {
+        palette.setColor(role, face);
+    }
     m_zakazCteni->setPalette(palette);
 }
 

@@ -22,6 +22,10 @@ struct LogTexts {
     std::string_view timeBack;      ///< the elapsed time decreases
     std::string_view noRows;        ///< the header has no row under it
     std::string_view cursorTime;    ///< "%1" seconds since the start, "%2" the row's timestamp
+    std::string_view tooManyValues; ///< "%1" rows of "%2" values each, above "%3" values in all
+    std::string_view cancelled;     ///< the technician cancelled the reading
+    std::string_view reading;       ///< the progress window's text while a log is read
+    std::string_view cancel;        ///< the progress window's button
 };
 
 /// The log texts for a language index (0 English .. 3 Czech; above 3 reads as English).

@@ -56,6 +56,8 @@ constexpr std::array kMessageRows{
                 "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "}},
     MessageRow{&MessageTexts::TextSetSaved, {"saved", "gespeichert", "enregistré", "uloženo"}},
     MessageRow{&MessageTexts::TextSetChanged, {"changed", "geändert", "modifié", "změněno"}},
+    MessageRow{&MessageTexts::TextSetNotSaved,
+               {"not saved", "nicht gespeichert", "non enregistré", "neuloženo"}},
     MessageRow{&MessageTexts::TextUnitSame,
                {"unit: same", "Zündung: gleich", "boîtier : identique", "zapalování: shodné"}},
     MessageRow{
@@ -68,6 +70,9 @@ constexpr std::array kMessageRows{
     MessageRow{&MessageTexts::TextCauseRead, {"Read", "Lesen", "Lecture", "Čtení"}},
     MessageRow{&MessageTexts::TextCauseRestore,
                {"Restore", "Wiederherstellen", "Restaurer", "Obnovení"}},
+    MessageRow{&MessageTexts::TextCauseDamaged,
+               {"Damaged stored set", "Beschädigter gespeicherter Satz", "Jeu mémorisé endommagé",
+                "Poškozená uložená sada"}},
     MessageRow{&MessageTexts::TextHistoryWriteError,
                {"The replaced set could not be kept among the earlier sets!",
                 "Der ersetzte Satz konnte nicht unter den früheren Sätzen abgelegt werden!",
@@ -82,6 +87,32 @@ constexpr std::array kMessageRows{
                 "Rien collé: chaque valeur doit être un nombre dans la plage de la carte!",
                 "Nic nevloženo: každá hodnota musí být číslo v rozsahu mapy!"}},
     MessageRow{&MessageTexts::TextComOpens, {"Opens ", "Öffnet ", "Ouvre ", "Otevře "}},
+    MessageRow{
+        &MessageTexts::TextPortLost,
+        {"Com port lost!", "COM-Anschluss verloren!", "Port COM perdu!", "Port Com ztracen!"}},
+    MessageRow{&MessageTexts::TextPortReconnected,
+               {"Com port reconnected", "COM-Anschluss wieder verbunden", "Port COM reconnecté",
+                "Port Com znovu připojen"}},
+    MessageRow{&MessageTexts::TextFileIncomplete,
+               {"The file held %1 of %2 keys; the other parameters kept their values: %3",
+                "Die Datei enthielt %1 von %2 Schlüsseln; die übrigen Parameter behielten ihre "
+                "Werte: %3",
+                "Le fichier contenait %1 clés sur %2; les autres réglages ont gardé leur valeur: "
+                "%3",
+                "Soubor obsahoval %1 z %2 klíčů; ostatní parametry si ponechaly své hodnoty: %3"}},
+    MessageRow{&MessageTexts::TextFileCutShort,
+               {"Values cut short, the rest took the number read last: %1",
+                "Werte abgebrochen, der Rest erhielt die zuletzt gelesene Zahl: %1",
+                "Valeurs coupées, le reste a reçu le dernier nombre lu: %1",
+                "Hodnoty neúplné, zbytek dostal naposledy přečtené číslo: %1"}},
+    MessageRow{&MessageTexts::TextPartlyProgrammed,
+               {"The unit may now hold a partly programmed set; program it again.",
+                "Die Zündung kann jetzt einen teilweise programmierten Satz enthalten; bitte "
+                "erneut programmieren.",
+                "Le boîtier peut contenir un jeu partiellement programmé; programmez-le de "
+                "nouveau.",
+                "Zapalování může nyní obsahovat částečně naprogramovanou sadu; naprogramujte ho "
+                "znovu."}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{
@@ -89,7 +120,40 @@ constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{
     "Chyba při otevírání souboru "};
 constexpr std::string_view kHelpOpenErrorSuffix = " !";
 
+// `text` with each `marker` replaced by `value`.
+std::string replaced(std::string text, std::string_view marker, const std::string& value) {
+    for (std::size_t at = text.find(marker); at != std::string::npos;
+         at = text.find(marker, at + value.size())) {
+        text.replace(at, marker.size(), value);
+    }
+    return text;
+}
+
+std::string namesList(const std::vector<std::string>& names, std::size_t maxNames) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < maxNames; ++i) {
+        list += (i == 0 ? "" : ", ") + names[i];
+    }
+    return names.size() > maxNames ? list + ", ..." : list;
+}
+
 } // namespace
+
+std::string incompleteFileText(const MessageTexts& texts, std::size_t held, std::size_t total,
+                               const std::vector<std::string>& missing,
+                               const std::vector<std::string>& cutShort, std::size_t maxNames) {
+    std::string text;
+    if (!missing.empty()) {
+        text = replaced(replaced(replaced(texts.TextFileIncomplete, "%1", std::to_string(held)),
+                                 "%2", std::to_string(total)),
+                        "%3", namesList(missing, maxNames));
+    }
+    if (!cutShort.empty()) {
+        text += (text.empty() ? "" : ". ") +
+                replaced(texts.TextFileCutShort, "%1", namesList(cutShort, maxNames));
+    }
+    return text;
+}
 
 MessageTexts messageTextsFor(std::uint8_t languageIndex) {
     const std::uint8_t language = safeLanguageIndex(languageIndex);

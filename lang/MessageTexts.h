@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kordana {
 
@@ -29,6 +31,7 @@ struct MessageTexts {
     // Where the set stands, in the status bar: against the last file, then against the unit.
     std::string TextSetSaved;
     std::string TextSetChanged;
+    std::string TextSetNotSaved;
     std::string TextUnitSame;
     std::string TextUnitDiffers;
     std::string TextUnitUnknown;
@@ -38,12 +41,22 @@ struct MessageTexts {
     std::string TextCauseOpen;
     std::string TextCauseRead;
     std::string TextCauseRestore;
+    std::string TextCauseDamaged; // a damaged stored set, kept at start
     std::string TextHistoryWriteError;
     std::string TextPrintError;
     // A paste into the map grid refused because the clipboard held more than numbers in range.
     std::string TextPasteRefused;
     // The status-bar hint of a "Com n" menu item, followed by the device it opens.
     std::string TextComOpens;
+    // The status line when an error took the port's device away, and when it was opened again.
+    std::string TextPortLost;
+    std::string TextPortReconnected;
+    // An opened file that lacked keys: %1 keys held, of %2, and %3 the keys missing; then the
+    // keys whose values were cut short (%1).
+    std::string TextFileIncomplete;
+    std::string TextFileCutShort;
+    // Follows "Program error!" in the status line.
+    std::string TextPartlyProgrammed;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.
@@ -51,5 +64,13 @@ inline constexpr std::string_view kProgCountUnknown = "---";
 
 /// Every message text for a language index (0 English .. 3 Czech; above 3 reads as English).
 MessageTexts messageTextsFor(std::uint8_t languageIndex);
+
+/// What an opened file lacked, for the status line: TextFileIncomplete with the counts and the
+/// missing keys when keys are missing, then TextFileCutShort with the keys cut short when any
+/// are. At most `maxNames` keys are named in each list, then ", ...". Empty when the file
+/// lacked nothing.
+std::string incompleteFileText(const MessageTexts& texts, std::size_t held, std::size_t total,
+                               const std::vector<std::string>& missing,
+                               const std::vector<std::string>& cutShort, std::size_t maxNames = 10);
 
 } // namespace kordana

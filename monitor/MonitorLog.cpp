@@ -1,19 +1,24 @@
 #include "monitor/MonitorLog.h"
 
-#include "lang/LogTexts.h"
-#include "params/RegularFile.h"
-
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
-#include <sstream>
+#include <system_error>
 
 namespace kordana {
 
 namespace {
 
 constexpr std::string_view kRequired[] = {"engine_speed_rpm", "throttle_pct"};
+
+// The piece a log is read and reported in.
+constexpr std::size_t kChunkBytes = 1u << 20;
+// The share of the progress the first pass of a file (counting its lines) takes.
+constexpr double kCountShare = 0.1;
 
 MonitorLogRead refused(MonitorLogProblem problem, std::size_t line = 0) {
     MonitorLogRead read;
@@ -49,305 +54,361 @@ std::optional<double> number(std::string_view text) {
     return value;
 }
 
-// Reads `digits` decimal digits at `at` of `text`.
-std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t digits) {
-    if (at + digits > text.size()) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (std::size_t i = at; i < at + digits; ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
+/// Reads a log a piece at a time: whole lines are taken where they lie, a line cut by the end
+/// of a piece waits for the rest. `lines` (the line ends counted beforehand, plus an unfinished
+/// last line) sizes the columns once, so they never grow by copying; `bytes` (the log's
+/// length) bounds the room taken for the timestamps.
+class LogParser {
+public:
+    LogParser(std::size_t lines, std::uintmax_t bytes, const MonitorLogReadOptions& options)
+        : m_lines(lines), m_bytes(bytes), m_options(options) {}
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-long long daysFromCivil(int year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
-    const int era = (year >= 0 ? year : year - 399) / 400;
-    const int yoe = year - era * 400;
-    const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return static_cast<long long>(era) * 146097 + doe - 719468;
-}
+    /// Takes the next bytes; false once the log is refused (finish() says why).
+    bool feed(std::string_view bytes);
+    /// The log after the last piece.
+    MonitorLogRead finish();
 
-struct ParseState {
-    MonitorLog log;
-    std::vector<std::size_t> fieldOfColumn; // field index of each numeric column
-    std::optional<std::size_t> elapsedField;
-    std::size_t fieldCount = 0;
-    std::optional<double> firstTime;
+private:
+    bool takeLine(std::string_view line, bool finished);
+    std::optional<MonitorLogError> readHeader(std::string_view line);
+    std::optional<MonitorLogError> readRow(std::string_view line);
+    std::optional<MonitorLogError> readElapsed(double& elapsed);
+    void keepTimestamp(std::string_view text);
+    void dropPartialRow();
+
+    std::size_t m_lines;
+    std::uintmax_t m_bytes;
+    const MonitorLogReadOptions& m_options;
+    MonitorLog m_log;
+    std::vector<std::size_t> m_fieldOfColumn; // field index of each numeric column
+    std::optional<std::size_t> m_elapsedField;
+    std::size_t m_fieldCount = 0;
+    std::optional<double> m_firstTime;
+    std::vector<std::string_view> m_fields;
+    std::string m_pending; // the start of a line the last piece cut
+    std::size_t m_lineNumber = 0;
+    std::optional<MonitorLogError> m_error;
+    bool m_done = false; // a refusal, or an unfinished last row left out
 };
 
-std::optional<MonitorLogError> readHeader(std::string_view line, ParseState& state) {
-    std::vector<std::string_view> fields;
-    splitFields(line, fields);
-    if (fields.empty() || fields.front() != "timestamp") {
+bool LogParser::feed(std::string_view bytes) {
+    while (!m_done && !bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        if (end == std::string_view::npos) {
+            m_pending.append(bytes);
+            break;
+        }
+        if (m_pending.empty()) {
+            takeLine(bytes.substr(0, end), true);
+        } else {
+            m_pending.append(bytes.substr(0, end));
+            takeLine(m_pending, true);
+            m_pending.clear();
+        }
+        bytes.remove_prefix(end + 1);
+    }
+    return !m_error;
+}
+
+MonitorLogRead LogParser::finish() {
+    if (!m_done && !m_pending.empty()) {
+        takeLine(m_pending, false);
+    }
+    if (m_error) {
+        return MonitorLogRead{std::nullopt, std::move(*m_error)};
+    }
+    if (m_lineNumber == 0) {
+        return refused(MonitorLogProblem::NoHeader, 1);
+    }
+    if (m_log.elapsed.empty()) {
+        return refused(MonitorLogProblem::NoRows, 2);
+    }
+    return MonitorLogRead{std::move(m_log), {}};
+}
+
+bool LogParser::takeLine(std::string_view line, bool finished) {
+    ++m_lineNumber;
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    if (m_lineNumber == 1) {
+        m_error = readHeader(line);
+        m_done = m_error.has_value();
+        return !m_done;
+    }
+    if (line.empty() && !finished) {
+        m_done = true;
+        return false;
+    }
+    if (auto error = readRow(line)) {
+        dropPartialRow();
+        m_done = true;
+        // Rows are written with their line end in one go: a last line without one is the
+        // row a writer was busy with when it died.
+        if (!finished) {
+            m_log.lastRowDropped = true;
+        } else {
+            m_error = std::move(error);
+        }
+        return false;
+    }
+    return true;
+}
+
+std::optional<MonitorLogError> LogParser::readHeader(std::string_view line) {
+    splitFields(line, m_fields);
+    if (m_fields.empty() || m_fields.front() != "timestamp") {
         return MonitorLogError{MonitorLogProblem::NoHeader, 1, {}, {}, 0, 0};
     }
-    state.fieldCount = fields.size();
-    for (std::size_t f = 1; f < fields.size(); ++f) {
-        if (fields[f] == "elapsed_s" && !state.elapsedField) {
-            state.elapsedField = f;
+    m_fieldCount = m_fields.size();
+    for (std::size_t f = 1; f < m_fields.size(); ++f) {
+        if (m_fields[f] == "elapsed_s" && !m_elapsedField) {
+            m_elapsedField = f;
             continue;
         }
-        state.log.columns.emplace_back(fields[f]);
-        state.fieldOfColumn.push_back(f);
+        m_log.columns.emplace_back(m_fields[f]);
+        m_fieldOfColumn.push_back(f);
     }
     for (std::string_view required : kRequired) {
-        if (!state.log.column(required)) {
+        if (!m_log.column(required)) {
             return MonitorLogError{
                 MonitorLogProblem::MissingColumn, 1, std::string(required), {}, 0, 0};
         }
     }
-    state.log.values.resize(state.log.columns.size());
+    // Each row holds its time and every numeric column: m_fieldCount cells.
+    const std::size_t rows = m_lines > 0 ? m_lines - 1 : 0;
+    if (rows > m_options.maxValues / m_fieldCount) {
+        return MonitorLogError{MonitorLogProblem::TooManyValues,
+                               0,
+                               std::to_string(m_options.maxValues),
+                               {},
+                               rows,
+                               m_fieldCount};
+    }
+    m_log.values.resize(m_log.columns.size());
+    for (auto& column : m_log.values) {
+        column.reserve(rows);
+    }
+    m_log.elapsed.reserve(rows);
+    m_log.timestampEnds.reserve(rows);
     return std::nullopt;
 }
 
-std::optional<MonitorLogError> readRow(std::string_view line, std::size_t lineNumber,
-                                       std::vector<std::string_view>& fields, ParseState& state) {
-    splitFields(line, fields);
-    if (fields.size() != state.fieldCount) {
-        return MonitorLogError{
-            MonitorLogProblem::CellCount, lineNumber, {}, {}, fields.size(), state.fieldCount};
-    }
-    double elapsed = 0;
-    if (state.elapsedField) {
-        const std::string_view cell = fields[*state.elapsedField];
+std::optional<MonitorLogError> LogParser::readElapsed(double& elapsed) {
+    if (m_elapsedField) {
+        const std::string_view cell = m_fields[*m_elapsedField];
         const auto value = number(cell);
         if (!value || std::isnan(*value)) {
             return MonitorLogError{
-                MonitorLogProblem::BadNumber, lineNumber, "elapsed_s", std::string(cell), 0, 0};
+                MonitorLogProblem::BadNumber, m_lineNumber, "elapsed_s", std::string(cell), 0, 0};
         }
         elapsed = *value;
-        if (!state.log.elapsed.empty() && elapsed < state.log.elapsed.back()) {
-            return MonitorLogError{MonitorLogProblem::TimeBack, lineNumber, {}, {}, 0, 0};
+        if (!m_log.elapsed.empty() && elapsed < m_log.elapsed.back()) {
+            return MonitorLogError{MonitorLogProblem::TimeBack, m_lineNumber, {}, {}, 0, 0};
         }
-    } else {
-        const auto time = isoTimeSeconds(fields[0]);
-        if (!time) {
-            return MonitorLogError{MonitorLogProblem::BadTimestamp, lineNumber, {},
-                                   std::string(fields[0]),          0,          0};
-        }
-        if (!state.firstTime) {
-            state.firstTime = *time;
-        }
-        // A wall clock set back while the terminal recorded must not make time run backwards.
-        // Rounded to microseconds: the epoch seconds carry the noise of their size.
-        elapsed = std::round((*time - *state.firstTime) * 1e6) / 1e6;
-        if (!state.log.elapsed.empty()) {
-            elapsed = std::max(elapsed, state.log.elapsed.back());
-        }
+        return std::nullopt;
     }
-    for (std::size_t c = 0; c < state.fieldOfColumn.size(); ++c) {
-        const std::string_view cell = fields[state.fieldOfColumn[c]];
+    const auto time = isoTimeSeconds(m_fields[0]);
+    if (!time) {
+        return MonitorLogError{
+            MonitorLogProblem::BadTimestamp, m_lineNumber, {}, std::string(m_fields[0]), 0, 0};
+    }
+    if (!m_firstTime) {
+        m_firstTime = *time;
+    }
+    // A wall clock set back while the terminal recorded must not make time run backwards.
+    // Rounded to microseconds: the epoch seconds carry the noise of their size.
+    elapsed = std::round((*time - *m_firstTime) * 1e6) / 1e6;
+    if (!m_log.elapsed.empty()) {
+        elapsed = std::max(elapsed, m_log.elapsed.back());
+    }
+    return std::nullopt;
+}
+
+std::optional<MonitorLogError> LogParser::readRow(std::string_view line) {
+    splitFields(line, m_fields);
+    if (m_fields.size() != m_fieldCount) {
+        return MonitorLogError{
+            MonitorLogProblem::CellCount, m_lineNumber, {}, {}, m_fields.size(), m_fieldCount};
+    }
+    // A log whose lines outnumber the count taken before (a file still growing) stays bounded.
+    if (m_log.rowCount() + 1 > m_options.maxValues / m_fieldCount) {
+        return MonitorLogError{MonitorLogProblem::TooManyValues,
+                               0,
+                               std::to_string(m_options.maxValues),
+                               {},
+                               m_log.rowCount() + 1,
+                               m_fieldCount};
+    }
+    double elapsed = 0;
+    if (auto error = readElapsed(elapsed)) {
+        return error;
+    }
+    for (std::size_t c = 0; c < m_fieldOfColumn.size(); ++c) {
+        const std::string_view cell = m_fields[m_fieldOfColumn[c]];
         const auto value = number(cell);
         if (!value) {
             return MonitorLogError{MonitorLogProblem::BadNumber,
-                                   lineNumber,
-                                   state.log.columns[c],
+                                   m_lineNumber,
+                                   m_log.columns[c],
                                    std::string(cell),
                                    0,
                                    0};
         }
-        state.log.values[c].push_back(*value);
+        m_log.values[c].push_back(*value);
     }
-    state.log.timestamps.emplace_back(fields[0]);
-    state.log.elapsed.push_back(elapsed);
+    keepTimestamp(m_fields[0]);
+    m_log.elapsed.push_back(elapsed);
     return std::nullopt;
 }
 
+void LogParser::keepTimestamp(std::string_view text) {
+    if (m_log.timestampText.empty()) {
+        // Timestamps are mostly of one length: room for all of them at once, never more than
+        // the log holds.
+        const std::uintmax_t room = std::min<std::uintmax_t>(
+            std::uintmax_t{text.size()} * m_log.timestampEnds.capacity(), m_bytes);
+        m_log.timestampText.reserve(static_cast<std::size_t>(room));
+    }
+    m_log.timestampText.append(text);
+    m_log.timestampEnds.push_back(static_cast<std::uint32_t>(m_log.timestampText.size()));
+}
+
 // A row that failed half-way has pushed values into some columns: cut them back.
-void dropPartialRow(MonitorLog& log) {
-    for (auto& column : log.values) {
-        column.resize(log.elapsed.size());
+void LogParser::dropPartialRow() {
+    for (auto& column : m_log.values) {
+        column.resize(m_log.elapsed.size());
     }
 }
 
-std::string filled(std::string_view pattern, const std::string& a, const std::string& b = {}) {
-    std::string text(pattern);
-    if (const auto at = text.find("%1"); at != std::string::npos) {
-        text.replace(at, 2, a);
-    }
-    if (const auto at = text.find("%2"); at != std::string::npos) {
-        text.replace(at, 2, b);
-    }
-    return text;
+bool reportProgress(const MonitorLogReadOptions& options, double share) {
+    return !options.progress || options.progress(std::clamp(share, 0.0, 1.0));
 }
 
 } // namespace
 
-std::optional<std::size_t> MonitorLog::column(std::string_view name) const {
-    const auto it = std::ranges::find(columns, name);
-    if (it == columns.end()) {
-        return std::nullopt;
+MonitorLogRead parseMonitorLog(std::string_view text, const MonitorLogReadOptions& options) {
+    // The timestamps' ends are 32-bit offsets into their text, which the byte limit keeps.
+    if (text.size() > options.maxBytes || text.size() > std::numeric_limits<std::uint32_t>::max()) {
+        return refused(MonitorLogProblem::TooLarge);
     }
-    return static_cast<std::size_t>(it - columns.begin());
-}
-
-std::size_t MonitorLog::rowAt(double seconds) const {
-    const auto after = std::upper_bound(elapsed.begin(), elapsed.end(), seconds);
-    if (after == elapsed.begin()) {
-        return 0;
-    }
-    return static_cast<std::size_t>(after - elapsed.begin()) - 1;
-}
-
-std::optional<double> isoTimeSeconds(std::string_view text) {
-    const auto year = digitsAt(text, 0, 4);
-    const auto month = digitsAt(text, 5, 2);
-    const auto day = digitsAt(text, 8, 2);
-    const auto hour = digitsAt(text, 11, 2);
-    const auto minute = digitsAt(text, 14, 2);
-    const auto second = digitsAt(text, 17, 2);
-    if (!year || !month || !day || !hour || !minute || !second || text[4] != '-' ||
-        text[7] != '-' || (text[10] != 'T' && text[10] != ' ') || text[13] != ':' ||
-        text[16] != ':' || *month < 1 || *month > 12 || *day < 1 || *day > 31 || *hour > 23 ||
-        *minute > 59 || *second > 60) {
-        return std::nullopt;
-    }
-    double seconds = static_cast<double>(daysFromCivil(*year, *month, *day)) * 86400.0 +
-                     *hour * 3600.0 + *minute * 60.0 + *second;
-    std::size_t at = 19;
-    if (at < text.size() && text[at] == '.') {
-        double scale = 0.1;
-        for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-            seconds += (text[at] - '0') * scale;
-            scale /= 10;
+    const auto lineEnds = static_cast<std::size_t>(std::ranges::count(text, '\n'));
+    LogParser parser(lineEnds + (text.empty() || text.back() == '\n' ? 0 : 1), text.size(),
+                     options);
+    for (std::size_t at = 0; at < text.size(); at += kChunkBytes) {
+        if (!reportProgress(options, static_cast<double>(at) / static_cast<double>(text.size()))) {
+            return refused(MonitorLogProblem::Cancelled);
         }
-    }
-    if (at == text.size()) {
-        return seconds;
-    }
-    if (text.substr(at) == "Z") {
-        return seconds;
-    }
-    const auto zoneHour = digitsAt(text, at + 1, 2);
-    const auto zoneMinute = digitsAt(text, at + 4, 2);
-    if ((text[at] != '+' && text[at] != '-') || !zoneHour || !zoneMinute || text.size() != at + 6 ||
-        text[at + 3] != ':') {
-        return std::nullopt;
-    }
-    const double offset = *zoneHour * 3600.0 + *zoneMinute * 60.0;
-    return text[at] == '+' ? seconds - offset : seconds + offset;
-}
-
-MonitorLogRead parseMonitorLog(std::string_view text) {
-    ParseState state;
-    std::vector<std::string_view> fields;
-    std::size_t lineNumber = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        const bool finished = end != std::string_view::npos;
-        std::string_view line = text.substr(start, finished ? end - start : std::string_view::npos);
-        start = finished ? end + 1 : text.size();
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        if (lineNumber == 1) {
-            if (auto error = readHeader(line, state)) {
-                return MonitorLogRead{std::nullopt, std::move(*error)};
-            }
-            continue;
-        }
-        if (line.empty() && !finished) {
+        if (!parser.feed(text.substr(at, kChunkBytes))) {
             break;
         }
-        if (auto error = readRow(line, lineNumber, fields, state)) {
-            // Rows are written with their line end in one go: a last line without one is the
-            // row a writer was busy with when it died.
-            if (!finished) {
-                dropPartialRow(state.log);
-                state.log.lastRowDropped = true;
-                break;
-            }
-            return MonitorLogRead{std::nullopt, std::move(*error)};
-        }
     }
-    if (lineNumber == 0) {
-        return refused(MonitorLogProblem::NoHeader, 1);
-    }
-    if (state.log.elapsed.empty()) {
-        return refused(MonitorLogProblem::NoRows, 2);
-    }
-    return MonitorLogRead{std::move(state.log), {}};
+    return parser.finish();
 }
 
-MonitorLogRead readMonitorLogFile(const std::string& path) {
-    const RegularFileRead file = readRegularFile(path, kMaxMonitorLogBytes);
-    switch (file.status) {
-    case RegularFileStatus::Read:
-        break;
-    case RegularFileStatus::NotRegularFile:
-        return refused(MonitorLogProblem::NotAFile);
-    case RegularFileStatus::TooLarge:
-        return refused(MonitorLogProblem::TooLarge);
-    case RegularFileStatus::CannotRead: {
+namespace {
+
+MonitorLogRead unreadable(int error) {
+    MonitorLogRead read = refused(MonitorLogProblem::Unreadable);
+    read.error.detail =
+        error != 0 ? std::generic_category().message(error) : std::string("cannot be read");
+    return read;
+}
+
+// What the first pass over a file found: its line ends, its length, whether it ends a line.
+struct LineCount {
+    std::size_t lineEnds = 0;
+    std::uintmax_t bytes = 0;
+    bool endsInLine = true;
+};
+
+// Counts the line ends of the file `in` of about `size` bytes; a refusal when reading fails,
+// the file is larger than allowed after all, or the read was cancelled.
+std::optional<MonitorLogRead> countLines(std::ifstream& in, std::uintmax_t size,
+                                         const MonitorLogReadOptions& options,
+                                         std::vector<char>& chunk, LineCount& count) {
+    const double total = static_cast<double>(std::max<std::uintmax_t>(size, 1));
+    for (;;) {
+        if (!reportProgress(options, kCountShare * static_cast<double>(count.bytes) / total)) {
+            return refused(MonitorLogProblem::Cancelled);
+        }
+        errno = 0;
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (in.bad()) {
+            return unreadable(errno);
+        }
+        const auto end = chunk.begin() + static_cast<std::ptrdiff_t>(got);
+        count.lineEnds += static_cast<std::size_t>(std::count(chunk.begin(), end, '\n'));
+        if (got > 0) {
+            count.endsInLine = chunk[got - 1] == '\n';
+        }
+        count.bytes += got;
+        // The size taken before opening may be stale (a file still growing).
+        if (count.bytes > options.maxBytes) {
+            return refused(MonitorLogProblem::TooLarge);
+        }
+        if (in.eof() || got == 0) {
+            return std::nullopt;
+        }
+    }
+}
+
+} // namespace
+
+MonitorLogRead readMonitorLogFile(const std::string& path, const MonitorLogReadOptions& options) {
+    std::error_code ec;
+    const std::filesystem::file_status type = std::filesystem::status(path, ec);
+    if (ec) {
         MonitorLogRead read = refused(MonitorLogProblem::Unreadable);
-        read.error.detail = file.reason;
+        read.error.detail = ec.message();
         return read;
     }
+    // Opening a pipe waits for a writer and a device may never end: only a regular file is
+    // opened at all.
+    if (!std::filesystem::is_regular_file(type)) {
+        return refused(MonitorLogProblem::NotAFile);
     }
-    return parseMonitorLog(file.text);
-}
-
-std::string monitorLogErrorText(const MonitorLogError& error, std::uint8_t languageIndex) {
-    const LogTexts t = logTextsFor(languageIndex);
-    std::string text = error.line > 0 ? filled(t.atLine, std::to_string(error.line)) : "";
-    switch (error.problem) {
-    case MonitorLogProblem::NotAFile:
-        return text + std::string(t.notAFile);
-    case MonitorLogProblem::TooLarge:
-        return text + std::string(t.tooLarge);
-    case MonitorLogProblem::Unreadable:
-        return text + std::string(t.unreadable) + (error.detail.empty() ? "" : ": " + error.detail);
-    case MonitorLogProblem::NoHeader:
-        return text + std::string(t.noHeader);
-    case MonitorLogProblem::MissingColumn:
-        return text + filled(t.missingColumn, error.detail);
-    case MonitorLogProblem::CellCount:
-        return text +
-               filled(t.cellCount, std::to_string(error.found), std::to_string(error.expected));
-    case MonitorLogProblem::BadNumber:
-        return text + filled(t.badNumber, error.detail, error.text);
-    case MonitorLogProblem::BadTimestamp:
-        return text + filled(t.badTimestamp, error.text);
-    case MonitorLogProblem::TimeBack:
-        return text + std::string(t.timeBack);
-    case MonitorLogProblem::NoRows:
-        return text + std::string(t.noRows);
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > options.maxBytes) {
+        return refused(MonitorLogProblem::TooLarge);
     }
-    return text;
-}
-
-MonitorLiveValues liveValuesAt(const MonitorLog& log, std::size_t row) {
-    // A value the log lacks, leaves empty or holds out of the field's range reads as `fallback`.
-    auto at = [&](std::string_view name, double scale, double offset, double maximum,
-                  double fallback) {
-        const auto column = log.column(name);
-        if (!column || row >= log.values[*column].size()) {
-            return fallback;
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return unreadable(errno);
+    }
+    std::vector<char> chunk(kChunkBytes);
+    LineCount count;
+    if (auto refusal = countLines(in, ec ? 0 : size, options, chunk, count)) {
+        return std::move(*refusal);
+    }
+    in.clear();
+    in.seekg(0);
+    LogParser parser(count.lineEnds + (count.endsInLine ? 0 : 1), count.bytes, options);
+    // Only the bytes counted: lines a writer adds meanwhile were not counted.
+    const double total = static_cast<double>(std::max<std::uintmax_t>(count.bytes, 1));
+    for (std::uintmax_t done = 0; done < count.bytes;) {
+        if (!reportProgress(options,
+                            kCountShare + (1 - kCountShare) * static_cast<double>(done) / total)) {
+            return refused(MonitorLogProblem::Cancelled);
         }
-        const double value = log.values[*column][row] * scale + offset;
-        return std::isnan(value) || value < 0 || value > maximum ? fallback : std::round(value);
-    };
-    MonitorLiveValues live;
-    live.engineSpeed = static_cast<std::uint16_t>(at("engine_speed_rpm", 1, 0, 65535, 0));
-    live.throttleOpening = static_cast<std::uint8_t>(at("throttle_pct", 1, 0, 255, 0));
-    live.throttleMv = static_cast<std::uint16_t>(at("throttle_sensor_mv", 1, 0, 65535, 0));
-    live.lambdaMv = static_cast<std::uint16_t>(at("lambda_mv", 1, 0, 65535, 0));
-    live.pressure = static_cast<std::uint16_t>(at("pressure_kpa", 10, 0, 65535, 0));
-    live.coolantByte = static_cast<std::uint8_t>(at("coolant_c", 1, 100, 255, kCoolantSubstitute));
-    live.airByte = static_cast<std::uint8_t>(at("air_c", 1, 100, 255, 0));
-    live.timeSinceStart = static_cast<std::uint16_t>(at("time_since_start_s", 10, 0, 65535, 0));
-    live.savingCount = static_cast<std::uint16_t>(at("saving_count", 1, 0, 65535, 0));
-    live.programmingCount = static_cast<std::uint16_t>(at("programming_count", 1, 0, 65535, 0));
-    return live;
+        errno = 0;
+        in.read(chunk.data(), static_cast<std::streamsize>(
+                                  std::min<std::uintmax_t>(chunk.size(), count.bytes - done)));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (in.bad()) {
+            return unreadable(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+        if (!parser.feed(std::string_view(chunk.data(), got))) {
+            break;
+        }
+    }
+    return parser.finish();
 }
 
 } // namespace kordana

@@ -29,17 +29,30 @@ struct IgnReadResult {
     bool extMon = false;
     /// Values stored as their low eight bits only, in file order (empty when not applicable).
     std::vector<FileValueOverflow> overflows;
+    /// Keys of the parameter table the file does not name after its magic key, in table order;
+    /// their bytes keep the current values (empty when not applicable).
+    std::vector<std::string> missingKeys;
+    /// Keys whose value list, as last given, a non-number or the end of the file cut short, in
+    /// table order; their remaining values took the number read last (empty when not
+    /// applicable).
+    std::vector<std::string> shortKeys;
+    /// How many keys of the table the file names (with whole or cut-short value lists).
+    std::size_t keysHeld = 0;
 
     /// True when the caller should take `image` and `extMon` over.
     bool applicable() const { return versionMatched && !ioError; }
+    /// True when the file gives every value of every key: nothing on screen stays from before.
+    bool complete() const { return missingKeys.empty() && shortKeys.empty(); }
 };
 
 /// Reads a parameter file (`*.ign`) word by word: searches for the magic key with version 51,
 /// then stores the values of every known key, in any order, by the parameter table's
-/// conversions. Unknown words are skipped; a later value of a key wins. Within a key, the
-/// first word that is not a number ends the key (that element and the rest keep their values)
-/// and is read again as the next word; the end of the file inside a key ends the key the same
-/// way. Ranges are not checked: the caller runs the consistency pass after applying.
+/// conversions. Unknown words are skipped; a later value of a key wins. Within a key, a word
+/// that is not a number leaves the number read last (the version number before any value) as
+/// that element's value and the value of every remaining element of the key, and is read
+/// again as the next word; the end of the file inside a key fills the key the same way. Which
+/// keys were missing or cut short is reported. Ranges are not checked: the caller runs the
+/// consistency pass after applying.
 class IgnReader {
 public:
     /// Reads `text` over the current image and Extended Monitor state.

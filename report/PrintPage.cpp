@@ -1,5 +1,7 @@
 #include "report/PrintPage.h"
 
+#include "settings/AtomicFile.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -11,7 +13,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace kordana {
 
@@ -70,7 +71,8 @@ bool printOnePage(const QPixmap& picture, QPagedPaintDevice& device) {
     return painter.end();
 }
 
-bool writePdfPage(const QPixmap& picture, const QString& path, const QString& title) {
+bool writePdfPage(const QPixmap& picture, const QString& path, const QString& title,
+                  QString* reason) {
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     {
@@ -83,12 +85,7 @@ bool writePdfPage(const QPixmap& picture, const QString& path, const QString& ti
             return false;
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document.data()) != document.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, document.data().toStdString(), reason);
 }
 
 QString printStamp(const QString& prefix, const QDateTime& when, const QLocale& locale) {

@@ -28,8 +28,10 @@ bool printOnePage(const QPixmap& picture, QPagedPaintDevice& device);
 
 /// Writes `picture` as a one-page PDF document (A4 landscape, 10 mm margins) titled `title`
 /// to `path`, replacing a file there only once the whole document is written. False when the
-/// file cannot be written; an existing file then stays as it was.
-bool writePdfPage(const QPixmap& picture, const QString& path, const QString& title);
+/// file cannot be written; an existing file then stays as it was and `reason` (when given)
+/// says why.
+bool writePdfPage(const QPixmap& picture, const QString& path, const QString& title,
+                  QString* reason = nullptr);
 
 /// The print stamp: `prefix`, the date of `when` in `locale`'s short date format, four blanks
 /// and the time in `locale`'s long time format without its time zone.

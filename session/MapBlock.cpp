@@ -5,6 +5,7 @@
 #include "session/MapCoupling.h"
 
 #include <algorithm>
+#include <string>
 
 namespace kordana::mapblock {
 
@@ -158,13 +159,20 @@ std::optional<Decimal> readDecimal(std::string_view text) {
     return number;
 }
 
-// The fields of one line: split at tabs if it has any, else at commas, else at runs of
-// spaces. Empty fields at the end (a trailing separator) are dropped.
-std::vector<std::string_view> fieldsOf(std::string_view line) {
+// The fields of one line: split at tabs if it has any, else at semicolons, else at commas,
+// else at runs of spaces. Empty fields at the end (a trailing separator) are dropped. Where
+// tabs or semicolons separate, a comma is a decimal comma (a spreadsheet in a German or Czech
+// locale copies "3,5"); `decimalComma` says so.
+std::vector<std::string_view> fieldsOf(std::string_view line, bool& decimalComma) {
     std::vector<std::string_view> fields;
-    const char separator = line.find('\t') != std::string_view::npos  ? '\t'
-                           : line.find(',') != std::string_view::npos ? ','
-                                                                      : ' ';
+    char separator = ' ';
+    for (const char candidate : {'\t', ';', ','}) {
+        if (line.find(candidate) != std::string_view::npos) {
+            separator = candidate;
+            break;
+        }
+    }
+    decimalComma = separator == '\t' || separator == ';';
     std::size_t start = 0;
     while (start <= line.size()) {
         const std::size_t end = std::min(line.find(separator, start), line.size());
@@ -178,6 +186,20 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
         fields.pop_back();
     }
     return fields;
+}
+
+// A field read as a decimal number, its one decimal comma taken as the point when allowed.
+std::optional<Decimal> readField(std::string_view field, bool decimalComma) {
+    const std::size_t comma = field.find(',');
+    if (!decimalComma || comma == std::string_view::npos) {
+        return readDecimal(field);
+    }
+    if (field.find('.') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string text(field);
+    text[comma] = '.';
+    return readDecimal(text);
 }
 
 } // namespace
@@ -288,12 +310,13 @@ std::optional<ValueRows> parsePaste(std::string_view text, int page) {
     ValueRows rows;
     for (std::string_view line : lines) {
         std::vector<int>& row = rows.emplace_back();
-        const std::vector<std::string_view> fields = fieldsOf(line);
+        bool decimalComma = false;
+        const std::vector<std::string_view> fields = fieldsOf(line, decimalComma);
         if (fields.empty()) {
             return std::nullopt;
         }
         for (std::string_view field : fields) {
-            const std::optional<Decimal> number = readDecimal(field);
+            const std::optional<Decimal> number = readField(field, decimalComma);
             if (!number || number->numerator < range.minimum * number->denominator ||
                 number->numerator > range.maximum * number->denominator) {
                 return std::nullopt;

@@ -89,9 +89,10 @@ void paste(ParameterImage& image, int page, std::size_t row, std::size_t column,
 /// The block's shown values as text: values separated by tabs, each row ending in a new line,
 /// as a spreadsheet takes a block.
 std::string copyText(const ParameterImage& image, int page, const CellBlock& block);
-/// Reads pasted text for map page `page`: rows on lines, values separated by tabs, commas or
-/// spaces, each a decimal number (a fraction with '.' allowed) within the map's range, rounded
-/// to its step. None when anything is not such a number, or nothing is there.
+/// Reads pasted text for map page `page`: rows on lines, values separated by tabs, semicolons,
+/// commas or spaces, each a decimal number (a fraction with '.' allowed, or with ',' in a line
+/// split at tabs or semicolons) within the map's range, rounded to its step. None when anything
+/// is not such a number, or nothing is there.
 std::optional<ValueRows> parsePaste(std::string_view text, int page);
 
 } // namespace kordana::mapblock

@@ -17,6 +17,7 @@ bool SetStanding::sameBytes(const Bytes& bytes, const ParameterImage& image) {
 void SetStanding::fileHolds(const ParameterImage& image, bool extMon) {
     m_file = parameterBytes(image);
     m_fileExtMon = extMon;
+    m_fileNamed = true;
 }
 
 void SetStanding::unitHolds(const ParameterImage& image) {
@@ -24,6 +25,9 @@ void SetStanding::unitHolds(const ParameterImage& image) {
 }
 
 FileStanding SetStanding::file(const ParameterImage& image, bool extMon) const {
+    if (!m_fileNamed) {
+        return FileStanding::NotSaved;
+    }
     return m_file && m_fileExtMon == extMon && sameBytes(*m_file, image) ? FileStanding::Saved
                                                                          : FileStanding::Changed;
 }

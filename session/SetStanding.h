@@ -9,8 +9,9 @@
 
 namespace kordana {
 
-/// How the set on screen compares with the last file saved or opened.
-enum class FileStanding : std::uint8_t { Saved, Changed };
+/// How the set on screen compares with the last file saved or opened; NotSaved while no file
+/// has been saved or opened at all.
+enum class FileStanding : std::uint8_t { Saved, Changed, NotSaved };
 /// How the set on screen compares with the unit's set as last read, verified or programmed.
 enum class UnitStanding : std::uint8_t { Same, Differs, Unknown };
 
@@ -24,8 +25,13 @@ public:
 
     /// A file was saved from, or opened into, `image` with the Extended Monitor state `extMon`.
     void fileHolds(const ParameterImage& image, bool extMon);
-    /// No file is known to hold anything.
-    void forgetFile() { m_file.reset(); }
+    /// A file was opened that does not hold a whole set (keys missing or cut short), or the
+    /// file last named cannot be read: no file is known to hold the set, yet the set is not
+    /// "not saved" either, it differs from its file.
+    void forgetFile() {
+        m_file.reset();
+        m_fileNamed = true;
+    }
     /// The unit holds the parameter bytes of `image` (a read arrived, a verify or a programming
     /// run succeeded).
     void unitHolds(const ParameterImage& image);
@@ -33,7 +39,8 @@ public:
     void forgetUnit() { m_unit.reset(); }
 
     /// Saved when a file is known and holds the parameter bytes and Extended Monitor state of
-    /// `image` and `extMon`; Changed otherwise.
+    /// `image` and `extMon`; NotSaved while no file was ever saved, opened or named; Changed
+    /// otherwise.
     FileStanding file(const ParameterImage& image, bool extMon) const;
     /// Same or Differs against the unit's bytes; Unknown when they are not known.
     UnitStanding unit(const ParameterImage& image) const;
@@ -45,6 +52,7 @@ private:
 
     std::optional<Bytes> m_file;
     bool m_fileExtMon = false;
+    bool m_fileNamed = false;
     std::optional<Bytes> m_unit;
 };
 

@@ -26,9 +26,15 @@ std::string formatImageCache(const ParameterImage& image, const AllFlags& flags)
     return out;
 }
 
-std::size_t parseImageCache(const std::string& text, ParameterImage& image, AllFlags& flags) {
+namespace {
+
+// Reads the numbers in order; a word that is not an unsigned decimal number stops the read,
+// or, when `skipBadWords`, leaves its place unchanged and the read goes on.
+ImageCacheRead readCache(const std::string& text, ParameterImage& image, AllFlags& flags,
+                         bool skipBadWords) {
+    ImageCacheRead read;
     const std::size_t total = kImageSize + flags.size();
-    std::size_t taken = 0;
+    std::size_t& taken = read.taken;
     std::size_t pos = 0;
     while (taken < total) {
         while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) {
@@ -49,7 +55,12 @@ std::size_t parseImageCache(const std::string& text, ParameterImage& image, AllF
             }
         }
         if (!number) {
-            break;
+            read.damaged = true;
+            if (!skipBadWords) {
+                break;
+            }
+            ++taken;
+            continue;
         }
         const auto byte = static_cast<std::uint8_t>(value);
         if (taken < kImageSize) {
@@ -59,7 +70,21 @@ std::size_t parseImageCache(const std::string& text, ParameterImage& image, AllF
         }
         ++taken;
     }
-    return taken;
+    return read;
+}
+
+} // namespace
+
+std::size_t parseImageCache(const std::string& text, ParameterImage& image, AllFlags& flags) {
+    return readImageCache(text, image, flags).taken;
+}
+
+ImageCacheRead readImageCache(const std::string& text, ParameterImage& image, AllFlags& flags) {
+    return readCache(text, image, flags, false);
+}
+
+void recoverImageCache(const std::string& text, ParameterImage& image, AllFlags& flags) {
+    readCache(text, image, flags, true);
 }
 
 } // namespace kordana

@@ -17,4 +17,18 @@ std::string formatImageCache(const ParameterImage& image, const AllFlags& flags)
 /// Returns how many numbers were taken.
 std::size_t parseImageCache(const std::string& text, ParameterImage& image, AllFlags& flags);
 
+/// How a read of the cache went.
+struct ImageCacheRead {
+    std::size_t taken = 0; ///< the numbers taken, as parseImageCache counts them
+    bool damaged = false;  ///< a word that is not an unsigned decimal number was met
+};
+
+/// As parseImageCache, telling also whether a bad word (a NUL byte, a byte that is no digit, a
+/// sign) stopped the read: the cache is then damaged, not just short.
+ImageCacheRead readImageCache(const std::string& text, ParameterImage& image, AllFlags& flags);
+
+/// What a damaged cache still holds: every number in its own place, a bad word's place
+/// keeping its value in `image` or `flags`.
+void recoverImageCache(const std::string& text, ParameterImage& image, AllFlags& flags);
+
 } // namespace kordana

@@ -1,7 +1,10 @@
 #include "sheet/TuneSheetPdf.h"
 
+#include "settings/AtomicFile.h"
+
 #include "sheet/SheetLayout.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,7 +12,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstddef>
@@ -218,19 +220,16 @@ int renderTuneSheetPdf(const TuneSheet& sheet, QIODevice& device) {
 
 TuneSheetWrite writeTuneSheetPdf(const TuneSheet& sheet, const QString& path) {
     TuneSheetWrite result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.pages = renderTuneSheetPdf(sheet, file);
+    // Drawn whole in memory first (a sheet is a few hundred kilobytes), then written by the
+    // one atomic writer, which checks every step.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    result.pages = renderTuneSheetPdf(sheet, document);
     if (result.pages == 0) {
-        file.cancelWriting();
         result.error = "the PDF could not be drawn";
         return result;
     }
-    if (!file.commit()) {
-        result.error = file.errorString();
+    if (!writeFileAtomically(path, document.data().toStdString(), &result.error)) {
         return result;
     }
     result.ok = true;

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QUrl>
 
 namespace kordana {
@@ -34,6 +35,35 @@ public:
         default:
             return Answer::Cancel;
         }
+    }
+
+    Answer messageBoxWithDetails(QWidget* parent, const Message& message) override {
+        QMessageBox box(parent);
+        box.setWindowTitle(parent != nullptr ? parent->windowTitle() : QString());
+        box.setText(message.text);
+        box.setInformativeText(message.details);
+        if (message.buttons != Buttons::SaveDiscard) {
+            box.setIcon(QMessageBox::Information);
+            box.setStandardButtons(message.buttons == Buttons::Ok
+                                       ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                       : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            switch (box.exec()) {
+            case QMessageBox::Ok:
+                return Answer::Ok;
+            case QMessageBox::Yes:
+                return Answer::Yes;
+            case QMessageBox::No:
+                return Answer::No;
+            default:
+                return Answer::Cancel;
+            }
+        }
+        box.setIcon(QMessageBox::Warning);
+        QPushButton* save = box.addButton(message.yesCaption, QMessageBox::AcceptRole);
+        box.addButton(message.noCaption, QMessageBox::DestructiveRole);
+        box.setDefaultButton(save);
+        box.exec();
+        return box.clickedButton() == save ? Answer::Yes : Answer::No;
     }
 
     QString parameterFileName(QWidget* parent, const QString& startPath, bool save) override {

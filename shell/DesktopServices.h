@@ -17,12 +17,29 @@ class DesktopServices {
 public:
     /// Message box answers, independent of the widget toolkit's enum values.
     enum class Answer { Ok, Yes, No, Cancel };
-    enum class Buttons { Ok, YesNoCancel };
+    /// SaveDiscard: two buttons captioned by the caller, answering Yes (save) or No.
+    enum class Buttons { Ok, YesNoCancel, SaveDiscard };
+
+    /// A message box with a line of detail (the system's reason for a failure) under its text,
+    /// and for SaveDiscard the captions of its two buttons.
+    struct Message {
+        QString text;
+        QString details;
+        Buttons buttons = Buttons::Ok;
+        QString yesCaption;
+        QString noCaption;
+    };
 
     virtual ~DesktopServices() = default;
 
     /// Shows `text` in a modal message box over `parent` and returns the answer.
     virtual Answer messageBox(QWidget* parent, const QString& text, Buttons buttons) = 0;
+    /// Shows `message` modally; by default as messageBox of the text and the details below it.
+    virtual Answer messageBoxWithDetails(QWidget* parent, const Message& message) {
+        const QString text =
+            message.details.isEmpty() ? message.text : message.text + "\n\n" + message.details;
+        return messageBox(parent, text, message.buttons);
+    }
     /// Asks for a parameter file to open (`save` false) or save, starting at `startPath`;
     /// returns the chosen path, or empty text on cancel.
     virtual QString parameterFileName(QWidget* parent, const QString& startPath, bool save) = 0;

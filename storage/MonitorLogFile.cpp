@@ -1,5 +1,7 @@
 #include "storage/MonitorLogFile.h"
 
+#include "settings/AtomicFile.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -14,6 +16,7 @@ bool MonitorLogFile::open(const QString& folder, const QDateTime& start,
                           const std::string& header) {
     close();
     if (!QDir().mkpath(folder)) {
+        m_error = QStringLiteral("the folder %1 cannot be made").arg(folder);
         return false;
     }
     const QString stem = folder + '/' + start.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
@@ -21,23 +24,42 @@ bool MonitorLogFile::open(const QString& folder, const QDateTime& start,
         m_file.setFileName(n == 1 ? stem + ".csv" : stem + QString("-%1.csv").arg(n));
         // NewOnly: two windows starting in the same second never share a file.
         if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-            if (append(header)) {
-                return true;
-            }
-            close();
-            return false;
+            return append(header);
         }
         if (!m_file.exists()) {
+            m_error = m_file.errorString();
             return false;
         }
     }
+    m_error = m_file.errorString();
     return false;
 }
 
+bool MonitorLogFile::openAt(const QString& path, const std::string& header) {
+    close();
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    return append(header);
+}
+
 bool MonitorLogFile::append(const std::string& line) {
+    if (!m_file.isOpen()) {
+        return false;
+    }
     const std::string text = line + '\n';
     const auto size = static_cast<qint64>(text.size());
-    return m_file.isOpen() && m_file.write(text.data(), size) == size;
+    if (fileWriteFault::stepFails()) {
+        m_error = fileWriteFault::reason();
+    } else if (m_file.write(text.data(), size) != size) {
+        m_error = m_file.errorString();
+    } else {
+        return true;
+    }
+    close();
+    return false;
 }
 
 void MonitorLogFile::close() {

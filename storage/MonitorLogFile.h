@@ -19,8 +19,14 @@ public:
     /// Creates `folder` if needed and a new log named after `start` (local time), and writes
     /// `header` as its first line. False when the folder or the file cannot be written.
     bool open(const QString& folder, const QDateTime& start, const std::string& header);
-    /// Writes `line` and its line end. False when the system did not take all of it.
+    /// Starts the log at `path`, a file the user named (replaced when it exists), and writes
+    /// `header` as its first line. False when the file cannot be written.
+    bool openAt(const QString& path, const std::string& header);
+    /// Writes `line` and its line end. False when the system did not take all of it; the log
+    /// is then closed, as a line written in part would spoil every later row.
     bool append(const std::string& line);
+    /// Why the last open or write failed, in the system's words.
+    QString errorString() const { return m_error; }
     void close();
 
     bool isOpen() const { return m_file.isOpen(); }
@@ -28,6 +34,7 @@ public:
 
 private:
     QFile m_file;
+    QString m_error;
 };
 
 } // namespace kordana

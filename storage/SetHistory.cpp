@@ -17,11 +17,12 @@ namespace kordana {
 
 namespace {
 
-constexpr std::array<std::pair<SetHistoryCause, const char*>, 4> kCauseNames{{
+constexpr std::array<std::pair<SetHistoryCause, const char*>, 5> kCauseNames{{
     {SetHistoryCause::New, "new"},
     {SetHistoryCause::Open, "open"},
     {SetHistoryCause::Read, "read"},
     {SetHistoryCause::Restore, "restore"},
+    {SetHistoryCause::Damaged, "damaged"},
 }};
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss");

@@ -12,9 +12,15 @@
 namespace kordana {
 
 /// What replaced a set that the history keeps.
-enum class SetHistoryCause { New, Open, Read, Restore };
+enum class SetHistoryCause {
+    New,
+    Open,
+    Read,
+    Restore,
+    Damaged, ///< a stored set found damaged at start, kept as far as it could be read
+};
 
-/// The word a cause gives the entry's file name ("new", "open", "read", "restore").
+/// The word a cause gives the entry's file name ("new", "open", "read", "restore", "damaged").
 QString setHistoryCauseName(SetHistoryCause cause);
 /// The cause of a file-name word, or nothing for a word no cause gives.
 std::optional<SetHistoryCause> setHistoryCauseFromName(const QString& name);

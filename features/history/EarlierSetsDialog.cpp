@@ -26,6 +26,8 @@ QString causeText(const QString& causeName, const MessageTexts& texts) {
         return QString::fromStdString(texts.TextCauseRead);
     case SetHistoryCause::Restore:
         return QString::fromStdString(texts.TextCauseRestore);
+    case SetHistoryCause::Damaged:
+        return QString::fromStdString(texts.TextCauseDamaged);
     }
     return causeName;
 }

@@ -41,11 +41,19 @@ void HistoryFeature::applyLanguage(std::uint8_t) {
 
 void HistoryFeature::setHistoryFolder(const QString& folder) {
     m_history = folder.isEmpty() ? nullptr : std::make_unique<SetHistory>(folder);
+    if (m_history && m_pendingDamaged) {
+        const ParameterImage kept = *m_pendingDamaged;
+        m_pendingDamaged.reset();
+        record(SetHistoryCause::Damaged, kept);
+    }
     reload();
 }
 
 void HistoryFeature::record(SetHistoryCause cause, const ParameterImage& replaced) {
     if (!m_history) {
+        if (cause == SetHistoryCause::Damaged) {
+            m_pendingDamaged = replaced;
+        }
         return;
     }
     // The command goes on whatever happens here: the history is a safety net, and a question

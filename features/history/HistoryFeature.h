@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace kordana {
 
@@ -42,6 +43,8 @@ private:
 
     Shell* m_shell = nullptr;
     std::unique_ptr<SetHistory> m_history;
+    // A damaged stored set found before the folder was known, kept once it is.
+    std::optional<ParameterImage> m_pendingDamaged;
     EarlierSetsDialog* m_dialog = nullptr;
 };
 

@@ -78,7 +78,8 @@ void LogFeature::stopRecording() {
 
 void LogFeature::record(const MonitorFrame& frame) {
     if (m_recording->active() && !m_recording->record(frame)) {
-        showRecordError(m_recording->path());
+        // The recording has stopped; the rows before the failed one stay in the log.
+        showRecordError(m_recording->path() + ": " + m_recording->errorString());
         showRecordingIndicator();
     }
 }

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
@@ -173,8 +174,11 @@ void LogWindow::ensureView() {
 bool LogWindow::openLog(const QString& path, std::uint8_t languageIndex) {
     m_languageIndex = languageIndex;
     ensureView();
+    MonitorLogRead read = readWithProgress(path);
+    if (!read.log && read.error.problem == MonitorLogProblem::Cancelled) {
+        return false; // the technician's choice: what was shown stays
+    }
     m_file->setText(path);
-    MonitorLogRead read = readMonitorLogFile(path.toStdString());
     if (!read.log) {
         clearLog();
         const LogTexts texts = logTextsFor(languageIndex);
@@ -190,6 +194,25 @@ bool LogWindow::openLog(const QString& path, std::uint8_t languageIndex) {
     show();
     raise();
     return true;
+}
+
+// A long read shows its progress with a Cancel button; the dialog only appears once the read
+// has taken longer than the delay, so a short log opens without a flash.
+MonitorLogRead LogWindow::readWithProgress(const QString& path) {
+    const LogTexts texts = logTextsFor(m_languageIndex);
+    constexpr int kSteps = 1000;
+    QProgressDialog progress(qstr(texts.reading), qstr(texts.cancel), 0, kSteps,
+                             isVisible() ? this : parentWidget());
+    progress.setObjectName("LogReadProgress");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(m_progressDelayMs);
+    progress.setAutoReset(false);
+    MonitorLogReadOptions options = m_readOptions;
+    options.progress = [&progress](double share) {
+        progress.setValue(static_cast<int>(share * kSteps));
+        return !progress.wasCanceled();
+    };
+    return readMonitorLogFile(path.toStdString(), options);
 }
 
 void LogWindow::clearLog() {
@@ -413,9 +436,10 @@ void LogWindow::showCursorValues() {
     }
     m_filling = false;
     const LogTexts texts = logTextsFor(m_languageIndex);
-    m_time->setText(qstr(texts.cursorTime)
-                        .replace("%1", QString::number(m_log->elapsed[m_cursorRow], 'f', 3))
-                        .replace("%2", QString::fromStdString(m_log->timestamps[m_cursorRow])));
+    m_time->setText(
+        qstr(texts.cursorTime)
+            .replace("%1", QString::number(m_log->elapsed[m_cursorRow], 'f', 3))
+            .replace("%2", QString::fromStdString(std::string(m_log->timestamp(m_cursorRow)))));
 }
 
 void LogWindow::placeCursorLine() {

@@ -38,7 +38,8 @@ public:
 
     /// Reads the log at `path` and shows it with the cursor on its first row; a refused log
     /// empties the window and shows why in `LabelLogMessage`, in the language
-    /// `languageIndex`. True when the log is shown.
+    /// `languageIndex`. A long read shows its progress (`LogReadProgress`); cancelling it leaves
+    /// the window as it was. True when the log is shown.
     bool openLog(const QString& path, std::uint8_t languageIndex);
     /// The log shown, or null.
     const MonitorLog* log() const { return m_log ? &*m_log : nullptr; }
@@ -57,6 +58,14 @@ public:
     double timeTo() const;
     /// Points plotted for `channel` at present (at most a few per pixel column).
     qsizetype plottedPoints(std::size_t channel) const;
+
+    /// The limits a log is read with (kMaxMonitorLog* unless changed).
+    void setReadLimits(std::uintmax_t maxBytes, std::uintmax_t maxValues) {
+        m_readOptions.maxBytes = maxBytes;
+        m_readOptions.maxValues = maxValues;
+    }
+    /// How long a read runs before its progress window appears (ms).
+    void setProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }
 
     /// Called with the live values of the cursor's row whenever the cursor moves.
     void setReplayHandler(std::function<void(const MonitorLiveValues&)> handler) {
@@ -78,6 +87,7 @@ private:
 
     void buildChart();
     void ensureView();
+    MonitorLogRead readWithProgress(const QString& path);
     void clearLog();
     void takeLog(MonitorLog log);
     void plotVisibleRange();
@@ -91,6 +101,8 @@ private:
     std::vector<Channel> m_channels;
     std::size_t m_cursorRow = 0;
     std::uint8_t m_languageIndex = 0;
+    MonitorLogReadOptions m_readOptions;
+    int m_progressDelayMs = 500;
 
     QLabel* m_file = nullptr;
     QLabel* m_message = nullptr;

@@ -21,6 +21,8 @@ public:
     bool active() const { return m_file.isOpen(); }
     /// The log being written, or the last one.
     QString path() const { return m_file.path(); }
+    /// Why the last write failed, in the system's words.
+    QString errorString() const { return m_file.errorString(); }
     /// The status-bar indicator: "REC mm:ss" of the time since recording began.
     QString indicatorText() const;
     /// Whole seconds since recording began.

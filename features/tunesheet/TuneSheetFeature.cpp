@@ -52,8 +52,9 @@ void TuneSheetFeature::MenuTuneSheetClick() {
         writeTuneSheetPdf(buildTuneSheet(shell.session().image(), source), path);
     const SheetTexts texts = sheetTextsFor(shell.languageIndex());
     const std::string_view message = written.ok ? texts.written : texts.writeError;
+    const QString reason = written.ok ? QString() : ": " + written.error;
     shell.showStatus(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())) +
-                         QDir::toNativeSeparators(path),
+                         QDir::toNativeSeparators(path) + reason,
                      !written.ok);
 }
 

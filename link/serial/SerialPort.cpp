@@ -20,6 +20,7 @@ bool SerialPort::open(const QString& device) {
     m_device = device;
     m_error.clear();
     m_failed = false;
+    m_lost = false;
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(device);
     port->setBaudRate(QSerialPort::Baud57600);
@@ -40,6 +41,11 @@ bool SerialPort::open(const QString& device) {
 }
 
 void SerialPort::close() {
+    m_lost = false;
+    closeDevice();
+}
+
+void SerialPort::closeDevice() {
     if (!m_port) {
         return;
     }
@@ -83,6 +89,9 @@ bool SerialPort::write(std::span<const std::uint8_t> bytes) {
     }
     const qint64 n = m_port->write(reinterpret_cast<const char*>(bytes.data()),
                                    static_cast<qint64>(bytes.size()));
+    if (n < 0) {
+        onError(QSerialPort::WriteError); // the system refused the bytes: the device is gone
+    }
     return n == static_cast<qint64>(bytes.size());
 }
 
@@ -103,13 +112,14 @@ void SerialPort::onError(int error) {
     // The device is gone (a USB adapter pulled out, the far end of a pty closed): stop using it
     // at once and close it on the next turn of the event loop, outside QSerialPort's handler.
     m_failed = true;
+    m_lost = true;
     m_error = QStringLiteral("The device is no longer available");
     const unsigned generation = m_generation;
     QMetaObject::invokeMethod(
         m_port.get(),
         [this, generation] {
             if (generation == m_generation) {
-                close();
+                closeDevice();
             }
         },
         Qt::QueuedConnection);

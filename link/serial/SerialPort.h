@@ -34,10 +34,15 @@ public:
     bool open(const QString& device);
     /// Closes the device; later calls quietly do nothing until the next open.
     void close();
+    /// True from an error that took the device away (unplugged, the far end of a pty closed, a
+    /// write the system refused) until the next open() or close().
+    bool lost() const { return m_lost; }
     /// True while a device is open and usable.
     bool isOpen() const;
     /// The device given to the last open().
     QString device() const { return m_device; }
+    /// How many times open() was called: tells a watcher whether someone else opened the port.
+    unsigned openCount() const { return m_generation; }
     /// Why the last open failed or the device was closed by an error; empty otherwise.
     QString errorString() const { return m_error; }
 
@@ -50,11 +55,13 @@ public:
 
 private:
     void onError(int error);
+    void closeDevice();
 
     std::unique_ptr<QSerialPort> m_port;
     QString m_device;
     QString m_error;
     bool m_failed = false;     // an error made the device unusable; closed on the next turn
+    bool m_lost = false;       // that error has not been answered by an open() or close() yet
     unsigned m_generation = 0; // counts opens, so a late close never hits a newer device
 };
 

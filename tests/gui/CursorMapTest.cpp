@@ -7,6 +7,7 @@
 #include "params/ImageLayout.h"
 
 #include <QLabel>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace kordana {
@@ -86,6 +87,29 @@ TEST_F(CursorMap, StandingEngineMarksOnlyTheThrottleRow) {
     EXPECT_EQ(markedCells(f), 0);
     for (int c = 0; c < 15; ++c) {
         EXPECT_FALSE(breakpointMarked(f, c));
+    }
+}
+
+// The printout whitens the row labels; the next tick paints every one of them again, not only
+// one whose mark moves, on this page and on the next map page shown.
+TEST_F(CursorMap, AfterPrintingTheNextTickPaintsEveryRowLabel) {
+    TFormHlav& f = form();
+    engineAt(f, 3000, 45); // row 6 (40 %), since 40 + 60 >= 90
+    ASSERT_TRUE(rowMarked(f, 6));
+    auto* pages = childNamed<QTabWidget>(f, "PageControl1");
+    for (int page : {0, 1}) {
+        SCOPED_TRACE(page);
+        f.action("MenuPrint")->trigger();
+        MapGrid* grid = f.findChild<MapGrid*>();
+        ASSERT_EQ(grid->rowLabel(6)->palette().color(QPalette::Window), QColor(Qt::white));
+        pages->setCurrentIndex(page);
+        engineAt(f, 3000, 45);
+
+        for (int r = 0; r < 10; ++r) {
+            const QColor colour = grid->rowLabel(r)->palette().color(QPalette::Window);
+            EXPECT_NE(colour, QColor(Qt::white)) << "row " << r;
+            EXPECT_EQ(colour == kLime, r == 6) << "row " << r;
+        }
     }
 }
 

@@ -72,6 +72,17 @@ public:
         m_messages.push_back(text);
         return m_nextAnswer;
     }
+    /// Records the text among the messages, and its details and captioned buttons ("Save |
+    /// Close without saving") in `detailLog`, which outlives the window.
+    Answer messageBoxWithDetails(QWidget* parent, const Message& message) override {
+        if (detailLog != nullptr) {
+            detailLog->push_back(
+                {message.details, message.buttons == Buttons::SaveDiscard
+                                      ? message.yesCaption + " | " + message.noCaption
+                                      : QString()});
+        }
+        return messageBox(parent, message.text, message.buttons);
+    }
     QString parameterFileName(QWidget* parent, const QString& start, bool save) override {
         const auto& hook = save ? saveDialog : openDialog;
         return hook ? hook(start) : m_real->parameterFileName(parent, start, save);
@@ -93,6 +104,11 @@ public:
         return programDirectory.isEmpty() ? m_real->programDir() : programDirectory;
     }
 
+    struct Detail {
+        QString details;
+        QString buttons;
+    };
+    std::vector<Detail>* detailLog = nullptr;
     std::function<QString(const QString& start)> openDialog;
     std::function<QString(const QString& start)> saveDialog;
     std::function<QString(const QString& start)> pdfDialog;
@@ -135,6 +151,7 @@ protected:
             writeFileAtomically(ini, "[PORTS]\nCOM1=" + noDevice() + "\nCOM2=" + noDevice() + "\n");
         }
         auto desktop = std::make_unique<TestDesktop>(messages, nextAnswer);
+        desktop->detailLog = &messageDetails;
         m_desktop = desktop.get();
         m_form = std::make_unique<TFormHlav>(std::move(arguments), m_configDir, std::move(desktop));
         m_form->FormCreate();
@@ -159,6 +176,8 @@ protected:
     std::unique_ptr<TFormHlav> m_form;
     TestDesktop* m_desktop = nullptr;
     std::vector<QString> messages;
+    /// The details and buttons of the messages shown with details, in order.
+    std::vector<TestDesktop::Detail> messageDetails;
     TFormHlav::Answer nextAnswer = TFormHlav::Answer::Ok;
 
     TestDesktop& desktop() { return *m_desktop; }

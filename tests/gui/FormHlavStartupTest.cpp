@@ -168,6 +168,55 @@ TEST_F(Startup, MaximisedWindowSavesItsNormalGeometry) {
     EXPECT_EQ(ini.readInteger("FORM_HLAV", "Height", -1), 820);
 }
 
+// The tests' screen is 1280 x 1024, all of it available (GuiTestMain).
+TEST_F(Startup, SavedGeometryIsFittedToTheScreenAndSavedAsShown) {
+    const struct {
+        const char* name;
+        const char* keys;
+        QPoint pos;
+        QSize size;
+    } cases[] = {
+        {"absurd values: centred, as large as the screen",
+         "Left=2147483647\nTop=-2147483648\nWidth=2147483647\nHeight=2147483647\n",
+         {0, 0},
+         {1280, 1024}},
+        {"a window that fits keeps its place",
+         "Left=100\nTop=50\nWidth=1000\nHeight=800\n",
+         {100, 50},
+         {1000, 800}},
+        {"past the right edge: centred at its size",
+         "Left=1000\nTop=50\nWidth=1000\nHeight=800\n",
+         {140, 112},
+         {1000, 800}},
+        {"left of the screen: centred",
+         "Left=-5\nTop=10\nWidth=1000\nHeight=800\n",
+         {140, 112},
+         {1000, 800}},
+        {"taller than the screen: centred, as tall as the screen",
+         "Left=0\nTop=0\nWidth=1033\nHeight=1100\n",
+         {123, 0},
+         {1033, 1024}},
+        {"no width: the designed width, centred",
+         "Left=10\nTop=10\nWidth=0\nHeight=800\n",
+         {123, 112},
+         {1033, 800}},
+        {"no keys: centred at the designed size", "", {123, 79}, {1033, 866}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettings("[PORTS]\nCOM1=" + noDevice() + "\n[FORM_HLAV]\n" + c.keys);
+        TFormHlav& form = createForm();
+        EXPECT_EQ(form.pos(), c.pos);
+        EXPECT_EQ(form.size(), c.size);
+        closeForm();
+        const IniFile ini = IniFile::parse(readFile("Kordana_R_2006.ini"));
+        EXPECT_EQ(ini.readInteger("FORM_HLAV", "Left", -1), c.pos.x());
+        EXPECT_EQ(ini.readInteger("FORM_HLAV", "Top", -1), c.pos.y());
+        EXPECT_EQ(ini.readInteger("FORM_HLAV", "Width", -1), c.size.width());
+        EXPECT_EQ(ini.readInteger("FORM_HLAV", "Height", -1), c.size.height());
+    }
+}
+
 TEST_F(Startup, UnknownKeysSurviveASave) {
     writeSettings("; keep this comment\n[PORTS]\nCOM7=/dev/ttyUSB3\n[FORM_HLAV]\nMyKey=abc\n");
     createForm();

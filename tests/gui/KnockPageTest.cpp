@@ -98,6 +98,28 @@ TEST_F(KnockPageTest, PickingAListItemCommitsWithoutEnter) {
     EXPECT_EQ(gain->currentText(), "1.280");
 }
 
+// What the open popup shows: at most 32 rows of the 64 frequencies and gains, all 32 time
+// constants.
+TEST_F(KnockPageTest, OpenListsShowAtMost32Items) {
+    openKnockPage();
+    const struct {
+        const char* name;
+        int rows;
+    } lists[] = {{"ComboBoxKnockFrek0", 32}, {"ComboBoxLevel14", 32}, {"ComboBoxTimeConst7", 32}};
+    for (const auto& c : lists) {
+        SCOPED_TRACE(c.name);
+        QComboBox* box = list(c.name);
+        ASSERT_NE(box, nullptr);
+        box->showPopup();
+        QAbstractItemView* items = box->view();
+        ASSERT_TRUE(items->isVisible());
+        const int rowHeight = items->visualRect(items->model()->index(0, 0)).height();
+        ASSERT_GT(rowHeight, 0);
+        EXPECT_EQ(items->viewport()->height() / rowHeight, c.rows);
+        box->hidePopup();
+    }
+}
+
 TEST_F(KnockPageTest, RpmPointsIncreaseWithinEachCylinderOnly) {
     openKnockPage(); // the default set: 6000, 7000, 8000, 8250, 8700 in every cylinder
     typeAndEnter(field("EditKnockRpm5"), "3000");

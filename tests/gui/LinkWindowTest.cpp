@@ -50,16 +50,40 @@ TEST_F(LinkWindow, ProgramVerifyAndReadBackThroughTheWindow) {
                            form.session().image().bytes.begin() + 100));
 }
 
+// The error as it is, then what a cut-off run may have left in the unit.
+const QString kProgramErrorLine =
+    "Program error! The unit may now hold a partly programmed set; program it again.";
+
 TEST_F(LinkWindow, NoUnitGivesProgramErrorInRedAndNoConnection) {
     TFormHlav& form = startWithUnit({"--silent"});
     form.action("MenuProgram")->trigger();
     for (int i = 0; i < 30; ++i) {
         form.Timer1Timer();
     }
-    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), kProgramErrorLine);
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->palette().color(QPalette::Window),
               QColor(Qt::red));
     EXPECT_TRUE(childNamed<QLabel>(form, "LabelSpojeni")->isVisible());
+
+    const struct {
+        const char* language;
+        const char* line;
+    } languages[] = {
+        {"MenuGerman", "Programmierfehler! Die Zündung kann jetzt einen teilweise programmierten "
+                       "Satz enthalten; bitte erneut programmieren."},
+        {"MenuFrench", "Erreur de programmation! Le boîtier peut contenir un jeu partiellement "
+                       "programmé; programmez-le de nouveau."},
+        {"MenuCzech", "Chyba programování Zapalování může nyní obsahovat částečně "
+                      "naprogramovanou sadu; naprogramujte ho znovu."},
+    };
+    for (const auto& l : languages) {
+        form.action(l.language)->trigger();
+        form.action("MenuProgram")->trigger();
+        for (int i = 0; i < 30; ++i) {
+            form.Timer1Timer();
+        }
+        EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), QString(l.line)) << l.language;
+    }
 }
 
 TEST_F(LinkWindow, PortThatCannotOpenShowsTheMessageAndStaysQuiet) {
@@ -71,7 +95,7 @@ TEST_F(LinkWindow, PortThatCannotOpenShowsTheMessageAndStaysQuiet) {
     for (int i = 0; i < 30; ++i) {
         form.Timer1Timer();
     }
-    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), kProgramErrorLine);
 }
 
 TEST_F(LinkWindow, ComMenuMovesTheCheckMarkAndReopens) {
@@ -114,7 +138,7 @@ TEST_F(LinkWindow, VanishingDeviceBehavesAsASilentUnit) {
         form.Timer1Timer();
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program error!");
+    EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), kProgramErrorLine);
     EXPECT_TRUE(childNamed<QLabel>(form, "LabelSpojeni")->isVisible());
 }
 

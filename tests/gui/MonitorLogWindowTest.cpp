@@ -128,6 +128,25 @@ TEST_F(MonitorLogWindow, RecordsOneRowPerFrameUntilTheSecondCtrlR) {
     }
 }
 
+TEST_F(MonitorLogWindow, AFailedWriteStopsTheRecordingAndSaysWhy) {
+    TFormHlav& f = startWithUnit();
+    f.feature<LogFeature>()->setLogFolder(m_dir.path() + "/logs");
+    f.action("MenuRecordLog")->trigger();
+    ASSERT_TRUE(f.feature<LogFeature>()->recordingLog());
+    fileWriteFault::failStep(3); // two rows go in, the third write fails
+    framesShown(f, 4);
+    fileWriteFault::failStep(0);
+    EXPECT_FALSE(f.feature<LogFeature>()->recordingLog());
+    EXPECT_FALSE(f.action("MenuRecordLog")->isChecked());
+    EXPECT_FALSE(childNamed<QLabel>(f, "LabelRecording")->isVisibleTo(&f));
+    const QString path = f.feature<LogFeature>()->recordedLogPath();
+    EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(),
+              "Monitor log write error! " + path + ": No space left on device");
+    const MonitorLogRead read = readMonitorLogFile(path.toStdString());
+    ASSERT_TRUE(read.log) << monitorLogErrorText(read.error, 0);
+    EXPECT_EQ(read.log->rowCount(), 2u) << "the rows before the failure stay whole";
+}
+
 TEST_F(MonitorLogWindow, AnotherPortStopsTheRecordingAndAFolderThatCannotBeWrittenNoneStarts) {
     TFormHlav& f = createForm();
     logOf(f).setLogFolder(m_dir.path() + "/logs");

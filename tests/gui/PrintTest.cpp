@@ -29,6 +29,11 @@ struct ViewState {
 ViewState viewOf(const TFormHlav& form) {
     ViewState state;
     for (const QWidget* widget : form.findChildren<QWidget*>()) {
+        // A closed list's popup is no part of the window's view; its scroll bars follow the
+        // layouts of a window nobody sees.
+        if (widget->window()->windowType() == Qt::Popup) {
+            continue;
+        }
         const auto* field = qobject_cast<const UpDownEdit*>(widget);
         state.widgets[widget] = {!widget->isHidden(), field == nullptr || field->arrowsVisible()};
     }
@@ -247,7 +252,9 @@ TEST_P(PrintFails, StatusLineSaysSoAndTheViewIsNormal) {
     desktop().pdfDialog = [&](const QString&) { return unwritable; };
     const ViewState before = settledView();
     form().action(GetParam().action)->trigger();
-    EXPECT_EQ(statusLabel()->text(), GetParam().message);
+    // A file that could not be written is followed by the system's reason.
+    EXPECT_TRUE(statusLabel()->text().startsWith(GetParam().message))
+        << statusLabel()->text().toStdString();
     EXPECT_TRUE(statusLabel()->isVisibleTo(&form()));
     EXPECT_EQ(statusLabel()->palette().color(QPalette::Window), QColor(Qt::red));
     expectSameView(before);

@@ -26,7 +26,7 @@ TEST_F(SetStateWindow, FollowsSaveEditProgramReadAndPort) {
     TFormHlav& form = startWithUnit();
     const QLabel* state = childNamed<QLabel>(form, "LabelSetState");
     ASSERT_NE(state, nullptr);
-    EXPECT_EQ(state->text(), "changed  |  unit: unknown");
+    EXPECT_EQ(state->text(), "not saved  |  unit: unknown");
 
     ASSERT_TRUE(form.saveParameterFile(m_dir.path() + "/set.ign"));
     EXPECT_EQ(state->text(), "saved  |  unit: unknown");
@@ -57,6 +57,25 @@ TEST_F(SetStateWindow, FollowsSaveEditProgramReadAndPort) {
     EXPECT_EQ(state->text(), "gespeichert  |  Zündung: abweichend");
     form.action("MenuCom2")->trigger();
     EXPECT_EQ(state->text(), "gespeichert  |  Zündung: unbekannt");
+}
+
+TEST_F(SetStateWindow, CompareWithUnitTellsWhatTheUnitHolds) {
+    TFormHlav& form = startWithUnit();
+    const QLabel* state = childNamed<QLabel>(form, "LabelSetState");
+    form.action("MenuProgram")->trigger();
+    runToIdle(form);
+    form.action("MenuCom1")->trigger(); // the port may now lead to another unit
+    EXPECT_EQ(state->text(), "not saved  |  unit: unknown");
+    form.action("MenuCompare")->trigger();
+    runToIdle(form);
+    EXPECT_EQ(state->text(), "not saved  |  unit: same");
+
+    form.action("MenuCom1")->trigger();
+    stepColumn(form, 2);
+    EXPECT_EQ(state->text(), "not saved  |  unit: unknown");
+    form.action("MenuCompare")->trigger();
+    runToIdle(form);
+    EXPECT_EQ(state->text(), "not saved  |  unit: differs");
 }
 
 TEST_F(SetStateWindow, NextStartIsSavedWhileTheLastFileHoldsTheSet) {

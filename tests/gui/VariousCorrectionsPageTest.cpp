@@ -1,7 +1,10 @@
 #include "MapFixture.h"
 
+#include "params/IgnWriter.h"
+
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 
 namespace kordana {
@@ -94,7 +97,18 @@ TEST_F(VariousCorrectionsPage, ReadProtectionIsRedWhileChecked) {
     setImageByte(f, layout::kNoReading, 0);
     clickTab(12);
     auto* box = childNamed<QCheckBox>(f, "CheckBoxZakazCteni");
-    const auto colour = [box] { return box->palette().color(QPalette::Window); };
+    // What is drawn: the share of the box's pixels that are pure red.
+    const auto redShare = [box] {
+        const QImage picture = box->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                red += picture.pixelColor(x, y) == QColor(Qt::red) ? 1 : 0;
+            }
+        }
+        return static_cast<double>(red) / (picture.width() * picture.height());
+    };
+    const auto colour = [&] { return redShare() > 0.5 ? QColor(Qt::red) : QColor(); };
     ASSERT_FALSE(box->isChecked());
     EXPECT_NE(colour(), QColor(Qt::red));
 
@@ -112,6 +126,36 @@ TEST_F(VariousCorrectionsPage, ReadProtectionIsRedWhileChecked) {
     f.PageRefresh();
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(colour(), QColor(Qt::red));
+}
+
+// The Position page's reference choices belong to that page: a commit on the Various page
+// right after a file was opened keeps the file's choices, however the radio groups stood, and
+// so does leaving the Various page for the Position page (the field left behind commits
+// before the Position page shows the file).
+TEST_F(VariousCorrectionsPage, CommitKeepsTheReferencesOfAFileJustOpened) {
+    TFormHlav& f = openForm();
+    clickTab(9);
+    clickTab(12); // the radio groups show the defaults' choices
+    ParameterImage image = f.session().image();
+    image[layout::kPositionARef] = 2; // "End"
+    image[layout::kPositionBRef] = 0; // "Beginning"
+    image[layout::kStartJet] = 7;
+    const QString path = m_dir.path() + "/references.ign";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(IgnWriter::write(image, false)));
+    file.close();
+    ASSERT_TRUE(f.openParameterFile(path));
+    ASSERT_EQ(StoredByte(f, layout::kPositionARef), 2);
+
+    typeAndEnter(field("EditStartJet"), "9");
+    EXPECT_EQ(StoredByte(f, layout::kStartJet), 9);
+    EXPECT_EQ(StoredByte(f, layout::kPositionARef), 2);
+    EXPECT_EQ(StoredByte(f, layout::kPositionBRef), 0);
+    clickTab(9);
+    clickTab(12);
+    EXPECT_EQ(StoredByte(f, layout::kPositionARef), 2);
+    EXPECT_EQ(StoredByte(f, layout::kPositionBRef), 0);
 }
 
 TEST_F(VariousCorrectionsPage, PressureRowsKeepTheirRangeAndTheirOrder) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kordana {
 namespace {
@@ -35,6 +36,7 @@ const Member kMembers[] = {
     {"TextHelpOpenError", &MessageTexts::TextHelpOpenError},
     {"TextSetSaved", &MessageTexts::TextSetSaved},
     {"TextSetChanged", &MessageTexts::TextSetChanged},
+    {"TextSetNotSaved", &MessageTexts::TextSetNotSaved},
     {"TextUnitSame", &MessageTexts::TextUnitSame},
     {"TextUnitDiffers", &MessageTexts::TextUnitDiffers},
     {"TextUnitUnknown", &MessageTexts::TextUnitUnknown},
@@ -42,10 +44,16 @@ const Member kMembers[] = {
     {"TextCauseOpen", &MessageTexts::TextCauseOpen},
     {"TextCauseRead", &MessageTexts::TextCauseRead},
     {"TextCauseRestore", &MessageTexts::TextCauseRestore},
+    {"TextCauseDamaged", &MessageTexts::TextCauseDamaged},
     {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
     {"TextPrintError", &MessageTexts::TextPrintError},
     {"TextPasteRefused", &MessageTexts::TextPasteRefused},
     {"TextComOpens", &MessageTexts::TextComOpens},
+    {"TextPortLost", &MessageTexts::TextPortLost},
+    {"TextPortReconnected", &MessageTexts::TextPortReconnected},
+    {"TextFileIncomplete", &MessageTexts::TextFileIncomplete},
+    {"TextFileCutShort", &MessageTexts::TextFileCutShort},
+    {"TextPartlyProgrammed", &MessageTexts::TextPartlyProgrammed},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
@@ -86,6 +94,13 @@ const ExpectedMessage kHandPicked[] = {
     {"TextUnitDiffers",
      &MessageTexts::TextUnitDiffers,
      {"unit: differs", "Zündung: abweichend", "boîtier : différent", "zapalování: liší se"}},
+    {"TextPortLost",
+     &MessageTexts::TextPortLost,
+     {"Com port lost!", "COM-Anschluss verloren!", "Port COM perdu!", "Port Com ztracen!"}},
+    {"TextPortReconnected",
+     &MessageTexts::TextPortReconnected,
+     {"Com port reconnected", "COM-Anschluss wieder verbunden", "Port COM reconnecté",
+      "Port Com znovu připojen"}},
 };
 
 TEST(MessageTextsTest, HandPickedTextsInEveryLanguage) {
@@ -116,6 +131,29 @@ TEST(MessageTextsTest, EveryLanguageFillsEveryMemberWithItsOwnText) {
         EXPECT_EQ(texts.TextHelpFile, "Kordana_R_en.pdf");
         EXPECT_TRUE(texts.TextHelpOpenError.ends_with(" Kordana_R_en.pdf !"));
     }
+}
+
+TEST(MessageTextsTest, IncompleteFileNamesWhatWasMissingAndWhatWasCutShort) {
+    const std::vector<std::string> missing{"IGN_2", "IGN_3", "JET_1A", "JET_2A"};
+    const MessageTexts english = messageTextsFor(0);
+    EXPECT_EQ(incompleteFileText(english, 12, 43, missing, {}, 2),
+              "The file held 12 of 43 keys; the other parameters kept their values: IGN_2, IGN_3, "
+              "...");
+    EXPECT_EQ(incompleteFileText(english, 49, 50, {"IGN_2"}, {"ALARM", "END"}),
+              "The file held 49 of 50 keys; the other parameters kept their values: IGN_2. Values "
+              "cut short, the rest took the number read last: ALARM, END");
+    EXPECT_EQ(incompleteFileText(english, 50, 50, {}, {"ALARM"}),
+              "Values cut short, the rest took the number read last: ALARM");
+    EXPECT_EQ(incompleteFileText(english, 50, 50, {}, {}), "");
+    EXPECT_EQ(incompleteFileText(messageTextsFor(1), 0, 50, {"BIKE"}, {}),
+              "Die Datei enthielt 0 von 50 Schlüsseln; die übrigen Parameter behielten ihre Werte: "
+              "BIKE");
+    EXPECT_EQ(
+        incompleteFileText(messageTextsFor(2), 3, 50, {"BIKE"}, {}),
+        "Le fichier contenait 3 clés sur 50; les autres réglages ont gardé leur valeur: BIKE");
+    EXPECT_EQ(incompleteFileText(messageTextsFor(3), 3, 50, {"BIKE"}, {"END"}),
+              "Soubor obsahoval 3 z 50 klíčů; ostatní parametry si ponechaly své hodnoty: BIKE. "
+              "Hodnoty neúplné, zbytek dostal naposledy přečtené číslo: END");
 }
 
 TEST(MessageTextsTest, TrailingBlanksAreKept) {

@@ -143,7 +143,7 @@ TEST(MonitorLogReader, ReadsItsOwnLogsAndTerminalLogs) {
         ASSERT_EQ(log.rowCount(), 2u);
         EXPECT_NEAR(log.elapsed[0], c.elapsed[0], 1e-6);
         EXPECT_NEAR(log.elapsed[1], c.elapsed[1], 1e-6);
-        EXPECT_EQ(log.timestamps[1].substr(0, 10), "2026-12-08");
+        EXPECT_EQ(log.timestamp(1).substr(0, 10), "2026-12-08");
         EXPECT_EQ(log.values[*log.column("engine_speed_rpm")][1], 2500);
         EXPECT_TRUE(std::isnan(log.values[*log.column("coolant_c")][0]));
         EXPECT_FALSE(log.column("elapsed_s"));

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <random>
 #include <sstream>
 #include <streambuf>
@@ -72,6 +73,20 @@ auto setMany(std::vector<std::pair<std::size_t, std::uint8_t>> values, bool extM
     };
 }
 
+// Every element of `count` from `first` on becomes `value`.
+auto fill(std::size_t first, std::size_t count, std::uint8_t value) {
+    return [=](ParameterImage& image, bool&) {
+        for (std::size_t i = first; i < first + count; ++i) {
+            image[i] = value;
+        }
+    };
+}
+
+template <typename... Changes>
+auto all(Changes... changes) {
+    return [=](ParameterImage& image, bool& extMon) { (changes(image, extMon), ...); };
+}
+
 const std::string kMagic = "VALMORIN_KEY    51 \n";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,10 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"Throttle", kMagic + "TPS 480 4470", true,
                    setMany({{kTps, 48}, {kTps + 1, 197}})},
         ReaderCase{"RetardSigned", kMagic + "RETARD -3 7", true,
-                   setMany({{kRetard, 97}, {kRetard + 1, 107}})},
+                   all(set(kRetard, 97), fill(kRetard + 1, 19, 107))},
         ReaderCase{"StartSignedLimits", kMagic + "START -32768 32767 +5 -32769", true,
-                   setMany({{kStart, 100}, {kStart + 1, 99}, {kStart + 2, 105}})},
-        ReaderCase{"UnsignedKeyRejectsSign", kMagic + "BIKE -1 LIMITER +9000", true, {}},
+                   all(setMany({{kStart, 100}, {kStart + 1, 99}}), fill(kStart + 2, 13, 105))},
+        // Before any value, the number read last is the version: 51, as 51 / 50 for LIMITER.
+        ReaderCase{"UnsignedKeyRejectsSign", kMagic + "BIKE -1 LIMITER +9000", true,
+                   all(set(kBike, 51), fill(kLimiter, 3, 1))},
         ReaderCase{"ActLim1Inverted", kMagic + "ACT_LIM1 1 ACT_RPM 0", true,
                    setMany({{kActLim1, 0}, {kActRpm, 1}})},
         ReaderCase{"ExtMonIsNoByte", kMagic + "EXT_MON 5", true, setMany({}, true)},
@@ -120,16 +137,19 @@ INSTANTIATE_TEST_SUITE_P(
                    setMany({{kBike, 3}, {kMode, 2}, {kMode + 1, 0}})},
         ReaderCase{"LaterValuesWin", kMagic + "BIKE 1 MODE 2 2 BIKE 2", true,
                    setMany({{kBike, 2}, {kMode, 2}, {kMode + 1, 2}})},
+        // TPS[1] takes 480 as its own value: 480 / 10 + 6.
         ReaderCase{"AnyOrder", kMagic + "ALARM 1400 TPS 480 BIKE 1", true,
-                   setMany({{kAlarm, 70}, {kTps, 48}, {kBike, 1}})},
-        ReaderCase{"NonNumberEndsTheKey", kMagic + "LIMITER 9000 abc 9500 BIKE 2", true,
-                   setMany({{kLimiter, 180}, {kBike, 2}})},
-        ReaderCase{"KeyEndsTheKeyBefore", kMagic + "LIMITER 9000 BIKE 2", true,
-                   setMany({{kLimiter, 180}, {kBike, 2}})},
-        ReaderCase{"NumberAbove65535IsNotANumber", kMagic + "LIMITER 65536 BIKE 1 MODE 65535", true,
-                   setMany({{kBike, 1}, {kMode, 255}})},
+                   all(fill(kAlarm, 15, 70), setMany({{kTps, 48}, {kTps + 1, 54}, {kBike, 1}}))},
+        ReaderCase{"NonNumberFillsTheKeyWithTheNumberReadLast",
+                   kMagic + "LIMITER 9000 abc 9500 BIKE 2", true,
+                   all(fill(kLimiter, 3, 180), set(kBike, 2))},
+        ReaderCase{"KeyFillsTheKeyBefore", kMagic + "LIMITER 9000 BIKE 2", true,
+                   all(fill(kLimiter, 3, 180), set(kBike, 2))},
+        ReaderCase{
+            "NumberAbove65535IsNotANumber", kMagic + "LIMITER 65536 BIKE 1 MODE 65535", true,
+            all(fill(kLimiter, 3, 1), setMany({{kBike, 1}, {kMode, 255}, {kMode + 1, 255}}))},
         ReaderCase{"FileEndsInsideAKey", kMagic + "BIKE 1 LIMITER 9000", true,
-                   setMany({{kBike, 1}, {kLimiter, 180}})},
+                   all(set(kBike, 1), fill(kLimiter, 3, 180))},
         ReaderCase{"MagicKeyAgainIsSkipped", kMagic + "VALMORIN_KEY 52 BIKE 2", true,
                    set(kBike, 2)},
         ReaderCase{
@@ -137,15 +157,17 @@ INSTANTIATE_TEST_SUITE_P(
             kMagic + "JET_1A 69 79 83 86 111 134 140 145 145 147 145 145 149 144 153 "
                      "0 255 JET_3B 7 RPM_JET_1A 1000 2050",
             true,
-            setMany({{mapCells(3), 69},       {mapCells(3) + 1, 79},   {mapCells(3) + 2, 83},
-                     {mapCells(3) + 3, 86},   {mapCells(3) + 4, 111},  {mapCells(3) + 5, 134},
-                     {mapCells(3) + 6, 140},  {mapCells(3) + 7, 145},  {mapCells(3) + 8, 145},
-                     {mapCells(3) + 9, 147},  {mapCells(3) + 10, 145}, {mapCells(3) + 11, 145},
-                     {mapCells(3) + 12, 149}, {mapCells(3) + 13, 144}, {mapCells(3) + 14, 153},
-                     {mapCells(3) + 15, 0},   {mapCells(3) + 16, 255}, {mapCells(8), 7},
-                     {mapRpm(3), 20},         {mapRpm(3) + 1, 41}})},
+            all(fill(mapCells(3) + 17, 133, 255), fill(mapCells(8), 150, 7),
+                fill(mapRpm(3) + 2, 13, 41),
+                setMany({{mapCells(3), 69},       {mapCells(3) + 1, 79},   {mapCells(3) + 2, 83},
+                         {mapCells(3) + 3, 86},   {mapCells(3) + 4, 111},  {mapCells(3) + 5, 134},
+                         {mapCells(3) + 6, 140},  {mapCells(3) + 7, 145},  {mapCells(3) + 8, 145},
+                         {mapCells(3) + 9, 147},  {mapCells(3) + 10, 145}, {mapCells(3) + 11, 145},
+                         {mapCells(3) + 12, 149}, {mapCells(3) + 13, 144}, {mapCells(3) + 14, 153},
+                         {mapCells(3) + 15, 0},   {mapCells(3) + 16, 255}, {mapCells(8), 7},
+                         {mapRpm(3), 20},         {mapRpm(3) + 1, 41}}))},
         ReaderCase{"InjectionCellTooBigKeepsLowByte", kMagic + "JET_2A 3450 256", true,
-                   setMany({{mapCells(4), 122}, {mapCells(4) + 1, 0}})},
+                   all(set(mapCells(4), 122), fill(mapCells(4) + 1, 149, 0))},
         ReaderCase{"OtherWhiteSpace", "VALMORIN_KEY\t51\r\nBIKE\v2\fMODE\r\n1 1\r\n", true,
                    setMany({{kBike, 2}, {kMode, 1}, {kMode + 1, 1}})}),
     [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.name); });
@@ -163,10 +185,19 @@ TEST(IgnReader, ReadsAWrittenPreset) {
     EXPECT_EQ(result.image[126], baseImage()[126]); // not a file parameter
 }
 
+std::string zeros(std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += " 0";
+    }
+    return text;
+}
+
 TEST(IgnReader, ListsValuesThatDoNotFitTheirByte) {
     const IgnReadResult result =
-        IgnReader::read(kMagic + "JET_1A 3450 255 LIMITER 12750 12800 BIKE 256 RETARD -101 155 156 "
-                                 "CHOKE 0 0 0 0 99 355 356 ACT_LIM1 7 NO_READING 255",
+        IgnReader::read(kMagic + "JET_1A 3450 255" + zeros(148) +
+                            " LIMITER 12750 12800 9000 BIKE 256 RETARD -101 155 156" + zeros(17) +
+                            " CHOKE 0 0 0 0 99 355 356 100 ACT_LIM1 7 NO_READING 255",
                         baseImage(), false);
     ASSERT_TRUE(result.applicable());
     std::vector<std::string> listed;
@@ -178,6 +209,85 @@ TEST(IgnReader, ListsValuesThatDoNotFitTheirByte) {
                                                "CHOKE[6]=356"};
     EXPECT_EQ(listed, expected);
     EXPECT_TRUE(IgnReader::read("BIKE 256", baseImage(), false).overflows.empty());
+    // A value the number read last fills is stored, and listed, like any other.
+    listed.clear();
+    for (const auto& o : IgnReader::read(kMagic + "LIMITER 12800", baseImage(), false).overflows) {
+        listed.push_back(o.element + "=" + std::to_string(o.value));
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"LIMITER[0]=12800", "LIMITER[1]=12800",
+                                                "LIMITER[2]=12800"}));
+}
+
+// The file of a whole set with the lines of one key (its key line and indented rows) taken out.
+std::string withoutKey(std::string text, const std::string& key) {
+    const std::size_t from = text.find("\n" + key + " ");
+    const std::size_t to = text.find("\n", text.find_first_not_of(' ', from + 1) + 1);
+    std::size_t end = to;
+    while (end < text.size() && text.compare(end, 14, "\n             ") == 0) {
+        end = text.find("\n", end + 1);
+    }
+    return text.erase(from, end - from);
+}
+
+TEST(IgnReader, ReportsMissingAndCutShortKeys) {
+    ParameterImage source;
+    source[kBike] = 1;
+    applyDefaultSet(source);
+    const std::string whole = IgnWriter::write(source, true);
+    const ParameterImage base = baseImage();
+
+    // A complete set minus IGN_2: every byte but IGN_2's comes from the file.
+    const IgnReadResult minusOne = IgnReader::read(withoutKey(whole, "IGN_2"), base, false);
+    ASSERT_TRUE(minusOne.applicable());
+    EXPECT_EQ(minusOne.missingKeys, std::vector<std::string>{"IGN_2"});
+    EXPECT_TRUE(minusOne.shortKeys.empty());
+    EXPECT_EQ(minusOne.keysHeld, 49u);
+    EXPECT_FALSE(minusOne.complete());
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        const bool ign2 = i >= mapCells(1) && i < mapCells(1) + 150;
+        const bool named = elementNameAt(i) != "";
+        const std::uint8_t want = ign2 || !named ? base[i] : source[i];
+        ASSERT_EQ(minusOne.image[i], want) << "byte " << i << " " << elementNameAt(i);
+    }
+
+    // The file ends two numbers into ALARM: the other thirteen take 60 / 20 = 3.
+    const std::string cut = whole.substr(0, whole.find("\nALARM")) + "\nALARM 1400 60";
+    const IgnReadResult shortEnd = IgnReader::read(cut, base, false);
+    EXPECT_TRUE(shortEnd.missingKeys.empty());
+    EXPECT_EQ(shortEnd.shortKeys, std::vector<std::string>{"ALARM"});
+    EXPECT_EQ(shortEnd.keysHeld, 50u);
+    EXPECT_EQ(shortEnd.image[kAlarm], 70);
+    for (std::size_t i = 1; i < 15; ++i) {
+        EXPECT_EQ(shortEnd.image[kAlarm + i], 3) << i;
+    }
+
+    // The magic line alone names no key at all.
+    const IgnReadResult magicOnly = IgnReader::read(kMagic, base, true);
+    EXPECT_EQ(magicOnly.missingKeys.size(), 50u);
+    EXPECT_EQ(magicOnly.missingKeys.front(), "BIKE");
+    EXPECT_EQ(magicOnly.missingKeys.back(), "ALARM");
+    EXPECT_EQ(magicOnly.keysHeld, 0u);
+    EXPECT_EQ(magicOnly.image, base);
+
+    // A whole file is complete in any order, with CRLF line ends and unknown words between keys;
+    // a cut-short key given again in full is whole.
+    const std::size_t maps = whole.find("\nRPM_IGN_1");
+    std::istringstream limiterLine(whole.substr(whole.find("\nLIMITER") + 1));
+    std::string key, v1, v2, v3;
+    limiterLine >> key >> v1 >> v2 >> v3;
+    std::string crlf;
+    for (const char c : kMagic + "NEW_KEY 7" + whole.substr(maps) +
+                            whole.substr(kMagic.size(), maps - kMagic.size()) + "\nLIMITER " + v1) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    const IgnReadResult reordered = IgnReader::read(crlf, base, false);
+    EXPECT_EQ(reordered.shortKeys, std::vector<std::string>{"LIMITER"});
+    EXPECT_TRUE(reordered.missingKeys.empty());
+    const IgnReadResult shuffled =
+        IgnReader::read(crlf + " " + v2 + "\t" + v3 + "\r\n", base, false);
+    EXPECT_TRUE(shuffled.complete());
+    EXPECT_EQ(shuffled.keysHeld, 50u);
+    EXPECT_EQ(shuffled.image, IgnReader::read(whole, base, false).image);
 }
 
 TEST(IgnReader, NeverCutsALongWord) {
@@ -196,7 +306,7 @@ TEST(IgnReader, NeverCutsALongWord) {
     const std::string longNumber = kMagic + "BIKE " + std::string(300, '0') + "1 MODE 2";
     r = IgnReader::read(longNumber, baseImage(), false);
     ASSERT_TRUE(r.applicable());
-    EXPECT_EQ(r.image[kBike], baseImage()[kBike]);
+    EXPECT_EQ(r.image[kBike], 51); // not a number: BIKE takes the number read last, the version
     EXPECT_EQ(r.image[kMode], 2);
 
     const std::string exact = kMagic + "BIKE " + std::string(254, '0') + "2";
@@ -280,6 +390,8 @@ struct Expected {
     bool matched = false;
     ParameterImage image;
     bool extMon = false;
+    std::vector<std::string> missing; // keys never named after the magic key
+    std::vector<std::string> cut;     // keys whose last value list was cut short
 };
 
 std::optional<long> oracleNumber(const std::string& w, bool isSigned) {
@@ -308,7 +420,7 @@ Expected oracle(const std::string& text, const ParameterImage& base, bool extMon
     for (std::string s; in >> s;) {
         w.push_back(s);
     }
-    Expected e{false, base, extMon};
+    Expected e{false, base, extMon, {}, {}};
     std::size_t i = 0;
     while (i < w.size() && !e.matched) {
         if (w[i] == "VALMORIN_KEY" && i + 1 < w.size()) {
@@ -320,21 +432,37 @@ Expected oracle(const std::string& text, const ParameterImage& base, bool extMon
         }
     }
     if (!e.matched) {
-        return Expected{false, base, extMon};
+        return Expected{false, base, extMon, {}, {}};
     }
+    long last = 51; // the version number is the number read last before any value
+    std::map<std::string, bool> named; // key -> its last value list was cut short
     while (i < w.size()) {
         const ParameterKey* key = ParameterTable::instance().find(w[i++]);
-        for (std::size_t k = 0; key != nullptr && k < key->count() && i < w.size(); ++k) {
-            const auto v = oracleNumber(w[i], key->isSigned);
-            if (!v) {
-                break;
+        if (key == nullptr) {
+            continue;
+        }
+        bool cut = false;
+        for (std::size_t k = 0; k < key->count(); ++k) {
+            const auto v = !cut && i < w.size() ? oracleNumber(w[i], key->isSigned) : std::nullopt;
+            cut = cut || !v;
+            if (v) {
+                last = *v;
+                ++i;
             }
-            ++i;
             if (key->elements[k].hasImageByte()) {
-                storeFileValue(e.image, key->elements[k], static_cast<int>(*v));
+                storeFileValue(e.image, key->elements[k], static_cast<int>(last));
             } else {
-                e.extMon = *v != 0;
+                e.extMon = last != 0;
             }
+        }
+        named[std::string(key->name)] = cut;
+    }
+    for (const ParameterKey& key : ParameterTable::instance().keys()) {
+        const auto it = named.find(std::string(key.name));
+        if (it == named.end()) {
+            e.missing.emplace_back(key.name);
+        } else if (it->second) {
+            e.cut.emplace_back(key.name);
         }
     }
     return e;
@@ -399,6 +527,9 @@ TEST(IgnReader, MutatedFilesReadAsTheRulesSay) {
         ASSERT_EQ(got.applicable(), want.matched) << "file " << n;
         ASSERT_EQ(got.image, want.image) << "file " << n;
         ASSERT_EQ(got.extMon, want.extMon) << "file " << n;
+        ASSERT_EQ(got.missingKeys, want.missing) << "file " << n;
+        ASSERT_EQ(got.shortKeys, want.cut) << "file " << n;
+        ASSERT_EQ(got.keysHeld, got.applicable() ? 50 - want.missing.size() : 0) << "file " << n;
         applicable += got.applicable() ? 1 : 0;
 
         // Small chunks put word boundaries everywhere inside the stream buffer.

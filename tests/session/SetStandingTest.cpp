@@ -10,7 +10,7 @@ namespace {
 TEST(SetStanding, NothingKnownAtFirst) {
     const SetStanding standing;
     const ParameterImage image;
-    EXPECT_EQ(standing.file(image, false), FileStanding::Changed);
+    EXPECT_EQ(standing.file(image, false), FileStanding::NotSaved);
     EXPECT_EQ(standing.unit(image), UnitStanding::Unknown);
 }
 
@@ -31,6 +31,17 @@ TEST(SetStanding, FileComparesParameterBytesAndExtendedMonitor) {
 
     standing.forgetFile();
     EXPECT_EQ(standing.file(image, true), FileStanding::Changed);
+}
+
+TEST(SetStanding, NotSavedUntilAFileIsNamed) {
+    ParameterImage image;
+    SetStanding named;
+    named.forgetFile(); // an incomplete file was opened
+    EXPECT_EQ(named.file(image, false), FileStanding::Changed);
+    named.fileHolds(image, false);
+    EXPECT_EQ(named.file(image, false), FileStanding::Saved);
+    image[layout::kLimiter] = 1;
+    EXPECT_EQ(named.file(image, false), FileStanding::Changed);
 }
 
 TEST(SetStanding, UnitComparesParameterBytes) {

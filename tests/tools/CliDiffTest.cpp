@@ -2,6 +2,7 @@
 
 #include "CliInProcess.h"
 #include "CliTestProcess.h"
+#include "FreshSetText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,8 @@ using clitest::ScratchDir;
 using clitest::writeText;
 using Lines = std::vector<std::string>;
 
-// A consistent set of a few keys; the file differs from the other in the marked places.
+// A consistent whole set, a fresh start's with a few keys given again; the file differs from
+// the other in the marked places.
 std::string setText(bool second) {
     const std::string row = "70 70 70 70 70 70 70 70 70 70 70 70 70 70 70\n";
     const std::string changedRow = "70 70 70 70 71 70 70 70 70 70 70 70 70 70 70\n";
@@ -25,7 +27,7 @@ std::string setText(bool second) {
     for (int r = 0; r < 10; ++r) {
         jet += second && r == 3 ? changedRow : row;
     }
-    return std::string("VALMORIN_KEY 51\n") + (second ? "EXT_MON 1\n" : "EXT_MON 0\n") +
+    return clitest::freshSetWith({}) + (second ? "EXT_MON 1\n" : "EXT_MON 0\n") +
            (second ? "LIMITER 9000 9500 9200\n" : "LIMITER 9000 9000 9200\n") +
            (second ? "TPS 480 4900\n" : "TPS 480 4470\n") +
            (second ? "RETARD 20 30 40 45 60 70 80 90 100 110\n 0 0 -2 -3 -3 -6 -6 -7 -8 -9\n"

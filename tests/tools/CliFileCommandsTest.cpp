@@ -2,6 +2,7 @@
 
 #include "CliInProcess.h"
 #include "CliTestProcess.h"
+#include "FreshSetText.h"
 
 #include <gtest/gtest.h>
 
@@ -147,19 +148,20 @@ TEST_F(CliFileCommands, DefaultsReplaceAnExistingFile) {
     EXPECT_NE(noDir.err.find("Open file error!"), std::string::npos) << noDir.err;
 }
 
-// A file over the start-up defaults with values the consistency pass must repair.
-const char* const kOutOfRange = "VALMORIN_KEY 51\n"
-                                "LIMITER 300 9000 9000\n"
-                                "BIKE 9\n"
-                                "START_JET 60\n"
-                                "IGN_1 61\n"
-                                "RPM_IGN_1 1000 2000 2000 4000 6000 6500 7000 7250 7500 7750"
-                                " 8000 8250 8500 8750 9000\n"
-                                "RETARD 20 30 40 40 60 70 80 90 100 110\n";
+// The start-up defaults with values the consistency pass must repair.
+std::string outOfRange() {
+    return clitest::freshSetWith({{"LIMITER", "300 9000 9000"},
+                                  {"BIKE", "9"},
+                                  {"START_JET", "60"},
+                                  {"IGN_1", "61"},
+                                  {"RPM_IGN_1", "1000 2000 2000 4000 6000 6500 7000 7250 7500 7750"
+                                                " 8000 8250 8500 8750 9000"},
+                                  {"RETARD", "20 30 40 40 60 70 80 90 100 110"}});
+}
 
 TEST_F(CliFileCommands, CheckListsExactlyTheRepairedParameters) {
     const std::string path = file("range.ign");
-    writeText(path, kOutOfRange);
+    writeText(path, outOfRange());
     const CliRun run = cli({"check", path});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     // By the rules: preset at most 3, limiter at least 500 rpm, breakpoint rows strictly
@@ -176,7 +178,8 @@ TEST_F(CliFileCommands, CheckListsExactlyTheRepairedParameters) {
 TEST_F(CliFileCommands, CheckOfACleanFileListsNothing) {
     const std::string path = file("clean.ign");
     // Values within every rule, over the defaults of preset 0.
-    writeText(path, "VALMORIN_KEY 51\nBIKE 1\nLIMITER 9000 9000 9200\nTPS 480 4470\n");
+    writeText(path, clitest::freshSetWith(
+                        {{"BIKE", "1"}, {"LIMITER", "9000 9000 9200"}, {"TPS", "480 4470"}}));
     const CliRun run = cli({"check", path});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.outLines(), (std::vector<std::string>{"No value needs repair."}));
@@ -185,7 +188,7 @@ TEST_F(CliFileCommands, CheckOfACleanFileListsNothing) {
 TEST_F(CliFileCommands, CheckListsValuesThatDoNotFitTheirByte) {
     const std::string path = file("micro.ign");
     // Injection cells in microseconds, as a wrong writer would put them.
-    writeText(path, "VALMORIN_KEY 51\nJET_1A 3450 4150 250\n");
+    writeText(path, clitest::freshSetWith({{"JET_1A", "3450 4150 250"}}));
     const CliRun run = cli({"check", path});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.outLines(), (std::vector<std::string>{

@@ -81,8 +81,9 @@ constexpr std::array<const char*, 9> kTitles{"Ign 1 [°]",   "Ign 2 [°]",   "Ig
                                              "Jet 1A [us]", "Jet 2A [us]", "Jet 3A [us]",
                                              "Jet 1B [us]", "Jet 2B [us]", "Jet 3B [us]"};
 
-// Over the default set of preset 0: map p's breakpoints 1000 + 50 p, 1500 + 50 p, ..., and
-// the Jet 1A cells stored as 69 + 2 r + c (the file holds the byte; the sheet shows x 50 us).
+// Over the default set of preset 0 (--partial fills what the file lacks): map p's breakpoints 1000
+// + 50 p, 1500 + 50 p, ..., and the Jet 1A cells stored as 69 + 2 r + c (the file holds the byte;
+// the sheet shows x 50 us).
 std::string tunedFile() {
     std::string text = "VALMORIN_KEY 51\n";
     for (int p = 0; p < 9; ++p) {
@@ -105,7 +106,8 @@ protected:
         writeText(m_dir.file("tuned.ign"), tunedFile());
     }
     CliRun sheet(std::vector<std::string> extra = {}) {
-        std::vector<std::string> args{"sheet", m_dir.file("tuned.ign"), "--pdf", pdf()};
+        std::vector<std::string> args{"sheet", m_dir.file("tuned.ign"), "--pdf", pdf(),
+                                      "--partial"};
         args.insert(args.end(), extra.begin(), extra.end());
         return runCli(args, m_dir.path());
     }
@@ -162,7 +164,8 @@ TEST_F(CliSheet, WritesTheLanguageAskedFor) {
 
 TEST_F(CliSheet, UnwritablePlaceIsAnErrorAndLeavesNoFile) {
     const std::string missing = m_dir.file("no-such-folder/tuned.pdf");
-    const CliRun run = runCli({"sheet", m_dir.file("tuned.ign"), "--pdf", missing}, m_dir.path());
+    const CliRun run =
+        runCli({"sheet", m_dir.file("tuned.ign"), "--partial", "--pdf", missing}, m_dir.path());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("Tune sheet error! " + missing), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(missing));

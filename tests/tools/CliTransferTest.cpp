@@ -142,7 +142,7 @@ TEST_F(CliTransfer, ProgramSendsTheRepairedImageAndSaysSo) {
     startUnit();
     const std::string raw = file("raw.ign");
     writeText(raw, "VALMORIN_KEY 51\nLIMITER 300 9000 9000\nBIKE 9\n");
-    const CliRun program = cli({"program", "--port", port(), raw});
+    const CliRun program = cli({"program", "--partial", "--port", port(), raw});
     EXPECT_EQ(program.exitCode, 0) << program.err;
     EXPECT_NE(program.err.find("consistency pass changed 2 value(s)"), std::string::npos)
         << program.err;
@@ -163,7 +163,7 @@ TEST_F(CliTransfer, InjectionCellsOfAFileReachTheUnitAsBytes) {
     const std::string handWritten = file("bytes.ign");
     const std::string line = "\nJET_1A       " + row + "\n"; // the key padded to 13
     writeText(handWritten, "VALMORIN_KEY    51 \n" + line);
-    ASSERT_EQ(cli({"program", "--port", port(), handWritten}).exitCode, 0);
+    ASSERT_EQ(cli({"program", "--port", port(), "--partial", handWritten}).exitCode, 0);
 
     const std::string back = file("back.ign");
     ASSERT_EQ(cli({"read", "--port", port(), "--out", back}).exitCode, 0);

@@ -9,7 +9,7 @@ namespace kordana {
 namespace {
 
 enum class Value { Port, Out, Csv, Seconds, Preset, Pdf, Language };
-enum class Flag { Extended, Servo };
+enum class Flag { Extended, Servo, Partial };
 
 // What one command accepts and needs.
 struct CommandSpec {
@@ -23,6 +23,7 @@ struct CommandSpec {
 };
 
 constexpr std::array kPortOnly{Value::Port};
+constexpr std::array kPartialOnly{Flag::Partial};
 constexpr std::array kPortOut{Value::Port, Value::Out};
 constexpr std::array kMonitorValues{Value::Port, Value::Seconds, Value::Csv};
 constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo};
@@ -31,14 +32,14 @@ constexpr std::array kSheetValues{Value::Pdf, Value::Language};
 constexpr std::array kPdfOnly{Value::Pdf};
 
 constexpr std::array kSpecs{
-    CommandSpec{CliCommand::Program, "program", kPortOnly, {}, kPortOnly, true},
+    CommandSpec{CliCommand::Program, "program", kPortOnly, kPartialOnly, kPortOnly, true},
     CommandSpec{CliCommand::Read, "read", kPortOut, {}, kPortOut, false},
-    CommandSpec{CliCommand::Verify, "verify", kPortOnly, {}, kPortOnly, true},
+    CommandSpec{CliCommand::Verify, "verify", kPortOnly, kPartialOnly, kPortOnly, true},
     CommandSpec{CliCommand::Monitor, "monitor", kMonitorValues, kMonitorFlags, kPortOnly, false},
     CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
     CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
-    CommandSpec{CliCommand::Diff, "diff", kPortOnly, {}, {}, false, true},
-    CommandSpec{CliCommand::Sheet, "sheet", kSheetValues, {}, kPdfOnly, true},
+    CommandSpec{CliCommand::Diff, "diff", kPortOnly, kPartialOnly, {}, false, true},
+    CommandSpec{CliCommand::Sheet, "sheet", kSheetValues, kPartialOnly, kPdfOnly, true},
 };
 
 constexpr std::string_view valueName(Value v) {
@@ -62,7 +63,27 @@ constexpr std::string_view valueName(Value v) {
 }
 
 constexpr std::string_view flagName(Flag f) {
-    return f == Flag::Extended ? "--extended" : "--servo";
+    switch (f) {
+    case Flag::Extended:
+        return "--extended";
+    case Flag::Servo:
+        return "--servo";
+    case Flag::Partial:
+        return "--partial";
+    }
+    return {};
+}
+
+bool& flagMember(CliOptions& o, Flag f) {
+    switch (f) {
+    case Flag::Extended:
+        return o.extended;
+    case Flag::Servo:
+        return o.servo;
+    case Flag::Partial:
+        break;
+    }
+    return o.partial;
 }
 
 const CommandSpec* findSpec(std::string_view name) {
@@ -151,7 +172,7 @@ std::string takeOption(const CommandSpec& command, CliOptions& o,
     if (!value) {
         const auto flag = std::ranges::find(command.flags, name, flagName);
         if (flag != command.flags.end()) {
-            (*flag == Flag::Extended ? o.extended : o.servo) = true;
+            flagMember(o, *flag) = true;
             return {};
         }
     }
@@ -253,6 +274,12 @@ constexpr std::string_view kExitNote =
     "Exit codes: 0 success; 1 the unit or the file said no; 2 usage error, or a port\n"
     "or file that cannot be used.\n";
 
+constexpr std::string_view kPartialNote =
+    "A file that lacks keys, or whose values of a key stop short, is refused (exit 1,\n"
+    "the keys named) unless --partial is given:\n"
+    "  --partial    take the file anyway; the default set of preset 0 fills the\n"
+    "               parameters it lacks (the keys are named on standard error)\n";
+
 } // namespace
 
 std::string generalHelp() {
@@ -276,76 +303,102 @@ std::string generalHelp() {
     return text;
 }
 
+namespace {
+
+// The notes that follow a command's own help, after an empty line.
+enum class Notes { Device, Exit, DeviceAndExit };
+
+struct CommandHelp {
+    CliCommand command;
+    Notes notes;
+    bool partial; // takes --partial: its note follows the command's own text
+    std::string_view text;
+};
+
+constexpr std::array kCommandHelp{
+    CommandHelp{CliCommand::Program, Notes::DeviceAndExit, true,
+                "Usage: kordana-cli program --port DEVICE [--partial] FILE.ign\n"
+                "Starts from the default set of preset 0, applies the file as Open does, runs the\n"
+                "consistency pass and programs the unit (blocks 0..19, then the verify pass).\n"
+                "Prints each status text as the window shows it. Exit 0 only when the verify pass\n"
+                "ended OK.\n"},
+    CommandHelp{
+        CliCommand::Read, Notes::DeviceAndExit, false,
+        "Usage: kordana-cli read --port DEVICE --out FILE.ign\n"
+        "Reads the unit (blocks 0..19), runs the consistency pass, verifies the unit\n"
+        "against the result and only then writes the file (replaced atomically).\n"
+        "\"No reading!\", \"Read error!\", \"Verify error!\" or an unmatched unit: exit 1,\n"
+        "no file written.\n"},
+    CommandHelp{
+        CliCommand::Verify, Notes::DeviceAndExit, true,
+        "Usage: kordana-cli verify --port DEVICE [--partial] FILE.ign\n"
+        "Builds the image as 'program' does and compares blocks 1..19 of the unit with it.\n"
+        "Exit 0 on \"Verify: OK\".\n"},
+    CommandHelp{CliCommand::Monitor, Notes::DeviceAndExit, false,
+                "Usage: kordana-cli monitor --port DEVICE [--seconds N] [--csv FILE]\n"
+                "                          [--extended] [--servo]\n"
+                "Asks the unit for live data every 330 ms and prints the monitor panel's texts\n"
+                "about once a second, until N seconds have passed or the program is interrupted.\n"
+                "  --csv FILE   one row per intact monitor frame: a UTC timestamp and every\n"
+                "               field in engineering units, after a header row\n"
+                "  --extended   also show the sensor millivolts (\"Extended Monitor\")\n"
+                "  --servo      also show the servo lines\n"
+                "Exit 1 when no monitor frame arrived at all.\n"},
+    CommandHelp{CliCommand::Defaults, Notes::Exit, false,
+                "Usage: kordana-cli defaults --preset N --out FILE.ign\n"
+                "Writes the default set of motor-and-fuel preset N (0..3) as New and Save do.\n"},
+    CommandHelp{
+        CliCommand::Check, Notes::Exit, false,
+        "Usage: kordana-cli check FILE.ign\n"
+        "Reads the file as Open does (over the default set of preset 0) and lists every\n"
+        "parameter the consistency pass changes: key and element, old and new value.\n"
+        "Lists the keys the file lacks and the keys whose values stop short (a word that\n"
+        "is not a number, or the end of the file; the rest took the number read last).\n"
+        "Exit 1 when the file lacks keys, stops short or has another format version;\n"
+        "exit 2 when it cannot be read (missing, not a regular file, or larger than 1 MB).\n"},
+    CommandHelp{
+        CliCommand::Diff, Notes::Device, true,
+        "Usage: kordana-cli diff [--partial] A B\n"
+        "Each of A and B is FILE.ign (read as Open does, over the default set of preset 0,\n"
+        "then repaired) or --port DEVICE (the unit's 20 blocks as it sends them).\n"
+        "Prints one line per parameter that differs, in file order, A's value first:\n"
+        "  LIMITER[1]: 9000 rpm -> 9500 rpm\n"
+        "  IGN_2[37] row 2 (5%) column 7 (8000 rpm): 12 ° -> 14 °\n"
+        "Map cells name their row (throttle), column and breakpoint (A's, then B's when\n"
+        "they differ). \"(stored 1 -> 2)\" follows when the shown values agree but the\n"
+        "bytes do not; bytes no parameter names are listed as \"byte N\". The unit\n"
+        "header (bytes 0..99) is not compared; EXT_MON only between two files.\n"
+        "Exit 0 when the sets are equal, 1 when they differ, 2 on any error.\n"},
+    CommandHelp{CliCommand::Sheet, Notes::Exit, true,
+                "Usage: kordana-cli sheet FILE.ign --pdf OUT.pdf [--language en|de|fr|cs]\n"
+                "                        [--partial]\n"
+                "Reads the file as Open does (over the default set of preset 0), runs the\n"
+                "consistency pass and writes the whole parameter set as a tune sheet: an A4 PDF\n"
+                "with the nine maps, the position, servo, power-output and other values, the\n"
+                "corrections and the knock table (replaced atomically).\n"
+                "  --language   the sheet's language; English when not given\n"
+                "Exit 1 when the file has another format version.\n"},
+};
+
+} // namespace
+
 std::string commandHelp(CliCommand command) {
-    std::string text;
-    switch (command) {
-    case CliCommand::None:
+    const auto it = std::ranges::find(kCommandHelp, command, &CommandHelp::command);
+    if (it == kCommandHelp.end()) {
         return generalHelp();
-    case CliCommand::Program:
-        text = "Usage: kordana-cli program --port DEVICE FILE.ign\n"
-               "Starts from the default set of preset 0, applies the file as Open does, runs the\n"
-               "consistency pass and programs the unit (blocks 0..19, then the verify pass).\n"
-               "Prints each status text as the window shows it. Exit 0 only when the verify pass\n"
-               "ended OK.\n";
-        break;
-    case CliCommand::Read:
-        text = "Usage: kordana-cli read --port DEVICE --out FILE.ign\n"
-               "Reads the unit (blocks 0..19), runs the consistency pass, verifies the unit\n"
-               "against the result and only then writes the file (replaced atomically).\n"
-               "\"No reading!\", \"Read error!\", \"Verify error!\" or an unmatched unit: exit 1,\n"
-               "no file written.\n";
-        break;
-    case CliCommand::Verify:
-        text = "Usage: kordana-cli verify --port DEVICE FILE.ign\n"
-               "Builds the image as 'program' does and compares blocks 1..19 of the unit with it.\n"
-               "Exit 0 on \"Verify: OK\".\n";
-        break;
-    case CliCommand::Monitor:
-        text = "Usage: kordana-cli monitor --port DEVICE [--seconds N] [--csv FILE]\n"
-               "                          [--extended] [--servo]\n"
-               "Asks the unit for live data every 330 ms and prints the monitor panel's texts\n"
-               "about once a second, until N seconds have passed or the program is interrupted.\n"
-               "  --csv FILE   one row per intact monitor frame: a UTC timestamp and every\n"
-               "               field in engineering units, after a header row\n"
-               "  --extended   also show the sensor millivolts (\"Extended Monitor\")\n"
-               "  --servo      also show the servo lines\n"
-               "Exit 1 when no monitor frame arrived at all.\n";
-        break;
-    case CliCommand::Defaults:
-        text = "Usage: kordana-cli defaults --preset N --out FILE.ign\n"
-               "Writes the default set of motor-and-fuel preset N (0..3) as New and Save do.\n";
-        return text + "\n" + std::string(kExitNote);
-    case CliCommand::Check:
-        text = "Usage: kordana-cli check FILE.ign\n"
-               "Reads the file as Open does (over the default set of preset 0) and lists every\n"
-               "parameter the consistency pass changes: key and element, old and new value.\n"
-               "Exit 1 when the file has another format version; exit 2 when it cannot be read\n"
-               "(missing, not a regular file, or larger than 1 MB).\n";
-        return text + "\n" + std::string(kExitNote);
-    case CliCommand::Diff:
-        text = "Usage: kordana-cli diff A B\n"
-               "Each of A and B is FILE.ign (read as Open does, over the default set of preset 0,\n"
-               "then repaired) or --port DEVICE (the unit's 20 blocks as it sends them).\n"
-               "Prints one line per parameter that differs, in file order, A's value first:\n"
-               "  LIMITER[1]: 9000 rpm -> 9500 rpm\n"
-               "  IGN_2[37] row 2 (5%) column 7 (8000 rpm): 12 ° -> 14 °\n"
-               "Map cells name their row (throttle), column and breakpoint (A's, then B's when\n"
-               "they differ). \"(stored 1 -> 2)\" follows when the shown values agree but the\n"
-               "bytes do not; bytes no parameter names are listed as \"byte N\". The unit\n"
-               "header (bytes 0..99) is not compared; EXT_MON only between two files.\n"
-               "Exit 0 when the sets are equal, 1 when they differ, 2 on any error.\n";
-        return text + "\n" + std::string(kDeviceNote);
-    case CliCommand::Sheet:
-        text = "Usage: kordana-cli sheet FILE.ign --pdf OUT.pdf [--language en|de|fr|cs]\n"
-               "Reads the file as Open does (over the default set of preset 0), runs the\n"
-               "consistency pass and writes the whole parameter set as a tune sheet: an A4 PDF\n"
-               "with the nine maps, the position, servo, power-output and other values, the\n"
-               "corrections and the knock table (replaced atomically).\n"
-               "  --language   the sheet's language; English when not given\n"
-               "Exit 1 when the file has another format version.\n";
-        return text + "\n" + std::string(kExitNote);
     }
-    return text + "\n" + std::string(kDeviceNote) + std::string(kExitNote);
+    std::string text(it->text);
+    if (it->partial) {
+        text += kPartialNote;
+    }
+    text += "\n";
+    if (it->notes != Notes::Exit) {
+        text += kDeviceNote;
+    }
+    if (it->notes != Notes::Device) {
+        text += kExitNote;
+    }
+    return text;
 }
 
 } // namespace kordana

@@ -37,7 +37,10 @@ struct CliOptions {
     std::optional<unsigned> preset;  ///< --preset N (defaults), 0..3
     bool extended = false;           ///< --extended (monitor): sensor millivolts in the texts
     bool servo = false;              ///< --servo (monitor): show the servo lines
-    std::vector<CliSetSource> sets;  ///< diff: the two sets A and B, in the order given
+    /// --partial (program, verify, diff, sheet): take a file that lacks keys, the default set
+    /// of preset 0 filling the rest
+    bool partial = false;
+    std::vector<CliSetSource> sets; ///< diff: the two sets A and B, in the order given
 
     /// --pdf FILE (sheet)
     std::string pdf;

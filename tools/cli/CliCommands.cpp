@@ -5,6 +5,8 @@
 #include "params/ConsistencyPass.h"
 #include "params/IgnWriter.h"
 #include "params/ParameterDiff.h"
+#include "params/ParameterTable.h"
+#include "settings/AtomicFile.h"
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
 #include "tools/cli/CliFiles.h"
@@ -14,7 +16,8 @@
 #include "tools/cli/CliTransfer.h"
 
 #include <QDateTime>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -35,32 +38,73 @@ void reportOpenError(CliConsole& console, const std::string& path, const QString
     console.failure(english().TextOpenFileError + " " + path + ": " + reason.toStdString());
 }
 
-// Starts the atomic replacement of path; nothing changes on disk until commit().
-bool beginSave(QSaveFile& file, const std::string& path, CliConsole& console) {
-    file.setFileName(qs(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        reportOpenError(console, path, file.errorString());
+// Refuses a path that can never be written before any work is done (a folder, or a file in a
+// folder that does not exist); nothing on disk changes here.
+bool saveTargetUsable(const std::string& path, CliConsole& console) {
+    const QFileInfo target(qs(path));
+    if (target.isDir()) {
+        reportOpenError(console, path, QStringLiteral("is a folder"));
+        return false;
+    }
+    if (!target.absoluteDir().exists()) {
+        reportOpenError(console, path, QStringLiteral("the folder does not exist"));
+        return false;
+    }
+    if (!QFileInfo(target.absolutePath()).isWritable()) {
+        reportOpenError(console, path, QStringLiteral("the folder is not writable"));
         return false;
     }
     return true;
 }
 
-int finishSave(QSaveFile& file, const ParameterImage& image, bool extMon, CliConsole& console) {
-    const std::string text = IgnWriter::write(image, extMon);
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        console.failure("Cannot write " + file.fileName().toStdString() + ": " +
-                        file.errorString().toStdString());
+// Replaces the file at path with the parameter file of image, atomically: a write that fails
+// in any step leaves the old file as it was and exits with 2.
+int saveParameterFile(const std::string& path, const ParameterImage& image, bool extMon,
+                      CliConsole& console) {
+    QString reason;
+    if (!writeFileAtomically(qs(path), IgnWriter::write(image, extMon), &reason)) {
+        console.failure("Cannot write " + path + ": " + reason.toStdString() +
+                        "; the file was not changed.");
         return kExitUsage;
     }
     return kExitSuccess;
 }
 
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
+// One line for the keys a file does not name, one for the keys whose values stop short.
+std::vector<std::string> lackingLines(const IgnReadResult& read) {
+    std::vector<std::string> lines;
+    if (!read.missingKeys.empty()) {
+        lines.push_back("Missing keys (" + std::to_string(read.missingKeys.size()) + " of " +
+                        std::to_string(ParameterTable::instance().keys().size()) +
+                        "): " + joined(read.missingKeys));
+    }
+    if (!read.shortKeys.empty()) {
+        lines.push_back("Values cut short, the rest took the number read last: " +
+                        joined(read.shortKeys));
+    }
+    return lines;
+}
+
+// What a command does with a file that lacks keys or whose values stop short.
+enum class Lacking {
+    Refuse, ///< the file says no: the keys named, exit 1
+    Fill,   ///< --partial: the base fills the rest, said on standard error
+    Report, ///< check lists them itself
+};
+
 // The file at path applied over a fresh start's image, not yet repaired. A file that cannot be
-// read is an I/O error for every command; a file of another version is the file saying no.
+// read is an I/O error for every command; a file of another version, or one that lacks keys
+// where a whole set is needed, is the file saying no.
 std::optional<IgnReadResult> fileOverFreshImage(const std::string& path, CliConsole& console,
-                                                int& exitCode) {
+                                                int& exitCode, Lacking lacking = Lacking::Refuse) {
     const ParameterFileLoad load = ParameterFileLoader::load(path, freshImage(), false);
     if (!load.fileRead()) {
         console.failure(loadFailureLine(load, path, english().TextOpenFileError));
@@ -72,7 +116,29 @@ std::optional<IgnReadResult> fileOverFreshImage(const std::string& path, CliCons
         exitCode = kExitRefused;
         return std::nullopt;
     }
+    if (load.read.complete() || lacking == Lacking::Report) {
+        return load.read;
+    }
+    if (lacking == Lacking::Refuse) {
+        console.failure(path + " does not hold a whole set; 'kordana-cli check' lists what it "
+                               "lacks, --partial fills it from the default set of preset 0.");
+    } else {
+        console.failure("Note: " + path +
+                        " does not hold a whole set; the default set of preset "
+                        "0 fills what it lacks.");
+    }
+    for (const std::string& line : lackingLines(load.read)) {
+        console.failure(line);
+    }
+    if (lacking == Lacking::Refuse) {
+        exitCode = kExitRefused;
+        return std::nullopt;
+    }
     return load.read;
+}
+
+Lacking lackingFor(const CliOptions& o) {
+    return o.partial ? Lacking::Fill : Lacking::Refuse;
 }
 
 // The image repaired by the consistency pass, with a note on standard error when it changed.
@@ -88,8 +154,8 @@ ParameterImage repairedWithNote(const ParameterImage& loaded, CliConsole& consol
 
 // The image that Program and Verify send: a fresh start's, the file applied, repaired.
 std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole& console,
-                                            int& exitCode) {
-    const auto loaded = fileOverFreshImage(path, console, exitCode);
+                                            int& exitCode, Lacking lacking) {
+    const auto loaded = fileOverFreshImage(path, console, exitCode, lacking);
     if (!loaded) {
         return std::nullopt;
     }
@@ -99,7 +165,7 @@ std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole&
 int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console,
                         const CliLineOpener& opener) {
     int exitCode = kExitUsage;
-    auto image = imageFromFile(o.file, console, exitCode);
+    auto image = imageFromFile(o.file, console, exitCode, lackingFor(o));
     if (!image) {
         return exitCode;
     }
@@ -108,18 +174,16 @@ int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& cons
 }
 
 int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
-    QSaveFile file;
-    if (!beginSave(file, o.out, console)) {
+    if (!saveTargetUsable(o.out, console)) {
         return kExitUsage;
     }
     ParameterImage image = freshImage();
     CliTransfer transfer(console, english(), opener);
     const int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
     if (exitCode != kExitSuccess) {
-        file.cancelWriting();
         return exitCode;
     }
-    return finishSave(file, image, false, console);
+    return saveParameterFile(o.out, image, false, console);
 }
 
 int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
@@ -134,21 +198,23 @@ int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& op
 }
 
 int runDefaults(const CliOptions& o, CliConsole& console) {
-    QSaveFile file;
-    if (!beginSave(file, o.out, console)) {
+    if (!saveTargetUsable(o.out, console)) {
         return kExitUsage;
     }
-    return finishSave(file, presetImage(static_cast<std::uint8_t>(o.preset.value_or(0))), false,
-                      console);
+    return saveParameterFile(o.out, presetImage(static_cast<std::uint8_t>(o.preset.value_or(0))),
+                             false, console);
 }
 
 int runCheck(const CliOptions& o, CliConsole& console) {
     int exitCode = kExitUsage;
-    const auto read = fileOverFreshImage(o.file, console, exitCode);
+    const auto read = fileOverFreshImage(o.file, console, exitCode, Lacking::Report);
     if (!read) {
         return exitCode;
     }
     const IgnReadResult& loaded = *read;
+    for (const std::string& line : lackingLines(loaded)) {
+        console.line(line);
+    }
     // A value too big for its byte keeps only its low eight bits: the sign of a file written
     // with another scaling (injection cells in microseconds, say).
     for (const FileValueOverflow& overflow : loaded.overflows) {
@@ -166,17 +232,17 @@ int runCheck(const CliOptions& o, CliConsole& console) {
     }
     console.line(repairs.empty() ? std::string("No value needs repair.")
                                  : std::to_string(repairs.size()) + " value(s) repaired.");
-    return kExitSuccess;
+    return loaded.complete() ? kExitSuccess : kExitRefused;
 }
 
 // One set of a comparison: a file as Open and Program would hold it, or the unit's memory as it
 // sends it. Status texts of the unit's read go to standard error, so standard output carries
 // only the differences.
-std::optional<DiffSide> loadSet(const CliSetSource& source, CliConsole& console,
+std::optional<DiffSide> loadSet(const CliSetSource& source, Lacking lacking, CliConsole& console,
                                 const CliLineOpener& opener) {
     int exitCode = kExitUsage;
     if (!source.unit) {
-        const auto loaded = fileOverFreshImage(source.where, console, exitCode);
+        const auto loaded = fileOverFreshImage(source.where, console, exitCode, lacking);
         if (!loaded) {
             return std::nullopt;
         }
@@ -196,11 +262,13 @@ int runDiff(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
     if (o.sets.size() != 2) {
         return kExitUsage;
     }
-    const auto a = loadSet(o.sets[0], console, opener);
+    // Any set that cannot be compared is an error (exit 2), a refused file too: exit 1 says
+    // that the sets differ.
+    const auto a = loadSet(o.sets[0], lackingFor(o), console, opener);
     if (!a) {
         return kExitUsage;
     }
-    const auto b = loadSet(o.sets[1], console, opener);
+    const auto b = loadSet(o.sets[1], lackingFor(o), console, opener);
     if (!b) {
         return kExitUsage;
     }
@@ -214,7 +282,7 @@ int runDiff(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
 // The tune sheet of the image Program would send, in English unless asked otherwise.
 int runSheet(const CliOptions& o, CliConsole& console) {
     int exitCode = kExitUsage;
-    const auto image = imageFromFile(o.file, console, exitCode);
+    const auto image = imageFromFile(o.file, console, exitCode, lackingFor(o));
     if (!image) {
         return exitCode;
     }

@@ -70,8 +70,8 @@ int CliMonitor::run(const MonitorSettings& settings) {
 
 std::optional<int> CliMonitor::afterTick(int ticks, int tickLimit, bool portOpen) {
     if (m_csvFailed) {
-        m_console.failure("Cannot write " + m_csv.fileName().toStdString() + ": " +
-                          m_csv.errorString().toStdString());
+        m_console.failure("Cannot write " + m_csv.path().toStdString() + ": " +
+                          m_csv.errorString().toStdString() + "; the recording stopped.");
         return kExitUsage;
     }
     if (!portOpen) {
@@ -104,10 +104,7 @@ void CliMonitor::onFrame(std::span<const std::uint8_t, kFrameSize> bytes) {
     }
     const std::string timestamp =
         QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
-    const std::string row = monitorCsvRow(timestamp, *frame) + "\n";
-    if (m_csv.write(row.data(), static_cast<qint64>(row.size())) !=
-            static_cast<qint64>(row.size()) ||
-        !m_csv.flush()) {
+    if (!m_csv.append(monitorCsvRow(timestamp, *frame))) {
         m_csvFailed = true;
     }
 }
@@ -122,16 +119,10 @@ void CliMonitor::printPanel() {
 }
 
 bool CliMonitor::openCsv(const QString& path) {
-    m_csv.setFileName(path);
-    if (!m_csv.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!m_csv.openAt(path, monitorCsvHeader())) {
         m_console.failure(m_texts.TextOpenFileError + " " + path.toStdString() + ": " +
                           m_csv.errorString().toStdString());
         return false;
-    }
-    const std::string header = monitorCsvHeader() + "\n";
-    if (m_csv.write(header.data(), static_cast<qint64>(header.size())) !=
-        static_cast<qint64>(header.size())) {
-        m_csvFailed = true;
     }
     return true;
 }

@@ -2,10 +2,10 @@
 
 #include "lang/MessageTexts.h"
 #include "monitor/MonitorDisplay.h"
+#include "storage/MonitorLogFile.h"
 #include "tools/cli/CliConsole.h"
 #include "tools/cli/CliLine.h"
 
-#include <QFile>
 #include <QString>
 
 #include <optional>
@@ -47,7 +47,7 @@ private:
     CliLineOpener m_opener;
     MonitorOptions m_options;
     MonitorDisplay m_display;
-    QFile m_csv;
+    MonitorLogFile m_csv;
     bool m_csvFailed = false;
     long m_frames = 0;
     bool m_fresh = false;   ///< a frame arrived since the panel was last printed

@@ -1,9 +1,9 @@
 #include "tools/cli/CliPort.h"
 
 #include "link/serial/ComPortName.h"
+#include "settings/AtomicFile.h"
 #include "settings/IniFile.h"
 
-#include <QFile>
 #include <QStandardPaths>
 
 #include <optional>
@@ -21,9 +21,10 @@ QString resolveDevice(const QString& name) {
     std::optional<IniFile> settings;
     const PortsLookup lookup = [&settings](const QString& key) {
         if (!settings) {
-            QFile file(settingsFilePath());
-            settings = file.open(QIODevice::ReadOnly) ? IniFile::parse(file.readAll().toStdString())
-                                                      : IniFile{};
+            // Bounded and regular files only: a pipe in its place must not hang the command.
+            RegularFileRead file = readConfigFile(settingsFilePath());
+            settings =
+                file.status == RegularFileStatus::Read ? IniFile::parse(file.text) : IniFile{};
         }
         return QString::fromStdString(settings->readString("PORTS", key.toStdString(), ""));
     };

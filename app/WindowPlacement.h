@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMargins>
+#include <QRect>
+
+#include <span>
+
+class QWidget;
+
+namespace kordana {
+
+/// A window's place as the settings file keeps it: the frame's top-left corner and the size of
+/// the inside. Wide integers, so that no sum of two saved values can overflow.
+struct SavedPlacement {
+    long long left = 0;
+    long long top = 0;
+    long long width = 0;
+    long long height = 0;
+};
+
+/// Where a window with this saved place opens, given the screens' available areas (the first
+/// is the primary screen) and the frame around the inside. A place whose frame lies wholly in
+/// one of the areas is kept. Otherwise the window is centred on the primary area, at its saved
+/// size but at most as large as the area allows (a size below 1 takes `fallbackSize`). Without
+/// any area the size is only bounded by what a widget can be and the position kept.
+QRect fitPlacement(const SavedPlacement& saved, std::span<const QRect> areas, const QMargins& frame,
+                   const QSize& fallbackSize);
+
+/// Moves and resizes `window` to fitPlacement() of `saved` on the present screens.
+void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fallbackSize);
+
+} // namespace kordana
