@@ -131,6 +131,9 @@ QAction* TFormHlav::action(const char* objectName) const {
 
 void TFormHlav::installFeatures() {
     connect(&m_hub, &EventHub::replayMoved, this, &TFormHlav::MarkOperatingPoint);
+    // Every session command that changed something reaches the features once, with its cause.
+    m_session.setChangeListener(
+        [this](const ChangeSet& changes) { emit m_hub.setChanged(changes, changes.cause); });
     m_features = installedFeatures();
     for (const auto& feature : m_features) {
         feature->install(*this);

@@ -7,6 +7,10 @@
 
 namespace kordana {
 
+/// Why the set changed. A user's commit (typing, a click, a column step, a block command, a
+/// coupling mode) is the only cause that may start a programming run.
+enum class ChangeCause { UserEdit, Tool, File, UnitRead, Undo };
+
 /// What one EditSession command changed, measured against the state the previous command left
 /// behind (so bytes the link wrote in between count too). Handed to the change listener and
 /// returned by every command.
@@ -20,6 +24,9 @@ struct ChangeSet {
     bool extMon = false;
     /// Map pages (0..8) whose All flag changed.
     std::bitset<kMapPageCount> allFlags;
+    /// What kind of command made the change: the bulk tools are Tool; New, a preset, Open and
+    /// the restored cache File; a unit read and the pass after the link wrote UnitRead.
+    ChangeCause cause = ChangeCause::UserEdit;
 
     /// True when a coupling mode byte (MODE[0] or MODE[1]) changed: tabs and indicators follow.
     bool couplingMode() const { return bytes[layout::kMode] || bytes[layout::kMode + 1]; }

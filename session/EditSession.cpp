@@ -35,12 +35,13 @@ bool inMapOf(int page, std::size_t index) {
 // Every command ends here: the pass (unless the command keeps the set consistent by itself),
 // the ChangeSet against the state the previous command left, the undo step, and the listener.
 template <typename Change>
-ChangeSet EditSession::command(Pass pass, Change&& change, Record record) {
+ChangeSet EditSession::command(ChangeCause cause, Pass pass, Change&& change, Record record) {
     const AllFlags flagsBefore = m_allFlags;
     const bool extMonBefore = m_extMon;
     change();
 
     ChangeSet changes;
+    changes.cause = cause;
     if (pass == Pass::Run) {
         const ParameterImage unrepaired = m_image;
         kordana::runConsistencyPass(m_image);
@@ -68,7 +69,7 @@ ChangeSet EditSession::command(Pass pass, Change&& change, Record record) {
 }
 
 ChangeSet EditSession::applyHarvest(int page, std::span<const ByteWrite> writes) {
-    return command(Pass::Run, [&] {
+    return command(ChangeCause::UserEdit, Pass::Run, [&] {
         // The window's master pages harvest nothing but their own map, so limiting the rule
         // to those bytes changes nothing there and keeps a stray write from reaching a
         // "sibling" 15 or 150 bytes further on.
@@ -87,7 +88,7 @@ ChangeSet EditSession::applyHarvest(int page, std::span<const ByteWrite> writes)
 }
 
 ChangeSet EditSession::setAllFlag(int page, bool set) {
-    return command(Pass::Skip, [&] {
+    return command(ChangeCause::UserEdit, Pass::Skip, [&] {
         if (coupling::isMapPage(page)) {
             m_allFlags[static_cast<std::size_t>(page)] = set ? 1 : 0;
         }
@@ -95,37 +96,41 @@ ChangeSet EditSession::setAllFlag(int page, bool set) {
 }
 
 ChangeSet EditSession::setExtMon(bool on) {
-    return command(Pass::Skip, [&] { m_extMon = on; });
+    return command(ChangeCause::UserEdit, Pass::Skip, [&] { m_extMon = on; });
 }
 
 ChangeSet EditSession::stepColumn(int page, std::size_t column, int direction) {
-    return command(Pass::Run, [&] { coupling::stepColumn(m_image, page, column, direction); });
+    return command(ChangeCause::UserEdit, Pass::Run,
+                   [&] { coupling::stepColumn(m_image, page, column, direction); });
 }
 
 ChangeSet EditSession::stepMap(int page, bool wholeMap, std::size_t row, std::size_t column,
                                int direction) {
-    return command(Pass::Run,
+    return command(ChangeCause::Tool, Pass::Run,
                    [&] { bulk::stepMap(m_image, page, wholeMap, row, column, direction); });
 }
 
 ChangeSet EditSession::shapeBlock(int page, const mapblock::CellBlock& block,
                                   mapblock::Shape shape) {
-    return command(Pass::Run, [&] { mapblock::shape(m_image, page, block, shape); });
+    return command(ChangeCause::UserEdit, Pass::Run,
+                   [&] { mapblock::shape(m_image, page, block, shape); });
 }
 
 ChangeSet EditSession::editBlock(int page, const mapblock::CellBlock& block,
                                  const mapblock::BlockEdit& edit) {
-    return command(Pass::Run, [&] { mapblock::edit(m_image, page, block, edit); });
+    return command(ChangeCause::UserEdit, Pass::Run,
+                   [&] { mapblock::edit(m_image, page, block, edit); });
 }
 
 ChangeSet EditSession::pasteBlock(int page, std::size_t row, std::size_t column,
                                   const mapblock::ValueRows& values) {
-    return command(Pass::Run, [&] { mapblock::paste(m_image, page, row, column, values); });
+    return command(ChangeCause::UserEdit, Pass::Run,
+                   [&] { mapblock::paste(m_image, page, row, column, values); });
 }
 
 ChangeSet EditSession::stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point,
                                  int direction) {
-    return command(Pass::Run,
+    return command(ChangeCause::Tool, Pass::Run,
                    [&] { bulk::stepCurve(m_image, curve, wholeCurve, point, direction); });
 }
 
@@ -134,7 +139,7 @@ std::optional<ChangeSet> EditSession::calibrateTps0(std::uint16_t millivolts) {
     if (!stored) {
         return std::nullopt;
     }
-    return command(Pass::Run, [&] { m_image[layout::kTps] = *stored; });
+    return command(ChangeCause::Tool, Pass::Run, [&] { m_image[layout::kTps] = *stored; });
 }
 
 std::optional<ChangeSet> EditSession::calibrateTps100(std::uint16_t millivolts) {
@@ -142,7 +147,7 @@ std::optional<ChangeSet> EditSession::calibrateTps100(std::uint16_t millivolts) 
     if (!stored) {
         return std::nullopt;
     }
-    return command(Pass::Run, [&] { m_image[layout::kTps + 1] = *stored; });
+    return command(ChangeCause::Tool, Pass::Run, [&] { m_image[layout::kTps + 1] = *stored; });
 }
 
 // The mode commands run no consistency pass, as the window's menu commands never did. Nothing
@@ -150,7 +155,7 @@ std::optional<ChangeSet> EditSession::calibrateTps100(std::uint16_t millivolts) 
 // breakpoints or cells into its siblings keeps a repaired image repaired, and every other
 // command leaves the image repaired.
 ChangeSet EditSession::setCouplingMode(int group, std::uint8_t mode) {
-    return command(Pass::Skip, [&] {
+    return command(ChangeCause::UserEdit, Pass::Skip, [&] {
         if (group != coupling::kIgnitionGroup && group != coupling::kInjectionGroup) {
             return;
         }
@@ -165,40 +170,41 @@ ChangeSet EditSession::setCouplingMode(int group, std::uint8_t mode) {
 }
 
 ChangeSet EditSession::newDefaultSet() {
-    return command(Pass::Run, [&] { applyDefaultSet(m_image); });
+    return command(ChangeCause::File, Pass::Run, [&] { applyDefaultSet(m_image); });
 }
 
 ChangeSet EditSession::setPreset(std::uint8_t preset) {
     if (preset >= kPresetCount) {
         return {};
     }
-    return command(Pass::Run, [&] { m_image[layout::kBike] = preset; });
+    return command(ChangeCause::File, Pass::Run, [&] { m_image[layout::kBike] = preset; });
 }
 
 ChangeSet EditSession::applyFileRead(const IgnReadResult& result) {
     if (!result.applicable()) {
         return {};
     }
-    return command(Pass::Run, [&] { IgnReader::apply(result, m_image, m_extMon); });
+    return command(ChangeCause::File, Pass::Run,
+                   [&] { IgnReader::apply(result, m_image, m_extMon); });
 }
 
 ChangeSet EditSession::applyUnitRead(const ParameterImage& unit) {
     // The header arrives on its own (the unit's block 0); a read brings the rest at once.
-    return command(Pass::Run, [&] {
+    return command(ChangeCause::UnitRead, Pass::Run, [&] {
         std::copy(unit.bytes.begin() + kBlockSize, unit.bytes.end(),
                   m_image.bytes.begin() + kBlockSize);
     });
 }
 
 ChangeSet EditSession::restore(const ParameterImage& image, const AllFlags& flags) {
-    return command(Pass::Run, [&] {
+    return command(ChangeCause::File, Pass::Run, [&] {
         m_image = image;
         m_allFlags = flags;
     });
 }
 
 ChangeSet EditSession::runConsistencyPass() {
-    return command(Pass::Run, [] {});
+    return command(ChangeCause::UnitRead, Pass::Run, [] {});
 }
 
 // Every kept state was left by a command, after its pass, so putting one back needs no pass.
@@ -208,7 +214,7 @@ ChangeSet EditSession::undo() {
         return {};
     }
     return command(
-        Pass::Skip, [&] { step->cross(m_image, m_extMon); }, Record::No);
+        ChangeCause::Undo, Pass::Skip, [&] { step->cross(m_image, m_extMon); }, Record::No);
 }
 
 ChangeSet EditSession::redo() {
@@ -217,7 +223,7 @@ ChangeSet EditSession::redo() {
         return {};
     }
     return command(
-        Pass::Skip, [&] { step->cross(m_image, m_extMon); }, Record::No);
+        ChangeCause::Undo, Pass::Skip, [&] { step->cross(m_image, m_extMon); }, Record::No);
 }
 
 EditSession::StepGroup::StepGroup(EditSession& session) : m_session(session) {

@@ -150,7 +150,7 @@ private:
     enum class Pass { Run, Skip };
     enum class Record { Step, No };
     template <typename Change>
-    ChangeSet command(Pass pass, Change&& change, Record record = Record::Step);
+    ChangeSet command(ChangeCause cause, Pass pass, Change&& change, Record record = Record::Step);
 
     ParameterImage m_image;
     AllFlags m_allFlags{};

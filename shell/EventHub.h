@@ -13,9 +13,6 @@
 
 namespace kordana {
 
-/// Why the parameter set changed: only a user's commit may start a programming run.
-enum class ChangeCause { UserEdit, Tool, File, UnitRead, Undo };
-
 /// The one place where the window and its features hear of each other. The frame and the
 /// features emit; features subscribe to what they need and never call one another. Every
 /// signal is delivered at once (direct connections), in the order the features subscribed,

@@ -1,6 +1,7 @@
 // The window's event hub: a monitor frame is decoded once for every listener, the tick and the
-// page refresh reach the features, a replayed row stands in for the unit until a frame comes.
-#include "FormFixture.h"
+// page refresh reach the features, a replayed row stands in for the unit until a frame comes,
+// and a commit reaches them as one set change with its cause.
+#include "MapFixture.h"
 
 #include "monitor/MonitorFrame.h"
 #include "shell/EventHub.h"
@@ -11,6 +12,7 @@ namespace kordana {
 namespace {
 
 using EventHubWindow = testing::FormFixture;
+using EventHubEdit = testing::MapFixture;
 
 Frame engineFrame(std::uint16_t rpm) {
     MonitorFrame frame{};
@@ -60,6 +62,28 @@ TEST_F(EventHubWindow, AReplayedRowHoldsUntilTheUnitSpeaksAgain) {
     f.PageRefresh();
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(pages, std::vector<int>{f.activePageIndex()});
+}
+
+TEST_F(EventHubEdit, OneEnterInACellIsOneUserEditOfThatByte) {
+    openForm();
+    form().session().runConsistencyPass(); // reports the fixture's mode bytes
+    struct Heard {
+        std::bitset<kImageSize> bytes;
+        ChangeCause cause;
+    };
+    std::vector<Heard> heard;
+    QObject::connect(&form().hub(), &EventHub::setChanged, &form(),
+                     [&](const ChangeSet& changes, ChangeCause cause) {
+                         heard.push_back({changes.bytes, cause});
+                     });
+
+    typeAndEnter(cell(4, 4), "60");
+
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].cause, ChangeCause::UserEdit);
+    std::bitset<kImageSize> cellByte;
+    cellByte[layout::mapCell(0, 4, 4)] = true;
+    EXPECT_EQ(heard[0].bytes, cellByte);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -306,6 +307,62 @@ TEST_F(EditSessionTest, ListenerHearsEachChangingCommandOnce) {
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[0].bytes, changed.bytes);
     EXPECT_TRUE(heard[1].extMon);
+}
+
+// Only a user's commit may start a programming run, so every command names its kind; the
+// listener hears the same cause the command returns.
+TEST_F(EditSessionTest, EveryCommandReportsItsCause) {
+    using C = ChangeCause;
+    ParameterImage unit = session.image();
+    unit[100] = 7;
+    IgnReadResult read;
+    read.versionMatched = true;
+    read.image = session.image();
+    read.image[kLim + 2] = 190;
+    ParameterImage cached = session.image();
+    cached[kLim + 1] = 185;
+    const struct {
+        const char* command;
+        std::function<ChangeSet()> run;
+        ChangeCause cause;
+    } cases[] = {
+        {"harvest",
+         [&] {
+             return harvest(12, {{kLim + 2, 186}});
+         },
+         C::UserEdit},
+        {"All flag", [&] { return session.setAllFlag(0, true); }, C::UserEdit},
+        {"Extended Monitor", [&] { return session.setExtMon(true); }, C::UserEdit},
+        {"column step", [&] { return session.stepColumn(0, 0, +1); }, C::UserEdit},
+        {"block paste", [&] { return session.pasteBlock(0, 0, 0, {{25}}); }, C::UserEdit},
+        {"coupling mode",
+         [&] { return session.setCouplingMode(coupling::kIgnitionGroup, coupling::kSeparate); },
+         C::UserEdit},
+        {"map tool", [&] { return session.stepMap(0, true, 0, 0, +1); }, C::Tool},
+        {"curve tool", [&] { return session.stepCurve(bulk::Curve::Servo, true, 0, +1); }, C::Tool},
+        {"TPS 0 %", [&] { return *session.calibrateTps0(1000); }, C::Tool},
+        {"undo", [&] { return session.undo(); }, C::Undo},
+        {"redo", [&] { return session.redo(); }, C::Undo},
+        {"preset", [&] { return session.setPreset(1); }, C::File},
+        {"New", [&] { return session.newDefaultSet(); }, C::File},
+        {"Open", [&] { return session.applyFileRead(read); }, C::File},
+        {"cache", [&] { return session.restore(cached, AllFlags{}); }, C::File},
+        {"Read", [&] { return session.applyUnitRead(unit); }, C::UnitRead},
+        {"link write",
+         [&] {
+             session.imageForLink()[layout::kHeaderReadPermission] = 1;
+             return session.runConsistencyPass();
+         },
+         C::UnitRead},
+    };
+    for (const auto& c : cases) {
+        heard.clear();
+        const ChangeSet changes = c.run();
+        ASSERT_TRUE(changes.any()) << c.command;
+        EXPECT_EQ(changes.cause, c.cause) << c.command;
+        ASSERT_EQ(heard.size(), 1u) << c.command;
+        EXPECT_EQ(heard[0].cause, c.cause) << c.command;
+    }
 }
 
 TEST_F(EditSessionTest, ProgrammingAfterChangeFollowsTheSessionImage) {
