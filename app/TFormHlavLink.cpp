@@ -216,9 +216,12 @@ void TFormHlav::Timer1Timer() {
 void TFormHlav::MarkOperatingPoint() {
     const int page = activePageIndex();
     const MonitorLiveValues& live = m_hub.liveValues();
-    m_operatingPoint.follow(static_cast<std::size_t>(page), m_session.image(), live);
-    m_pages.markOperatingPoint(page, m_session.image(), live);
-    emit m_hub.cursorMarked(live);
+    const auto at = static_cast<std::size_t>(page);
+    // The map cursor once per tick, for the tools, the grid and every feature.
+    const MapMark mark = mapMark(m_session.image(), at, live);
+    m_operatingPoint.follow(at, m_session.image(), live, mark);
+    m_pages.markOperatingPoint(page, m_session.image(), live, mark);
+    emit m_hub.cursorMarked(live, at < kMapPageCount ? page : -1, mark);
 }
 
 } // namespace kordana

@@ -9,6 +9,7 @@ class QWidget;
 namespace kordana {
 
 class EditSession;
+struct MapMark;
 struct MonitorLiveValues;
 struct OperatingPoint;
 
@@ -33,9 +34,13 @@ public:
     /// Stores the page's controls into the session as one harvest command.
     virtual void harvest(EditSession& session) = 0;
     /// Marks where the engine runs; the last step of every tick while the page is active.
-    virtual void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+    /// `mapMark` is the map cursor of the active page, computed once for the tick (the default
+    /// mark on a page that is no map page).
+    virtual void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                                    const MapMark& mapMark) {
         (void)image;
         (void)live;
+        (void)mapMark;
     }
     /// The Tools menu's Minus (-1) or Plus (+1) on this page: runs the page's tools, each ending
     /// with `input.commitTail`. False when nothing ran (no tool, or the tool had nothing to do).

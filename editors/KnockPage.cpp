@@ -313,7 +313,8 @@ const std::array<QWidget*, KnockPage::kRows>& KnockPage::pointControls(int point
     return m_points.at(static_cast<std::size_t>(point));
 }
 
-void KnockPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+void KnockPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                                   const MapMark& /*mapMark*/) {
     const std::array<std::uint8_t, 3> points = knockPoints(image, live);
     std::array<QWidget*, 3 * kRows> fields{};
     auto next = fields.begin();

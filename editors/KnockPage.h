@@ -34,7 +34,8 @@ public:
     /// The seven controls of `point`, in row order.
     const std::array<QWidget*, kRows>& pointControls(int point) const;
     /// The seven controls of the point in use of each cylinder, lime.
-    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                            const MapMark& mapMark) override;
 
     /// The hidden lists that hold the items of the page's frequency, gain and time-constant
     /// lists (`ComboBoxKnockFrekPom`, `ComboBoxLevelPom`, `ComboBoxTimeConstPom`).

@@ -196,7 +196,8 @@ void KorekcePage::buildPostStart(QWidget* sheet, PageContext& context) {
     }
 }
 
-void KorekcePage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+void KorekcePage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                                     const MapMark& /*mapMark*/) {
     const CorrectionMarks marks = correctionMarks(image, live);
     // Past the last temperature row no coolant or inlet-air field is marked.
     const auto fivePoint = [](UpDownEdit* const(&row)[5], std::uint8_t k) -> QWidget* {

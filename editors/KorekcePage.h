@@ -20,7 +20,8 @@ public:
 
     /// The rows in use of the pressure, retard, coolant and inlet-air corrections and the
     /// post-start point in use, lime.
-    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                            const MapMark& mapMark) override;
 
 private:
     /// Ten rows of two run-time fields in `group`, named `firstName`/`secondName` with the row.

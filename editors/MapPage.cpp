@@ -33,9 +33,10 @@ void MapPage::harvest(EditSession& session) {
     session.setAllFlag(index(), m_grid.allCheckBox()->isChecked());
 }
 
-void MapPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
-    const MapMark mark = mapMark(image, static_cast<std::size_t>(index()), live);
-    m_grid.showMark(mark.row, mark.column, mark.cellMarked);
+// The window computed the mark of this page once for the tick.
+void MapPage::markOperatingPoint(const ParameterImage& /*image*/, const MonitorLiveValues& /*live*/,
+                                 const MapMark& mapMark) {
+    m_grid.showMark(mapMark.row, mapMark.column, mapMark.cellMarked);
 }
 
 bool MapPage::runBulkTool(EditSession& session, int direction, const BulkToolInput& input) {

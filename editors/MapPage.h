@@ -15,7 +15,8 @@ public:
     void refresh(const EditSession& session) override;
     void harvest(EditSession& session) override;
     /// The cell, breakpoint and throttle row in use, lime.
-    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                            const MapMark& mapMark) override;
     /// ButtonMinusUni / ButtonPlusUni: with the page's All flag every cell, else the cell at the
     /// operating point while the engine turns; no harvest first.
     bool runBulkTool(EditSession& session, int direction, const BulkToolInput& input) override;

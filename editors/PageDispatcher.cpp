@@ -28,9 +28,10 @@ void PageDispatcher::refresh(int index, const EditSession& session) const {
 }
 
 void PageDispatcher::markOperatingPoint(int index, const ParameterImage& image,
-                                        const MonitorLiveValues& live) const {
+                                        const MonitorLiveValues& live,
+                                        const MapMark& mapMark) const {
     if (EditorPage* p = page(index)) {
-        p->markOperatingPoint(image, live);
+        p->markOperatingPoint(image, live, mapMark);
     }
 }
 

@@ -32,8 +32,8 @@ public:
     /// Rewrites the controls of page `index` from the session.
     void refresh(int index, const EditSession& session) const;
     /// Marks the operating point on page `index`.
-    void markOperatingPoint(int index, const ParameterImage& image,
-                            const MonitorLiveValues& live) const;
+    void markOperatingPoint(int index, const ParameterImage& image, const MonitorLiveValues& live,
+                            const MapMark& mapMark) const;
 
     /// `widget` is shown exactly while image byte `imageIndex` is not 0 (the servo frame).
     void addVisibilityRule(QWidget* widget, std::size_t imageIndex);

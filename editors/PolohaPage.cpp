@@ -135,7 +135,8 @@ bool PolohaPage::runBulkTool(EditSession& session, int direction, const BulkTool
     return true;
 }
 
-void PolohaPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+void PolohaPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                                    const MapMark& /*mapMark*/) {
     const std::size_t a = positionPoint(image, false, live);
     const std::size_t b = positionPoint(image, true, live);
     QWidget* const fields[] = {m_curves[0].speed[a], m_curves[0].value[a], m_curves[1].speed[b],

@@ -41,7 +41,8 @@ public:
     const CurveRows& curve(int which) const { return m_curves[which != 0 ? 1 : 0]; }
 
     /// The speed and angle fields of the point in use on each curve, lime.
-    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                            const MapMark& mapMark) override;
 
 private:
     void buildCurve(int which, PageContext& context);

@@ -140,7 +140,8 @@ bool ServoPage::runBulkTool(EditSession& session, int direction, const BulkToolI
     return true;
 }
 
-void ServoPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) {
+void ServoPage::markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                                   const MapMark& /*mapMark*/) {
     const std::size_t point = servoPoint(image, live);
     QWidget* const fields[] = {m_curve.speed[point], m_curve.value[point]};
     m_marks.show(fields);

@@ -28,7 +28,8 @@ public:
     const CurveRows& curve() const { return m_curve; }
 
     /// The speed and voltage fields of the servo point in use, lime.
-    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live) override;
+    void markOperatingPoint(const ParameterImage& image, const MonitorLiveValues& live,
+                            const MapMark& mapMark) override;
 
 private:
     void buildServoSwitch(QWidget* sheet, PageContext& context);

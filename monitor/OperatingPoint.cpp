@@ -2,6 +2,8 @@
 
 #include "params/ImageLayout.h"
 
+#include <atomic>
+
 namespace kordana {
 
 namespace {
@@ -103,10 +105,19 @@ std::uint8_t knockPoint(std::span<const std::uint8_t, 5> rpmPoints, std::uint16_
     return u8(k);
 }
 
+namespace {
+std::atomic<std::uint64_t> mapMarkCount{0};
+} // namespace
+
+std::uint64_t mapMarksComputed() {
+    return mapMarkCount.load();
+}
+
 MapMark mapMark(const ParameterImage& image, std::size_t page, const MonitorLiveValues& live) {
     if (page >= kMapPageCount) {
         return {};
     }
+    ++mapMarkCount;
     MapMark mark;
     mark.column =
         nearestBreakpoint(row<15>(image, layout::mapRpm(page)), speedIndex(live.engineSpeed));
@@ -146,8 +157,12 @@ std::array<std::uint8_t, 3> knockPoints(const ParameterImage& image,
 
 void OperatingPoint::follow(std::size_t activePage, const ParameterImage& image,
                             const MonitorLiveValues& live) {
+    follow(activePage, image, live, mapMark(image, activePage, live));
+}
+
+void OperatingPoint::follow(std::size_t activePage, const ParameterImage& image,
+                            const MonitorLiveValues& live, const MapMark& mark) {
     if (activePage < kMapPageCount) {
-        const MapMark mark = mapMark(image, activePage, live);
         mapColumn = mark.column;
         mapRow = mark.row;
     } else if (activePage == kPagePoloha) {

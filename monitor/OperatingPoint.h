@@ -73,6 +73,9 @@ struct CorrectionMarks {
 
 /// Map cursor of map page 0..8 (any other page gives the default mark).
 MapMark mapMark(const ParameterImage& image, std::size_t page, const MonitorLiveValues& live);
+/// How many map marks of a map page mapMark() has computed since the program started: the
+/// window computes one per tick and hands it out, which a test checks.
+std::uint64_t mapMarksComputed();
 /// Marked point 0..14 of the servo curve.
 std::uint8_t servoPoint(const ParameterImage& image, const MonitorLiveValues& live);
 /// Marked point 0..14 of position curve A (b = false) or B (b = true).
@@ -92,6 +95,9 @@ struct OperatingPoint {
 
     /// Recomputes the positions belonging to the active page; the others keep their values.
     void follow(std::size_t activePage, const ParameterImage& image, const MonitorLiveValues& live);
+    /// The same with the active page's map mark already computed (`mapMark` of `activePage`).
+    void follow(std::size_t activePage, const ParameterImage& image, const MonitorLiveValues& live,
+                const MapMark& mapMark);
 
     friend bool operator==(const OperatingPoint&, const OperatingPoint&) = default;
 };

@@ -2,6 +2,7 @@
 
 #include "monitor/MonitorFrame.h"
 #include "monitor/MonitorLiveValues.h"
+#include "monitor/OperatingPoint.h"
 #include "params/ParameterImage.h"
 #include "session/ChangeSet.h"
 #include "storage/SetHistory.h"
@@ -46,7 +47,9 @@ signals:
     /// The active page `index` was rewritten from the session (every refresh, every page change).
     void pageShown(int index);
     /// The cursor is being marked on the active page from `live` (every tick, a replayed row).
-    void cursorMarked(const MonitorLiveValues& live);
+    /// `mapPage` is the active page when it is a map page (else -1) and `mapMark` its map
+    /// cursor, computed once for everyone.
+    void cursorMarked(const MonitorLiveValues& live, int mapPage, const MapMark& mapMark);
     /// A replayed row was shown or a replay ended: the cursor wants marking now.
     void replayMoved();
     /// An intact monitor frame, decoded once for everyone.

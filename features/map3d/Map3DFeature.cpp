@@ -23,7 +23,18 @@ void Map3DFeature::install(Shell& shell) {
         }
         refresh();
     });
-    QObject::connect(&hub, &EventHub::cursorMarked, m_window, [this] { mark(); });
+    QObject::connect(&hub, &EventHub::cursorMarked, m_window,
+                     [this](const MonitorLiveValues&, int mapPage, const MapMark& mapMark) {
+                         if (!m_window->isVisible()) {
+                             return;
+                         }
+                         // The window's mark when the map shown is the active page.
+                         if (mapPage >= 0 && static_cast<std::size_t>(mapPage) == shownMap()) {
+                             m_window->showMark(mapMark);
+                         } else {
+                             mark();
+                         }
+                     });
 }
 
 std::size_t Map3DFeature::shownMap() const {

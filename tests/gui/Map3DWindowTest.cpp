@@ -5,6 +5,7 @@
 #include "features/map3d/Map3DFeature.h"
 #include "map3d/MapSurfaceWindow.h"
 #include "monitor/MonitorFrame.h"
+#include "monitor/OperatingPoint.h"
 
 #include <QAction>
 #include <QLabel>
@@ -68,6 +69,27 @@ TEST_F(Map3DWindowTest, FollowsEditsPageChangesAndTheOperatingPoint) {
     EXPECT_EQ(view.markedCell(), QPoint(9, 14));
     engineAt(0, 100); // a stopped engine marks no cell
     EXPECT_EQ(view.markedCell(), QPoint(-1, -1));
+}
+
+// One tick computes the map cursor once: the tools, the grid and the 3D view share it.
+TEST_F(Map3DWindowTest, OneTickComputesTheMapMarkOnce) {
+    TFormHlav& f = openForm();
+    childNamed<QTimer>(f, "Timer1")->stop();
+    for (int c = 0; c < 15; ++c) {
+        storedBreakpoint(1, c) = static_cast<std::uint8_t>(20 + 10 * c);
+    }
+    clickTab(1);
+    f.action("MenuMap3D")->trigger();
+    MapSurfaceWindow& view = *f.feature<Map3DFeature>()->window();
+    ASSERT_TRUE(view.isVisible());
+
+    const std::uint64_t before = mapMarksComputed();
+    engineAt(1300, 3); // nearer 1500 rpm (column 1) and the 2 % row (row 1)
+    EXPECT_EQ(mapMarksComputed() - before, 1u);
+    EXPECT_EQ(view.markedCell(), QPoint(1, 1));
+    EXPECT_EQ(cell(1, 1)->edit()->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(f.operatingPoint().mapColumn, 1);
+    EXPECT_EQ(f.operatingPoint().mapRow, 1);
 }
 
 } // namespace
