@@ -253,6 +253,8 @@ void TFormHlav::LoadSettings() {
                  ini.readInteger(kSectionForm, "Width", width()),
                  ini.readInteger(kSectionForm, "Height", height())},
                 {kDesignedWidth, kDesignedHeight});
+    // Only a shown window has a frame: fitted once more then, the frame counted.
+    fitAgainWhenFramed(*this);
 
     const int com = ini.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
     m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com <= 19 ? com : 0);

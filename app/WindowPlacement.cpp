@@ -1,8 +1,10 @@
 #include "app/WindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <vector>
@@ -24,6 +26,44 @@ int boundedSize(long long saved, int fallback, long long room) {
     const long long wanted = saved >= 1 ? saved : fallback;
     return static_cast<int>(std::clamp(wanted, 1LL, std::max(1LL, room)));
 }
+
+// Fits the window where it stands, its frame counted; a place that fits is kept.
+void fitWithFrame(QWidget& window) {
+    if (window.windowState() != Qt::WindowNoState) {
+        return; // maximised, full screen or minimised: the window system places it
+    }
+    placeWindow(window, {window.x(), window.y(), window.width(), window.height()}, window.size());
+}
+
+// Watches a window until it is first shown and then exposed, fitting it at each.
+class FrameFit : public QObject {
+public:
+    explicit FrameFit(QWidget& window) : QObject(&window), m_window(window) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_window && event->type() == QEvent::Show) {
+            m_window.removeEventFilter(this);
+            fitWithFrame(m_window);
+            if (QWindow* handle = m_window.windowHandle()) {
+                handle->installEventFilter(this);
+            } else {
+                deleteLater();
+            }
+        } else if (watched == m_window.windowHandle() && event->type() == QEvent::Expose &&
+                   m_window.windowHandle()->isExposed()) {
+            watched->removeEventFilter(this);
+            fitWithFrame(m_window);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
 
 } // namespace
 
@@ -71,6 +111,14 @@ void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fall
     const QRect placed = fitPlacement(saved, areas, margins, fallbackSize);
     window.resize(placed.size());
     window.move(placed.topLeft());
+}
+
+void fitAgainWhenFramed(QWidget& window) {
+    if (window.isVisible()) {
+        fitWithFrame(window);
+        return;
+    }
+    new FrameFit(window);
 }
 
 } // namespace kordana

@@ -29,4 +29,11 @@ QRect fitPlacement(const SavedPlacement& saved, std::span<const QRect> areas, co
 /// Moves and resizes `window` to fitPlacement() of `saved` on the present screens.
 void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fallbackSize);
 
+/// Before a window is first shown the window system has not framed it, so placeWindow() counts
+/// no frame. This fits `window` once more with its frame, so that the whole frame lies on one
+/// available area: at its first show (where the frame is known as soon as the window exists)
+/// and at its first exposure (where a window manager frames it after mapping). A window in
+/// its normal state only; one already shown is fitted at once.
+void fitAgainWhenFramed(QWidget& window);
+
 } // namespace kordana

@@ -2,8 +2,10 @@
 
 #include "settings/AtomicFile.h"
 
-#include <QDir>
 #include <QStandardPaths>
+
+#include <filesystem>
+#include <system_error>
 
 namespace kordana {
 
@@ -15,8 +17,11 @@ QString MonitorLogFile::defaultFolder() {
 bool MonitorLogFile::open(const QString& folder, const QDateTime& start,
                           const std::string& header) {
     close();
-    if (!QDir().mkpath(folder)) {
-        m_error = QStringLiteral("the folder %1 cannot be made").arg(folder);
+    // The folder and its parents, with the system's reason when one cannot be made.
+    std::error_code made;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), made);
+    if (made) {
+        m_error = QString::fromStdString(made.message());
         return false;
     }
     const QString stem = folder + '/' + start.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));

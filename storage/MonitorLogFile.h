@@ -17,7 +17,8 @@ public:
     static QString defaultFolder();
 
     /// Creates `folder` if needed and a new log named after `start` (local time), and writes
-    /// `header` as its first line. False when the folder or the file cannot be written.
+    /// `header` as its first line. False when the folder or the file cannot be made or written;
+    /// errorString() then says why.
     bool open(const QString& folder, const QDateTime& start, const std::string& header);
     /// Starts the log at `path`, a file the user named (replaced when it exists), and writes
     /// `header` as its first line. False when the file cannot be written.

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace kordana {
@@ -109,7 +111,8 @@ std::vector<SetHistoryEntry> SetHistory::scan(bool withSources) const {
 }
 
 SetHistoryWrite SetHistory::record(const ParameterImage& image, bool extMon, SetHistoryCause cause,
-                                   const QString& sourceFile, const QDateTime& now) const {
+                                   const QString& sourceFile, const QDateTime& now,
+                                   QString* reason) const {
     const std::string text = IgnWriter::write(image, extMon);
     const std::vector<SetHistoryEntry> existing = scan(false);
     if (!existing.empty() &&
@@ -117,7 +120,12 @@ SetHistoryWrite SetHistory::record(const ParameterImage& image, bool extMon, Set
         readWholeFile(existing.front().path) == text) {
         return SetHistoryWrite::SameAsNewest;
     }
-    if (!QDir().mkpath(m_folder)) {
+    std::error_code made;
+    std::filesystem::create_directories(QFile::encodeName(m_folder).toStdString(), made);
+    if (made) {
+        if (reason != nullptr) {
+            *reason = QString::fromStdString(made.message());
+        }
         return SetHistoryWrite::Failed;
     }
     const QString time = now.toString(kTimeFormat);
@@ -139,7 +147,7 @@ SetHistoryWrite SetHistory::record(const ParameterImage& image, bool extMon, Set
     } else if (!writeFileAtomically(sourcePath, sourceFile.toStdString())) {
         QFile::remove(sourcePath);
     }
-    if (!writeFileAtomically(path, text)) {
+    if (!writeFileAtomically(path, text, reason)) {
         QFile::remove(sourcePath);
         return SetHistoryWrite::Failed;
     }

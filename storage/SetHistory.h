@@ -58,9 +58,11 @@ public:
 
     /// Records the replaced set (`image` with the Extended Monitor state `extMon`) with what
     /// replaced it, the file it came from (empty: none) and the time of the replacement.
-    /// Writes nothing when the newest entry holds the same set. Never throws.
+    /// Writes nothing when the newest entry holds the same set. Never throws. On Failed,
+    /// `reason` (when given) receives the system's reason.
     SetHistoryWrite record(const ParameterImage& image, bool extMon, SetHistoryCause cause,
-                           const QString& sourceFile, const QDateTime& now) const;
+                           const QString& sourceFile, const QDateTime& now,
+                           QString* reason = nullptr) const;
 
     /// Every entry of the folder, newest first.
     std::vector<SetHistoryEntry> entries() const;

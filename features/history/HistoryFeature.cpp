@@ -58,11 +58,13 @@ void HistoryFeature::record(SetHistoryCause cause, const ParameterImage& replace
     }
     // The command goes on whatever happens here: the history is a safety net, and a question
     // in the middle of New, Open or Read would change those commands.
+    QString reason;
     const SetHistoryWrite written =
         m_history->record(replaced, m_shell->session().extMon(), cause, m_shell->setFilePath(),
-                          QDateTime::currentDateTime());
+                          QDateTime::currentDateTime(), &reason);
     if (written == SetHistoryWrite::Failed) {
-        m_shell->showStatusBarText(QString::fromStdString(m_shell->texts().TextHistoryWriteError));
+        m_shell->showStatusBarText(QString::fromStdString(m_shell->texts().TextHistoryWriteError) +
+                                   " " + m_history->folder() + ": " + reason);
     }
     reload();
 }

@@ -65,8 +65,10 @@ void LogFeature::MenuRecordLogClick() {
         stopRecording();
         return;
     }
-    if (m_folder.isEmpty() || !m_recording->start(m_folder)) {
+    if (m_folder.isEmpty()) {
         showRecordError(m_folder);
+    } else if (!m_recording->start(m_folder)) {
+        showRecordError(m_folder + ": " + m_recording->errorString());
     }
     showRecordingIndicator();
 }

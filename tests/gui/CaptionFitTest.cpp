@@ -1,5 +1,7 @@
 // Every caption the language tables give a check box, radio button, push button or label of the
-// main window fits that control in all four languages: nothing is clipped.
+// main window fits that control in all four languages: nothing is clipped. The tool bar's row
+// is measured at its fullest, with the status message, the gauge and the no-connection label
+// shown beside the buttons.
 #include "FormFixture.h"
 
 #include "lang/CaptionTables.h"
@@ -12,6 +14,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <string>
 #include <utility>
@@ -49,8 +52,21 @@ int room(const QWidget& control) {
     return control.width();
 }
 
+// A caption change re-lays out the control's box first and the window's row a round later.
+void settleLayouts() {
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::processEvents();
+    }
+}
+
 TEST_F(CaptionFit, EveryCaptionFitsItsControlInEveryLanguage) {
     TFormHlav& form = createForm();
+    const QSize designed = form.size();
+    // The ticks are driven here: after 19 without a unit the no-connection label shows.
+    form.findChild<QTimer*>("Timer1")->stop();
+    for (int tick = 0; tick < 19; ++tick) {
+        form.Timer1Timer();
+    }
     auto* pages = childNamed<QTabWidget>(form, "PageControl1");
     const char* const languages[] = {"MenuEnglish", "MenuGerman", "MenuFrench", "MenuCzech"};
     // The captioned buttons and labels of the window itself (not of its dialogs).
@@ -60,10 +76,7 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControlInEveryLanguage) {
             const QString objectName =
                 QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
             for (QWidget* control : form.findChildren<QWidget*>(objectName)) {
-                // The tool bar's text buttons are left out: in German their row, shared with the
-                // status line, is wider than the window, and the layout squeezes them.
-                if (control->window() == &form && control->parentWidget() != nullptr &&
-                    control->parentWidget()->objectName() != "GroupBoxToolBar" &&
+                if (control->window() == &form &&
                     (qobject_cast<QAbstractButton*>(control) != nullptr ||
                      qobject_cast<QLabel*>(control) != nullptr)) {
                     controls.emplace_back(&row, control);
@@ -75,9 +88,13 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControlInEveryLanguage) {
     for (std::uint8_t language = 0; language < 4; ++language) {
         SCOPED_TRACE(languages[language]);
         form.action(languages[language])->trigger();
+        form.action("MenuProgram")->trigger(); // no unit: the status line shows and stays
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);
-            QCoreApplication::processEvents();
+            settleLayouts();
+            ASSERT_TRUE(childNamed<QWidget>(form, "LabelHlaseni")->isVisible());
+            ASSERT_TRUE(childNamed<QWidget>(form, "LabelSpojeni")->isVisible());
+            EXPECT_EQ(form.size(), designed) << "the captions do not widen the window";
             for (const auto& [row, control] : controls) {
                 if (!control->isVisible()) {
                     continue; // measured on the page that shows it
@@ -99,6 +116,22 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControlInEveryLanguage) {
         }
     }
     EXPECT_GT(checked, 100) << "the controls were found and shown";
+}
+
+// A message longer than the room the row leaves is cut short on screen; the window keeps its
+// size and the label its whole text, which the tool tip shows.
+TEST_F(CaptionFit, ALongStatusMessageNarrowsInsteadOfWideningTheWindow) {
+    TFormHlav& form = createForm();
+    const QSize designed = form.size();
+    const QString message = QString("Cannot write /home/technician/tunes/").repeated(4);
+    form.showStatus(message, true);
+    childNamed<QWidget>(form, "LabelHlaseni")->show();
+    settleLayouts();
+    const auto* label = childNamed<QLabel>(form, "LabelHlaseni");
+    EXPECT_EQ(form.size(), designed);
+    EXPECT_LT(label->width(), QFontMetrics(label->font()).horizontalAdvance(message));
+    EXPECT_EQ(label->text(), message);
+    EXPECT_EQ(label->toolTip(), message);
 }
 
 } // namespace

@@ -81,7 +81,8 @@ TEST_F(EarlierSets, AHistoryThatCannotBeWrittenNeverStopsNew) {
     EXPECT_EQ(f.session().image(), defaultsFor(f.session().image(), 0));
     EXPECT_EQ(messages.size(), 1u) << "the question of New, nothing more";
     EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(),
-              "The replaced set could not be kept among the earlier sets!");
+              "The replaced set could not be kept among the earlier sets! " + path("history") +
+                  ": Not a directory");
 }
 
 TEST_F(EarlierSets, TheDialogListsTheEntriesAndRestoresOneAsOneChange) {

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -168,22 +169,29 @@ TEST_F(Startup, MaximisedWindowSavesItsNormalGeometry) {
     EXPECT_EQ(ini.readInteger("FORM_HLAV", "Height", -1), 820);
 }
 
-// The tests' screen is 1280 x 1024, all of it available (GuiTestMain).
+// The tests' screen is 1280 x 1024, all of it available, and a window's frame is 2 pixels wide
+// on every side (GuiTestMain). Left and Top place the frame, Width and Height the inside.
 TEST_F(Startup, SavedGeometryIsFittedToTheScreenAndSavedAsShown) {
+    const QRect screen(0, 0, 1280, 1024);
     const struct {
         const char* name;
         const char* keys;
         QPoint pos;
         QSize size;
     } cases[] = {
-        {"absurd values: centred, as large as the screen",
+        {"absurd values: centred, the frame as large as the screen",
          "Left=2147483647\nTop=-2147483648\nWidth=2147483647\nHeight=2147483647\n",
          {0, 0},
-         {1280, 1024}},
+         {1276, 1020}},
         {"a window that fits keeps its place",
          "Left=100\nTop=50\nWidth=1000\nHeight=800\n",
          {100, 50},
          {1000, 800}},
+        {"the frame just fits", "Left=0\nTop=0\nWidth=1276\nHeight=1020\n", {0, 0}, {1276, 1020}},
+        {"only the inside fits: centred, as large as the frame allows",
+         "Left=0\nTop=0\nWidth=1280\nHeight=1024\n",
+         {0, 0},
+         {1276, 1020}},
         {"past the right edge: centred at its size",
          "Left=1000\nTop=50\nWidth=1000\nHeight=800\n",
          {140, 112},
@@ -192,10 +200,10 @@ TEST_F(Startup, SavedGeometryIsFittedToTheScreenAndSavedAsShown) {
          "Left=-5\nTop=10\nWidth=1000\nHeight=800\n",
          {140, 112},
          {1000, 800}},
-        {"taller than the screen: centred, as tall as the screen",
+        {"taller than the screen: centred, the frame as tall as the screen",
          "Left=0\nTop=0\nWidth=1033\nHeight=1100\n",
-         {123, 0},
-         {1033, 1024}},
+         {121, 0},
+         {1033, 1020}},
         {"no width: the designed width, centred",
          "Left=10\nTop=10\nWidth=0\nHeight=800\n",
          {123, 112},
@@ -208,6 +216,7 @@ TEST_F(Startup, SavedGeometryIsFittedToTheScreenAndSavedAsShown) {
         TFormHlav& form = createForm();
         EXPECT_EQ(form.pos(), c.pos);
         EXPECT_EQ(form.size(), c.size);
+        EXPECT_TRUE(screen.contains(form.frameGeometry())) << "the whole frame is on the screen";
         closeForm();
         const IniFile ini = IniFile::parse(readFile("Kordana_R_2006.ini"));
         EXPECT_EQ(ini.readInteger("FORM_HLAV", "Left", -1), c.pos.x());
@@ -215,6 +224,25 @@ TEST_F(Startup, SavedGeometryIsFittedToTheScreenAndSavedAsShown) {
         EXPECT_EQ(ini.readInteger("FORM_HLAV", "Width", -1), c.size.width());
         EXPECT_EQ(ini.readInteger("FORM_HLAV", "Height", -1), c.size.height());
     }
+}
+
+// Where a window manager frames the window only after mapping it, the frame is known at the
+// first exposure; the window is fitted again then. Here the window is pushed off the screen
+// between its show and its first exposure.
+TEST_F(Startup, WindowIsFittedAgainAtItsFirstExposure) {
+    writeSettings("[PORTS]\nCOM1=" + noDevice() +
+                  "\n[FORM_HLAV]\nLeft=100\nTop=50\nWidth=1000\n"
+                  "Height=800\n");
+    TFormHlav& form = createForm();
+    ASSERT_FALSE(form.windowHandle()->isExposed()) << "the exposure is still queued";
+    form.move(1200, 900);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(form.windowHandle()->isExposed());
+    EXPECT_EQ(form.pos(), QPoint(138, 110)); // (1280 - 1004) / 2, (1024 - 804) / 2
+    EXPECT_EQ(form.size(), QSize(1000, 800));
+    form.move(1200, 900); // later moves are the user's
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.pos(), QPoint(1200, 900));
 }
 
 TEST_F(Startup, UnknownKeysSurviveASave) {

@@ -167,7 +167,7 @@ TEST_F(MonitorLogWindow, AnotherPortStopsTheRecordingAndAFolderThatCannotBeWritt
     EXPECT_FALSE(logOf(f).recordingLog());
     EXPECT_FALSE(f.action("MenuRecordLog")->isChecked());
     EXPECT_EQ(childNamed<QStatusBar>(f, "StatusBar1")->currentMessage(),
-              "Monitor log write error! " + blocked + "/logs");
+              "Monitor log write error! " + blocked + "/logs: Not a directory");
 }
 
 TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {

@@ -26,6 +26,14 @@ protected:
         return form;
     }
 
+    // The unit pulled off the line: its pty goes, and with it the link to it, as a USB
+    // adapter's by-id link does. A link left behind could lead to another program's pty that
+    // took the freed number.
+    void unplug() {
+        m_unit.kill();
+        QFile::remove(m_link);
+    }
+
     void pointLinkAtUnit() {
         QFile::remove(m_link);
         ASSERT_TRUE(QFile::link(QString::fromStdString(m_unit.devicePath()), m_link));
@@ -61,7 +69,7 @@ TEST_F(PortReconnect, UnpluggedUnitIsReportedLostAndReconnectedWhenItReturns) {
     ASSERT_TRUE(messages.empty());
     ASSERT_TRUE(form.serialPort().isOpen());
 
-    m_unit.kill(); // the unit pulled off the line: its pty goes away
+    unplug();
     ASSERT_GT(ticksUntilStatus(form, "Com port lost!", 40), 0);
     EXPECT_TRUE(childNamed<QLabel>(form, "LabelHlaseni")->isVisible());
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->palette().color(QPalette::Window),
@@ -92,7 +100,7 @@ TEST_F(PortReconnect, UnpluggedUnitIsReportedLostAndReconnectedWhenItReturns) {
 TEST_F(PortReconnect, LostAndReconnectedInTheWindowsLanguage) {
     TFormHlav& form = startBehindLink();
     form.action("MenuCzech")->trigger();
-    m_unit.kill();
+    unplug();
     EXPECT_GT(ticksUntilStatus(form, "Port Com ztracen!", 40), 0);
     ASSERT_TRUE(m_unit.start()) << m_unit.error();
     pointLinkAtUnit();
@@ -101,7 +109,7 @@ TEST_F(PortReconnect, LostAndReconnectedInTheWindowsLanguage) {
 
 TEST_F(PortReconnect, AnotherComPickedWhileLostEndsTheTries) {
     TFormHlav& form = startBehindLink();
-    m_unit.kill();
+    unplug();
     ASSERT_GT(ticksUntilStatus(form, "Com port lost!", 40), 0);
     writeSettings("");                  // the window keeps its own copy of the settings
     form.action("MenuCom2")->trigger(); // a device that does not exist

@@ -134,8 +134,10 @@ TEST_F(SetHistoryTest, KeepsTheNewestFiftyInOrderAndLeavesOtherFilesAlone) {
 TEST_F(SetHistoryTest, AFolderThatCannotBeMadeFailsQuietly) {
     ASSERT_TRUE(writeFileAtomically(folder(), "a file where the folder should be"));
     const SetHistory history(folder());
-    EXPECT_EQ(history.record(numbered(1), false, SetHistoryCause::Read, "/x.ign", kAt),
+    QString reason;
+    EXPECT_EQ(history.record(numbered(1), false, SetHistoryCause::Read, "/x.ign", kAt, &reason),
               SetHistoryWrite::Failed);
+    EXPECT_EQ(reason, "Not a directory");
     EXPECT_TRUE(history.entries().empty());
 }
 
