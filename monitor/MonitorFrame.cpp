@@ -1,8 +1,12 @@
 #include "monitor/MonitorFrame.h"
 
+#include <atomic>
+
 namespace kordana {
 
 namespace {
+
+std::atomic<std::uint64_t> g_decodeCount{0};
 
 // Reads fields out of the frame bytes.
 struct FrameReader {
@@ -78,12 +82,17 @@ void walkLayout(const Io& io, Fields& f) {
 } // namespace
 
 std::optional<MonitorFrame> decodeMonitorFrame(std::span<const std::uint8_t, kFrameSize> bytes) {
+    g_decodeCount.fetch_add(1, std::memory_order_relaxed);
     if ((bytes[0] >> 4) != (kReplyMonitor >> 4) || !frameIntact(bytes)) {
         return std::nullopt;
     }
     MonitorFrame frame;
     walkLayout(FrameReader{bytes}, frame);
     return frame;
+}
+
+std::uint64_t monitorFrameDecodeCount() {
+    return g_decodeCount.load(std::memory_order_relaxed);
 }
 
 Frame encodeMonitorFrame(const MonitorFrame& frame) {

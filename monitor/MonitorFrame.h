@@ -63,6 +63,9 @@ constexpr std::uint32_t rawToMillivolts(std::uint16_t raw) {
 /// Decodes a received monitor reply; nullopt when byte 0's upper nibble is not 0xB or the
 /// frame is damaged (xor of all 102 bytes not 0xFF).
 std::optional<MonitorFrame> decodeMonitorFrame(std::span<const std::uint8_t, kFrameSize> bytes);
+/// How many frames decodeMonitorFrame() has been given in this process: a frame that reaches
+/// every listener decoded once adds one, whoever listens.
+std::uint64_t monitorFrameDecodeCount();
 
 /// Lays a monitor frame out as the unit sends it, check byte included (simulator, tests).
 Frame encodeMonitorFrame(const MonitorFrame& frame);

@@ -32,10 +32,13 @@ TEST_F(EventHubWindow, AFrameIsDecodedOnceAndADamagedOneNotAtAll) {
     QObject::connect(&f.hub(), &EventHub::monitorFrameDecoded, &f,
                      [&](const MonitorFrame& frame) { decoded.push_back(frame.engineSpeed); });
 
+    const std::uint64_t decodesBefore = monitorFrameDecodeCount();
     f.ShowMonitorFrame(engineFrame(3210));
     Frame damaged = engineFrame(4000);
     damaged[kFrameSize - 1] ^= 0x5A; // the check byte no longer matches
     f.ShowMonitorFrame(damaged);
+    f.Timer1Timer(); // the panel, the cursor and the features use what was decoded
+    EXPECT_EQ(monitorFrameDecodeCount() - decodesBefore, 2u) << "each frame decoded once";
 
     EXPECT_EQ(decoded, std::vector<int>{3210});
     EXPECT_EQ(f.liveValues().engineSpeed, 3210);
