@@ -159,4 +159,13 @@ ParameterImage applied(const ParameterImage& image, const Proposal& proposal) {
     return result;
 }
 
+std::vector<MapCellWrite> cellWrites(const Proposal& proposal) {
+    std::vector<MapCellWrite> writes;
+    writes.reserve(proposal.changes.size());
+    for (const CellChange& change : proposal.changes) {
+        writes.push_back({change.page, change.row, change.column, change.after});
+    }
+    return writes;
+}
+
 } // namespace kordana::analysis

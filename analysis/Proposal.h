@@ -3,6 +3,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisSettings.h"
 #include "params/ParameterImage.h"
+#include "session/EditSession.h"
 
 #include <array>
 #include <bitset>
@@ -57,5 +58,8 @@ Proposal propose(const ParameterImage& image, const AnalysisResult& result,
 
 /// The set with every change of `proposal` stored (no consistency pass).
 ParameterImage applied(const ParameterImage& image, const Proposal& proposal);
+
+/// The changes of `proposal` as the cell writes EditSession::applyCellProposal accepts.
+std::vector<MapCellWrite> cellWrites(const Proposal& proposal);
 
 } // namespace kordana::analysis

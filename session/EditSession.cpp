@@ -128,6 +128,22 @@ ChangeSet EditSession::pasteBlock(int page, std::size_t row, std::size_t column,
                    [&] { mapblock::paste(m_image, page, row, column, values); });
 }
 
+ChangeSet EditSession::applyCellProposal(std::span<const MapCellWrite> cells,
+                                         const std::optional<mapblock::CellBlock>& block) {
+    return command(ChangeCause::Tool, Pass::Run, [&] {
+        for (const MapCellWrite& cell : cells) {
+            const bool inside =
+                !block || (cell.row >= block->top && cell.row <= block->bottom &&
+                           cell.column >= block->left && cell.column <= block->right);
+            if (inside && coupling::isMapPage(cell.page) && cell.row < layout::kMapRows &&
+                cell.column < layout::kMapCols) {
+                m_image[layout::mapCell(static_cast<std::size_t>(cell.page), cell.row,
+                                        cell.column)] = cell.value;
+            }
+        }
+    });
+}
+
 ChangeSet EditSession::stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point,
                                  int direction) {
     return command(ChangeCause::Tool, Pass::Run,

@@ -24,6 +24,14 @@ struct ByteWrite {
     std::uint8_t value = 0;
 };
 
+/// One map cell a tool proposes: map page 0..8, row 0..9, column 0..14 and the stored value.
+struct MapCellWrite {
+    int page = 0;
+    std::size_t row = 0;
+    std::size_t column = 0;
+    std::uint8_t value = 0;
+};
+
 /// The parameter set being edited: the image, the nine map pages' All flags, the Extended
 /// Monitor state and the programming-after-change shadow. Every change is a named command
 /// that changes the set, runs the consistency pass when it changed the image in a way that may
@@ -79,6 +87,12 @@ public:
     /// first at (`row`, `column`), clipped at the map's edge; propagated by the coupling mode.
     ChangeSet pasteBlock(int page, std::size_t row, std::size_t column,
                          const mapblock::ValueRows& values);
+    /// Accepts a tool's proposal for map cells (the tuning assistant's): every cell as given,
+    /// on its own map and no other (the proposal holds each map it changes, the coupled ones
+    /// included), or only the cells inside `block` (on every page) when one is given. Cells
+    /// outside the maps are skipped. One step, with the consistency pass.
+    ChangeSet applyCellProposal(std::span<const MapCellWrite> cells,
+                                const std::optional<mapblock::CellBlock>& block = std::nullopt);
     /// The Position A, Position B or Servo tool: all 15 points when `wholeCurve`, else point
     /// `point` (0..14) of the operating point; each within its curve's limits.
     ChangeSet stepCurve(bulk::Curve curve, bool wholeCurve, std::size_t point, int direction);

@@ -256,5 +256,19 @@ TEST(ProposalApply, AppliedWritesEveryChangedCell) {
     EXPECT_EQ(after[layout::mapCell(0, 5, 5)], 30);
 }
 
+TEST(ProposalApply, TheSessionAcceptsItAsOneStep) {
+    EditSession session;
+    session.restore(testSet(), AllFlags{});
+    session.clearUndoHistory();
+    const Proposal p = proposalFor(testSet(), hold(10, 3000, 30, wideMv(1.1)), wideband());
+    const std::vector<MapCellWrite> writes = cellWrites(p);
+    session.applyCellProposal(writes);
+    EXPECT_EQ(session.image()[layout::mapCell(4, 5, 4)], 110);
+    EXPECT_EQ(session.image()[layout::mapCell(8, 5, 4)], 110);
+    session.undo();
+    EXPECT_EQ(session.image()[layout::mapCell(4, 5, 4)], 100);
+    EXPECT_FALSE(session.canUndo());
+}
+
 } // namespace
 } // namespace kordana::analysis
