@@ -64,6 +64,8 @@ struct AnalysisSettings {
     /// The largest retard of one cell in one pass, degrees.
     unsigned maxRetardDeg = 3;
     Banks banks = Banks::Both;
+
+    friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };
 
 /// True when injection map page `page` (3..8) takes the corrections of `banks`.

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -140,14 +142,19 @@ void last(std::size_t i, AnalysisSample& s, const std::function<void(AnalysisSam
     }
 }
 
-std::vector<FilterCase> filterCases() {
-    using R = Rejection;
-    auto lastOnly = [](std::function<void(AnalysisSample&)> f) {
-        return [f](std::size_t i, AnalysisSample& s) { last(i, s, f); };
-    };
-    auto all = [](std::function<void(AnalysisSample&)> f) {
-        return [f](std::size_t, AnalysisSample& s) { f(s); };
-    };
+using Change = std::function<void(AnalysisSample&)>;
+using R = Rejection;
+
+// The change made to the third frame only, or to all three.
+std::function<void(std::size_t, AnalysisSample&)> lastOnly(Change f) {
+    return [f](std::size_t i, AnalysisSample& s) { last(i, s, f); };
+}
+std::function<void(std::size_t, AnalysisSample&)> all(Change f) {
+    return [f](std::size_t, AnalysisSample& s) { f(s); };
+}
+
+// The speed, sensor and lambda filters.
+std::vector<FilterCase> sensorCases() {
     return {
         {"nothing", all([](AnalysisSample&) {}), {}, {}},
         {"499 rpm", all([](AnalysisSample& s) { s.live.engineSpeed = 499; }), R::NotRunning,
@@ -179,6 +186,12 @@ std::vector<FilterCase> filterCases() {
          {},
          {},
          SensorModel::Narrowband},
+    };
+}
+
+// The steadiness, temperature, post-start, overrun and limiter filters.
+std::vector<FilterCase> stateCases() {
+    return {
         {"throttle +6", lastOnly([](AnalysisSample& s) { s.live.throttleOpening = 36; }),
          R::NotSteady, R::NotSteady},
         {"throttle +5", lastOnly([](AnalysisSample& s) { s.live.throttleOpening = 35; }), {}, {}},
@@ -220,7 +233,9 @@ std::vector<FilterCase> filterCases() {
 }
 
 TEST(AnalysisFilters, EachFilterRejectsAndIsCountedUnderItsReason) {
-    for (const FilterCase& c : filterCases()) {
+    std::vector<FilterCase> cases = sensorCases();
+    std::ranges::copy(stateCases(), std::back_inserter(cases));
+    for (const FilterCase& c : cases) {
         SCOPED_TRACE(c.name);
         AnalysisSettings settings = wideband(0);
         settings.sensor = c.sensor;

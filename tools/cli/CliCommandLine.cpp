@@ -20,6 +20,7 @@ struct CommandSpec {
     std::span<const Value> required;
     bool needsFile;
     bool twoSets = false; ///< takes two sets, each a file or --port DEVICE (diff)
+    bool logs = false;    ///< takes monitor logs and the analysis options (analyze)
 };
 
 constexpr std::array kPortOnly{Value::Port};
@@ -30,6 +31,7 @@ constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo};
 constexpr std::array kPresetOut{Value::Preset, Value::Out};
 constexpr std::array kSheetValues{Value::Pdf, Value::Language};
 constexpr std::array kPdfOnly{Value::Pdf};
+constexpr std::array kOutOnly{Value::Out};
 
 constexpr std::array kSpecs{
     CommandSpec{CliCommand::Program, "program", kPortOnly, kPartialOnly, kPortOnly, true},
@@ -40,6 +42,7 @@ constexpr std::array kSpecs{
     CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
     CommandSpec{CliCommand::Diff, "diff", kPortOnly, kPartialOnly, {}, false, true},
     CommandSpec{CliCommand::Sheet, "sheet", kSheetValues, kPartialOnly, kPdfOnly, true},
+    CommandSpec{CliCommand::Analyze, "analyze", kOutOnly, {}, {}, false, false, true},
 };
 
 constexpr std::string_view valueName(Value v) {
@@ -176,8 +179,9 @@ std::string takeOption(const CommandSpec& command, CliOptions& o,
             return {};
         }
     }
+    const bool analysis = command.logs && isAnalyzeOption(name);
     const auto v = std::ranges::find(command.values, name, valueName);
-    if (v == command.values.end()) {
+    if (!analysis && v == command.values.end()) {
         return "unknown option " + std::string(args[i]);
     }
     if (!value) {
@@ -186,10 +190,10 @@ std::string takeOption(const CommandSpec& command, CliOptions& o,
         }
         value = args[++i];
     }
-    return storeValue(o, *v, *value);
+    return analysis ? storeAnalyzeOption(o.analyze, name, *value) : storeValue(o, *v, *value);
 }
 
-std::string checkComplete(const CommandSpec& command, const CliOptions& o) {
+std::string checkComplete(const CommandSpec& command, CliOptions& o) {
     for (const Value v : command.required) {
         if (!given(o, v)) {
             return std::string(valueName(v)) + " is required";
@@ -201,7 +205,7 @@ std::string checkComplete(const CommandSpec& command, const CliOptions& o) {
     if (command.twoSets && o.sets.size() != 2) {
         return "two sets are required, each FILE.ign or --port DEVICE";
     }
-    return {};
+    return command.logs ? finishAnalyzeOptions(o.analyze) : std::string();
 }
 
 CliParseResult failure(std::string error, CliCommand command = CliCommand::None) {
@@ -245,6 +249,8 @@ CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
                 o.sets.push_back(CliSetSource{true, o.port});
                 o.port.clear();
             }
+        } else if (command->logs) {
+            o.analyze.logs.emplace_back(word);
         } else if (command->twoSets && o.sets.size() < 2) {
             o.sets.push_back(CliSetSource{false, std::string(word)});
         } else if (command->needsFile && o.file.empty()) {
@@ -296,6 +302,7 @@ std::string generalHelp() {
         "  check    FILE.ign                    list what the consistency pass repairs\n"
         "  diff     A B                         list the parameters in which two sets differ\n"
         "  sheet    FILE.ign --pdf OUT.pdf      write the tune sheet of a parameter file\n"
+        "  analyze  --set FILE.ign LOG.csv...   propose fuel and ignition changes from logs\n"
         "\n"
         "Run 'kordana-cli COMMAND --help' for the details of one command.\n\n";
     text += kDeviceNote;
@@ -378,6 +385,31 @@ constexpr std::array kCommandHelp{
                 "corrections and the knock table (replaced atomically).\n"
                 "  --language   the sheet's language; English when not given\n"
                 "Exit 1 when the file has another format version.\n"},
+    CommandHelp{
+        CliCommand::Analyze, Notes::Exit, false,
+        "Usage: kordana-cli analyze --set FILE.ign [--sensor narrow|wide:L0,L5]\n"
+        "                          [--delay-ms N] [--min-samples N] [--authority PCT]\n"
+        "                          [--target-row T0,...,T9] [--retard-step DEG]\n"
+        "                          [--max-retard DEG] [--banks a|b|ab] [--out FILE.ign]\n"
+        "                          LOG.csv...\n"
+        "Reads monitor logs recorded with the set FILE.ign (read as Open does, over the\n"
+        "default set of preset 0, then repaired) and sorts every row into the map cells the\n"
+        "cursor marks for it. Prints the samples used and rejected by reason, then per map\n"
+        "the cells it would change: old and new value, and the samples behind them.\n"
+        "Several logs add up.\n"
+        "  --sensor       narrow (default): one step toward the target voltage per pass;\n"
+        "                 wide:L0,L5: a wideband output, lambda L0 at 0 V and L5 at 5 V\n"
+        "  --delay-ms     exhaust transport delay, 0..2000 (default 400)\n"
+        "  --min-samples  samples a cell needs for a fuel change (default 8)\n"
+        "  --authority    largest fuel change per pass, % (default 15)\n"
+        "  --target-row   per throttle row: target lambdas (wide; default 1.00 up to 30 %,\n"
+        "                 0.95, 0.90, 0.87, 0.87) or target mV (narrow; default 450)\n"
+        "  --retard-step  degrees of retard per 2 knock events in a cell (default 1)\n"
+        "  --max-retard   largest retard per pass, degrees (default 3)\n"
+        "  --banks        the injection banks that take the fuel changes (default ab)\n"
+        "  --out          write the set with the changes (replaced atomically)\n"
+        "Exit 1 when the set has another format version or lacks keys, or a log is\n"
+        "damaged; exit 2 when a file cannot be read.\n"},
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/cli/CliAnalyzeOptions.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -15,7 +17,18 @@ inline constexpr int kExitRefused = 1; ///< the unit or the file said no
 inline constexpr int kExitUsage = 2;   ///< usage error, or a port or file could not be used
 
 /// The commands kordana-cli knows.
-enum class CliCommand { None, Program, Read, Verify, Monitor, Defaults, Check, Diff, Sheet };
+enum class CliCommand {
+    None,
+    Program,
+    Read,
+    Verify,
+    Monitor,
+    Defaults,
+    Check,
+    Diff,
+    Sheet,
+    Analyze
+};
 
 /// One set a comparison reads: a parameter file, or the unit on a serial device.
 struct CliSetSource {
@@ -46,6 +59,9 @@ struct CliOptions {
     std::string pdf;
     /// --language en|de|fr|cs (sheet): the language index 0..3 of the window's numbering
     std::optional<std::uint8_t> language;
+
+    /// analyze: the set, the logs and the analysis settings
+    CliAnalyzeOptions analyze;
 };
 
 /// What parsing gave: the options, or the one-line reason why the command line is unusable.

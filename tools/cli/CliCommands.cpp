@@ -9,6 +9,7 @@
 #include "settings/AtomicFile.h"
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
+#include "tools/cli/CliAnalyze.h"
 #include "tools/cli/CliFiles.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliMonitor.h"
@@ -301,6 +302,25 @@ int runSheet(const CliOptions& o, CliConsole& console) {
     return kExitSuccess;
 }
 
+// The proposals of the logs for the set they were driven with; the set with them on --out.
+int runAnalyze(const CliOptions& o, CliConsole& console) {
+    if (!o.out.empty() && !saveTargetUsable(o.out, console)) {
+        return kExitUsage;
+    }
+    int exitCode = kExitUsage;
+    const auto loaded = fileOverFreshImage(o.analyze.set, console, exitCode);
+    if (!loaded) {
+        return exitCode;
+    }
+    const ParameterImage image = repairedWithNote(loaded->image, console);
+    const auto proposed = analyzeLogs(o.analyze, image, console, exitCode);
+    if (!proposed) {
+        return exitCode;
+    }
+    return o.out.empty() ? kExitSuccess
+                         : saveParameterFile(o.out, *proposed, loaded->extMon, console);
+}
+
 } // namespace
 
 int runCliCommand(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
@@ -326,6 +346,8 @@ int runCliCommand(const CliOptions& o, CliConsole& console, const CliLineOpener&
         return runDiff(o, console, opener);
     case CliCommand::Sheet:
         return runSheet(o, console);
+    case CliCommand::Analyze:
+        return runAnalyze(o, console);
     case CliCommand::None:
         break;
     }
