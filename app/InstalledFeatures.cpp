@@ -6,12 +6,14 @@
 #include "features/log/LogFeature.h"
 #include "features/map3d/Map3DFeature.h"
 #include "features/tunesheet/TuneSheetFeature.h"
+#include "features/view/ViewFeature.h"
 
 namespace kordana {
 
 std::vector<std::unique_ptr<Feature>> installedFeatures() {
     std::vector<std::unique_ptr<Feature>> features;
     features.push_back(std::make_unique<HistoryFeature>());
+    features.push_back(std::make_unique<ViewFeature>());
     features.push_back(std::make_unique<Map3DFeature>());
     features.push_back(std::make_unique<LogFeature>());
     features.push_back(std::make_unique<TuneSheetFeature>());

@@ -48,15 +48,6 @@ constexpr int kDesignedHeight = 866;
 constexpr int kPageCount = 14;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionIgnition = "IGNITION";
-// Options this program adds, in a section of their own, so the established sections keep
-// exactly their keys.
-const char* const kSectionKordana = "KORDANA";
-// Options of the View menu the settings file keeps, by menu item and key.
-struct ViewOption {
-    const char* item;
-    const char* key;
-};
-const ViewOption kViewOptions[] = {{"MenuHeatMap", "HeatMap"}, {"MenuCursorTrail", "CursorTrail"}};
 // Check boxes whose state the settings file keeps.
 const char* const kPersistedBoxes[] = {"CheckBoxExtMonitor", "CheckBoxAll_Servo",
                                        "CheckBoxAll_PolohaA", "CheckBoxAll_PolohaB"};
@@ -131,6 +122,11 @@ QAction* TFormHlav::action(const char* objectName) const {
 
 void TFormHlav::installFeatures() {
     connect(&m_hub, &EventHub::replayMoved, this, &TFormHlav::MarkOperatingPoint);
+    connect(&m_hub, &EventHub::heatMapChosen, this, [this](bool on) {
+        m_mapGrid->setHeatMap(on);
+        m_mapGrid->showHeat(m_session.image());
+    });
+    connect(&m_hub, &EventHub::cursorTrailChosen, m_mapGrid, &MapGrid::setCursorTrail);
     // Every session command that changed something reaches the features once, with its cause.
     m_session.setChangeListener(
         [this](const ChangeSet& changes) { emit m_hub.setChanged(changes, changes.cause); });
@@ -276,13 +272,6 @@ void TFormHlav::LoadSettings() {
             box->setChecked(ini.readInteger(kSectionIgnition, key, box->isChecked() ? 1 : 0) != 0);
         }
     }
-    for (const ViewOption& option : kViewOptions) {
-        QAction* item = action(option.item);
-        const int on = ini.readInteger(kSectionKordana, option.key, item->isChecked() ? 1 : 0);
-        item->setChecked(on != 0);
-    }
-    m_mapGrid->setHeatMap(action("MenuHeatMap")->isChecked());
-    m_mapGrid->setCursorTrail(action("MenuCursorTrail")->isChecked());
     for (const auto& feature : m_features) {
         feature->loadSettings(ini);
     }
@@ -320,9 +309,6 @@ std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
             ini.writeInteger(kSectionIgnition, std::string(name) + "->Checked",
                              box->isChecked() ? 1 : 0);
         }
-    }
-    for (const ViewOption& option : kViewOptions) {
-        ini.writeInteger(kSectionKordana, option.key, action(option.item)->isChecked() ? 1 : 0);
     }
     for (const auto& feature : m_features) {
         feature->saveSettings(ini);

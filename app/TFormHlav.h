@@ -255,10 +255,6 @@ public slots:
     void CSpinButtonUpClick_Uni();
     /// File > Print to PDF...: the printout's picture as a one-page PDF file chosen in a dialog.
     void MenuPrintPdfClick();
-    /// View > Heat map colours: map cells coloured by value, or not.
-    void MenuHeatMapClick();
-    /// View > Cursor trail: the cells the operating point visited fade behind it, or not.
-    void MenuCursorTrailClick();
     /// Com > Assign serial device...: lists the devices present; OK assigns one to a COM number.
     void MenuAssignDeviceClick();
 

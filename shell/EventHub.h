@@ -63,6 +63,12 @@ signals:
     /// One 55 ms tick of Timer1, after the link's step and the cursor.
     void tick();
 
+    // The map page's colours (View menu).
+    /// Heat map colours were switched on or off: map cells coloured by value, or not.
+    void heatMapChosen(bool on);
+    /// The cursor trail was switched on or off (off forgets the trail).
+    void cursorTrailChosen(bool on);
+
 private:
     MonitorLiveValues m_unit;
     std::optional<MonitorLiveValues> m_replay;
