@@ -3,6 +3,7 @@
 #include "AnalysisTestSet.h"
 
 #include "analysis/Analysis.h"
+#include "params/ImageLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,16 @@ TEST(AnalysisFilters, TheSteadinessLimitsAndTheWarmTemperatureAreSettable) {
     samples[2].live.engineSpeed = 3101; // +101 rpm
     const std::vector<std::vector<AnalysisSample>> faster{samples};
     EXPECT_EQ(analyze(testSet(), settings, faster).fuelTally.count(Rejection::NotSteady), 1u);
+}
+
+TEST(AnalysisFilters, TheLowerRevLimiterCountsAndAZeroLimiterNone) {
+    const std::vector<std::vector<AnalysisSample>> runs{hold(3, 7500, 30, wideMv(1.0))};
+    ParameterImage image = testSet();
+    image[layout::kLimiter + 2] = 150; // the injection limiter at 7500 rpm
+    EXPECT_EQ(analyze(image, wideband(0), runs).fuelTally.count(Rejection::Limiter), 2u);
+    image[layout::kLimiter + 1] = 0;
+    image[layout::kLimiter + 2] = 0;
+    EXPECT_EQ(analyze(image, wideband(0), runs).fuelTally.used, 2u);
 }
 
 TEST(AnalysisKnock, EventsPeakMeanAndMarginPerCylinder) {
