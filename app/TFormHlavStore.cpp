@@ -1,11 +1,9 @@
 // The window's own files: the settings file and the stored set are read bounded at start (a
 // refused or damaged file is said once in the status line, a damaged stored set is kept aside
-// and among the earlier sets), and a failed write at close offers to save the set first.
-#include "app/StatusLine.h"
+// and among the earlier sets).
 #include "app/TFormHlav.h"
 
 #include "lang/FileTexts.h"
-#include "link/LinkProtocol.h"
 #include "settings/AtomicFile.h"
 #include "settings/ImageCache.h"
 
@@ -75,29 +73,7 @@ void TFormHlav::showStartNotes() {
     if (notes.isEmpty()) {
         return;
     }
-    m_statusLine->showStatus(notes.join(QStringLiteral("  ")), true);
-    m_statusLine->setStatusVisible(true);
-    // Held and then hidden like any status, and replaced by the link's next message.
-    m_link->holdWindowStatus();
-}
-
-void TFormHlav::offerSaveBeforeClose(const FileWriteFailure& failure) {
-    const FileTexts texts = fileTextsFor(m_languageIndex);
-    DesktopServices::Message message;
-    message.text = qs(texts.exitWriteError) + QDir::toNativeSeparators(failure.path) + "\n" +
-                   qs(texts.exitSaveQuery);
-    message.details = failure.reason;
-    message.buttons = Buttons::SaveDiscard;
-    message.yesCaption = qs(texts.exitSave);
-    message.noCaption = qs(texts.exitDiscard);
-    // Asked again after a save that failed (its own message said why); a cancelled file
-    // dialog closes without saving.
-    while (m_desktop->messageBoxWithDetails(this, message) == Answer::Yes) {
-        const QString path = m_desktop->parameterFileName(this, m_lastFilePath, true);
-        if (path.isEmpty() || saveParameterFile(path)) {
-            return;
-        }
-    }
+    showStatus(notes.join(QStringLiteral("  ")), true);
 }
 
 } // namespace kordana
