@@ -6,7 +6,6 @@
 #include "lang/Language.h"
 #include "params/ConsistencyPass.h"
 #include "settings/AtomicFile.h"
-#include "settings/ImageCache.h"
 #include "shell/StatusLine.h"
 
 #include <QAction>
@@ -55,14 +54,14 @@ QRect geometryToSave(const QWidget& window) {
 TFormHlav::TFormHlav(QStringList arguments, QString configDir,
                      std::unique_ptr<DesktopServices> desktop, QWidget* parent)
     : QMainWindow(parent), m_arguments(std::move(arguments)), m_configDir(std::move(configDir)),
-      m_desktop(desktop ? std::move(desktop) : makeDesktopServices()) {
+      m_desktop(desktop ? std::move(desktop) : makeDesktopServices()), m_startFiles(m_configDir) {
     initAppResources();
     setObjectName("FormHlav");
     setWindowTitle("Programming of Kordana_Racing unit");
     setWindowIcon(QIcon(":/icons/kordana.png"));
     resize(kDesignedWidth, kDesignedHeight);
     QDir().mkpath(m_configDir);
-    if (const auto text = readStartFile(settingsPath())) {
+    if (const auto text = m_startFiles.read(settingsPath())) {
         m_settings = IniFile::parse(*text);
     }
     buildMenus();
@@ -94,13 +93,6 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
 
 TFormHlav::~TFormHlav() = default;
 
-QString TFormHlav::settingsPath() const {
-    return configPath("Kordana_R_2006.ini");
-}
-QString TFormHlav::imageCachePath() const {
-    return configPath("_Kordana_R_2006.ini");
-}
-
 QAction* TFormHlav::action(const char* objectName) const {
     return findChild<QAction*>(objectName);
 }
@@ -130,8 +122,13 @@ void TFormHlav::FormCreate() {
     for (const auto& feature : m_features) {
         feature->started();
     }
-    keepDamagedCacheInHistory();
-    showStartNotes();
+    // A damaged stored set is kept among the earlier sets, once the history has its folder.
+    if (const auto damaged = m_startFiles.takeDamagedSet()) {
+        emit m_hub.aboutToReplaceSet(SetHistoryCause::Damaged, *damaged);
+    }
+    if (const QString notes = m_startFiles.takeNotes(m_languageIndex); !notes.isEmpty()) {
+        showStatus(notes, true);
+    }
     m_timer->start();
 }
 
@@ -283,22 +280,10 @@ void TFormHlav::LoadSettings() {
     for (const auto& feature : m_features) {
         feature->loadSettings(ini);
     }
-    LoadImageCache();
+    m_startFiles.loadImageCache(m_session);
 }
 
-void TFormHlav::LoadImageCache() {
-    if (const auto text = readStartFile(imageCachePath())) {
-        // The cache is read over the defaults: what it does not hold keeps its default.
-        ParameterImage image = m_session.image();
-        AllFlags flags = m_session.allFlags();
-        if (readImageCache(*text, image, flags).damaged) {
-            keepDamagedCacheAside(*text);
-        }
-        m_session.restore(image, flags);
-    }
-}
-
-std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
+std::optional<FileWriteFailure> TFormHlav::SaveSettings() {
     IniFile& ini = m_settings;
     const QRect geometry = geometryToSave(*this);
     ini.writeInteger(kSectionForm, "Left", geometry.x());
@@ -315,20 +300,11 @@ std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
     // failure is the one reported when both fail.
     QString reason;
     const bool settingsWritten = writeFileAtomically(settingsPath(), ini.text(), &reason);
-    if (auto failure = SaveImageCache()) {
+    if (auto failure = m_startFiles.saveImageCache(m_session)) {
         return failure;
     }
     if (!settingsWritten) {
         return FileWriteFailure{settingsPath(), reason};
-    }
-    return std::nullopt;
-}
-
-std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveImageCache() {
-    QString reason;
-    if (!writeFileAtomically(imageCachePath(),
-                             formatImageCache(m_session.image(), m_session.allFlags()), &reason)) {
-        return FileWriteFailure{imageCachePath(), reason};
     }
     return std::nullopt;
 }

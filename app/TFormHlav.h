@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/StartFiles.h"
 #include "lang/MessageTexts.h"
 #include "session/EditSession.h"
 #include "settings/IniFile.h"
@@ -101,8 +102,8 @@ public:
     void showMessage(const std::string& text) override;
     Answer ask(const std::string& text, Buttons buttons) override;
 
-    QString settingsPath() const;
-    QString imageCachePath() const;
+    QString settingsPath() const { return m_startFiles.settingsPath(); }
+    QString imageCachePath() const { return m_startFiles.imageCachePath(); }
 
 public slots:
     void MenuExitClick();
@@ -119,32 +120,16 @@ private:
     // Start-up and shutdown (TFormHlav.cpp).
     void FormClose();
     void LoadSettings();
-    /// A file the window could not write, and the system's reason.
-    struct FileWriteFailure {
-        QString path;
-        QString reason;
-    };
     std::optional<FileWriteFailure> SaveSettings();
-    void LoadImageCache();
-    std::optional<FileWriteFailure> SaveImageCache();
     void ApplyLanguage();
     void CentreWindow();
-    // The settings file and the stored set read and kept (TFormHlavStore.cpp).
-    std::optional<std::string> readStartFile(const QString& path);
-    void keepDamagedCacheAside(const std::string& text);
-    void keepDamagedCacheInHistory();
-    void showStartNotes();
 
     QStringList m_arguments;
     QString m_configDir;
     std::unique_ptr<DesktopServices> m_desktop;
+    StartFiles m_startFiles;
     IniFile m_settings;
     bool m_closed = false;
-    // What start-up found wrong with its files, said once in the status line; and the set a
-    // damaged stored set still held, kept among the earlier sets once a history folder is set.
-    QStringList m_refusedStartFiles;
-    QString m_damagedCacheKeptAs;
-    std::optional<ParameterImage> m_damagedCacheSet;
 
     EditSession m_session;
     std::uint8_t m_languageIndex = 0;
