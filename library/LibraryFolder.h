@@ -1,0 +1,16 @@
+#pragma once
+
+#include "library/LibraryEntry.h"
+
+#include <filesystem>
+
+namespace kordana {
+
+/// Where the library lives unless a setting says otherwise: "kordana/library" in
+/// $XDG_DATA_HOME (else ~/.local/share).
+std::filesystem::path defaultLibraryFolder();
+
+/// This PC's name (the host name) and the user's login name, as the entries name them.
+LibraryIdentity libraryIdentityOfThisPc();
+
+} // namespace kordana
