@@ -38,7 +38,14 @@ bool newerFirst(const LibraryEntry& a, const LibraryEntry& b) {
     if (a.time != b.time) {
         return a.time > b.time;
     }
-    return a.pc != b.pc ? a.pc < b.pc : a.setPath > b.setPath;
+    if (a.pc != b.pc) {
+        return a.pc < b.pc;
+    }
+    // The same PC in the same second: the file with the higher "-n" is the later one.
+    if (a.setPath.size() != b.setPath.size()) {
+        return a.setPath.size() > b.setPath.size();
+    }
+    return a.setPath > b.setPath;
 }
 
 // A walk over the branch's commits; `hide` (a ref) and what it reaches left out.

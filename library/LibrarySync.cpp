@@ -219,6 +219,21 @@ Attempt syncOnce(git_repository* repo, git_remote* remote, const std::filesystem
     return {true, {}};
 }
 
+// What every sync reports at its end: what is still only here, and the last sync.
+void finish(git_repository* repo, LibrarySyncResult& result) {
+    if (const auto ours = tipOf(repo, kLibraryBranch)) {
+        const auto theirs = tipOf(repo, kLibraryRemoteBranch);
+        result.unshared = countOnlyIn(repo, *ours, theirs ? &*theirs : nullptr);
+    }
+    git_config* config = nullptr;
+    std::int64_t last = 0;
+    if (git_repository_config(&config, repo) == 0 &&
+        git_config_get_int64(&last, config, "kordana.lastsync") == 0) {
+        result.lastSync = last;
+    }
+    git_config_free(config);
+}
+
 } // namespace
 
 LibrarySyncResult syncLibrary(const std::filesystem::path& folder,
@@ -234,7 +249,9 @@ LibrarySyncResult syncLibrary(const std::filesystem::path& folder,
                            {"refs/remotes/origin/main.lock", "FETCH_HEAD.lock"});
     git_remote* found = nullptr;
     if (git_remote_lookup(&found, repo.get(), kLibraryRemoteName) != 0) {
-        return ended(LibrarySyncOutcome::NoRemote, "no remote is set");
+        LibrarySyncResult none = ended(LibrarySyncOutcome::NoRemote, "no remote is set");
+        finish(repo.get(), none);
+        return none;
     }
     const git::Remote remote(found);
     LibrarySyncResult result;
@@ -253,17 +270,7 @@ LibrarySyncResult syncLibrary(const std::filesystem::path& folder,
         result.outcome = attempt.failure.outcome;
         result.message = attempt.failure.message;
     }
-    if (const auto ours = tipOf(repo.get(), kLibraryBranch)) {
-        const auto theirs = tipOf(repo.get(), kLibraryRemoteBranch);
-        result.unshared = countOnlyIn(repo.get(), *ours, theirs ? &*theirs : nullptr);
-    }
-    git_config* config = nullptr;
-    std::int64_t last = 0;
-    if (git_repository_config(&config, repo.get()) == 0 &&
-        git_config_get_int64(&last, config, "kordana.lastsync") == 0) {
-        result.lastSync = last;
-    }
-    git_config_free(config);
+    finish(repo.get(), result);
     return result;
 }
 

@@ -120,7 +120,10 @@ void notifyCommitStep(LibraryCommitStep step) {
 
 git::Commit commitOfRef(git_repository* repo, const char* ref, std::string& error) {
     git_oid id;
-    if (git_reference_name_to_id(&id, repo, ref) != 0) {
+    if (const int found = git_reference_name_to_id(&id, repo, ref); found != 0) {
+        if (found != GIT_ENOTFOUND) {
+            error = git::lastError();
+        }
         return nullptr;
     }
     git_commit* commit = nullptr;
