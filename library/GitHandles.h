@@ -36,13 +36,14 @@ inline std::string lastError() {
                                                          : std::string("unknown git error");
 }
 
-/// Keeps libgit2 initialised while it lives (the library counts its users).
+/// Initialises libgit2 once for the process and keeps it so: its start-up (TLS, transports)
+/// would otherwise run again for every library opened and every sync.
 class Session {
 public:
-    Session() { git_libgit2_init(); }
-    ~Session() { git_libgit2_shutdown(); }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
+    Session() {
+        static const int once = git_libgit2_init();
+        (void)once;
+    }
 };
 
 } // namespace kordana::git

@@ -80,11 +80,16 @@ TEST(LibraryEntry, MessageHasASubjectAndTheTrailers) {
 
 TEST(LibraryEntry, TrailersReadIntoAnEntry) {
     const std::vector<LibraryTrailer> trailers{
-        {"Event", "restored"},     {"Time", "2026-12-09T12:48:07Z"},
-        {"PC", "laptop"},          {"User", "ben"},
-        {"Unit", "XYZ-3"},         {"Unit-Date", "1.1.2020 10:00"},
-        {"Programming-Count", "x"}, {"Restored-From", "abcd"},
-        {"Set", "units/XYZ-3/a.ign"}, {"Unknown", "kept out"},
+        {"Event", "restored"},
+        {"Time", "2026-12-09T12:48:07Z"},
+        {"PC", "laptop"},
+        {"User", "ben"},
+        {"Unit", "XYZ-3"},
+        {"Unit-Date", "1.1.2020 10:00"},
+        {"Programming-Count", "x"},
+        {"Restored-From", "abcd"},
+        {"Set", "units/XYZ-3/a.ign"},
+        {"Unknown", "kept out"},
     };
     const auto entry = libraryEntryFromTrailers("Restored unit XYZ-3", trailers);
     ASSERT_TRUE(entry.has_value());
@@ -102,8 +107,9 @@ TEST(LibraryEntry, TrailersReadIntoAnEntry) {
     EXPECT_FALSE(libraryEntryFromTrailers("Merge", {}).has_value());
     EXPECT_FALSE(
         libraryEntryFromTrailers("x", {{"Event", "saved"}, {"Time", "yesterday"}}).has_value());
-    EXPECT_FALSE(libraryEntryFromTrailers("x", {{"Event", "lost"}, {"Time", "2026-12-09T12:48:07Z"}})
-                     .has_value());
+    EXPECT_FALSE(
+        libraryEntryFromTrailers("x", {{"Event", "lost"}, {"Time", "2026-12-09T12:48:07Z"}})
+            .has_value());
 }
 
 } // namespace

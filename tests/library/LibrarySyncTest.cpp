@@ -43,8 +43,7 @@ protected:
         std::vector<std::string> lines;
         const auto all = library.entries();
         for (const LibraryEntry& e : *all.value) {
-            lines.push_back(std::to_string(e.time) + " " + e.pc + " " +
-                            *library.setText(e).value);
+            lines.push_back(std::to_string(e.time) + " " + e.pc + " " + *library.setText(e).value);
         }
         return lines;
     }
@@ -144,7 +143,8 @@ TEST(CredentialHelper, RequestNamesProtocolHostPathAndUser) {
               "protocol=https\nhost=git.example.org:8443\npath=shop/tunes.git\n\n");
     EXPECT_EQ(credentialRequest("https://anna@git.example.org/tunes.git", ""),
               "protocol=https\nhost=git.example.org\npath=tunes.git\nusername=anna\n\n");
-    EXPECT_EQ(credentialRequest("http://server", "ben"), "protocol=http\nhost=server\nusername=ben\n\n");
+    EXPECT_EQ(credentialRequest("http://server", "ben"),
+              "protocol=http\nhost=server\nusername=ben\n\n");
 }
 
 TEST(CredentialHelper, ReplyNeedsUserAndPassword) {
@@ -158,8 +158,8 @@ TEST(CredentialHelper, ReplyNeedsUserAndPassword) {
 
 TEST(CredentialHelper, HelperRunsWithTheRequestAndNoPrompt) {
     // The helper echoes what it was asked and whether a prompt was allowed.
-    const auto reply = runCredentialHelper(
-        {"sh", "-c", "cat; echo prompt=$GIT_TERMINAL_PROMPT"}, "host=h\n\n");
+    const auto reply =
+        runCredentialHelper({"sh", "-c", "cat; echo prompt=$GIT_TERMINAL_PROMPT"}, "host=h\n\n");
     EXPECT_EQ(reply, "host=h\n\nprompt=0\n");
     EXPECT_FALSE(runCredentialHelper({"sh", "-c", "exit 1"}, "x").has_value());
     EXPECT_FALSE(runCredentialHelper({"kordana-no-such-helper"}, "x").has_value());

@@ -119,7 +119,8 @@ const Damage kDamages[] = {
      [](const std::filesystem::path& f) { librarytest::writeFile(f, "not a folder\n"); }},
     {"a branch naming a commit that is gone", true,
      [](const std::filesystem::path& f) {
-         librarytest::writeFile(f / "refs/heads/main", "0123456789abcdef0123456789abcdef01234567\n");
+         librarytest::writeFile(f / "refs/heads/main",
+                                "0123456789abcdef0123456789abcdef01234567\n");
      }},
     {"a branch of garbage", true,
      [](const std::filesystem::path& f) { librarytest::writeFile(f / "refs/heads/main", "??\n"); }},
