@@ -21,7 +21,9 @@ std::filesystem::path defaultLibraryFolder() {
 LibraryIdentity libraryIdentityOfThisPc() {
     LibraryIdentity who;
     std::array<char, 256> host{};
-    if (::gethostname(host.data(), host.size() - 1) == 0) {
+    if (const char* named = std::getenv("KORDANA_PC_NAME"); named != nullptr && named[0] != 0) {
+        who.pc = named;
+    } else if (::gethostname(host.data(), host.size() - 1) == 0) {
         who.pc = host.data();
     }
     if (const char* user = std::getenv("USER"); user != nullptr && user[0] != 0) {

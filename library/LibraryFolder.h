@@ -10,7 +10,8 @@ namespace kordana {
 /// $XDG_DATA_HOME (else ~/.local/share).
 std::filesystem::path defaultLibraryFolder();
 
-/// This PC's name (the host name) and the user's login name, as the entries name them.
+/// This PC's name (KORDANA_PC_NAME, else the host name) and the user's login name ($USER),
+/// as the entries name them.
 LibraryIdentity libraryIdentityOfThisPc();
 
 } // namespace kordana
