@@ -1,11 +1,24 @@
 #include "library/LibraryRepo.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace kordana {
 
 namespace {
+
+struct OidHash {
+    std::size_t operator()(const git_oid& id) const {
+        std::size_t hash = 0;
+        std::memcpy(&hash, id.id, sizeof hash);
+        return hash;
+    }
+};
+struct OidEqual {
+    bool operator()(const git_oid& a, const git_oid& b) const { return git_oid_equal(&a, &b) != 0; }
+};
 
 std::vector<LibraryTrailer> trailersOf(const char* message) {
     std::vector<LibraryTrailer> trailers;
@@ -75,17 +88,27 @@ LibraryResult<git::RevWalk> walkOf(git_repository* repo, const char* hide) {
 LibraryResult<std::vector<LibraryEntry>> TuneLibrary::entries() const {
     using Result = LibraryResult<std::vector<LibraryEntry>>;
     git_repository* repo = m_repo->repo.get();
-    auto walk = walkOf(repo, nullptr);
-    if (!walk.ok()) {
-        return Result::failed("the library is damaged: " + walk.error);
-    }
     std::vector<LibraryEntry> sets;
     std::vector<LibraryEntry> notes;
-    git_oid id;
-    while (git_revwalk_next(&id, walk.value->get()) == 0) {
+    // Each commit is read once: a walk of our own rather than a revwalk, which would read every
+    // commit for its parents and again for its message. Descendants come before ancestors.
+    std::vector<git_oid> pending;
+    if (git_oid tip; git_reference_name_to_id(&tip, repo, kLibraryBranch) == 0) {
+        pending.push_back(tip);
+    }
+    std::unordered_set<git_oid, OidHash, OidEqual> seen;
+    while (!pending.empty()) {
+        const git_oid id = pending.back();
+        pending.pop_back();
+        if (!seen.insert(id).second) {
+            continue;
+        }
         git_commit* commit = nullptr;
         if (git_commit_lookup(&commit, repo, &id) != 0) {
             return Result::failed("the library is damaged: " + git::lastError());
+        }
+        for (unsigned i = git_commit_parentcount(commit); i > 0; --i) {
+            pending.push_back(*git_commit_parent_id(commit, i - 1));
         }
         auto entry = entryOfCommit(commit);
         git_commit_free(commit);
@@ -98,7 +121,8 @@ LibraryResult<std::vector<LibraryEntry>> TuneLibrary::entries() const {
     for (std::size_t i = 0; i < sets.size(); ++i) {
         byId.emplace(sets[i].id, i);
     }
-    // The newest note wins; notes of the same second in walk order, the later made last.
+    // The newest note wins; of two in the same second, the one made later (ancestors first).
+    std::ranges::reverse(notes);
     std::ranges::stable_sort(notes, {}, &LibraryEntry::time);
     for (const LibraryEntry& note : notes) {
         if (const auto it = byId.find(note.target); it != byId.end()) {

@@ -234,10 +234,8 @@ void finish(git_repository* repo, LibrarySyncResult& result) {
     git_config_free(config);
 }
 
-} // namespace
-
-LibrarySyncResult syncLibrary(const std::filesystem::path& folder,
-                              const LibrarySyncOptions& options) {
+LibrarySyncResult syncLocked(const std::filesystem::path& folder,
+                             const LibrarySyncOptions& options) {
     const git::Session session;
     git_repository* opened = nullptr;
     if (git_repository_open_bare(&opened, folder.c_str()) != 0) {
@@ -271,6 +269,22 @@ LibrarySyncResult syncLibrary(const std::filesystem::path& folder,
         result.message = attempt.failure.message;
     }
     finish(repo.get(), result);
+    return result;
+}
+
+} // namespace
+
+LibrarySyncResult syncLibrary(const std::filesystem::path& folder,
+                              const LibrarySyncOptions& options) {
+    const LibrarySyncResult result = syncLocked(folder, options);
+    // What a sync brought in came packed; what was made here waits loose until enough of it
+    // is there to pack, which a worker does best right after a sync.
+    if (result.outcome == LibrarySyncOutcome::Synced) {
+        if (auto library = TuneLibrary::open(folder, options.who);
+            library.ok() && (*library.value)->compactionDue()) {
+            (*library.value)->compact();
+        }
+    }
     return result;
 }
 

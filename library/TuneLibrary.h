@@ -65,6 +65,15 @@ public:
     /// When the last sync that reached the remote ended, seconds since 1970 UTC.
     std::optional<std::int64_t> lastSync() const;
 
+    /// Packs every entry into one pack file (git's delta compression: the entries' sets differ
+    /// in a few values each) and removes the loose files and older packs it replaces. Waits for
+    /// a running sync and blocks the writers meanwhile; seconds for a large library, so it
+    /// belongs on a worker thread, after a sync (syncLibrary runs it when it is due).
+    LibraryResult<bool> compact();
+    /// True when about 1,000 loose files wait for compact() (git's estimate: one of the 256
+    /// object folders counted).
+    bool compactionDue() const;
+
     /// A flag of this PC's copy of the library (not shared), e.g. that an import was done.
     bool flag(const std::string& name) const;
     LibraryResult<bool> setFlag(const std::string& name);

@@ -74,6 +74,10 @@ TEST_F(TuneLibraryTest, ANoteIsACommitOfItsOwnAndTheNewestWins) {
     EXPECT_EQ(entries[0].note, "leaner at idle");
     EXPECT_EQ(library->setText(entries[0]).value, "s");
     EXPECT_EQ(library->unsharedCount().value, 3u);
+    // Two notes of the same second: the one made later.
+    ASSERT_TRUE(library->addNote(id, "same second, first", 400).ok());
+    ASSERT_TRUE(library->addNote(id, "same second, second", 400).ok());
+    EXPECT_EQ(library->entries().value->at(0).note, "same second, second");
 }
 
 TEST_F(TuneLibraryTest, FindTakesAPrefixOfOneEntry) {
@@ -152,6 +156,39 @@ TEST_F(TuneLibraryTest, LockLeftByAKilledWriterDoesNotStopTheNext) {
     const auto added = library->add(entryOf(LibraryEvent::Saved, "b", 2));
     ASSERT_TRUE(added.ok()) << added.error;
     EXPECT_EQ(library->entries().value->size(), 2u);
+}
+
+TEST_F(TuneLibraryTest, CompactPacksEverythingAndTheLibraryGoesOn) {
+    auto library = openLibrary(folder(), kBench);
+    EXPECT_TRUE(library->compact().ok()); // an empty library: nothing to pack
+    std::vector<std::string> ids;
+    for (int i = 0; i < 20; ++i) {
+        ids.push_back(*library
+                           ->add(entryOf(LibraryEvent::Saved, "set " + std::to_string(i), 100 + i,
+                                         i % 2 ? "A-1" : ""))
+                           .value);
+    }
+    ASSERT_TRUE(library->addNote(ids[3], "kept", 500).ok());
+    const auto compacted = library->compact();
+    ASSERT_TRUE(compacted.ok()) << compacted.error;
+    std::size_t packs = 0;
+    for (const auto& file : std::filesystem::directory_iterator(folder() / "objects")) {
+        EXPECT_FALSE(file.path().filename().string().size() == 2) << file.path(); // no loose
+    }
+    for (const auto& file : std::filesystem::directory_iterator(folder() / "objects/pack")) {
+        packs += file.path().extension() == ".pack" ? 1 : 0;
+    }
+    EXPECT_EQ(packs, 1u);
+    EXPECT_FALSE(library->compactionDue());
+
+    auto reopened = openLibrary(folder(), kBench);
+    ASSERT_TRUE(reopened);
+    const auto entries = *reopened->entries().value;
+    ASSERT_EQ(entries.size(), 20u);
+    EXPECT_EQ(reopened->setText(entries[19]).value, "set 0");
+    EXPECT_EQ(reopened->find(ids[3]).value->note, "kept");
+    ASSERT_TRUE(library->add(entryOf(LibraryEvent::Saved, "after", 900)).ok());
+    EXPECT_EQ(reopened->entries().value->size(), 21u);
 }
 
 } // namespace

@@ -283,6 +283,8 @@ void keepInLibrary(const std::string& folder, LibraryEvent event, const Paramete
                     (input.unit ? "unit " + input.unit->ident : std::string("no unit")) + ").");
     if (!library->remote().empty()) {
         console.failure("Library: " + syncLine(syncNow(*library)));
+    } else if (library->compactionDue()) {
+        library->compact();
     }
 }
 

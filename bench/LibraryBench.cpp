@@ -1,0 +1,110 @@
+// The tune library's timeline: 10,000 entries of about 10 KB each (a whole parameter file),
+// spread over 100 units and the sets of no unit, listed newest first with their notes, as the
+// timeline window opens it, after compact() packed it. The library is made once per run in a
+// temporary folder; the counters give its size loose and packed and how long packing took.
+#include "library/TuneLibrary.h"
+#include "params/ConsistencyPass.h"
+#include "params/DefaultSet.h"
+#include "params/IgnWriter.h"
+#include "params/ImageLayout.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace kordana {
+namespace {
+
+constexpr int kEntries = 10000;
+
+std::uintmax_t folderBytes(const std::filesystem::path& folder) {
+    std::uintmax_t bytes = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(folder)) {
+        if (file.is_regular_file()) {
+            bytes += file.file_size();
+        }
+    }
+    return bytes;
+}
+
+// The library of kEntries entries: each a set that differs from the last in a few cells, as a
+// day's tuning goes; every tenth entry gets a note.
+class TimelineLibrary {
+public:
+    TimelineLibrary() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kordana-bench-library-XXXXXX").string();
+        m_root = ::mkdtemp(pattern.data());
+        auto opened = TuneLibrary::open(folder(), {"bench-1", "anna"});
+        auto& library = **opened.value;
+        ParameterImage image;
+        applyDefaultSet(image);
+        runConsistencyPass(image);
+        for (int i = 0; i < kEntries; ++i) {
+            image[layout::mapCell(static_cast<std::size_t>(i % 9), static_cast<std::size_t>(i % 10),
+                                  static_cast<std::size_t>(i % 15))] =
+                static_cast<std::uint8_t>(40 + i % 50);
+            LibraryEntryInput input;
+            input.event = i % 3 == 0 ? LibraryEvent::Programmed : LibraryEvent::Saved;
+            input.text = IgnWriter::write(image, false);
+            input.time = 1796820487 + i * 60;
+            if (i % 10 != 9) {
+                const std::string ident = "U" + std::to_string(i % 100);
+                input.unit = LibraryUnit{ident, "7.5.2006 09:05", ident};
+            }
+            const auto added = library.add(input);
+            if (i % 10 == 0 && added.ok()) {
+                library.addNote(*added.value, "run " + std::to_string(i), input.time + 1);
+            }
+        }
+        m_looseBytes = folderBytes(folder());
+        const auto started = std::chrono::steady_clock::now();
+        library.compact();
+        m_compactSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        m_bytes = folderBytes(folder());
+    }
+    ~TimelineLibrary() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    std::filesystem::path folder() const { return m_root / "library"; }
+    std::uintmax_t bytes() const { return m_bytes; }
+    std::uintmax_t looseBytes() const { return m_looseBytes; }
+    double compactSeconds() const { return m_compactSeconds; }
+
+private:
+    std::filesystem::path m_root;
+    std::uintmax_t m_bytes = 0;
+    std::uintmax_t m_looseBytes = 0;
+    double m_compactSeconds = 0;
+};
+
+const TimelineLibrary& timelineLibrary() {
+    static const TimelineLibrary library;
+    return library;
+}
+
+void BM_LibraryTimeline10k(benchmark::State& state) {
+    const TimelineLibrary& made = timelineLibrary();
+    for (auto _ : state) {
+        auto opened = TuneLibrary::open(made.folder(), {"bench-1", "anna"});
+        const auto entries = (*opened.value)->entries();
+        if (!entries.ok() || entries.value->size() != kEntries) {
+            state.SkipWithError("the timeline lacks entries");
+            break;
+        }
+        benchmark::DoNotOptimize(entries.value->front().note);
+    }
+    state.counters["packed_MB"] = static_cast<double>(made.bytes()) / 1e6;
+    state.counters["loose_MB"] = static_cast<double>(made.looseBytes()) / 1e6;
+    state.counters["compact_s"] = made.compactSeconds();
+}
+BENCHMARK(BM_LibraryTimeline10k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+} // namespace kordana
