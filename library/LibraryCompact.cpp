@@ -15,37 +15,36 @@ bool isHex(const std::string& name) {
     return name.size() == 2 && name.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
-// Adds every object the branch and the remote's branch reach.
-int insertReachable(git_packbuilder* builder, git_repository* repo) {
-    git_revwalk* walk = nullptr;
-    if (git_revwalk_new(&walk, repo) != 0) {
-        return -1;
-    }
-    const git::RevWalk owned(walk);
-    for (const char* ref : {kLibraryBranch, kLibraryRemoteBranch}) {
-        git_oid tip;
-        if (git_reference_name_to_id(&tip, repo, ref) == 0 && git_revwalk_push(walk, &tip) != 0) {
-            return -1;
-        }
-    }
-    return git_packbuilder_insert_walk(builder, walk);
-}
-
-// Removes the loose objects and every pack but `kept`: all that they held and the refs reach
-// is in the new pack, and nothing else writes while both locks are held.
-void removeReplaced(const std::filesystem::path& objects, const std::string& kept) {
+// The loose objects: a file per object in the folder of its id's first byte.
+std::vector<std::filesystem::path> looseObjects(const std::filesystem::path& objects) {
+    std::vector<std::filesystem::path> found;
     std::error_code error;
     for (const auto& folder : std::filesystem::directory_iterator(objects, error)) {
-        if (folder.is_directory() && isHex(folder.path().filename().string())) {
-            std::filesystem::remove_all(folder.path(), error);
+        if (!folder.is_directory() || !isHex(folder.path().filename().string())) {
+            continue;
+        }
+        for (const auto& file : std::filesystem::directory_iterator(folder.path(), error)) {
+            if (file.path().filename().string().size() == GIT_OID_HEXSZ - 2) {
+                found.push_back(file.path());
+            }
         }
     }
-    for (const auto& file : std::filesystem::directory_iterator(objects / "pack", error)) {
-        const std::string name = file.path().filename().string();
-        if (name.starts_with("pack-") && !name.starts_with(kept)) {
-            std::filesystem::remove(file.path(), error);
+    return found;
+}
+
+// Adds the loose objects to the pack; false with libgit2's error when one does not read.
+bool insertLoose(git_packbuilder* builder, const std::vector<std::filesystem::path>& loose) {
+    for (const std::filesystem::path& file : loose) {
+        const std::string hex = file.parent_path().filename().string() + file.filename().string();
+        git_oid id;
+        if (git_oid_fromstr(&id, hex.c_str()) != 0) {
+            continue; // a temporary file of a writer, not an object
+        }
+        if (git_packbuilder_insert(builder, &id, nullptr) != 0) {
+            return false;
         }
     }
+    return true;
 }
 
 } // namespace
@@ -59,26 +58,29 @@ LibraryResult<bool> TuneLibrary::compact() {
         return Result::failed("cannot lock the library");
     }
     git_repository* repo = m_repo->repo.get();
+    const std::vector<std::filesystem::path> loose = looseObjects(m_repo->folder / "objects");
+    if (loose.empty()) {
+        return {true, {}};
+    }
     git_packbuilder* builder = nullptr;
     if (git_packbuilder_new(&builder, repo) != 0) {
         return Result::failed(git::lastError());
     }
-    if (insertReachable(builder, repo) != 0) {
-        git_packbuilder_free(builder);
-        return Result::failed(git::lastError());
-    }
-    if (git_packbuilder_object_count(builder) == 0) {
-        git_packbuilder_free(builder);
-        return {true, {}}; // an empty library
-    }
-    const bool written = git_packbuilder_write(builder, nullptr, 0, nullptr, nullptr) == 0;
-    // The name is the pack's hash; its files are "pack-<hash>.pack" and ".idx".
-    const std::string name = written ? "pack-" + std::string(git_packbuilder_name(builder)) : "";
+    const bool written = insertLoose(builder, loose) &&
+                         git_packbuilder_write(builder, nullptr, 0, nullptr, nullptr) == 0;
     git_packbuilder_free(builder);
     if (!written) {
         return Result::failed(git::lastError());
     }
-    removeReplaced(m_repo->folder / "objects", name);
+    // Every loose object is in the new pack now; nothing else writes while both locks are
+    // held, and a reader that misses an object looks for it in the packs again.
+    std::error_code ignored;
+    for (const std::filesystem::path& file : loose) {
+        std::filesystem::remove(file, ignored);
+    }
+    for (const std::filesystem::path& file : loose) {
+        std::filesystem::remove(file.parent_path(), ignored); // only an emptied folder goes
+    }
     git_odb* odb = nullptr;
     if (git_repository_odb(&odb, repo) == 0) {
         git_odb_refresh(odb);

@@ -226,10 +226,13 @@ LibraryResult<std::string> TuneLibrary::addNote(const std::string& entryId, cons
                                                 std::int64_t time) {
     using Result = LibraryResult<std::string>;
     const LibraryLock lock(m_repo->folder, kLibraryWriteLock, {"refs/heads/main.lock"});
+    if (!lock.ok()) {
+        return Result::failed("cannot lock the library at " + m_repo->folder.string());
+    }
     std::string error;
     const git::Commit tip = commitOfRef(m_repo->repo.get(), kLibraryBranch, error);
     git_tree* tree = nullptr;
-    if (!lock.ok() || !tip || git_commit_tree(&tree, tip.get()) != 0) {
+    if (!tip || git_commit_tree(&tree, tip.get()) != 0) {
         return Result::failed("cannot note in the library: " +
                               (error.empty() ? std::string("it holds no entry") : error));
     }

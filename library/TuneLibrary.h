@@ -65,10 +65,11 @@ public:
     /// When the last sync that reached the remote ended, seconds since 1970 UTC.
     std::optional<std::int64_t> lastSync() const;
 
-    /// Packs every entry into one pack file (git's delta compression: the entries' sets differ
-    /// in a few values each) and removes the loose files and older packs it replaces. Waits for
-    /// a running sync and blocks the writers meanwhile; seconds for a large library, so it
-    /// belongs on a worker thread, after a sync (syncLibrary runs it when it is due).
+    /// Packs the loose objects (what this PC made since the last packing) into one pack file
+    /// with git's delta compression (the entries' sets differ in a few values each) and removes
+    /// them. Waits for a running sync and blocks the writers meanwhile; about a second for the
+    /// thousand objects compactionDue waits for, so it belongs on a worker thread after a sync
+    /// (syncLibrary runs it when it is due).
     LibraryResult<bool> compact();
     /// True when about 1,000 loose files wait for compact() (git's estimate: one of the 256
     /// object folders counted).

@@ -180,15 +180,24 @@ TEST_F(TuneLibraryTest, CompactPacksEverythingAndTheLibraryGoesOn) {
     }
     EXPECT_EQ(packs, 1u);
     EXPECT_FALSE(library->compactionDue());
+    // A second packing takes only what came since: one more pack.
+    ASSERT_TRUE(library->add(entryOf(LibraryEvent::Saved, "later", 800)).ok());
+    ASSERT_TRUE(library->compact().ok());
+    packs = 0;
+    for (const auto& file : std::filesystem::directory_iterator(folder() / "objects/pack")) {
+        packs += file.path().extension() == ".pack" ? 1 : 0;
+    }
+    EXPECT_EQ(packs, 2u);
 
     auto reopened = openLibrary(folder(), kBench);
     ASSERT_TRUE(reopened);
     const auto entries = *reopened->entries().value;
-    ASSERT_EQ(entries.size(), 20u);
-    EXPECT_EQ(reopened->setText(entries[19]).value, "set 0");
+    ASSERT_EQ(entries.size(), 21u);
+    EXPECT_EQ(reopened->setText(entries[20]).value, "set 0");
+    EXPECT_EQ(reopened->setText(entries[0]).value, "later");
     EXPECT_EQ(reopened->find(ids[3]).value->note, "kept");
     ASSERT_TRUE(library->add(entryOf(LibraryEvent::Saved, "after", 900)).ok());
-    EXPECT_EQ(reopened->entries().value->size(), 21u);
+    EXPECT_EQ(reopened->entries().value->size(), 22u);
 }
 
 } // namespace

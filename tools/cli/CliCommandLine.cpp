@@ -224,6 +224,33 @@ std::string checkComplete(const CommandSpec& command, CliOptions& o) {
     return command.logs ? finishAnalyzeOptions(o.analyze) : std::string();
 }
 
+// Takes the options and arguments after the command word; the error text, or empty.
+std::string takeWords(const CommandSpec& command, CliOptions& o,
+                      std::span<const std::string_view> args) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view word = args[i];
+        if (word.starts_with("-") && word != "-") {
+            if (std::string error = takeOption(command, o, args, i); !error.empty()) {
+                return error;
+            }
+            // Each --port of a comparison names one of its sets, in order.
+            if (command.twoSets && !o.port.empty()) {
+                o.sets.push_back(CliSetSource{true, o.port});
+                o.port.clear();
+            }
+        } else if (command.logs) {
+            o.analyze.logs.emplace_back(word);
+        } else if (command.twoSets && o.sets.size() < 2) {
+            o.sets.push_back(CliSetSource{false, std::string(word)});
+        } else if (command.needsFile && o.file.empty()) {
+            o.file = word;
+        } else {
+            return "unexpected argument " + std::string(word);
+        }
+    }
+    return {};
+}
+
 CliParseResult failure(std::string error, CliCommand command = CliCommand::None) {
     return {std::nullopt, std::move(error), command};
 }
@@ -261,26 +288,8 @@ CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
         }
         return {o, {}, o.command};
     }
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string_view word = args[i];
-        if (word.starts_with("-") && word != "-") {
-            if (std::string error = takeOption(*command, o, args, i); !error.empty()) {
-                return failure(std::move(error), command->command);
-            }
-            // Each --port of a comparison names one of its sets, in order.
-            if (command->twoSets && !o.port.empty()) {
-                o.sets.push_back(CliSetSource{true, o.port});
-                o.port.clear();
-            }
-        } else if (command->logs) {
-            o.analyze.logs.emplace_back(word);
-        } else if (command->twoSets && o.sets.size() < 2) {
-            o.sets.push_back(CliSetSource{false, std::string(word)});
-        } else if (command->needsFile && o.file.empty()) {
-            o.file = word;
-        } else {
-            return failure("unexpected argument " + std::string(word), command->command);
-        }
+    if (std::string error = takeWords(*command, o, args); !error.empty()) {
+        return failure(std::move(error), command->command);
     }
     if (std::string error = checkComplete(*command, o); !error.empty()) {
         return failure(std::move(error), command->command);
