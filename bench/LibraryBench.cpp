@@ -37,9 +37,19 @@ std::uintmax_t folderBytes(const std::filesystem::path& folder) {
 class TimelineLibrary {
 public:
     TimelineLibrary() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kordana-bench-library-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data());
+        // KORDANA_BENCH_LIBRARY=DIR keeps the library in DIR for the next run (made if missing).
+        if (const char* kept = std::getenv("KORDANA_BENCH_LIBRARY"); kept != nullptr && *kept) {
+            m_root = kept;
+            m_keep = true;
+            if (std::filesystem::exists(folder())) {
+                m_bytes = folderBytes(folder());
+                return;
+            }
+        } else {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "kordana-bench-library-XXXXXX").string();
+            m_root = ::mkdtemp(pattern.data());
+        }
         auto opened = TuneLibrary::open(folder(), {"bench-1", "anna"});
         auto& library = **opened.value;
         ParameterImage image;
@@ -76,7 +86,9 @@ public:
     }
     ~TimelineLibrary() {
         std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
+        if (!m_keep) {
+            std::filesystem::remove_all(m_root, ignored);
+        }
     }
     std::filesystem::path folder() const { return m_root / "library"; }
     std::uintmax_t bytes() const { return m_bytes; }
@@ -86,6 +98,7 @@ private:
     std::filesystem::path m_root;
     std::uintmax_t m_bytes = 0;
     double m_compactSeconds = 0;
+    bool m_keep = false;
 };
 
 const TimelineLibrary& timelineLibrary() {

@@ -1,6 +1,7 @@
 #include "library/LibraryEntry.h"
 
 #include "link/UnitHeader.h"
+#include "params/IgnWriter.h"
 
 #include <array>
 #include <charconv>
@@ -135,6 +136,16 @@ std::optional<LibraryUnit> libraryUnitOf(const ParameterImage& image) {
     unit.date = withoutBlanks(texts.date) + " " + texts.time;
     unit.version = oneLine(texts.version);
     return unit;
+}
+
+LibraryEntryInput libraryEntryFor(LibraryEvent event, const ParameterImage& image, bool extMon,
+                                  std::int64_t time) {
+    LibraryEntryInput input;
+    input.event = event;
+    input.text = IgnWriter::write(image, extMon);
+    input.time = time;
+    input.unit = libraryUnitOf(image);
+    return input;
 }
 
 std::string libraryTimeText(std::int64_t time) {

@@ -45,6 +45,11 @@ struct LibraryEntryInput {
     std::string importedFrom; ///< an entry imported from the history of replaced sets: its file
 };
 
+/// The entry of a set as it stands: its parameter file text (IgnWriter, the writer of Save),
+/// its unit from the image's header, the event and the time; the caller adds the rest.
+LibraryEntryInput libraryEntryFor(LibraryEvent event, const ParameterImage& image, bool extMon,
+                                  std::int64_t time);
+
 /// An entry: the input with its who, where and id, as read back from its commit.
 struct LibraryEntry {
     std::string id; ///< the commit's id, 40 hex digits

@@ -44,6 +44,21 @@ TEST(LibraryEntry, UnitComesFromTheHeaderIdentAndNumber) {
     EXPECT_EQ(libraryUnitOf(image)->ident, "A_C-12");
 }
 
+TEST(LibraryEntry, EntryOfASetHoldsItsFileTextAndUnit) {
+    ParameterImage image;
+    image[0] = 'K';
+    image[1] = 'R';
+    image[2] = 'D';
+    image[3] = 7;
+    const LibraryEntryInput input = libraryEntryFor(LibraryEvent::Read, image, true, kAt);
+    EXPECT_EQ(input.event, LibraryEvent::Read);
+    EXPECT_EQ(input.time, kAt);
+    EXPECT_TRUE(input.text.starts_with("VALMORIN_KEY    51 \n")) << input.text.substr(0, 40);
+    EXPECT_NE(input.text.find("\nEXT_MON          1\n"), std::string::npos);
+    ASSERT_TRUE(input.unit.has_value());
+    EXPECT_EQ(input.unit->ident, "KRD-7");
+}
+
 TEST(LibraryEntry, MessageHasASubjectAndTheTrailers) {
     LibraryEntryInput input;
     input.event = LibraryEvent::Programmed;

@@ -5,7 +5,6 @@
 #include "library/TuneLibrary.h"
 #include "params/ConsistencyPass.h"
 #include "params/IgnReader.h"
-#include "params/IgnWriter.h"
 #include "params/ParameterDiff.h"
 #include "settings/AtomicFile.h"
 #include "tools/cli/CliCommandLine.h"
@@ -267,11 +266,7 @@ void keepInLibrary(const std::string& folder, LibraryEvent event, const Paramete
         console.failure("Library: the set was not kept.");
         return;
     }
-    LibraryEntryInput input;
-    input.event = event;
-    input.text = IgnWriter::write(image, extMon);
-    input.time = now();
-    input.unit = libraryUnitOf(image);
+    LibraryEntryInput input = libraryEntryFor(event, image, extMon, now());
     input.filePath = QFileInfo(QString::fromStdString(filePath)).absoluteFilePath().toStdString();
     const auto added = library->add(input);
     if (!added.ok()) {
