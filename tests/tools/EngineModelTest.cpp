@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -249,6 +250,26 @@ TEST(DriveProfile, TheDynoHoldsEveryBreakpointBelowTheLimiterOnEveryRow) {
     EXPECT_FALSE(held.contains({10, 8000}));
     const DriveProfile profile(dyno);
     EXPECT_EQ(profile.at(profile.periodMs() - 1).throttle, 0u);
+}
+
+TEST(DriveProfile, TheTrackLapPullsBrakesAndEndsWhereItStarts) {
+    const DriveProfile lap(trackSegments());
+    EXPECT_GE(lap.periodMs(), 60000u);
+    EXPECT_LE(lap.periodMs(), 80000u);
+    unsigned top = 0;
+    std::uint64_t overrunMs = 0;
+    std::uint64_t fullMs = 0;
+    for (std::uint64_t t = 0; t < lap.periodMs(); t += 10) {
+        const DrivePoint p = lap.at(t);
+        top = std::max(top, p.rpm);
+        overrunMs += EngineModel::fuelCut(p) ? 10 : 0;
+        fullMs += p.throttle >= 95 ? 10 : 0;
+    }
+    EXPECT_EQ(top, 8700u);
+    EXPECT_GT(overrunMs, 5000u);
+    EXPECT_GT(fullMs, 10000u);
+    EXPECT_EQ(lap.at(0), (DrivePoint{3500, 20}));
+    EXPECT_EQ(lap.at(lap.periodMs() - 1).rpm / 100, 35u);
 }
 
 TEST(EngineFiles, ReadSettingsAndNameTheBadLine) {

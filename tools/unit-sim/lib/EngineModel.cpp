@@ -39,9 +39,10 @@ double coolantShare(const ParameterImage& memory, double coolantC) {
     return row < 5 ? memory[layout::kWaterTemp + row] / 100.0 : 1.0;
 }
 
-// A cold engine needs more fuel than a warm one: 0.4 % per degree below warm.
-double coldNeed(double coolantC, double warmC) {
-    return 1.0 + 0.004 * std::max(0.0, warmC - coolantC);
+// A cold engine needs more fuel (some of it wets the cold walls): 0.5 % per degree below
+// 60 degC.
+double coldNeed(double coolantC) {
+    return 1.0 + 0.005 * std::max(0.0, 60.0 - coolantC);
 }
 
 // A triangle wave between 0 and `high` with the given period: the knock sensor's ripple.
@@ -172,7 +173,7 @@ double EngineModel::cylinderLambda(const ParameterImage& memory, DrivePoint poin
     if (delivered <= 0) {
         return kAirOnlyLambda;
     }
-    return std::min(kAirOnlyLambda, need * coldNeed(coolantC, m_engine.coolantWarmC) / delivered);
+    return std::min(kAirOnlyLambda, need * coldNeed(coolantC) / delivered);
 }
 
 double EngineModel::steadyLambda(const ParameterImage& memory, DrivePoint point) const {
