@@ -1,30 +1,17 @@
 #include "app/TFormHlav.h"
 
-#include "app/AssignDeviceDialog.h"
-#include "app/CompareWindow.h"
 #include "app/InstalledFeatures.h"
-#include "app/MonitorPanel.h"
-#include "app/StatusLine.h"
 #include "app/WindowPlacement.h"
 #include "editors/MapGrid.h"
-#include "editors/RuznePage.h"
 #include "lang/Language.h"
-#include "link/LinkEvents.h"
-#include "link/LinkProtocol.h"
-#include "link/serial/SerialPort.h"
 #include "params/ConsistencyPass.h"
-#include "params/DefaultSet.h"
-#include "params/ImageLayout.h"
 #include "settings/AtomicFile.h"
-#include "settings/ImageCache.h"
+#include "shell/StatusLine.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -48,9 +35,6 @@ constexpr int kDesignedHeight = 866;
 constexpr int kPageCount = 14;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionIgnition = "IGNITION";
-// Check boxes whose state the settings file keeps.
-const char* const kPersistedBoxes[] = {"CheckBoxExtMonitor", "CheckBoxAll_Servo",
-                                       "CheckBoxAll_PolohaA", "CheckBoxAll_PolohaB"};
 
 // Left and Top place the window's frame (as move() does), Width and Height its inside. A
 // maximised, full-screen or minimised window is remembered by the place it returns to, so the
@@ -70,14 +54,14 @@ QRect geometryToSave(const QWidget& window) {
 TFormHlav::TFormHlav(QStringList arguments, QString configDir,
                      std::unique_ptr<DesktopServices> desktop, QWidget* parent)
     : QMainWindow(parent), m_arguments(std::move(arguments)), m_configDir(std::move(configDir)),
-      m_desktop(desktop ? std::move(desktop) : makeDesktopServices()) {
+      m_desktop(desktop ? std::move(desktop) : makeDesktopServices()), m_startFiles(m_configDir) {
     initAppResources();
     setObjectName("FormHlav");
     setWindowTitle("Programming of Kordana_Racing unit");
     setWindowIcon(QIcon(":/icons/kordana.png"));
     resize(kDesignedWidth, kDesignedHeight);
     QDir().mkpath(m_configDir);
-    if (const auto text = readStartFile(settingsPath())) {
+    if (const auto text = m_startFiles.read(settingsPath())) {
         m_settings = IniFile::parse(*text);
     }
     buildMenus();
@@ -89,14 +73,15 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName("StatusBar1");
     setStatusBar(m_statusBar);
-    buildSetStateLabel();
 
-    createLink();
-    buildMapBlockCommands();
-    m_compareWindow = new CompareWindow(this);
-    m_assignDevice = new AssignDeviceDialog(this);
-    connect(m_assignDevice, &AssignDeviceDialog::assigned, this, &TFormHlav::assignDevice);
-    installFeatures();
+    connect(&m_hub, &EventHub::replayMoved, this, &TFormHlav::MarkOperatingPoint);
+    // Every session command that changed something reaches the features once, with its cause.
+    m_session.setChangeListener(
+        [this](const ChangeSet& changes) { emit m_hub.setChanged(changes, changes.cause); });
+    m_features = installedFeatures();
+    for (const auto& feature : m_features) {
+        feature->install(*this);
+    }
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
@@ -106,60 +91,13 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     connect(m_timer, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 }
 
-QString TFormHlav::settingsPath() const {
-    return m_configDir + "/Kordana_R_2006.ini";
-}
-QString TFormHlav::imageCachePath() const {
-    return m_configDir + "/_Kordana_R_2006.ini";
-}
-QString TFormHlav::testMarkerPath() const {
-    return m_configDir + "/test_brenik.txt";
-}
+TFormHlav::~TFormHlav() = default;
 
 QAction* TFormHlav::action(const char* objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-void TFormHlav::installFeatures() {
-    connect(&m_hub, &EventHub::replayMoved, this, &TFormHlav::MarkOperatingPoint);
-    connect(&m_hub, &EventHub::heatMapChosen, this, [this](bool on) {
-        m_mapGrid->setHeatMap(on);
-        m_mapGrid->showHeat(m_session.image());
-    });
-    connect(&m_hub, &EventHub::cursorTrailChosen, m_mapGrid, &MapGrid::setCursorTrail);
-    // Every session command that changed something reaches the features once, with its cause.
-    m_session.setChangeListener(
-        [this](const ChangeSet& changes) { emit m_hub.setChanged(changes, changes.cause); });
-    m_features = installedFeatures();
-    for (const auto& feature : m_features) {
-        feature->install(*this);
-    }
-}
-
-void TFormHlav::showStatusBarText(const QString& text) {
-    m_statusBar->showMessage(text);
-}
-
-void TFormHlav::addStatusBarWidget(QWidget* widget) {
-    m_statusBar->addPermanentWidget(widget);
-}
-
-QString TFormHlav::pageCaption(int index) const {
-    return m_pageControl->tabText(index);
-}
-
-QString TFormHlav::setFilePath() const {
-    return m_ruzne->fileName();
-}
-
-int TFormHlav::activePageIndex() const {
-    return std::max(0, m_pageControl->currentIndex());
-}
-
 void TFormHlav::FormCreate() {
-    // Run-time pages and the port menu are built by the constructor's page builders.
-    buildPortMenu();
-    m_comPortIndex = 1;
     m_session.setPreset(0);
     m_session.newDefaultSet();
     CentreWindow();
@@ -170,27 +108,27 @@ void TFormHlav::FormCreate() {
         }
     }
     ConsistencyPass();
-    SetLanguageTexts();
+    m_texts = messageTextsFor(m_languageIndex);
     PageRefresh();
-    OpenComPort();
+    for (const auto& feature : m_features) {
+        feature->open();
+    }
     ApplyLanguage();
     PageRefresh();
     m_statusLine->setStatusVisible(false);
     m_statusLine->setGaugeVisible(false);
-    m_monitorPanel->label(MonitorLabelId::EeDataErr)->hide();
-    m_testMode = ReadTestMode();
-    for (int i = 1; i <= 8; ++i) {
-        if (auto* label = findChild<QLabel*>(QString("LabelTest%1").arg(i))) {
-            label->setVisible(m_testMode);
-        }
-    }
-    ShowCouplingIndicators();
     // The defaults and the cache are where the user starts, not steps to undo.
     m_session.clearUndoHistory();
-    rememberLastFile();
-    ShowWhereSetStands();
-    keepDamagedCacheInHistory();
-    showStartNotes();
+    for (const auto& feature : m_features) {
+        feature->started();
+    }
+    // A damaged stored set is kept among the earlier sets, once the history has its folder.
+    if (const auto damaged = m_startFiles.takeDamagedSet()) {
+        emit m_hub.aboutToReplaceSet(SetHistoryCause::Damaged, *damaged);
+    }
+    if (const QString notes = m_startFiles.takeNotes(m_languageIndex); !notes.isEmpty()) {
+        showStatus(notes, true);
+    }
     m_timer->start();
 }
 
@@ -207,11 +145,12 @@ void TFormHlav::FormClose() {
     for (const auto& feature : m_features) {
         feature->shutDown();
     }
-    CloseComPort();
     PageHarvest();
     ConsistencyPass();
     if (const auto failure = SaveSettings()) {
-        offerSaveBeforeClose(*failure);
+        for (const auto& feature : m_features) {
+            feature->settingsNotWritten(failure->path, failure->reason);
+        }
     }
 }
 
@@ -221,13 +160,92 @@ void TFormHlav::MenuExitClick() {
 
 void TFormHlav::ConsistencyPass() {
     m_session.runConsistencyPass();
-    repairSettings(m_languageIndex, m_comPortIndex);
+    // The port index is the unit's, kept in range where it is chosen.
+    std::uint8_t portIndex = 0;
+    repairSettings(m_languageIndex, portIndex);
+}
+
+void TFormHlav::PageHarvest() {
+    emit m_hub.harvestRequested(activePageIndex());
+}
+
+void TFormHlav::PageRefresh() {
+    emit m_hub.refreshRequested(activePageIndex());
+    // The refresh may have shown another page (a coupling mode hides the active one's tab).
+    emit m_hub.pageShown(activePageIndex());
 }
 
 void TFormHlav::CommitTail() {
     ConsistencyPass();
     PageRefresh();
-    ProgrammingAfterChangeCheck();
+    emit m_hub.committed();
+}
+
+void TFormHlav::harvestShownPage() {
+    PageHarvest();
+    ConsistencyPass();
+    PageRefresh();
+}
+
+void TFormHlav::Timer1Timer() {
+    emit m_hub.tick();
+    MarkOperatingPoint();
+}
+
+void TFormHlav::MarkOperatingPoint() {
+    const int page = activePageIndex();
+    const MonitorLiveValues& live = m_hub.liveValues();
+    const auto at = static_cast<std::size_t>(page);
+    // The map cursor once per tick, for the tools, the grid and every feature.
+    const MapMark mark = mapMark(m_session.image(), at, live);
+    emit m_hub.cursorMarked(live, at < kMapPageCount ? page : -1, mark);
+}
+
+void TFormHlav::ShowMonitorFrame(std::span<const std::uint8_t, kFrameSize> frame) {
+    // Decoded once here for the panel, the cursor and every feature that listens.
+    const std::optional<MonitorFrame> decoded = decodeMonitorFrame(frame);
+    if (!decoded) {
+        return;
+    }
+    // The unit speaks again: the cursor follows the engine, no longer a log's row.
+    m_hub.publishUnitValues(liveValuesOf(*decoded));
+    emit m_hub.monitorFrameDecoded(*decoded);
+}
+
+void TFormHlav::takeOverSetFromFile(const IgnReadResult& read, const QString& fileName) {
+    m_session.applyFileRead(read);
+    // Hidden before the commit tail, so that a programming run it starts shows its progress.
+    emit m_hub.statusHideRequested();
+    CommitTail();
+    m_hub.nameSetFile(fileName);
+}
+
+void TFormHlav::showStatus(const QString& text, bool red) {
+    m_statusLine->showStatus(text, red);
+    m_statusLine->setStatusVisible(true);
+    // Held and then hidden like any status, and replaced by the link's next message.
+    emit m_hub.statusHeld();
+}
+
+TFormHlav::Answer TFormHlav::ask(const std::string& text, Buttons buttons) {
+    return m_desktop->messageBox(this, QString::fromStdString(text), buttons);
+}
+
+void TFormHlav::showMessage(const std::string& text) {
+    ask(text, Buttons::Ok);
+}
+
+void TFormHlav::setLanguage(std::uint8_t index) {
+    m_languageIndex = index;
+    ApplyLanguage();
+}
+
+void TFormHlav::ApplyLanguage() {
+    m_texts = messageTextsFor(m_languageIndex);
+    for (const auto& feature : m_features) {
+        feature->applyLanguage(m_languageIndex);
+    }
+    emit m_hub.languageChanged(m_languageIndex);
 }
 
 void TFormHlav::CentreWindow() {
@@ -251,65 +269,30 @@ void TFormHlav::LoadSettings() {
                 {kDesignedWidth, kDesignedHeight});
     // Only a shown window has a frame: fitted once more then, the frame counted.
     fitAgainWhenFramed(*this);
-
-    const int com = ini.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
-    m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com <= 19 ? com : 0);
     const int language = ini.readInteger(kSectionForm, "Language", m_languageIndex);
     m_languageIndex = static_cast<std::uint8_t>(language >= 0 && language <= 3 ? language : 0);
-    setFileName(QString::fromStdString(ini.readString(kSectionForm, "File", "")));
-    m_lastFilePath = QString::fromStdString(ini.readString(kSectionForm, "IniDir", ""));
-
     int pageIndex = ini.readInteger(kSectionIgnition, "PageControl1->ActivePageIndex",
                                     m_pageControl->currentIndex());
     if (pageIndex < 0 || pageIndex >= kPageCount) {
         pageIndex = 0;
     }
     m_pageControl->setCurrentIndex(pageIndex);
-
-    for (const char* name : kPersistedBoxes) {
-        if (auto* box = findChild<QCheckBox*>(name)) {
-            const std::string key = std::string(name) + "->Checked";
-            box->setChecked(ini.readInteger(kSectionIgnition, key, box->isChecked() ? 1 : 0) != 0);
-        }
-    }
     for (const auto& feature : m_features) {
         feature->loadSettings(ini);
     }
-    LoadImageCache();
+    m_startFiles.loadImageCache(m_session);
 }
 
-void TFormHlav::LoadImageCache() {
-    if (const auto text = readStartFile(imageCachePath())) {
-        // The cache is read over the defaults: what it does not hold keeps its default.
-        ParameterImage image = m_session.image();
-        AllFlags flags = m_session.allFlags();
-        if (readImageCache(*text, image, flags).damaged) {
-            keepDamagedCacheAside(*text);
-        }
-        m_session.restore(image, flags);
-    }
-}
-
-std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
+std::optional<FileWriteFailure> TFormHlav::SaveSettings() {
     IniFile& ini = m_settings;
     const QRect geometry = geometryToSave(*this);
     ini.writeInteger(kSectionForm, "Left", geometry.x());
     ini.writeInteger(kSectionForm, "Top", geometry.y());
     ini.writeInteger(kSectionForm, "Height", geometry.height());
     ini.writeInteger(kSectionForm, "Width", geometry.width());
-    ini.writeInteger(kSectionForm, "ComPort", m_comPortIndex + 1);
     ini.writeInteger(kSectionForm, "Language", m_languageIndex);
-    // A path with a line break is refused by the INI writer: the file keeps the path it had.
-    ini.write(kSectionForm, "File", m_ruzne->fileName().toStdString());
-    ini.write(kSectionForm, "IniDir", m_lastFilePath.toStdString());
     ini.writeInteger(kSectionIgnition, "PageControl1->ActivePageIndex",
                      m_pageControl->currentIndex());
-    for (const char* name : kPersistedBoxes) {
-        if (auto* box = findChild<QCheckBox*>(name)) {
-            ini.writeInteger(kSectionIgnition, std::string(name) + "->Checked",
-                             box->isChecked() ? 1 : 0);
-        }
-    }
     for (const auto& feature : m_features) {
         feature->saveSettings(ini);
     }
@@ -317,7 +300,7 @@ std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
     // failure is the one reported when both fail.
     QString reason;
     const bool settingsWritten = writeFileAtomically(settingsPath(), ini.text(), &reason);
-    if (auto failure = SaveImageCache()) {
+    if (auto failure = m_startFiles.saveImageCache(m_session)) {
         return failure;
     }
     if (!settingsWritten) {
@@ -326,37 +309,31 @@ std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveSettings() {
     return std::nullopt;
 }
 
-std::optional<TFormHlav::FileWriteFailure> TFormHlav::SaveImageCache() {
-    QString reason;
-    if (!writeFileAtomically(imageCachePath(),
-                             formatImageCache(m_session.image(), m_session.allFlags()), &reason)) {
-        return FileWriteFailure{imageCachePath(), reason};
-    }
-    return std::nullopt;
-}
-
-bool TFormHlav::ReadTestMode() const {
-    const RegularFileRead marker = readConfigFile(testMarkerPath());
-    if (marker.status != RegularFileStatus::Read) {
-        return false;
-    }
-    const QStringList words =
-        QString::fromStdString(marker.text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
-    return words.contains("TEST_ENABLE");
-}
-
 bool TFormHlav::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        HintChanged(static_cast<QStatusTipEvent*>(event)->tip());
+        // A control's hint shows in the status bar while the mouse is over it.
+        if (m_statusBar != nullptr) {
+            m_statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        }
         return true;
     }
     return QMainWindow::event(event);
 }
 
-void TFormHlav::HintChanged(const QString& longHint) {
-    if (m_statusBar != nullptr) {
-        m_statusBar->showMessage(longHint);
-    }
+void TFormHlav::showStatusBarText(const QString& text) {
+    m_statusBar->showMessage(text);
+}
+
+void TFormHlav::addStatusBarWidget(QWidget* widget) {
+    m_statusBar->addPermanentWidget(widget);
+}
+
+QString TFormHlav::pageCaption(int index) const {
+    return m_pageControl->tabText(index);
+}
+
+int TFormHlav::activePageIndex() const {
+    return std::max(0, m_pageControl->currentIndex());
 }
 
 } // namespace kordana

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "BenchWindow.h"
+#include "features/editing/EditingFeature.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,7 +45,7 @@ void BM_CommitTailInjectionPage(benchmark::State& state) {
                 ->setText("1234");
         }
         state.ResumeTiming();
-        form.EditExit();
+        form.feature<EditingFeature>()->EditExit();
     }
 }
 BENCHMARK(BM_CommitTailInjectionPage)
@@ -94,7 +95,7 @@ void BM_F5OnMapPage(benchmark::State& state) {
     frame.version = 51;
     form.ShowMonitorFrame(encodeMonitorFrame(frame));
     form.MarkOperatingPoint();
-    const OperatingPoint point = form.operatingPoint();
+    const OperatingPoint point = form.feature<EditingFeature>()->operatingPoint();
     const std::size_t target = layout::mapCell(0, point.mapRow, point.mapColumn);
     UpDownEdit* cell = form.findChild<MapGrid*>()->cell(point.mapRow, point.mapColumn);
     form.activateWindow();

@@ -1,7 +1,7 @@
 // Painting the live monitor panel: budget well under 1 ms per monitor frame. The window is
 // shown on the offscreen platform.
-#include "app/MonitorPanel.h"
 #include "app/TFormHlav.h"
+#include "features/monitor/MonitorPanel.h"
 #include "monitor/MonitorFrame.h"
 #include "settings/AtomicFile.h"
 

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "BenchWindow.h"
+#include "features/editing/EditingFeature.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,7 +51,7 @@ void BM_CommitTailHeatMap(benchmark::State& state) {
                 ->setText(QString::number(50 * (i % 200)));
         }
         state.ResumeTiming();
-        form.EditExit();
+        form.feature<EditingFeature>()->EditExit();
     }
 }
 BENCHMARK(BM_CommitTailHeatMap)

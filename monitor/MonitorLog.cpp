@@ -354,6 +354,35 @@ std::optional<MonitorLogRead> countLines(std::ifstream& in, std::uintmax_t size,
     }
 }
 
+// Feeds the first `bytes` bytes of `in` to `parser`, reporting progress; a refusal when the
+// reader cancels or the file cannot be read.
+std::optional<MonitorLogRead> feedCounted(std::ifstream& in, std::uintmax_t bytes,
+                                          const MonitorLogReadOptions& options,
+                                          std::vector<char>& chunk, LogParser& parser) {
+    const double total = static_cast<double>(std::max<std::uintmax_t>(bytes, 1));
+    for (std::uintmax_t done = 0; done < bytes;) {
+        if (!reportProgress(options,
+                            kCountShare + (1 - kCountShare) * static_cast<double>(done) / total)) {
+            return refused(MonitorLogProblem::Cancelled);
+        }
+        errno = 0;
+        in.read(chunk.data(),
+                static_cast<std::streamsize>(std::min<std::uintmax_t>(chunk.size(), bytes - done)));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (in.bad()) {
+            return unreadable(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+        if (!parser.feed(std::string_view(chunk.data(), got))) {
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 MonitorLogRead readMonitorLogFile(const std::string& path, const MonitorLogReadOptions& options) {
@@ -387,26 +416,8 @@ MonitorLogRead readMonitorLogFile(const std::string& path, const MonitorLogReadO
     in.seekg(0);
     LogParser parser(count.lineEnds + (count.endsInLine ? 0 : 1), count.bytes, options);
     // Only the bytes counted: lines a writer adds meanwhile were not counted.
-    const double total = static_cast<double>(std::max<std::uintmax_t>(count.bytes, 1));
-    for (std::uintmax_t done = 0; done < count.bytes;) {
-        if (!reportProgress(options,
-                            kCountShare + (1 - kCountShare) * static_cast<double>(done) / total)) {
-            return refused(MonitorLogProblem::Cancelled);
-        }
-        errno = 0;
-        in.read(chunk.data(), static_cast<std::streamsize>(
-                                  std::min<std::uintmax_t>(chunk.size(), count.bytes - done)));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (in.bad()) {
-            return unreadable(errno);
-        }
-        if (got == 0) {
-            break;
-        }
-        done += got;
-        if (!parser.feed(std::string_view(chunk.data(), got))) {
-            break;
-        }
+    if (auto refusal = feedCounted(in, count.bytes, options, chunk, parser)) {
+        return std::move(*refusal);
     }
     return parser.finish();
 }

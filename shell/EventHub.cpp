@@ -17,4 +17,9 @@ void EventHub::endReplay() {
     emit replayMoved();
 }
 
+void EventHub::nameSetFile(const QString& path) {
+    m_setFile = path;
+    emit setFileNamed(path);
+}
+
 } // namespace kordana

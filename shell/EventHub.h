@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/UnitHeader.h"
 #include "monitor/MonitorFrame.h"
 #include "monitor/MonitorLiveValues.h"
 #include "monitor/OperatingPoint.h"
@@ -8,6 +9,7 @@
 #include "storage/SetHistory.h"
 
 #include <QObject>
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -30,6 +32,16 @@ public:
     const MonitorLiveValues& unitValues() const { return m_unit; }
     /// True while a log row's values stand in for the unit's.
     bool replaying() const { return m_replay.has_value(); }
+    /// The parameter file the set on screen came from (empty: none).
+    const QString& setFile() const { return m_setFile; }
+    /// Where the next Open or Save dialog starts: the parameter file last opened or saved.
+    const QString& lastFilePath() const { return m_lastFilePath; }
+    void setLastFilePath(const QString& path) { m_lastFilePath = path; }
+    /// The set on screen now comes from `path` (empty: from no file); emits setFileNamed().
+    void nameSetFile(const QString& path);
+    /// True while the link runs a read, verify, programming run or compare.
+    bool unitBusy() const { return m_unitBusy; }
+    void setUnitBusy(bool busy) { m_unitBusy = busy; }
 
     /// An intact monitor frame: its values become the unit's and end a replay (no signal: the
     /// next tick marks them).
@@ -44,8 +56,16 @@ signals:
     void setChanged(const ChangeSet& changes, ChangeCause cause);
     /// A command is about to replace the whole set; `before` is the set as it still stands.
     void aboutToReplaceSet(SetHistoryCause cause, const ParameterImage& before);
+    /// The active page `index` is to be rewritten from the session (first step of a refresh).
+    void refreshRequested(int index);
+    /// The active page `index` is to be stored into the session (a harvest).
+    void harvestRequested(int index);
     /// The active page `index` was rewritten from the session (every refresh, every page change).
     void pageShown(int index);
+    /// A commit tail ended: the set may differ from what the unit was last programmed with.
+    void committed();
+    /// The set on screen now comes from `path` (empty: from no file).
+    void setFileNamed(const QString& path);
     /// The cursor is being marked on the active page from `live` (every tick, a replayed row).
     /// `mapPage` is the active page when it is a map page (else -1) and `mapMark` its map
     /// cursor, computed once for everyone.
@@ -56,12 +76,24 @@ signals:
     void monitorFrameDecoded(const MonitorFrame& frame);
     /// The port was opened again and may lead to another unit now.
     void unitReplaced();
+    /// The unit holds exactly `image` (a verify passed, a read or compare got every block).
+    void unitHoldsSet(const ParameterImage& image);
+    /// What the unit holds is not known any more.
+    void unitSetUnknown();
+    /// The unit's header was read: its identity, date and version.
+    void unitHeaderDecoded(const UnitHeaderTexts& header);
     /// The unit stopped answering (it may be unplugged and another one plugged in).
     void unitSilent();
     /// The window's texts are now in language `index`.
     void languageChanged(std::uint8_t index);
-    /// One 55 ms tick of Timer1, after the link's step and the cursor.
+    /// One 55 ms tick of Timer1; the cursor is marked after it.
     void tick();
+    /// The window's own status message was shown: it is held and hidden like the link's.
+    void statusHeld();
+    /// The status line is to be hidden now (a new set replaces the one a message was about).
+    void statusHideRequested();
+    /// The print view was shown (`on`) or left.
+    void printingChanged(bool on);
 
     // The map page's colours (View menu).
     /// Heat map colours were switched on or off: map cells coloured by value, or not.
@@ -72,6 +104,9 @@ signals:
 private:
     MonitorLiveValues m_unit;
     std::optional<MonitorLiveValues> m_replay;
+    QString m_setFile;
+    QString m_lastFilePath;
+    bool m_unitBusy = false;
 };
 
 } // namespace kordana

@@ -1,13 +1,19 @@
 #include "shell/MenuSkeleton.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QBoxLayout>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <algorithm>
 
 namespace kordana {
 
-void MenuSkeleton::reserve(QMenu* menu, const QString& name) {
-    m_places.insert(name, Place{menu, m_next++});
+void MenuSkeleton::reserve(QMenu* menu, const QString& name, QActionGroup* group) {
+    m_places.insert(name, Place{menu, group, m_next++});
 }
 
 QAction* MenuSkeleton::add(const MenuItemSpec& item) {
@@ -32,7 +38,45 @@ QAction* MenuSkeleton::add(const MenuItemSpec& item) {
         }
     }
     menu->insertAction(before, action);
+    if (place->group != nullptr) {
+        // An exclusive menu shows one choice: its first item until a command checks another.
+        action->setCheckable(true);
+        action->setChecked(place->group->checkedAction() == nullptr);
+        place->group->addAction(action);
+    }
     return action;
+}
+
+void ToolBarSkeleton::setBar(QBoxLayout* bar, QWidget* parent) {
+    m_bar = bar;
+    m_parent = parent;
+}
+
+void ToolBarSkeleton::reserve(const QString& name) {
+    m_places.push_back(name);
+}
+
+QAbstractButton* ToolBarSkeleton::add(const ToolButtonSpec& spec) {
+    const int place = static_cast<int>(m_places.indexOf(QString(spec.name)));
+    if (place < 0 || m_bar == nullptr) {
+        return nullptr;
+    }
+    QAbstractButton* button = nullptr;
+    if (spec.caption == nullptr) {
+        auto* glyph = new QToolButton(m_parent);
+        glyph->setIcon(toolBarGlyph(spec.glyph));
+        glyph->setIconSize(QSize(20, 20));
+        glyph->setAutoRaise(true);
+        button = glyph;
+    } else {
+        button = new QPushButton(spec.caption, m_parent);
+    }
+    button->setObjectName(spec.name);
+    button->setFocusPolicy(Qt::NoFocus);
+    const auto at = std::lower_bound(m_filled.begin(), m_filled.end(), place);
+    m_bar->insertWidget(static_cast<int>(at - m_filled.begin()), button);
+    m_filled.insert(at, place);
+    return button;
 }
 
 } // namespace kordana

@@ -2,7 +2,8 @@
 // "Com n" items, and the stable paths found in a folder of links.
 #include "FormFixture.h"
 
-#include "app/AssignDeviceDialog.h"
+#include "features/unit/AssignDeviceDialog.h"
+#include "features/unit/UnitFeature.h"
 #include "link/serial/SerialDevices.h"
 #include "settings/IniFile.h"
 
@@ -23,7 +24,7 @@ protected:
     TFormHlav& form() {
         TFormHlav& f = createForm();
         // Not in location order, USB adapters mixed in with a built-in port.
-        f.setSerialDeviceLister([this] {
+        f.feature<UnitFeature>()->setSerialDeviceLister([this] {
             return std::vector<SerialDevice>{
                 {"/dev/ttyS0", "", "", "", false, ""},
                 {"/dev/ttyUSB1", "Acme Cables", "Serial Lead", "A1B2C3", true, kStable},
@@ -51,7 +52,7 @@ protected:
 TEST_F(AssignDevice, ListsUsbAdaptersFirstWithTheirStablePath) {
     TFormHlav& f = form();
     f.action("MenuAssignDevice")->trigger();
-    AssignDeviceDialog& dialog = *f.assignDeviceDialog();
+    AssignDeviceDialog& dialog = *f.feature<UnitFeature>()->assignDeviceDialog();
     ASSERT_TRUE(dialog.isVisible());
     const QTreeWidget* list = dialog.list();
     ASSERT_EQ(list->topLevelItemCount(), 3);
@@ -70,15 +71,15 @@ TEST_F(AssignDevice, OkKeepsTheDeviceForItsComNumberAndTheHintSaysSo) {
     EXPECT_EQ(f.action("MenuCom1")->statusTip(), "Opens " + QString::fromStdString(noDevice()));
 
     f.action("MenuAssignDevice")->trigger();
-    assign(*f.assignDeviceDialog(), 0, 4);
-    EXPECT_FALSE(f.assignDeviceDialog()->isVisible());
+    assign(*f.feature<UnitFeature>()->assignDeviceDialog(), 0, 4);
+    EXPECT_FALSE(f.feature<UnitFeature>()->assignDeviceDialog()->isVisible());
     // The stable path, not /dev/ttyUSB1, which may change on re-plugging.
     EXPECT_EQ(f.action("MenuCom4")->statusTip(), "Opens " + kStable);
     EXPECT_EQ(f.action("MenuCom4")->text(), "Com 4");
 
     // A device without a stable path is kept by its location.
     f.action("MenuAssignDevice")->trigger();
-    assign(*f.assignDeviceDialog(), 1, 7);
+    assign(*f.feature<UnitFeature>()->assignDeviceDialog(), 1, 7);
     f.action("MenuGerman")->trigger();
     EXPECT_EQ(f.action("MenuCom7")->statusTip(), "Öffnet " + missing());
     EXPECT_EQ(f.action("MenuCom7")->text(), "Com 7");
@@ -94,10 +95,12 @@ TEST_F(AssignDevice, TheComPortInUseOpensAgainOnItsNewDevice) {
     TFormHlav& f = form();
     const std::size_t shown = messages.size();
     f.action("MenuAssignDevice")->trigger();
-    assign(*f.assignDeviceDialog(), 0, 2); // not the port in use: nothing opens
+    assign(*f.feature<UnitFeature>()->assignDeviceDialog(), 0,
+           2); // not the port in use: nothing opens
     EXPECT_EQ(messages.size(), shown);
     f.action("MenuAssignDevice")->trigger();
-    assign(*f.assignDeviceDialog(), 1, 1); // a device that is not there: the open fails
+    assign(*f.feature<UnitFeature>()->assignDeviceDialog(), 1,
+           1); // a device that is not there: the open fails
     ASSERT_EQ(messages.size(), shown + 1);
     EXPECT_EQ(messages.back(), "Com opening error!");
     EXPECT_TRUE(f.action("MenuCom1")->isChecked());

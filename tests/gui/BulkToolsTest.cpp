@@ -5,6 +5,7 @@
 #include "editors/CurveRows.h"
 #include "editors/PolohaPage.h"
 #include "editors/ServoPage.h"
+#include "features/editing/EditingFeature.h"
 #include "monitor/MonitorFrame.h"
 #include "monitor/OperatingPoint.h"
 
@@ -127,7 +128,7 @@ TEST_F(BulkTools, PositionToolsHarvestFirstAndStepTheirMarkedPoints) {
     }
     showPage(kPagePoloha);
     engineAt(2000, 0); // point 2 on both curves
-    ASSERT_EQ(f.operatingPoint().positionAPoint, 2);
+    ASSERT_EQ(f.feature<EditingFeature>()->operatingPoint().positionAPoint, 2);
 
     // Typed and not committed: the "+" of curve A takes it over first.
     typeInto(curveValue("GroupBoxPolohaA", 2), "400");

@@ -2,6 +2,8 @@
 // stepped cell reaches the unit's memory.
 #include "UnitWindowFixture.h"
 
+#include "features/editing/EditingFeature.h"
+#include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 #include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
@@ -40,8 +42,8 @@ TEST_F(BulkToolsUnit, F5ProgramsTheSteppedCellIntoTheUnit) {
     frame.version = 51;
     form.ShowMonitorFrame(encodeMonitorFrame(frame));
     form.MarkOperatingPoint();
-    ASSERT_EQ(form.operatingPoint().mapRow, 4);
-    ASSERT_EQ(form.operatingPoint().mapColumn, 3);
+    ASSERT_EQ(form.feature<EditingFeature>()->operatingPoint().mapRow, 4);
+    ASSERT_EQ(form.feature<EditingFeature>()->operatingPoint().mapColumn, 3);
 
     childNamed<QCheckBox>(form, "CheckBoxProgHned")->setChecked(true);
     ParameterImage expected = form.session().image();
@@ -50,8 +52,8 @@ TEST_F(BulkToolsUnit, F5ProgramsTheSteppedCellIntoTheUnit) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::keyClick(&form, Qt::Key_F5);
     EXPECT_EQ(form.session().image().bytes, expected.bytes) << "exactly the marked cell";
-    EXPECT_EQ(form.programmingAfterChangeStarts(), 1);
-    EXPECT_EQ(form.link().mode(), LinkMode::Program);
+    EXPECT_EQ(form.feature<UnitFeature>()->programmingAfterChangeStarts(), 1);
+    EXPECT_EQ(form.feature<UnitFeature>()->link().mode(), LinkMode::Program);
     runToIdle(form);
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program device: OK");
 

@@ -1,5 +1,6 @@
 #include "CommandFixture.h"
 
+#include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 
 #include <QApplication>
@@ -133,7 +134,7 @@ TEST_F(CommandOpen, RejectedFilesChangeNothing) {
         {"/dev/zero", "Open file error!"},
         {path("big.ign"), "Open file error!"},
     };
-    childNamed<QLabel>(f, "LabelFile2")->setText("/kept/as/it/was.ign");
+    f.hub().nameSetFile("/kept/as/it/was.ign");
     f.setLastFilePath("/kept/as/it/was.ign");
     const ParameterImage before = f.session().image();
     for (const auto& c : cases) {
@@ -180,28 +181,29 @@ TEST_F(CommandOpen, StatusLineIsHiddenAfterEveryOutcome) {
 TEST_F(CommandOpen, ProgrammingAfterChangeProgramsOnlyAFileThatDiffers) {
     TFormHlav& f = openCommandForm();
     const auto driveToIdle = [&f] {
-        for (int tick = 0; tick < 1000 && f.link().mode() != LinkMode::Idle; ++tick) {
+        for (int tick = 0; tick < 1000 && f.feature<UnitFeature>()->link().mode() != LinkMode::Idle;
+             ++tick) {
             f.Timer1Timer();
         }
-        ASSERT_EQ(f.link().mode(), LinkMode::Idle);
+        ASSERT_EQ(f.feature<UnitFeature>()->link().mode(), LinkMode::Idle);
     };
     QTest::mouseClick(childNamed<QCheckBox>(f, "CheckBoxProgHned"), Qt::LeftButton, {},
                       QPoint(8, childNamed<QCheckBox>(f, "CheckBoxProgHned")->height() / 2));
     ASSERT_TRUE(childNamed<QCheckBox>(f, "CheckBoxProgHned")->isChecked());
     driveToIdle(); // setting the box programs once; no unit answers here
-    const int starts = f.programmingAfterChangeStarts();
+    const int starts = f.feature<UnitFeature>()->programmingAfterChangeStarts();
 
     writeText(path("same.ign"), IgnWriter::write(f.session().image(), false));
     chosenPath = path("same.ign");
     press(Qt::Key_F3);
-    EXPECT_EQ(f.link().mode(), LinkMode::Idle);
-    EXPECT_EQ(f.programmingAfterChangeStarts(), starts);
+    EXPECT_EQ(f.feature<UnitFeature>()->link().mode(), LinkMode::Idle);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), starts);
 
     writeText(path("tuned.ign"), IgnWriter::write(tunedImage(f.session().image()), false));
     chosenPath = path("tuned.ign");
     press(Qt::Key_F3);
-    EXPECT_EQ(f.link().mode(), LinkMode::Program);
-    EXPECT_EQ(f.programmingAfterChangeStarts(), starts + 1);
+    EXPECT_EQ(f.feature<UnitFeature>()->link().mode(), LinkMode::Program);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), starts + 1);
     EXPECT_TRUE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible())
         << "the run started by the file shows its progress";
     EXPECT_EQ(childNamed<QLabel>(f, "LabelHlaseni")->text(), "Program device:");
@@ -211,7 +213,7 @@ TEST_F(CommandOpen, ProgrammingAfterChangeProgramsOnlyAFileThatDiffers) {
     driveToIdle();
     nextAnswer = TFormHlav::Answer::Yes;
     press(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(f.link().mode(), LinkMode::Program);
+    EXPECT_EQ(f.feature<UnitFeature>()->link().mode(), LinkMode::Program);
     EXPECT_TRUE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible());
 }
 
@@ -252,7 +254,7 @@ TEST_F(CommandSave, FailedSaveKeepsTheFileAndTheRememberedPath) {
     TFormHlav& f = openCommandForm();
     writeText(path("kept.ign"), "the earlier file\n");
     QDir().mkpath(path("folder.ign"));
-    childNamed<QLabel>(f, "LabelFile2")->setText(path("kept.ign"));
+    f.hub().nameSetFile(path("kept.ign"));
     f.setLastFilePath(path("kept.ign"));
 
     for (const QString& target : {path("no/such/folder/x.ign"), path("folder.ign")}) {

@@ -13,7 +13,7 @@ TEST_F(CommandNew, AnythingButYesChangesNothing) {
     storedCell(0, 2, 3) = 55;
     setImageByte(f, layout::kLimiter, 150);
     f.PageRefresh();
-    childNamed<QLabel>(f, "LabelFile2")->setText("/somewhere/tuned.ign");
+    f.hub().nameSetFile("/somewhere/tuned.ign");
     const ParameterImage before = f.session().image();
 
     for (Answer answer : {Answer::Cancel, Answer::No}) {
@@ -30,7 +30,7 @@ TEST_F(CommandNew, AnythingButYesChangesNothing) {
 
 TEST_F(CommandNew, YesWithPresetThreeShowsItsDefaultsAndForgetsTheFile) {
     TFormHlav& f = openCommandForm();
-    childNamed<QLabel>(f, "LabelFile2")->setText("/somewhere/tuned.ign");
+    f.hub().nameSetFile("/somewhere/tuned.ign");
     showPresetChoice();
     nextAnswer = Answer::Yes;
     choosePreset(3);

@@ -1,5 +1,6 @@
 #include "CommandFixture.h"
 
+#include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 
 #include <QAbstractButton>
@@ -44,21 +45,21 @@ TEST_F(CommandShortcut, KeysAndButtonsReachTheSameCommands) {
                 {Qt::Key_F9, "ButtonProgram", LinkMode::Program}};
     for (const auto& run : runs) {
         SCOPED_TRACE(run.button);
-        childNamed<QLabel>(f, "LabelFile2")->setText("x.ign");
+        f.hub().nameSetFile("x.ign");
         press(run.key);
-        EXPECT_EQ(f.link().mode(), run.mode);
+        EXPECT_EQ(f.feature<UnitFeature>()->link().mode(), run.mode);
         const bool readClears = run.mode == LinkMode::Read;
         EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text().isEmpty(), readClears);
-        f.link().hideStatus();
+        f.feature<UnitFeature>()->link().hideStatus();
         for (const auto& other : runs) { // start something else in between
             if (other.mode != run.mode) {
                 click(other.button);
                 break;
             }
         }
-        childNamed<QLabel>(f, "LabelFile2")->setText("x.ign");
+        f.hub().nameSetFile("x.ign");
         click(run.button);
-        EXPECT_EQ(f.link().mode(), run.mode);
+        EXPECT_EQ(f.feature<UnitFeature>()->link().mode(), run.mode);
         EXPECT_EQ(childNamed<QLabel>(f, "LabelFile2")->text().isEmpty(), readClears);
     }
 

@@ -1,5 +1,6 @@
 // File > Export tune sheet: the current set as a PDF, the outcome on the status line.
 #include "CommandFixture.h"
+#include "features/files/FilesFeature.h"
 
 #include <QAction>
 #include <QFile>
@@ -22,7 +23,7 @@ bool statusRed(const TFormHlav& f) {
 TEST_F(CommandTuneSheet, WritesTheOpenedSetInTheWindowsLanguage) {
     TFormHlav& f = openCommandForm();
     writeText(path("tuned.ign"), IgnWriter::write(f.session().image(), false));
-    ASSERT_TRUE(f.openParameterFile(path("tuned.ign")));
+    ASSERT_TRUE(f.feature<FilesFeature>()->openParameterFile(path("tuned.ign")));
     f.action("MenuGerman")->trigger();
     EXPECT_EQ(f.action("MenuTuneSheet")->text(), "Einstellblatt exportieren...");
     QString start;

@@ -1,4 +1,5 @@
 #include "MapFixture.h"
+#include "features/unit/UnitFeature.h"
 
 #include <QCheckBox>
 
@@ -16,26 +17,27 @@ TEST_F(CommitProgramAfterChange, BoxStartsUncheckedAndProgramsOnlyAfterAChange) 
     f.PageRefresh();
 
     typeAndEnter(cell(0, 0), "11");
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 0);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 0);
 
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
     ASSERT_TRUE(box->isChecked());
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 1) << "setting the box commits and programs";
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 1)
+        << "setting the box commits and programs";
 
     pressKey(cell(0, 1), Qt::Key_Return);
     QTest::mouseClick(cell(3, 3)->edit(), Qt::LeftButton);
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 1) << "no byte changed";
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 1) << "no byte changed";
 
     typeAndEnter(cell(0, 0), "12");
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 2);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 2);
     testing::MapFixture::clickArrow(grid().columnSpinButton(0), true);
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 3);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 3);
 
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
     typeAndEnter(cell(0, 0), "20");
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 3);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 3);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    EXPECT_EQ(f.programmingAfterChangeStarts(), 4);
+    EXPECT_EQ(f.feature<UnitFeature>()->programmingAfterChangeStarts(), 4);
 }
 
 TEST_F(CommitProgramAfterChange, EveryCommitShowsRepairedValues) {

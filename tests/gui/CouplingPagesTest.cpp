@@ -1,5 +1,6 @@
 #include "MapFixture.h"
 
+#include "features/unit/UnitFeature.h"
 #include "settings/ImageCache.h"
 
 #include <QAction>
@@ -189,14 +190,15 @@ TEST_F(CouplingPages, SameCommandRunsTheProgrammingAfterChangeCheck) {
     openForm(coupling::kSeparate, coupling::kSeparate);
     QCheckBox* box = childNamed<QCheckBox>(form(), "CheckBoxProgHned");
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    ASSERT_EQ(form().programmingAfterChangeStarts(), 1);
+    ASSERT_EQ(form().feature<UnitFeature>()->programmingAfterChangeStarts(), 1);
     storedCell(0, 0, 0) = 1;
     storedCell(1, 0, 0) = 2;
     form().PageRefresh();
     form().action("Menu_Ign123Coupled")->trigger();
-    EXPECT_EQ(form().programmingAfterChangeStarts(), 1) << "Coupled does not program";
+    EXPECT_EQ(form().feature<UnitFeature>()->programmingAfterChangeStarts(), 1)
+        << "Coupled does not program";
     form().action("Menu_Ign123Stejny")->trigger();
-    EXPECT_EQ(form().programmingAfterChangeStarts(), 2);
+    EXPECT_EQ(form().feature<UnitFeature>()->programmingAfterChangeStarts(), 2);
 }
 
 } // namespace

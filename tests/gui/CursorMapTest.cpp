@@ -3,6 +3,7 @@
 
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
+#include "features/editing/EditingFeature.h"
 #include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 
@@ -66,8 +67,8 @@ TEST_F(CursorMap, MarksTheNearestCellAndMovesWithTheEngine) {
     EXPECT_TRUE(breakpointMarked(f, 1));
     EXPECT_TRUE(rowMarked(f, 1));
     EXPECT_EQ(markedCells(f), 1);
-    EXPECT_EQ(f.operatingPoint().mapColumn, 1);
-    EXPECT_EQ(f.operatingPoint().mapRow, 1);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapColumn, 1);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapRow, 1);
 
     engineAt(f, 1250, 4); // half-way goes to the lower breakpoint; 4 % to the 5 % row
     EXPECT_TRUE(cellMarked(f, 2, 0));

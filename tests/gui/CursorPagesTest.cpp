@@ -7,6 +7,7 @@
 #include "FormFixture.h"
 
 #include "editors/UpDownEdit.h"
+#include "features/editing/EditingFeature.h"
 #include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 
@@ -127,14 +128,14 @@ TEST_F(CursorPages, ServoAndPositionPointsAreTheNearestBreakpoints) {
         showPage(10);
         engineAt(c.rpm);
         EXPECT_EQ(limeWidgets(sheet(10)), curvePoint("GroupBoxServo", c.servoAndA));
-        EXPECT_EQ(form().operatingPoint().servoPoint, c.servoAndA);
+        EXPECT_EQ(form().feature<EditingFeature>()->operatingPoint().servoPoint, c.servoAndA);
 
         showPage(9);
         engineAt(c.rpm);
         EXPECT_EQ(limeWidgets(sheet(9)),
                   curvePoint("GroupBoxPolohaA", c.servoAndA) + curvePoint("GroupBoxPolohaB", c.b));
-        EXPECT_EQ(form().operatingPoint().positionAPoint, c.servoAndA);
-        EXPECT_EQ(form().operatingPoint().positionBPoint, c.b);
+        EXPECT_EQ(form().feature<EditingFeature>()->operatingPoint().positionAPoint, c.servoAndA);
+        EXPECT_EQ(form().feature<EditingFeature>()->operatingPoint().positionBPoint, c.b);
     }
 }
 
@@ -245,7 +246,7 @@ TEST_F(CursorPages, VariousPageShowsNoLimeAndAPageComingBackIsMarkedAfresh) {
     EXPECT_TRUE(limeWidgets(sheet(12)).empty());
     // An inactive page keeps its colours until it is shown again.
     EXPECT_EQ(limeWidgets(sheet(10)), curvePoint("GroupBoxServo", 1));
-    EXPECT_EQ(form().operatingPoint().servoPoint, 1);
+    EXPECT_EQ(form().feature<EditingFeature>()->operatingPoint().servoPoint, 1);
 
     showPage(10);
     engineAt(7300);

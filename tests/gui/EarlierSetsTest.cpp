@@ -43,7 +43,7 @@ TEST_F(EarlierSets, NewAndOpenKeepTheSetTheyReplace) {
     TFormHlav& f = openHistoryForm();
     storedCell(0, 2, 3) = 55;
     f.PageRefresh();
-    fileLabel()->setText("/somewhere/tuned.ign");
+    f.hub().nameSetFile("/somewhere/tuned.ign");
     const ParameterImage tuned = f.session().image();
 
     nextAnswer = Answer::Cancel;
@@ -89,7 +89,7 @@ TEST_F(EarlierSets, TheDialogListsTheEntriesAndRestoresOneAsOneChange) {
     TFormHlav& f = openHistoryForm();
     storedCell(0, 2, 3) = 55;
     f.PageRefresh();
-    fileLabel()->setText("/somewhere/tuned.ign");
+    f.hub().nameSetFile("/somewhere/tuned.ign");
     const ParameterImage tuned = f.session().image();
     nextAnswer = Answer::Yes;
     press(Qt::Key_N, Qt::ControlModifier);
@@ -133,7 +133,7 @@ TEST_F(EarlierSetsRead, ReadKeepsTheSetBeforeTheFirstBlockLands) {
     TFormHlav& form = startWithUnit();
     historyOf(form).setHistoryFolder(m_dir.path() + "/history");
     setImageByte(form, layout::mapCell(0, 2, 3), 33);
-    childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/x.ign");
+    form.hub().nameSetFile("/tmp/x.ign");
 
     form.action("MenuRead")->trigger();
     std::vector<SetHistoryEntry> kept = historyOf(form).history()->entries();

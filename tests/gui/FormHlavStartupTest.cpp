@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include "features/monitor/MonitorFeature.h"
+#include "features/unit/UnitFeature.h"
 #include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
 #include "settings/ImageCache.h"
@@ -29,7 +31,7 @@ ParameterImage defaultImage() {
 TEST_F(Startup, FirstRunWithoutFiles) {
     TFormHlav& form = createForm();
     EXPECT_EQ(form.size(), QSize(1033, 866));
-    EXPECT_EQ(form.comPortIndex(), 0);
+    EXPECT_EQ(form.feature<UnitFeature>()->comPortIndex(), 0);
     EXPECT_EQ(form.languageIndex(), 0);
     EXPECT_EQ(form.activePageIndex(), 0);
     EXPECT_EQ(form.session().image(), defaultImage());
@@ -60,7 +62,7 @@ TEST_F(Startup, SettingsRoundTripEveryKey) {
         form.resize(1000, 800);
         form.action("MenuCom5")->trigger();
         form.action("MenuFrench")->trigger();
-        childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/tune.ign");
+        form.hub().nameSetFile("/tmp/tune.ign");
         form.setLastFilePath("/tmp/tune.ign");
         childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(12);
         childNamed<QCheckBox>(form, "CheckBoxExtMonitor")->setChecked(true);
@@ -81,7 +83,7 @@ TEST_F(Startup, SettingsRoundTripEveryKey) {
 
     TFormHlav& form = createForm();
     EXPECT_EQ(form.size(), QSize(1000, 800));
-    EXPECT_EQ(form.comPortIndex(), 4);
+    EXPECT_EQ(form.feature<UnitFeature>()->comPortIndex(), 4);
     EXPECT_EQ(form.languageIndex(), 2);
     EXPECT_EQ(childNamed<QLabel>(form, "LabelFile2")->text(), "/tmp/tune.ign");
     EXPECT_EQ(form.lastFilePath(), "/tmp/tune.ign");
@@ -98,7 +100,7 @@ TEST_F(Startup, OutOfRangeSettingsAreRepaired) {
                   "PageControl1->ActivePageIndex=14\n");
     TFormHlav& form = createForm();
     EXPECT_EQ(form.languageIndex(), 0);
-    EXPECT_EQ(form.comPortIndex(), 0);
+    EXPECT_EQ(form.feature<UnitFeature>()->comPortIndex(), 0);
     EXPECT_EQ(form.activePageIndex(), 0);
 }
 
@@ -140,7 +142,7 @@ TEST_F(Startup, PathWithALineBreakKeepsTheRememberedPath) {
     writeSettings("[PORTS]\nCOM1=" + noDevice() +
                   "\n[FORM_HLAV]\nFile=/old/tune.ign\nIniDir=/old/dir.ign\n");
     TFormHlav& form = createForm();
-    childNamed<QLabel>(form, "LabelFile2")->setText("/new/a\nb.ign");
+    form.hub().nameSetFile("/new/a\nb.ign");
     form.setLastFilePath("/new/a\r\n[PORTS]\nCOM1=/dev/sda");
     form.action("MenuFrench")->trigger();
     closeForm();
@@ -302,10 +304,10 @@ TEST_F(Startup, FailingCacheWriteLeavesTheOldCache) {
 TEST_F(Startup, TestModeMarker) {
     QDir().mkpath(m_configDir);
     ASSERT_TRUE(writeFileAtomically(m_configDir + "/test_brenik.txt", "x\nTEST_ENABLE y"));
-    EXPECT_TRUE(createForm().testMode());
+    EXPECT_TRUE(createForm().feature<MonitorFeature>()->testMode());
     closeForm();
     ASSERT_TRUE(writeFileAtomically(m_configDir + "/test_brenik.txt", "TEST_ENABLED"));
-    EXPECT_FALSE(createForm().testMode());
+    EXPECT_FALSE(createForm().feature<MonitorFeature>()->testMode());
 }
 
 } // namespace

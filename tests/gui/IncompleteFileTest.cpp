@@ -2,6 +2,7 @@
 // the status line says, and where the set then stands.
 #include "CommandFixture.h"
 
+#include "features/files/FilesFeature.h"
 #include "params/ParameterTable.h"
 
 #include <QLabel>
@@ -67,7 +68,7 @@ TEST_F(IncompleteFile, MissingKeyKeepsItsBytesAndTheStatusLineSaysSo) {
     EXPECT_NE(now[layout::mapCell(1, 2, 3)], tuned[layout::mapCell(1, 2, 3)]);
 
     // Saved, the file holds the set on screen.
-    ASSERT_TRUE(f.saveParameterFile(path("whole.ign")));
+    ASSERT_TRUE(f.feature<FilesFeature>()->saveParameterFile(path("whole.ign")));
     EXPECT_EQ(setState(f), "saved  |  unit: unknown");
 }
 

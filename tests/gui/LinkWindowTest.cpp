@@ -1,6 +1,7 @@
 // The window's Read, Verify and Program against the simulated unit on a real pseudo-terminal.
 #include "UnitWindowFixture.h"
 
+#include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 #include "params/ImageLayout.h"
 #include "tools/unit-sim/UnitSimProcess.h"
@@ -41,7 +42,7 @@ TEST_F(LinkWindow, ProgramVerifyAndReadBackThroughTheWindow) {
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Verify: OK");
 
     setImageByte(form, layout::mapCell(0, 2, 3), 1);
-    childNamed<QLabel>(form, "LabelFile2")->setText("/tmp/x.ign");
+    form.hub().nameSetFile("/tmp/x.ign");
     form.action("MenuRead")->trigger();
     EXPECT_EQ(childNamed<QLabel>(form, "LabelFile2")->text(), "");
     runToIdle(form);
@@ -102,7 +103,7 @@ TEST_F(LinkWindow, ComMenuMovesTheCheckMarkAndReopens) {
     TFormHlav& form = startWithUnit();
     writeSettings(""); // the window keeps its own copy of the settings
     form.action("MenuCom2")->trigger();
-    EXPECT_EQ(form.comPortIndex(), 1);
+    EXPECT_EQ(form.feature<UnitFeature>()->comPortIndex(), 1);
     EXPECT_TRUE(form.action("MenuCom2")->isChecked());
     EXPECT_FALSE(form.action("MenuCom1")->isChecked());
     EXPECT_EQ(messages.size(), 1u); // COM2 is a path that does not exist

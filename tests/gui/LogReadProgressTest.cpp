@@ -4,6 +4,7 @@
 
 #include "features/log/LogFeature.h"
 
+#include "features/language/LanguageFeature.h"
 #include "features/log/LogWindow.h"
 #include "monitor/MonitorLog.h"
 
@@ -59,14 +60,14 @@ protected:
 
 TEST_F(LogReadProgress, CancelKeepsTheLogShownInEveryLanguage) {
     const struct {
-        void (TFormHlav::*language)();
+        void (LanguageFeature::*language)();
         const char* text;
         const char* button;
     } cases[] = {
-        {&TFormHlav::MenuEnglishClick, "Reading the monitor log...", "Cancel"},
-        {&TFormHlav::MenuGermanClick, "Monitorprotokoll wird gelesen...", "Abbrechen"},
-        {&TFormHlav::MenuFrenchClick, "Lecture du journal du moniteur...", "Annuler"},
-        {&TFormHlav::MenuCzechClick, "Čtení záznamu monitoru...", "Zrušit"},
+        {&LanguageFeature::MenuEnglishClick, "Reading the monitor log...", "Cancel"},
+        {&LanguageFeature::MenuGermanClick, "Monitorprotokoll wird gelesen...", "Abbrechen"},
+        {&LanguageFeature::MenuFrenchClick, "Lecture du journal du moniteur...", "Annuler"},
+        {&LanguageFeature::MenuCzechClick, "Čtení záznamu monitoru...", "Zrušit"},
     };
     TFormHlav& f = createForm();
     const QString shortLog = writeLog("short.csv", 3);
@@ -75,7 +76,7 @@ TEST_F(LogReadProgress, CancelKeepsTheLogShownInEveryLanguage) {
     f.feature<LogFeature>()->logWindow()->setProgressDelay(0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        (f.*c.language)();
+        (f.feature<LanguageFeature>()->*c.language)();
         shownText.clear();
         openAndCancel(f, longLog);
         EXPECT_EQ(shownText, QString::fromUtf8(c.text));
@@ -95,7 +96,7 @@ TEST_F(LogReadProgress, CancelKeepsTheLogShownInEveryLanguage) {
 
 TEST_F(LogReadProgress, ALogOfTooManyValuesIsRefusedInTheWindowsLanguage) {
     TFormHlav& f = createForm();
-    f.MenuCzechClick();
+    f.feature<LanguageFeature>()->MenuCzechClick();
     f.feature<LogFeature>()->logWindow()->setReadLimits(kMaxMonitorLogBytes,
                                                         39); // 10 rows of 4 values are 40
     const QString path = writeLog("ten.csv", 10);

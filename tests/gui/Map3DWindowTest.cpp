@@ -2,6 +2,7 @@
 // point, and says so plainly where there is no OpenGL (as on the offscreen platform).
 #include "MapFixture.h"
 
+#include "features/editing/EditingFeature.h"
 #include "features/map3d/Map3DFeature.h"
 #include "map3d/MapSurfaceWindow.h"
 #include "monitor/MonitorFrame.h"
@@ -88,8 +89,8 @@ TEST_F(Map3DWindowTest, OneTickComputesTheMapMarkOnce) {
     EXPECT_EQ(mapMarksComputed() - before, 1u);
     EXPECT_EQ(view.markedCell(), QPoint(1, 1));
     EXPECT_EQ(cell(1, 1)->edit()->palette().color(QPalette::Base), QColor(0, 255, 0));
-    EXPECT_EQ(f.operatingPoint().mapColumn, 1);
-    EXPECT_EQ(f.operatingPoint().mapRow, 1);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapColumn, 1);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapRow, 1);
 }
 
 } // namespace

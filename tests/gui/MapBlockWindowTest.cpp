@@ -4,7 +4,8 @@
 // Ctrl+C / Ctrl+V go through the clipboard.
 #include "CommandFixture.h"
 
-#include "app/EditSelectionDialog.h"
+#include "features/editing/EditSelectionDialog.h"
+#include "features/editing/EditingFeature.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -109,8 +110,9 @@ TEST_F(MapBlockWindow, SelectShapeEditCopyAndPasteWithKeysAndMouse) {
 
     // Ctrl+E: subtract 12 degrees from the pasted block, 0 the floor.
     key(cell(8, 13), Qt::Key_E, Qt::ControlModifier);
-    ASSERT_TRUE(form.editSelectionDialog()->isVisible());
-    form.editSelectionDialog()->choose(EditSelectionDialog::Choice::Subtract, 12);
+    ASSERT_TRUE(form.feature<EditingFeature>()->editSelectionDialog()->isVisible());
+    form.feature<EditingFeature>()->editSelectionDialog()->choose(
+        EditSelectionDialog::Choice::Subtract, 12);
     QTest::mouseClick(childNamed<QPushButton>(form, "ButtonSelectionOk"), Qt::LeftButton);
     EXPECT_EQ(storedRow(8, 13, 14), (Row{6, 9}));
     EXPECT_EQ(storedRow(9, 13, 14), (Row{0, 0}));

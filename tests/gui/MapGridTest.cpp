@@ -1,4 +1,5 @@
 #include "MapFixture.h"
+#include "features/editing/EditingFeature.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -179,7 +180,7 @@ TEST_F(MapGridEdit, ColumnStepOnASiblingInSeparateChangesOnlyThatMap) {
     form().PageRefresh();
     testing::MapFixture::clickArrow(grid().columnSpinButton(4), true);
     EXPECT_EQ(storedCell(1, 0, 4), 21) << "Coupled: the step reaches the siblings";
-    form().Menu_Ign123NormalClick();
+    form().feature<EditingFeature>()->Menu_Ign123NormalClick();
     clickTab(1);
     testing::MapFixture::clickArrow(grid().columnSpinButton(4), true);
     for (int r = 0; r < 10; ++r) {

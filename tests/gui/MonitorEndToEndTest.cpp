@@ -2,7 +2,7 @@
 // own timer handler and link.
 #include "UnitWindowFixture.h"
 
-#include "app/MonitorPanel.h"
+#include "features/monitor/MonitorPanel.h"
 #include "tools/unit-sim/UnitSimProcess.h"
 
 #include <QLabel>

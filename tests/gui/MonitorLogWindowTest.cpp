@@ -4,6 +4,8 @@
 
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
+#include "features/editing/EditingFeature.h"
+#include "features/language/LanguageFeature.h"
 #include "features/log/LogFeature.h"
 #include "features/log/LogWindow.h"
 #include "monitor/MonitorCsv.h"
@@ -196,8 +198,8 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
 
     window->setCursorRow(1);
     EXPECT_TRUE(cellMarked(f, 2, 1));
-    EXPECT_EQ(f.operatingPoint().mapColumn, 1);
-    EXPECT_EQ(f.operatingPoint().mapRow, 2);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapColumn, 1);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapRow, 2);
     f.Timer1Timer(); // no unit: the replayed point stays
     EXPECT_TRUE(cellMarked(f, 2, 1));
 
@@ -210,12 +212,12 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
     // Closing the log hands the cursor back to the unit's values (none yet: speed 0).
     window->close();
     EXPECT_FALSE(cellMarked(f, 9, 3));
-    EXPECT_EQ(f.operatingPoint().mapColumn, 0);
+    EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapColumn, 0);
 }
 
 TEST_F(MonitorLogWindow, ADamagedLogIsRefusedInTheWindowsLanguage) {
     TFormHlav& f = createForm();
-    f.MenuGermanClick();
+    f.feature<LanguageFeature>()->MenuGermanClick();
     const QString path = writeLog(logRow("0.000", 900, 0) + "x,1.0,2,3\n");
     EXPECT_FALSE(logOf(f).openMonitorLog(path));
     auto* message = childNamed<QLabel>(*logOf(f).logWindow(), "LabelLogMessage");

@@ -1,7 +1,9 @@
 #include "FormFixture.h"
 
-#include "app/GaugeBar.h"
-#include "app/MonitorPanel.h"
+#include "features/language/LanguageFeature.h"
+#include "features/monitor/GaugeBar.h"
+#include "features/monitor/MonitorFeature.h"
+#include "features/monitor/MonitorPanel.h"
 #include "monitor/MonitorFrame.h"
 #include "params/ImageLayout.h"
 
@@ -275,7 +277,7 @@ TEST_F(MonitorPanelTest, VersionLabelShowsTheUnmatchedVersions) {
     EXPECT_TRUE(shown("LabelVersion"));
     EXPECT_EQ(text("LabelVersion"),
               "Unmatched version of PC and Ignition programs!  PC-51, IGN-50");
-    form().MenuGermanClick();
+    form().feature<LanguageFeature>()->MenuGermanClick();
     show(f);
     EXPECT_EQ(text("LabelVersion"), QString::fromUtf8("Programm der Zündung ist nicht kompatibel "
                                                       "mit dem Programm am PC!  PC-51, IGN-50"));
@@ -317,7 +319,7 @@ TEST_F(MonitorPanelTest, TestLabelsOnlyInTestMode) {
     writeFileAtomically(m_configDir + "/test_brenik.txt", "TEST_ENABLE\n");
     closeForm();
     createForm();
-    EXPECT_TRUE(form().testMode());
+    EXPECT_TRUE(form().feature<MonitorFeature>()->testMode());
     EXPECT_TRUE(shown("LabelTest1"));
     show(runningEngine());
     for (int i = 1; i <= 8; ++i) {
@@ -377,7 +379,7 @@ TEST_F(MonitorPanelTest, CountIsRewrittenAfterTheLanguageSwitchWroteItsPlacehold
     show(runningEngine());
     form().show();
     childNamed<QLabel>(form(), "LabelSpojeni")->show();
-    form().MenuGermanClick();
+    form().feature<LanguageFeature>()->MenuGermanClick();
     EXPECT_EQ(text("LabelPocetProgramovani"), "Programmierungsanzahl= ---");
     childNamed<QLabel>(form(), "LabelSpojeni")->hide();
     show(runningEngine()); // the same count as before

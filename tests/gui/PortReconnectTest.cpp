@@ -3,6 +3,7 @@
 // a real pseudo-terminal reached through a link the test points at each new pty.
 #include "UnitWindowFixture.h"
 
+#include "features/unit/UnitFeature.h"
 #include "link/serial/PortWatch.h"
 
 #include <QAction>
@@ -44,7 +45,7 @@ protected:
     // error to arrive; a port being reopened needs no wait.
     static int ticksUntilStatus(TFormHlav& form, const QString& text, int maxTicks) {
         for (int i = 1; i <= maxTicks; ++i) {
-            if (form.serialPort().isOpen()) {
+            if (form.feature<UnitFeature>()->serialPort().isOpen()) {
                 awaitUnit(form);
             } else {
                 QCoreApplication::processEvents();
@@ -67,7 +68,7 @@ protected:
 TEST_F(PortReconnect, UnpluggedUnitIsReportedLostAndReconnectedWhenItReturns) {
     TFormHlav& form = startBehindLink();
     ASSERT_TRUE(messages.empty());
-    ASSERT_TRUE(form.serialPort().isOpen());
+    ASSERT_TRUE(form.feature<UnitFeature>()->serialPort().isOpen());
 
     unplug();
     ASSERT_GT(ticksUntilStatus(form, "Com port lost!", 40), 0);
@@ -81,7 +82,7 @@ TEST_F(PortReconnect, UnpluggedUnitIsReportedLostAndReconnectedWhenItReturns) {
     }
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(status(form), "Com port lost!");
-    EXPECT_FALSE(form.serialPort().isOpen());
+    EXPECT_FALSE(form.feature<UnitFeature>()->serialPort().isOpen());
 
     ASSERT_TRUE(m_unit.start()) << m_unit.error(); // plugged in again: a new pty, same path
     pointLinkAtUnit();
@@ -89,7 +90,7 @@ TEST_F(PortReconnect, UnpluggedUnitIsReportedLostAndReconnectedWhenItReturns) {
     EXPECT_GT(ticks, 0);
     EXPECT_LE(ticks, PortWatch::kRetryTicks); // within a second of 55 ms ticks
     EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(form.serialPort().isOpen());
+    EXPECT_TRUE(form.feature<UnitFeature>()->serialPort().isOpen());
 
     // The reopened port carries a whole programming run.
     form.action("MenuProgram")->trigger();
@@ -119,7 +120,9 @@ TEST_F(PortReconnect, AnotherComPickedWhileLostEndsTheTries) {
     for (int i = 0; i < 2 * PortWatch::kRetryTicks; ++i) {
         form.Timer1Timer();
     }
-    EXPECT_FALSE(form.serialPort().isOpen()); // COM1's device was not taken back behind its back
+    EXPECT_FALSE(form.feature<UnitFeature>()
+                     ->serialPort()
+                     .isOpen()); // COM1's device was not taken back behind its back
     EXPECT_NE(status(form), "Com port reconnected");
 }
 

@@ -2,6 +2,7 @@
 
 #include "editors/PolohaPage.h"
 #include "editors/ServoPage.h"
+#include "features/unit/UnitFeature.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -79,11 +80,11 @@ TEST_F(PositionServoPage, CentreInRadioGroupBStoresOneAndProgramsWithoutARefresh
     UpDownEdit* angle =
         childNamed<QGroupBox>(form(), "GroupBoxPolohaA")->findChildren<UpDownEdit*>().at(15);
     typeInto(angle, "55"); // typed, not committed: a refresh would rewrite it
-    const int starts = form().programmingAfterChangeStarts();
+    const int starts = form().feature<UnitFeature>()->programmingAfterChangeStarts();
 
     tick(item("RadioGroupPolohaB", 1));
     EXPECT_EQ(StoredByte(form(), layout::kPositionBRef), 1);
-    EXPECT_EQ(form().programmingAfterChangeStarts(), starts + 1);
+    EXPECT_EQ(form().feature<UnitFeature>()->programmingAfterChangeStarts(), starts + 1);
     EXPECT_EQ(text(angle), "55") << "no refresh after the click";
     EXPECT_EQ(StoredByte(form(), layout::kPositionA + 15), 72) << "nor a harvest of the page";
 }

@@ -1,9 +1,10 @@
 // The printout: the print view and its restoration, the stamp, the printer and the PDF file.
 #include "MapFixture.h"
 
-#include "app/StatusLine.h"
+#include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 #include "report/PrintPage.h"
+#include "shell/StatusLine.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -214,7 +215,7 @@ TEST_F(PrintTest, StampIsInTheLanguageOnWhiteAndHeldLikeAStatus) {
         << statusLabel()->text().toStdString();
     EXPECT_TRUE(statusLabel()->isVisibleTo(&form()));
     EXPECT_EQ(statusLabel()->palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(form().link().statusHold(), LinkProtocol::kStatusHoldTicks);
+    EXPECT_EQ(form().feature<UnitFeature>()->link().statusHold(), LinkProtocol::kStatusHoldTicks);
     EXPECT_EQ(grid().rowLabel(3)->palette().color(QPalette::Window), QColor(Qt::white));
 }
 

@@ -4,6 +4,7 @@
 
 #include "editors/MapGrid.h"
 #include "editors/TCSpinButton.h"
+#include "features/files/FilesFeature.h"
 
 #include <QAction>
 #include <QLabel>
@@ -28,7 +29,7 @@ TEST_F(SetStateWindow, FollowsSaveEditProgramReadAndPort) {
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->text(), "not saved  |  unit: unknown");
 
-    ASSERT_TRUE(form.saveParameterFile(m_dir.path() + "/set.ign"));
+    ASSERT_TRUE(form.feature<FilesFeature>()->saveParameterFile(m_dir.path() + "/set.ign"));
     EXPECT_EQ(state->text(), "saved  |  unit: unknown");
 
     stepColumn(form, 3);
@@ -80,7 +81,7 @@ TEST_F(SetStateWindow, CompareWithUnitTellsWhatTheUnitHolds) {
 
 TEST_F(SetStateWindow, NextStartIsSavedWhileTheLastFileHoldsTheSet) {
     TFormHlav& form = createForm();
-    ASSERT_TRUE(form.saveParameterFile(m_dir.path() + "/set.ign"));
+    ASSERT_TRUE(form.feature<FilesFeature>()->saveParameterFile(m_dir.path() + "/set.ign"));
     closeForm();
     EXPECT_EQ(childNamed<QLabel>(createForm(), "LabelSetState")->text(), "saved  |  unit: unknown");
 

@@ -1,6 +1,8 @@
 // Edit > Undo and Redo in the window: every kind of command goes back and forth through the
 // commit tail, and Ctrl+Z in a field undoes the last committed change, not the typing.
 #include "CommandFixture.h"
+#include "features/files/FilesFeature.h"
+#include "features/unit/UnitFeature.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,7 +20,7 @@ protected:
         TFormHlav& form = openCommandForm();
         form.ConsistencyPass(); // takes in the modes the fixture wrote
         form.session().clearUndoHistory();
-        form.ShowWhereSetStands();
+        form.feature<FilesFeature>()->ShowWhereSetStands();
         return form;
     }
     void ctrl(Qt::Key key, Qt::KeyboardModifiers more = {}) {
@@ -88,18 +90,18 @@ TEST_F(UndoWindow, EachKindOfCommandGoesBackAndForthThroughTheCommitTail) {
         command.run();
         const ParameterImage after = form.session().image();
         ASSERT_NE(before.bytes, after.bytes);
-        const int starts = form.programmingAfterChangeStarts();
+        const int starts = form.feature<UnitFeature>()->programmingAfterChangeStarts();
 
         ctrl(Qt::Key_Z);
         EXPECT_EQ(form.session().image().bytes, before.bytes);
-        EXPECT_EQ(form.programmingAfterChangeStarts(), starts + 1);
+        EXPECT_EQ(form.feature<UnitFeature>()->programmingAfterChangeStarts(), starts + 1);
         EXPECT_EQ(childNamed<QTabWidget>(form, "PageControl1")->isTabVisible(1), tabsBefore);
         EXPECT_EQ(form.action("Menu_Ign123Normal")->isChecked(),
                   before[layout::kMode] == coupling::kSeparate);
 
         ctrl(Qt::Key_Y);
         EXPECT_EQ(form.session().image().bytes, after.bytes);
-        EXPECT_EQ(form.programmingAfterChangeStarts(), starts + 2);
+        EXPECT_EQ(form.feature<UnitFeature>()->programmingAfterChangeStarts(), starts + 2);
     }
     EXPECT_TRUE(childNamed<QCheckBox>(form, "CheckBoxExtMonitor")->isChecked())
         << "the Extended Monitor comes and goes with the file";

@@ -2,6 +2,7 @@
 
 #include "FormFixture.h"
 
+#include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/SerialPort.h"
 #include "tools/unit-sim/UnitSimProcess.h"
@@ -31,7 +32,7 @@ protected:
     void runToIdle(TFormHlav& form, int maxTicks = 400) {
         for (int i = 0; i < maxTicks; ++i) {
             form.Timer1Timer();
-            if (form.link().mode() == LinkMode::Idle) {
+            if (form.feature<UnitFeature>()->link().mode() == LinkMode::Idle) {
                 return;
             }
             awaitUnit(form);
@@ -47,7 +48,8 @@ protected:
         clock.start();
         QTimer wake; // ends the wait below when nothing else happens
         wake.start(kTickMs);
-        while (form.serialPort().bytesWaiting() == 0 && clock.elapsed() < kTickMs) {
+        while (form.feature<UnitFeature>()->serialPort().bytesWaiting() == 0 &&
+               clock.elapsed() < kTickMs) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
     }

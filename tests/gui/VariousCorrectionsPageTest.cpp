@@ -1,5 +1,6 @@
 #include "MapFixture.h"
 
+#include "features/files/FilesFeature.h"
 #include "params/IgnWriter.h"
 
 #include <QCheckBox>
@@ -81,7 +82,7 @@ TEST_F(VariousCorrectionsPage, ClearingTachoLambdaActivationSavesZero) {
     EXPECT_EQ(StoredByte(f, layout::kActRpm), 1);
 
     const QString path = m_dir.path() + "/activation.ign";
-    ASSERT_TRUE(f.saveParameterFile(path));
+    ASSERT_TRUE(f.feature<FilesFeature>()->saveParameterFile(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString saved = QString::fromLatin1(file.readAll());
@@ -145,7 +146,7 @@ TEST_F(VariousCorrectionsPage, CommitKeepsTheReferencesOfAFileJustOpened) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(IgnWriter::write(image, false)));
     file.close();
-    ASSERT_TRUE(f.openParameterFile(path));
+    ASSERT_TRUE(f.feature<FilesFeature>()->openParameterFile(path));
     ASSERT_EQ(StoredByte(f, layout::kPositionARef), 2);
 
     typeAndEnter(field("EditStartJet"), "9");

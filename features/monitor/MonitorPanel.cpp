@@ -1,6 +1,6 @@
-#include "app/MonitorPanel.h"
+#include "features/monitor/MonitorPanel.h"
 
-#include "app/GaugeBar.h"
+#include "features/monitor/GaugeBar.h"
 
 #include <QCheckBox>
 #include <QFrame>

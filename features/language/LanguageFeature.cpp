@@ -1,12 +1,12 @@
 // Switching the user interface between the four languages.
-#include "app/TFormHlav.h"
+#include "features/language/LanguageFeature.h"
 
-#include "app/StatusLine.h"
 #include "lang/CaptionTables.h"
 #include "lang/CommandHints.h"
 #include "lang/HintTables.h"
 #include "lang/ItemListTables.h"
 #include "lang/Language.h"
+#include "shell/Shell.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -35,21 +35,6 @@ bool isToolBarControl(const QObject* object) {
     }
     return false;
 }
-
-} // namespace
-
-void TFormHlav::SetLanguageTexts() {
-    m_texts = messageTextsFor(m_languageIndex);
-    // While the unit is not connected the programming count is unknown. At start-up the
-    // window is not shown yet; the no-connection label counts as shown when it will be with
-    // the window.
-    if (auto* label = findChild<QLabel*>("LabelPocetProgramovani");
-        label != nullptr && m_statusLine->noConnectionShown()) {
-        label->setText(QString::fromStdString(m_texts.TextProgCount) + "---");
-    }
-}
-
-namespace {
 
 // A button or label that no layout places keeps the width it was given for its first caption
 // (its first show sizes it to that caption, once); a longer caption of another language widens
@@ -139,62 +124,74 @@ void setHint(QWidget& window, const QString& name, const QString& hint) {
 
 } // namespace
 
-void TFormHlav::ApplyLanguage() {
+void LanguageFeature::install(Shell& shell) {
+    m_shell = &shell;
+    const struct {
+        MenuItemSpec item;
+        void (LanguageFeature::*handler)();
+    } items[] = {{{"MenuEnglish", "&English"}, &LanguageFeature::MenuEnglishClick},
+                 {{"MenuGerman", "&German"}, &LanguageFeature::MenuGermanClick},
+                 {{"MenuCzech", "&Czech"}, &LanguageFeature::MenuCzechClick},
+                 {{"MenuFrench", "&French"}, &LanguageFeature::MenuFrenchClick}};
+    for (const auto& entry : items) {
+        QAction* item = shell.addMenuItem(entry.item);
+        QObject::connect(item, &QAction::triggered, item,
+                         [this, handler = entry.handler] { (this->*handler)(); });
+    }
+    shell.mainWindow().findChild<QAction*>("MenuCzech")->setVisible(false);
+}
+
+void LanguageFeature::applyLanguage(std::uint8_t index) {
+    QWidget& window = m_shell->mainWindow();
+    QTabWidget& pages = m_shell->pageControl();
     for (std::size_t i = 0; i < kLanguageMenuItems.size(); ++i) {
-        if (QAction* item = action(kLanguageMenuItems[i].data())) {
-            item->setChecked(i == m_languageIndex);
+        if (QAction* item = window.findChild<QAction*>(qstr(kLanguageMenuItems[i]))) {
+            item->setChecked(i == index);
         }
     }
     for (const CaptionRow& row : captionTable()) {
         for (std::string_view control : row.controls) {
-            setCaption(*this, *m_pageControl, qstr(control), qstr(textFor(row, m_languageIndex)));
+            setCaption(window, pages, qstr(control), qstr(textFor(row, index)));
         }
     }
     for (const ItemListRow& row : itemListTable()) {
         QStringList items;
-        for (std::string_view item : itemsFor(row, m_languageIndex)) {
+        for (std::string_view item : itemsFor(row, index)) {
             items << qstr(item);
         }
         for (std::string_view control : row.controls) {
-            setItems(*this, qstr(control), items);
+            setItems(window, qstr(control), items);
         }
     }
     for (const FormHint& formHint : formHints()) {
         for (std::string_view control : formHint.controls) {
-            setHint(*this, qstr(control), qstr(formHint.hint));
+            setHint(window, qstr(control), qstr(formHint.hint));
         }
     }
     for (const std::span<const HintRow> table : {hintTable(), commandHintTable()}) {
         for (const HintRow& row : table) {
             for (std::string_view control : row.controls) {
-                setHint(*this, qstr(control), qstr(textFor(row, m_languageIndex)));
+                setHint(window, qstr(control), qstr(textFor(row, index)));
             }
         }
     }
-    SetLanguageTexts();
-    ShowComPortHints();
-    for (const auto& feature : m_features) {
-        feature->applyLanguage(m_languageIndex);
-    }
-    emit m_hub.languageChanged(m_languageIndex);
 }
 
-void TFormHlav::selectLanguage(std::uint8_t index) {
-    m_languageIndex = index;
-    ApplyLanguage();
-    PageRefresh();
+void LanguageFeature::selectLanguage(std::uint8_t index) {
+    m_shell->setLanguage(index);
+    m_shell->PageRefresh();
 }
 
-void TFormHlav::MenuEnglishClick() {
+void LanguageFeature::MenuEnglishClick() {
     selectLanguage(kLanguageEnglish);
 }
-void TFormHlav::MenuGermanClick() {
+void LanguageFeature::MenuGermanClick() {
     selectLanguage(kLanguageGerman);
 }
-void TFormHlav::MenuFrenchClick() {
+void LanguageFeature::MenuFrenchClick() {
     selectLanguage(kLanguageFrench);
 }
-void TFormHlav::MenuCzechClick() {
+void LanguageFeature::MenuCzechClick() {
     selectLanguage(kLanguageCzech);
 }
 

@@ -1,4 +1,4 @@
-#include "app/GaugeBar.h"
+#include "features/monitor/GaugeBar.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/EditSelectionDialog.h"
+#include "features/editing/EditSelectionDialog.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

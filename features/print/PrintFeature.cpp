@@ -1,13 +1,16 @@
 // The printout: a picture of the window in its print view, on the default printer or in a PDF
 // file, with the date and time of printing in the status line.
-#include "app/TFormHlav.h"
+#include "features/print/PrintFeature.h"
 
-#include "app/StatusLine.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
-#include "link/LinkProtocol.h"
 #include "report/PrintPage.h"
+#include "shell/EventHub.h"
+#include "shell/Shell.h"
+#include "shell/StatusLine.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
@@ -106,97 +109,110 @@ void hideMapGrid(PrintView& view, MapGrid& grid) {
 
 } // namespace
 
-void TFormHlav::SpeedButtonPrintClick() {
-    printWindow(
-        [this](const QPixmap& picture) {
-            const std::unique_ptr<QPagedPaintDevice> printer = m_desktop->defaultPrinter();
-            return printer != nullptr && printOnePage(picture, *printer);
-        },
-        m_texts.TextPrintError);
+void PrintFeature::install(Shell& shell) {
+    m_shell = &shell;
+    QAction* print = shell.addMenuItem({"MenuPrint", "&Print", "Ctrl+P"});
+    QObject::connect(print, &QAction::triggered, print, [this] { SpeedButtonPrintClick(); });
+    QAbstractButton* button =
+        shell.addToolButton({"SpeedButtonPrint", nullptr, ToolBarGlyph::Print});
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [this] { SpeedButtonPrintClick(); });
+    QAction* pdf = shell.addMenuItem({"MenuPrintPdf", "Print to PDF..."});
+    QObject::connect(pdf, &QAction::triggered, pdf, [this] { MenuPrintPdfClick(); });
 }
 
-void TFormHlav::MenuPrintPdfClick() {
-    const QString path = m_desktop->pdfFileName(this, proposedPdfPath());
+void PrintFeature::SpeedButtonPrintClick() {
+    printWindow(
+        [this](const QPixmap& picture) {
+            const std::unique_ptr<QPagedPaintDevice> printer = m_shell->desktop().defaultPrinter();
+            return printer != nullptr && printOnePage(picture, *printer);
+        },
+        m_shell->texts().TextPrintError);
+}
+
+void PrintFeature::MenuPrintPdfClick() {
+    const QString path = m_shell->desktop().pdfFileName(&m_shell->mainWindow(), proposedPdfPath());
     if (path.isEmpty()) {
         return;
     }
     QString reason;
     printWindow(
         [this, &path, &reason](const QPixmap& picture) {
-            return writePdfPage(picture, path, windowTitle(), &reason);
+            return writePdfPage(picture, path, m_shell->mainWindow().windowTitle(), &reason);
         },
-        m_texts.TextOpenFileError);
+        m_shell->texts().TextOpenFileError);
     if (!reason.isEmpty()) {
         // The status line has said the error; the reason follows it.
-        m_statusLine->showStatus(QString::fromStdString(m_texts.TextOpenFileError) + " " + reason,
-                                 true);
+        m_shell->statusLine().showStatus(
+            QString::fromStdString(m_shell->texts().TextOpenFileError) + " " + reason, true);
     }
 }
 
-QString TFormHlav::proposedPdfPath() const {
-    if (m_lastFilePath.isEmpty()) {
+QString PrintFeature::proposedPdfPath() const {
+    const QString& lastFile = m_shell->lastFilePath();
+    if (lastFile.isEmpty()) {
         return {};
     }
-    const QFileInfo last(m_lastFilePath);
+    const QFileInfo last(lastFile);
     return last.dir().filePath(last.completeBaseName() + ".pdf");
 }
 
 // Shows the print view, hands its picture to `output`, and returns to the normal view. When
 // `output` fails (no printer, a file that cannot be written), the status line says `failure`.
-void TFormHlav::printWindow(const std::function<bool(const QPixmap&)>& output,
-                            const std::string& failure) {
+void PrintFeature::printWindow(const std::function<bool(const QPixmap&)>& output,
+                               const std::string& failure) {
     showPrintStamp();
-    m_printView.whiteBackground(*this);
-    m_statusLine->setGaugeVisible(false);
+    m_printView.whiteBackground(m_shell->mainWindow());
+    m_shell->statusLine().setGaugeVisible(false);
     m_printing = true;
     SetPrintView();
 
-    const bool printed = output(clientAreaPicture(*this));
+    const bool printed = output(clientAreaPicture(m_shell->mainWindow()));
 
     m_printing = false;
     SetPrintView();
-    m_link->setPrinting(false);
-    // The coupling modes hide their tabs again and lock a slave page's grid.
-    ShowCouplingIndicators();
+    // The link shows its messages again; the coupling modes hide their tabs again and lock a
+    // slave page's grid.
+    emit m_shell->hub().printingChanged(false);
     if (!printed) {
-        m_statusLine->showStatus(QString::fromStdString(failure), true);
-        m_link->holdWindowStatus();
+        m_shell->statusLine().showStatus(QString::fromStdString(failure), true);
+        emit m_shell->hub().statusHeld();
     }
 }
 
-void TFormHlav::showPrintStamp() {
-    m_statusLine->showStamp(printStamp(QString::fromStdString(m_texts.TextPrintDate),
-                                       QDateTime::currentDateTime(), QLocale::system()));
+void PrintFeature::showPrintStamp() {
+    m_shell->statusLine().showStamp(
+        printStamp(QString::fromStdString(m_shell->texts().TextPrintDate),
+                   QDateTime::currentDateTime(), QLocale::system()));
     // The no-connection label is kept out of the picture and comes back with the normal view.
-    m_printView.hide(findChild<QLabel*>("LabelSpojeni"));
-    m_link->setPrinting(true);
-    m_link->holdWindowStatus();
+    m_printView.hide(m_shell->mainWindow().findChild<QLabel*>("LabelSpojeni"));
+    emit m_shell->hub().printingChanged(true);
 }
 
-void TFormHlav::SetPrintView() {
+void PrintFeature::SetPrintView() {
     if (!m_printing) {
         m_printView.restore();
-        m_mapGrid->whitenRowLabels();
+        m_shell->mapGrid().whitenRowLabels();
         return;
     }
     for (const auto& entry : kPrintView) {
         switch (entry.kind) {
         case PrintEntry::Control:
-            m_printView.hide(findChild<QWidget*>(entry.name));
+            m_printView.hide(m_shell->mainWindow().findChild<QWidget*>(entry.name));
             break;
         case PrintEntry::CurveGroup:
-            if (const auto* group = findChild<QGroupBox*>(entry.name)) {
+            if (const auto* group = m_shell->mainWindow().findChild<QGroupBox*>(entry.name)) {
                 for (UpDownEdit* field : group->findChildren<UpDownEdit*>()) {
                     m_printView.hide(field);
                 }
             }
             break;
         case PrintEntry::MapGrid:
-            hideMapGrid(m_printView, *m_mapGrid);
+            hideMapGrid(m_printView, m_shell->mapGrid());
             break;
         }
     }
-    m_printView.hideOtherTabs(*m_pageControl, activePageIndex());
+    m_printView.hideOtherTabs(m_shell->pageControl(), m_shell->activePageIndex());
 }
 
 } // namespace kordana

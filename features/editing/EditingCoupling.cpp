@@ -1,16 +1,38 @@
 // Coupling of the map triples: the six mode commands and the coupling indicators.
-#include "app/TFormHlav.h"
+#include "features/editing/EditingFeature.h"
 
 #include "editors/MapGrid.h"
+#include "session/EditSession.h"
 #include "session/MapCoupling.h"
+#include "shell/EventHub.h"
+#include "shell/Shell.h"
 
 #include <QAction>
 #include <QTabWidget>
 
 namespace kordana {
 
-void TFormHlav::ShowCouplingIndicators() {
-    const ParameterImage& image = m_session.image();
+void EditingFeature::installCouplingCommands() {
+    const struct {
+        MenuItemSpec item;
+        void (EditingFeature::*handler)();
+    } items[] = {
+        {{"Menu_Ign123Normal", "Separate"}, &EditingFeature::Menu_Ign123NormalClick},
+        {{"Menu_Ign123Coupled", "Coupled"}, &EditingFeature::Menu_Ign123CoupledClick},
+        {{"Menu_Ign123Stejny", "1 = 2 = 3"}, &EditingFeature::Menu_Ign123StejnyClick},
+        {{"Menu_Jet123Normal", "Separate"}, &EditingFeature::Menu_Jet123NormalClick},
+        {{"Menu_Jet123Coupled", "Coupled"}, &EditingFeature::Menu_Jet123CoupledClick},
+        {{"Menu_Jet123Stejny", "1 = 2 = 3"}, &EditingFeature::Menu_Jet123StejnyClick},
+    };
+    for (const auto& entry : items) {
+        QAction* item = m_shell->addMenuItem(entry.item);
+        QObject::connect(item, &QAction::triggered, item,
+                         [this, handler = entry.handler] { (this->*handler)(); });
+    }
+}
+
+void EditingFeature::ShowCouplingIndicators() {
+    const ParameterImage& image = m_shell->session().image();
     const struct {
         const char* item;
         int group;
@@ -24,7 +46,7 @@ void TFormHlav::ShowCouplingIndicators() {
         {"Menu_Jet123Stejny", coupling::kInjectionGroup, coupling::kSame},
     };
     for (const auto& entry : items) {
-        if (QAction* item = action(entry.item)) {
+        if (auto* item = m_shell->mainWindow().findChild<QAction*>(entry.item)) {
             item->setChecked(coupling::modeOf(image, entry.group) == entry.mode);
         }
     }
@@ -33,21 +55,21 @@ void TFormHlav::ShowCouplingIndicators() {
     showActiveMasterIfHidden();
     for (int p = 0; p < static_cast<int>(kMapPageCount); ++p) {
         const bool visible = !coupling::isTabHidden(image, p);
-        if (m_pageControl->isTabVisible(p) != visible) {
-            m_pageControl->setTabVisible(p, visible);
+        if (m_shell->pageControl().isTabVisible(p) != visible) {
+            m_shell->pageControl().setTabVisible(p, visible);
         }
     }
     m_pages.applyVisibilityRules(image);
 
-    const int active = activePageIndex();
+    const int active = m_shell->activePageIndex();
     m_mapGrid->setLocked(coupling::isLocked(image, active));
     const coupling::Indicator indicator = coupling::indicatorFor(image, active);
     m_mapGrid->setModeIndicator(indicator.visible, indicator.same);
 }
 
-void TFormHlav::showActiveMasterIfHidden() {
-    const int active = activePageIndex();
-    const int target = coupling::visiblePageFor(m_session.image(), active);
+void EditingFeature::showActiveMasterIfHidden() {
+    const int active = m_shell->activePageIndex();
+    const int target = coupling::visiblePageFor(m_shell->session().image(), active);
     if (target == active) {
         return;
     }
@@ -55,41 +77,41 @@ void TFormHlav::showActiveMasterIfHidden() {
     refreshPage(target);
 }
 
-void TFormHlav::applyCouplingCommand(int group, std::uint8_t mode) {
+void EditingFeature::applyCouplingCommand(int group, std::uint8_t mode) {
     // No harvest first: a value typed into the grid and not committed is lost.
     m_mapGrid->hideGrid();
-    m_session.setCouplingMode(group, mode);
+    m_shell->session().setCouplingMode(group, mode);
     if (mode == coupling::kSame) {
-        const int active = activePageIndex();
+        const int active = m_shell->activePageIndex();
         if (coupling::isMapPage(active) && coupling::groupOf(active) == group) {
             selectPageQuietly(coupling::masterOf(active));
         }
     }
     // Every command refreshes: a sibling page still showing its old breakpoints would write
     // them back at its next harvest and undo the copy.
-    PageRefresh();
+    m_shell->PageRefresh();
     if (mode == coupling::kSame) {
-        ProgrammingAfterChangeCheck();
+        emit m_shell->hub().committed();
     }
     m_mapGrid->showGrid();
 }
 
-void TFormHlav::Menu_Ign123NormalClick() {
+void EditingFeature::Menu_Ign123NormalClick() {
     applyCouplingCommand(coupling::kIgnitionGroup, coupling::kSeparate);
 }
-void TFormHlav::Menu_Ign123CoupledClick() {
+void EditingFeature::Menu_Ign123CoupledClick() {
     applyCouplingCommand(coupling::kIgnitionGroup, coupling::kCoupled);
 }
-void TFormHlav::Menu_Ign123StejnyClick() {
+void EditingFeature::Menu_Ign123StejnyClick() {
     applyCouplingCommand(coupling::kIgnitionGroup, coupling::kSame);
 }
-void TFormHlav::Menu_Jet123NormalClick() {
+void EditingFeature::Menu_Jet123NormalClick() {
     applyCouplingCommand(coupling::kInjectionGroup, coupling::kSeparate);
 }
-void TFormHlav::Menu_Jet123CoupledClick() {
+void EditingFeature::Menu_Jet123CoupledClick() {
     applyCouplingCommand(coupling::kInjectionGroup, coupling::kCoupled);
 }
-void TFormHlav::Menu_Jet123StejnyClick() {
+void EditingFeature::Menu_Jet123StejnyClick() {
     applyCouplingCommand(coupling::kInjectionGroup, coupling::kSame);
 }
 

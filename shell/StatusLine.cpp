@@ -1,4 +1,4 @@
-#include "app/StatusLine.h"
+#include "shell/StatusLine.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

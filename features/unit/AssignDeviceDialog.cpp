@@ -1,4 +1,4 @@
-#include "app/AssignDeviceDialog.h"
+#include "features/unit/AssignDeviceDialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 // Tool-bar glyphs painted in code: the toolkit here has no SVG reader, and painting keeps the
 // shapes crisp at every size. Each glyph is drawn on a 16 x 16 grid and scaled.
-#include "app/ToolBarGlyphs.h"
+#include "shell/ToolBarGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

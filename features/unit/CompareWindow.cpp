@@ -1,4 +1,4 @@
-#include "app/CompareWindow.h"
+#include "features/unit/CompareWindow.h"
 
 #include <QLabel>
 #include <QListWidget>

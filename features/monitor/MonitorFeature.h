@@ -1,0 +1,35 @@
+#pragma once
+
+#include "monitor/MonitorDisplay.h"
+#include "shell/Feature.h"
+
+namespace kordana {
+
+class MonitorPanel;
+
+/// The live monitor below the pages: each decoded monitor frame painted on the monitor panel
+/// and its gauges, the Extended Monitor box (kept with the set), and the test row shown in
+/// test mode.
+class MonitorFeature final : public Feature {
+public:
+    void install(Shell& shell) override;
+    void loadSettings(const IniFile& settings) override;
+    void saveSettings(IniFile& settings) const override;
+    void applyLanguage(std::uint8_t index) override;
+    void started() override;
+
+    /// True when the test-mode marker file enables the test row of the monitor.
+    bool testMode() const { return m_testMode; }
+    MonitorPanel* panel() const { return m_panel; }
+
+private:
+    void paint(const MonitorFrame& frame);
+    bool ReadTestMode() const;
+
+    Shell* m_shell = nullptr;
+    MonitorPanel* m_panel = nullptr;
+    MonitorDisplay m_display;
+    bool m_testMode = false;
+};
+
+} // namespace kordana

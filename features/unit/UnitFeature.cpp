@@ -1,0 +1,233 @@
+// The link to the unit: Read / Verify / Program / Compare, programming after change, the
+// link's tick, and what the link reports.
+#include "features/unit/UnitFeature.h"
+
+#include "editors/MapGrid.h"
+#include "features/unit/AssignDeviceDialog.h"
+#include "features/unit/CompareWindow.h"
+#include "link/LinkMessageText.h"
+#include "link/LinkProtocol.h"
+#include "link/serial/PortWatch.h"
+#include "link/serial/SerialPort.h"
+#include "params/ParameterDiff.h"
+#include "session/EditSession.h"
+#include "settings/IniFile.h"
+#include "shell/EventHub.h"
+#include "shell/Shell.h"
+#include "shell/StatusLine.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QTimer>
+
+namespace kordana {
+
+/// Puts what the link reports on the window: the run's progress on the status line, the rest
+/// into the session and, through the hub, to the features.
+class UnitFeature::Events final : public LinkEvents {
+public:
+    explicit Events(UnitFeature& unit) : m_unit(unit) {}
+
+    void statusLine(LinkMessage message, bool ok, StatusColour colour) override {
+        const MessageTexts& texts = shell().texts();
+        std::string text = linkMessageText(message, ok, texts);
+        // A run cut off between blocks leaves the unit with a mixture of two sets.
+        if (message == LinkMessage::ProgramError && !ok) {
+            text += " " + texts.TextPartlyProgrammed;
+        }
+        shell().statusLine().showStatus(QString::fromStdString(text), colour == StatusColour::Red);
+        // A verify that passed (alone, or ending a read or a programming run) means the unit
+        // holds the parameter bytes on screen; any failure leaves them unknown.
+        if (ok && message == LinkMessage::Verify) {
+            emit shell().hub().unitHoldsSet(shell().session().image());
+        } else if (colour == StatusColour::Red) {
+            emit shell().hub().unitSetUnknown();
+        }
+    }
+    void statusVisible(bool visible) override { shell().statusLine().setStatusVisible(visible); }
+    void gaugeProgress(int progress) override { shell().statusLine().setProgress(progress); }
+    void gaugeVisible(bool visible) override { shell().statusLine().setGaugeVisible(visible); }
+    void noConnection(bool shown) override {
+        shell().statusLine().setNoConnection(shown);
+        // A silent unit may be unplugged and another one plugged in.
+        if (shown) {
+            m_unit.forgetUnit();
+            emit shell().hub().unitSilent();
+        }
+    }
+    void unmatchedUnit() override {
+        emit shell().hub().unitSetUnknown();
+        // Shown once the tick has finished, so the modal loop never runs inside the protocol.
+        QTimer::singleShot(0, &shell().mainWindow(), [shell = &shell()] {
+            shell->showMessage(shell->texts().TextUnmatchedUnit);
+        });
+    }
+    void imageChanged() override {
+        // A read that got all its blocks: before the pass repairs anything, the image holds
+        // exactly what the unit sent.
+        if (m_unit.m_link->mode() == LinkMode::Read) {
+            emit shell().hub().unitHoldsSet(shell().session().image());
+        }
+        shell().ConsistencyPass();
+        shell().PageRefresh();
+    }
+    void headerDecoded(const UnitHeaderTexts& header) override {
+        emit shell().hub().unitHeaderDecoded(header);
+    }
+    void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) override {
+        shell().ShowMonitorFrame(frame);
+    }
+    void compareRead(const ParameterImage& unitSet) override {
+        // The compare has just read what the unit holds.
+        emit shell().hub().unitHoldsSet(unitSet);
+        m_unit.showComparison(unitSet, true);
+    }
+    // A silent unit sent nothing to compare; only a unit that answered differently is listed.
+    void verifyFailed(const ParameterImage& unitSet) override {
+        m_unit.showComparison(unitSet, false);
+    }
+
+private:
+    Shell& shell() { return *m_unit.m_shell; }
+
+    UnitFeature& m_unit;
+};
+
+UnitFeature::UnitFeature() = default;
+UnitFeature::~UnitFeature() = default;
+
+void UnitFeature::install(Shell& shell) {
+    m_shell = &shell;
+    m_port = std::make_unique<SerialPort>();
+    m_events = std::make_unique<Events>(*this);
+    // The link writes the unit's header and the blocks of a read straight into the image and
+    // then reports imageChanged(), whose consistency pass records the change in the session.
+    m_link = std::make_unique<LinkProtocol>(shell.session().imageForLink(), *m_port, *m_events);
+    m_portWatch = std::make_unique<PortWatch>(*m_port);
+    installCommands();
+    buildPortMenu();
+    m_compareWindow = new CompareWindow(&shell.mainWindow());
+    m_assignDevice = new AssignDeviceDialog(&shell.mainWindow());
+    QObject::connect(m_assignDevice, &AssignDeviceDialog::assigned, m_assignDevice,
+                     [this](int comNumber, const QString& path) { assignDevice(comNumber, path); });
+
+    EventHub& hub = shell.hub();
+    QObject* context = m_compareWindow;
+    QObject::connect(&hub, &EventHub::tick, context, [this] {
+        m_link->tick();
+        tellBusy();
+        watchPort();
+    });
+    QObject::connect(&hub, &EventHub::committed, context,
+                     [this] { ProgrammingAfterChangeCheck(); });
+    QObject::connect(&hub, &EventHub::statusHeld, context, [this] { m_link->holdWindowStatus(); });
+    QObject::connect(&hub, &EventHub::statusHideRequested, context,
+                     [this] { m_link->hideStatus(); });
+    QObject::connect(&hub, &EventHub::printingChanged, context, [this](bool on) {
+        m_link->setPrinting(on);
+        if (on) {
+            m_link->holdWindowStatus();
+        }
+    });
+}
+
+void UnitFeature::installCommands() {
+    const struct {
+        MenuItemSpec item;
+        const char* button;
+        const char* buttonCaption;
+        void (UnitFeature::*handler)();
+    } commands[] = {
+        {{"MenuRead", "&Read", "F7"}, "ButtonRead", "&Read", &UnitFeature::MenuReadClick},
+        {{"MenuVerify", "&Verify", "F8"}, "ButtonVerify", "&Verify", &UnitFeature::MenuVerifyClick},
+        {{"MenuProgram", "&Program", "F9"},
+         "ButtonProgram",
+         "&Program",
+         &UnitFeature::MenuProgramClick},
+        {{"MenuCompare", "Co&mpare with unit"}, nullptr, nullptr, &UnitFeature::MenuCompareClick},
+    };
+    for (const auto& command : commands) {
+        QAction* item = m_shell->addMenuItem(command.item);
+        const auto run = [this, handler = command.handler] { (this->*handler)(); };
+        QObject::connect(item, &QAction::triggered, item, run);
+        if (command.button != nullptr) {
+            QAbstractButton* button =
+                m_shell->addToolButton({command.button, command.buttonCaption});
+            QObject::connect(button, &QAbstractButton::clicked, button, run);
+        }
+    }
+    m_progHned = new QCheckBox("Programming after change", &m_shell->mainWindow());
+    m_progHned->setObjectName("CheckBoxProgHned");
+    m_shell->addToolBarRowWidget(m_progHned);
+}
+
+void UnitFeature::MenuReadClick() {
+    // The link writes each block into the image as it arrives and a failed read keeps what it
+    // got, so the set is kept before the first block can land. A Read that replaces a running
+    // read would keep a half-read mixture; the set before that read is kept already.
+    if (m_link->mode() != LinkMode::Read) {
+        emit m_shell->hub().aboutToReplaceSet(SetHistoryCause::Read, m_shell->session().image());
+    }
+    clearComparison();
+    m_link->startRead();
+    tellBusy();
+    m_shell->hub().nameSetFile(QString());
+}
+
+void UnitFeature::MenuVerifyClick() {
+    m_shell->harvestShownPage();
+    m_link->startVerify();
+    tellBusy();
+}
+
+void UnitFeature::MenuProgramClick() {
+    m_shell->harvestShownPage();
+    StartProgramming();
+}
+
+void UnitFeature::StartProgramming() {
+    clearComparison();
+    m_link->startProgram();
+    tellBusy();
+}
+
+void UnitFeature::tellBusy() {
+    m_shell->hub().setUnitBusy(m_link->mode() != LinkMode::Idle);
+}
+
+// The set being edited is compared as it stands: no harvest, so nothing starts a programming
+// run and the set is not changed by comparing it.
+void UnitFeature::MenuCompareClick() {
+    clearComparison();
+    m_link->startCompare();
+    tellBusy();
+}
+
+void UnitFeature::ProgrammingAfterChangeCheck() {
+    if (m_shell->session().programmingAfterChangeDue(m_progHned->isChecked())) {
+        ++m_programmingAfterChangeStarts;
+        StartProgramming();
+    }
+}
+
+void UnitFeature::showComparison(const ParameterImage& unitSet, bool fromCompareRead) {
+    const auto differences = diffParameterSets(DiffSide{m_shell->session().image(), std::nullopt},
+                                               DiffSide{unitSet, std::nullopt});
+    if (differences.empty() && !fromCompareRead) {
+        return;
+    }
+    m_shell->mapGrid().setOutlinedCells(differingMapCells(differences));
+    m_compareWindow->showDifferences(differences, !fromCompareRead);
+}
+
+void UnitFeature::clearComparison() {
+    m_shell->mapGrid().setOutlinedCells({});
+}
+
+void UnitFeature::forgetUnit() {
+    emit m_shell->hub().unitSetUnknown();
+    m_shell->mapGrid().clearTrail();
+}
+
+} // namespace kordana

@@ -1,0 +1,145 @@
+// The serial port: which device each "Com n" opens, the Com menu, Com > Assign serial device,
+// and the watch that says when the port is lost and when it is back.
+#include "features/unit/UnitFeature.h"
+
+#include "editors/MapGrid.h"
+#include "features/unit/AssignDeviceDialog.h"
+#include "link/LinkProtocol.h"
+#include "link/serial/ComPortName.h"
+#include "link/serial/PortWatch.h"
+#include "link/serial/SerialPort.h"
+#include "settings/IniFile.h"
+#include "shell/EventHub.h"
+#include "shell/Shell.h"
+#include "shell/StatusLine.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+namespace kordana {
+
+namespace {
+constexpr int kComPortCount = 20;
+const char* const kSectionForm = "FORM_HLAV";
+const char* const kSectionPorts = "PORTS";
+} // namespace
+
+void UnitFeature::buildPortMenu() {
+    m_menuCom = m_shell->mainWindow().findChild<QMenu*>("MenuCom");
+    auto* group = new QActionGroup(m_menuCom);
+    for (int i = 1; i <= kComPortCount; ++i) {
+        QAction* item = m_menuCom->addAction(QString("Com %1").arg(i));
+        item->setObjectName(QString("MenuCom%1").arg(i));
+        item->setCheckable(true);
+        group->addAction(item);
+        QObject::connect(item, &QAction::triggered, item, [this, item] { MenuCom1Click(item); });
+    }
+    // Outside the group: assigning a device is a command, not a port to check.
+    m_menuCom->addSeparator()->setObjectName("NComAssign");
+    QAction* assign = m_menuCom->addAction("Assign serial device...");
+    assign->setObjectName("MenuAssignDevice");
+    QObject::connect(assign, &QAction::triggered, assign, [this] { MenuAssignDeviceClick(); });
+}
+
+void UnitFeature::loadSettings(const IniFile& settings) {
+    const int com = settings.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
+    m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com < kComPortCount ? com : 0);
+}
+
+void UnitFeature::saveSettings(IniFile& settings) const {
+    settings.writeInteger(kSectionForm, "ComPort", m_comPortIndex + 1);
+}
+
+void UnitFeature::applyLanguage(std::uint8_t) {
+    ShowComPortHints();
+}
+
+QString UnitFeature::comDevice(int comNumber) const {
+    const IniFile& settings = m_shell->settings();
+    return resolveComPort(comNumber, [&settings](const QString& key) {
+        return QString::fromStdString(settings.readString(kSectionPorts, key.toStdString(), ""));
+    });
+}
+
+QList<QAction*> UnitFeature::comPortItems() const {
+    // The Com menu holds the ports first, then the device assignment after a separator.
+    return m_menuCom->actions().mid(0, kComPortCount);
+}
+
+void UnitFeature::ShowComPortHints() {
+    const QString opens = QString::fromStdString(m_shell->texts().TextComOpens);
+    const auto items = comPortItems();
+    for (int i = 0; i < items.size(); ++i) {
+        items[i]->setStatusTip(opens + comDevice(i + 1));
+    }
+}
+
+void UnitFeature::MenuAssignDeviceClick() {
+    m_assignDevice->showDevices(m_serialDevices ? m_serialDevices() : std::vector<SerialDevice>{},
+                                m_comPortIndex + 1);
+    m_assignDevice->open();
+}
+
+void UnitFeature::assignDevice(int comNumber, const QString& devicePath) {
+    const std::string key = QStringLiteral("COM%1").arg(comNumber).toStdString();
+    if (!m_shell->settings().write(kSectionPorts, key, devicePath.toStdString())) {
+        return;
+    }
+    ShowComPortHints();
+    // The port in use now leads elsewhere: it is opened again on the new device, as a pick
+    // from the Com menu would.
+    if (comNumber == m_comPortIndex + 1) {
+        ReopenComPort();
+    }
+}
+
+void UnitFeature::OpenComPort() {
+    if (!m_port->open(comDevice(m_comPortIndex + 1))) {
+        m_shell->showMessage(m_shell->texts().TextComOpenError);
+    }
+    const auto items = comPortItems();
+    for (int i = 0; i < items.size(); ++i) {
+        items[i]->setChecked(i == m_comPortIndex);
+    }
+}
+
+void UnitFeature::CloseComPort() {
+    m_port->close();
+}
+
+void UnitFeature::MenuCom1Click(QAction* item) {
+    const int index = static_cast<int>(comPortItems().indexOf(item));
+    if (index < 0) {
+        return;
+    }
+    m_comPortIndex = static_cast<std::uint8_t>(index);
+    ReopenComPort();
+}
+
+void UnitFeature::ReopenComPort() {
+    // A log holds one unit's frames, the set's standing and the trail one unit's: the port
+    // may now lead to another unit.
+    emit m_shell->hub().unitReplaced();
+    CloseComPort();
+    OpenComPort();
+    forgetUnit();
+}
+
+void UnitFeature::watchPort() {
+    const PortWatchEvent event = m_portWatch->tick();
+    if (event == PortWatchEvent::None) {
+        return;
+    }
+    const bool lost = event == PortWatchEvent::Lost;
+    const MessageTexts& texts = m_shell->texts();
+    m_shell->statusLine().showStatus(
+        QString::fromStdString(lost ? texts.TextPortLost : texts.TextPortReconnected), lost);
+    m_shell->statusLine().setStatusVisible(true);
+    if (!lost) {
+        // The device may now lead to another unit: its set and its trail are not known.
+        forgetUnit();
+    }
+}
+
+} // namespace kordana
