@@ -97,6 +97,11 @@ TEST(EngineModel, TheFrameReportsTheEnginesLambdaCellsAndTimeSinceStart) {
     EXPECT_EQ(frame.injectionTime[1], 300);  // Jet 1B
     EXPECT_EQ(frame.startCorrection, 0);
     EXPECT_EQ(frame.coolantCorrection, 30); // preset 0's 103 % at 80 degC
+
+    // A narrowband sensor at 1.12: 106.5 mV, sent as 107 mV, read 21.
+    UnitSimulator narrow = engineUnit(std::string(kQuietEngine) + "fuel 12 5 2\nsensor narrow\n",
+                                      "hold 3000 30 100\n");
+    EXPECT_EQ(frameOf(narrow).lambdaRaw, 21);
 }
 
 TEST(LambdaSensor, TransportDelayThenFirstOrderResponse) {
