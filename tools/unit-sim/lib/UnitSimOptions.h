@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/unit-sim/lib/EngineDescription.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,6 +42,10 @@ struct UnitSimOptions {
     /// A partly received request older than this is dropped, so the framing recovers.
     std::uint32_t interByteGapMs = 30;
     UnitIdentity identity;
+    /// With an engine, the unit holds the default set of preset 0 at start and its monitor
+    /// frames report that engine, driven by `profile`; without, they report a fixed sweep.
+    std::optional<EngineDescription> engine;
+    ProfileChoice profile;
 };
 
 } // namespace kordana
