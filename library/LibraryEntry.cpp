@@ -255,6 +255,37 @@ std::string libraryNoteMessage(const std::string& target, const std::string& not
     return message;
 }
 
+std::string_view librarySubjectOf(std::string_view message) {
+    return message.substr(0, message.find('\n'));
+}
+
+std::vector<LibraryTrailer> libraryTrailersOf(std::string_view message) {
+    while (message.ends_with('\n')) {
+        message.remove_suffix(1);
+    }
+    const std::size_t gap = message.rfind("\n\n");
+    if (gap == std::string_view::npos) {
+        return {};
+    }
+    std::vector<LibraryTrailer> trailers;
+    std::string_view block = message.substr(gap + 2);
+    while (!block.empty()) {
+        const std::size_t end = std::min(block.find('\n'), block.size());
+        const std::string_view line = block.substr(0, end);
+        block.remove_prefix(std::min(end + 1, block.size()));
+        const std::size_t colon = line.find(": ");
+        const std::string_view key = line.substr(0, colon);
+        const bool keyed = colon != std::string_view::npos && !key.empty() &&
+                           key.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRS"
+                                                 "TUVWXYZ0123456789-") == std::string_view::npos;
+        if (!keyed) {
+            return {};
+        }
+        trailers.push_back({std::string(key), oneLine(line.substr(colon + 2))});
+    }
+    return trailers;
+}
+
 std::optional<LibraryEntry> libraryEntryFromTrailers(const std::string& subject,
                                                      const std::vector<LibraryTrailer>& trailers) {
     LibraryEntry entry;

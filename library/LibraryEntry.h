@@ -104,8 +104,14 @@ struct LibraryTrailer {
     std::string value;
 };
 
+/// The subject (first line) and the trailers of a commit message: the lines "Key: value" of its
+/// last paragraph, when the message has more than one paragraph and every line of the last is
+/// such a line (keys of letters, digits and '-'); none otherwise.
+std::string_view librarySubjectOf(std::string_view message);
+std::vector<LibraryTrailer> libraryTrailersOf(std::string_view message);
+
 /// The entry a commit message describes, or nothing for a commit that is no entry (a merge).
-/// `trailers` are the message's trailers as git reads them.
+/// `trailers` are the message's trailers (libraryTrailersOf).
 std::optional<LibraryEntry> libraryEntryFromTrailers(const std::string& subject,
                                                      const std::vector<LibraryTrailer>& trailers);
 

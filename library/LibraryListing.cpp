@@ -1,7 +1,10 @@
 #include "library/LibraryRepo.h"
+#include "library/LibraryTimelineCache.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -20,29 +23,46 @@ struct OidEqual {
     bool operator()(const git_oid& a, const git_oid& b) const { return git_oid_equal(&a, &b) != 0; }
 };
 
-std::vector<LibraryTrailer> trailersOf(const char* message) {
-    std::vector<LibraryTrailer> trailers;
-    git_message_trailer_array found{};
-    if (git_message_trailers(&found, message) == 0) {
-        trailers.reserve(found.count);
-        for (std::size_t i = 0; i < found.count; ++i) {
-            trailers.push_back({found.trailers[i].key, found.trailers[i].value});
+// A commit's parents and message, read from its raw text: header lines ("tree ...",
+// "parent ...", "author ...", ...), an empty line, the message. Reading it so spares the
+// commit object libgit2 would build (signatures, a copy of the message) for each entry.
+struct RawCommit {
+    std::vector<git_oid> parents;
+    std::string_view message;
+};
+
+bool parseRawCommit(std::string_view raw, RawCommit& commit) {
+    const std::size_t end = raw.find("\n\n");
+    if (end == std::string_view::npos) {
+        return false;
+    }
+    commit.message = raw.substr(end + 2);
+    std::string_view header = raw.substr(0, end + 1);
+    constexpr std::string_view kParent = "parent ";
+    while (!header.empty()) {
+        const std::size_t eol = header.find('\n');
+        const std::string_view line = header.substr(0, eol);
+        header.remove_prefix(eol + 1);
+        if (line.starts_with(kParent) && line.size() == kParent.size() + GIT_OID_HEXSZ) {
+            git_oid parent;
+            if (git_oid_fromstrn(&parent, line.data() + kParent.size(), GIT_OID_HEXSZ) != 0) {
+                return false;
+            }
+            commit.parents.push_back(parent);
         }
     }
-    git_message_trailer_array_free(&found);
-    return trailers;
+    return true;
 }
 
 // The entry or note of one commit; nothing for a merge or a commit of another kind.
-std::optional<LibraryEntry> entryOfCommit(git_commit* commit) {
-    if (git_commit_parentcount(commit) > 1) {
+std::optional<LibraryEntry> entryOfCommit(const git_oid& id, const RawCommit& commit) {
+    if (commit.parents.size() > 1) {
         return std::nullopt;
     }
-    const char* summary = git_commit_summary(commit);
-    auto entry = libraryEntryFromTrailers(summary != nullptr ? summary : "",
-                                          trailersOf(git_commit_message(commit)));
+    auto entry = libraryEntryFromTrailers(std::string(librarySubjectOf(commit.message)),
+                                          libraryTrailersOf(commit.message));
     if (entry) {
-        entry->id = oidText(*git_commit_id(commit));
+        entry->id = oidText(id);
     }
     return entry;
 }
@@ -83,37 +103,80 @@ LibraryResult<git::RevWalk> walkOf(git_repository* repo, const char* hide) {
     return {std::move(owned), {}};
 }
 
-} // namespace
-
-LibraryResult<std::vector<LibraryEntry>> TuneLibrary::entries() const {
-    using Result = LibraryResult<std::vector<LibraryEntry>>;
-    git_repository* repo = m_repo->repo.get();
-    std::vector<LibraryEntry> sets;
-    std::vector<LibraryEntry> notes;
-    // Each commit is read once: a walk of our own rather than a revwalk, which would read every
-    // commit for its parents and again for its message. Descendants come before ancestors.
-    std::vector<git_oid> pending;
-    if (git_oid tip; git_reference_name_to_id(&tip, repo, kLibraryBranch) == 0) {
-        pending.push_back(tip);
+// Reads one commit raw: its entry, if it is one, onto `out`; its parents onto `parents`.
+std::string readCommit(git_odb* odb, const git_oid& id, std::vector<LibraryEntry>& out,
+                       std::vector<git_oid>& parents) {
+    git_odb_object* object = nullptr;
+    if (git_odb_read(&object, odb, &id) != 0 || git_odb_object_type(object) != GIT_OBJECT_COMMIT) {
+        git_odb_object_free(object);
+        return git::lastError();
     }
+    RawCommit commit;
+    const bool parsed =
+        parseRawCommit(std::string_view(static_cast<const char*>(git_odb_object_data(object)),
+                                        git_odb_object_size(object)),
+                       commit);
+    auto entry = parsed ? entryOfCommit(id, commit) : std::nullopt;
+    git_odb_object_free(object);
+    if (!parsed) {
+        return "commit " + oidText(id) + " does not read";
+    }
+    parents.insert(parents.end(), commit.parents.rbegin(), commit.parents.rend());
+    if (entry) {
+        out.push_back(std::move(*entry));
+    }
+    return {};
+}
+
+// Every commit from the tip, each read once, descendants before ancestors: a walk of our own,
+// as a revwalk would read every commit for its parents and again for its message.
+std::string walkAll(git_odb* odb, const git_oid& tip, std::vector<LibraryEntry>& out) {
+    std::vector<git_oid> pending{tip};
     std::unordered_set<git_oid, OidHash, OidEqual> seen;
     while (!pending.empty()) {
         const git_oid id = pending.back();
         pending.pop_back();
-        if (!seen.insert(id).second) {
-            continue;
+        if (seen.insert(id).second) {
+            if (std::string error = readCommit(odb, id, out, pending); !error.empty()) {
+                return error;
+            }
         }
-        git_commit* commit = nullptr;
-        if (git_commit_lookup(&commit, repo, &id) != 0) {
-            return Result::failed("the library is damaged: " + git::lastError());
+    }
+    return {};
+}
+
+// The commits from the tip that `known` does not reach, descendants first.
+std::string walkSince(git_repository* repo, git_odb* odb, const git_oid& tip, const git_oid& known,
+                      std::vector<LibraryEntry>& out) {
+    git_revwalk* walk = nullptr;
+    if (git_revwalk_new(&walk, repo) != 0) {
+        return git::lastError();
+    }
+    const git::RevWalk owned(walk);
+    git_revwalk_sorting(walk, GIT_SORT_TOPOLOGICAL);
+    if (git_revwalk_push(walk, &tip) != 0 || git_revwalk_hide(walk, &known) != 0) {
+        return git::lastError();
+    }
+    std::vector<git_oid> parents;
+    git_oid id;
+    while (git_revwalk_next(&id, walk) == 0) {
+        if (std::string error = readCommit(odb, id, out, parents); !error.empty()) {
+            return error;
         }
-        for (unsigned i = git_commit_parentcount(commit); i > 0; --i) {
-            pending.push_back(*git_commit_parent_id(commit, i - 1));
-        }
-        auto entry = entryOfCommit(commit);
-        git_commit_free(commit);
-        if (entry) {
-            (entry->event == LibraryEvent::Note ? notes : sets).push_back(std::move(*entry));
+    }
+    return {};
+}
+
+// The entries newest first with their newest notes, from every entry and note in walk order.
+std::vector<LibraryEntry> timelineOf(std::vector<LibraryEntry> all) {
+    std::vector<LibraryEntry> sets;
+    std::vector<const LibraryEntry*> notes;
+    sets.reserve(all.size());
+    for (LibraryEntry& entry : all) {
+        if (entry.event == LibraryEvent::Note) {
+            notes.push_back(&entry);
+        } else {
+            sets.push_back(std::move(entry));
         }
     }
     std::ranges::sort(sets, newerFirst);
@@ -123,13 +186,51 @@ LibraryResult<std::vector<LibraryEntry>> TuneLibrary::entries() const {
     }
     // The newest note wins; of two in the same second, the one made later (ancestors first).
     std::ranges::reverse(notes);
-    std::ranges::stable_sort(notes, {}, &LibraryEntry::time);
-    for (const LibraryEntry& note : notes) {
-        if (const auto it = byId.find(note.target); it != byId.end()) {
-            sets[it->second].note = note.note;
+    std::ranges::stable_sort(notes, {}, [](const LibraryEntry* note) { return note->time; });
+    for (const LibraryEntry* note : notes) {
+        if (const auto it = byId.find(note->target); it != byId.end()) {
+            sets[it->second].note = note->note;
         }
     }
-    return {std::move(sets), {}};
+    return sets;
+}
+
+} // namespace
+
+LibraryResult<std::vector<LibraryEntry>> TuneLibrary::entries() const {
+    using Result = LibraryResult<std::vector<LibraryEntry>>;
+    git_repository* repo = m_repo->repo.get();
+    git_oid tip;
+    if (git_reference_name_to_id(&tip, repo, kLibraryBranch) != 0) {
+        return {std::vector<LibraryEntry>{}, {}};
+    }
+    git_odb* odb = nullptr;
+    if (git_repository_odb(&odb, repo) != 0) {
+        return Result::failed("the library is damaged: " + git::lastError());
+    }
+    const std::unique_ptr<git_odb, void (*)(git_odb*)> ownedOdb(odb, git_odb_free);
+    // The last listing's cache holds what its tip reaches; only the commits since are read.
+    const std::filesystem::path cacheFile = timelineCacheFile(m_repo->folder);
+    auto cache = readTimelineCache(cacheFile);
+    git_oid known;
+    const bool usable =
+        cache && git_oid_fromstr(&known, cache->tip.c_str()) == 0 &&
+        (git_oid_equal(&known, &tip) != 0 || git_graph_descendant_of(repo, &tip, &known) == 1);
+    std::vector<LibraryEntry> all;
+    const std::string error =
+        usable ? walkSince(repo, odb, tip, known, all) : walkAll(odb, tip, all);
+    if (!error.empty()) {
+        return Result::failed("the library is damaged: " + error);
+    }
+    const bool changed = !usable || !all.empty() || git_oid_equal(&known, &tip) == 0;
+    if (usable) {
+        all.insert(all.end(), std::make_move_iterator(cache->entries.begin()),
+                   std::make_move_iterator(cache->entries.end()));
+    }
+    if (changed) {
+        writeTimelineCache(cacheFile, {oidText(tip), all});
+    }
+    return {timelineOf(std::move(all)), {}};
 }
 
 LibraryResult<LibraryEntry> TuneLibrary::find(std::string_view prefix) const {

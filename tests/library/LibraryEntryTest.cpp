@@ -93,6 +93,24 @@ TEST(LibraryEntry, MessageHasASubjectAndTheTrailers) {
               "User: u\nEntry: 0123456789abcdef0123\nNote: \n");
 }
 
+TEST(LibraryEntry, TrailersAreTheLinesOfTheLastParagraph) {
+    const std::string message =
+        "Saved a.ign\n\nbody text\n\nEvent: saved\nTime: 2026-12-09T12:48:07Z\n"
+        "File: /tmp/a: b.ign\nNote:  spaced  \n\n";
+    EXPECT_EQ(librarySubjectOf(message), "Saved a.ign");
+    const auto trailers = libraryTrailersOf(message);
+    ASSERT_EQ(trailers.size(), 4u);
+    EXPECT_EQ(trailers[0].key, "Event");
+    EXPECT_EQ(trailers[0].value, "saved");
+    EXPECT_EQ(trailers[2].key, "File");
+    EXPECT_EQ(trailers[2].value, "/tmp/a: b.ign");
+    EXPECT_EQ(trailers[3].value, "spaced");
+    // No trailers: one paragraph only, or a last paragraph with a line that is none.
+    EXPECT_TRUE(libraryTrailersOf("Event: saved\n").empty());
+    EXPECT_TRUE(libraryTrailersOf("Merge\n\nEvent: saved\njust words\n").empty());
+    EXPECT_TRUE(libraryTrailersOf("Merge\n\nBad key: x\n").empty());
+}
+
 TEST(LibraryEntry, TrailersReadIntoAnEntry) {
     const std::vector<LibraryTrailer> trailers{
         {"Event", "restored"},

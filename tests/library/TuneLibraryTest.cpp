@@ -158,6 +158,40 @@ TEST_F(TuneLibraryTest, LockLeftByAKilledWriterDoesNotStopTheNext) {
     EXPECT_EQ(library->entries().value->size(), 2u);
 }
 
+// What the listing's cache can be found as; the listing is the same every time.
+TEST_F(TuneLibraryTest, ListingIsTheSameWhateverItsCacheHolds) {
+    auto library = openLibrary(folder(), kBench);
+    const std::string a = *library->add(entryOf(LibraryEvent::Saved, "a", 100)).value;
+    library->add(entryOf(LibraryEvent::Read, "b", 200, "A-1"));
+    const auto ids = [&] {
+        std::vector<std::string> listed;
+        const auto all = library->entries();
+        for (const LibraryEntry& e : *all.value) {
+            listed.push_back(std::string(libraryEventName(e.event)) + " " + e.note);
+        }
+        return listed;
+    };
+    EXPECT_EQ(ids(), (std::vector<std::string>{"read ", "saved "}));
+    const auto cache = folder() / "kordana-timeline";
+    ASSERT_TRUE(std::filesystem::exists(cache)); // the listing left it
+    // Entries and notes made since the cache are read from their commits.
+    library->add(entryOf(LibraryEvent::Programmed, "c", 300, "A-1"));
+    library->addNote(a, "later words", 400);
+    const std::vector<std::string> expected{"programmed ", "read ", "saved later words"};
+    EXPECT_EQ(ids(), expected);
+    // A damaged cache, one of another history, or none: the commits are read again.
+    const std::string good = librarytest::readFile(cache);
+    for (const std::string& bad :
+         {std::string("garbage\n"), good.substr(0, good.size() / 2) + "\tx\n",
+          std::string("kordana-timeline 1\ntip 0123456789abcdef0123456789abcdef01234567\n"),
+          std::string()}) {
+        librarytest::writeFile(cache, bad);
+        EXPECT_EQ(ids(), expected) << bad;
+    }
+    std::filesystem::remove(cache);
+    EXPECT_EQ(ids(), expected);
+}
+
 TEST_F(TuneLibraryTest, CompactPacksEverythingAndTheLibraryGoesOn) {
     auto library = openLibrary(folder(), kBench);
     EXPECT_TRUE(library->compact().ok()); // an empty library: nothing to pack
