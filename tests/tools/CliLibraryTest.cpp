@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -219,6 +220,39 @@ TEST_F(CliLibrary, DamagedLibraryIsSaidAndTheProgrammingStillSucceeds) {
     EXPECT_NE(run.err.find("is damaged"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("Library: the set was not kept."), std::string::npos) << run.err;
     EXPECT_EQ(cli({"library", "log"}).exitCode, 2);
+}
+
+TEST(CliLibraryDefault, DefaultLibraryImportsTheHistoryOfReplacedSetsOnce) {
+    // A data folder of its own, with the window's history of replaced sets in it.
+    ScratchDir data;
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    const char* zone = std::getenv("TZ");
+    const std::optional<std::string> zoneBefore =
+        zone != nullptr ? std::optional<std::string>(zone) : std::nullopt;
+    ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    ::setenv("TZ", "UTC", 1); // the history names its files by local time
+    ::tzset();
+    std::filesystem::create_directories(data.file("kordana/history"));
+    clitest::writeText(data.file("kordana/history/2026-12-08_14-03-11_before-read.ign"), "old\n");
+    InProcessUnit unit;
+    const CliRun first = clitest::runCliInProcess({"library", "log", "--event", "replaced"}, unit);
+    const CliRun second = clitest::runCliInProcess({"library", "log"}, unit);
+    ::setenv("XDG_DATA_HOME", before.c_str(), 1);
+    if (zoneBefore) {
+        ::setenv("TZ", zoneBefore->c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.err, "Library: imported 1 set(s) of the history of replaced sets.\n");
+    ASSERT_EQ(first.outLines().size(), 1u);
+    EXPECT_NE(first.outLines()[0].find("  2026-12-08T14:03:11Z  replaced  -  "), std::string::npos)
+        << first.out;
+    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(second.outLines(), first.outLines());
+    EXPECT_TRUE(
+        std::filesystem::exists(data.file("kordana/history/2026-12-08_14-03-11_before-read.ign")));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "params/IgnReader.h"
 #include "params/ParameterDiff.h"
 #include "settings/AtomicFile.h"
+#include "storage/LibraryMigration.h"
 #include "tools/cli/CliCommandLine.h"
 #include "tools/cli/CliFiles.h"
 
@@ -24,6 +25,25 @@ std::int64_t now() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
+// The default library takes in the window's history of replaced sets once, from the folder
+// beside it ("history", where SetHistory keeps it); a library named on the command line
+// takes nothing.
+void importHistoryOnce(TuneLibrary& library, CliConsole& console) {
+    if (library.flag(kSetHistoryImportedFlag)) {
+        return;
+    }
+    const std::filesystem::path history = defaultLibraryFolder().parent_path() / "history";
+    const SetHistoryImport imported =
+        importSetHistory(library, SetHistory(QString::fromStdString(history.string())));
+    if (!imported.done) {
+        console.failure("Library: the history of replaced sets was not imported: " +
+                        imported.error.toStdString());
+    } else if (imported.imported > 0) {
+        console.failure("Library: imported " + std::to_string(imported.imported) +
+                        " set(s) of the history of replaced sets.");
+    }
+}
+
 std::unique_ptr<TuneLibrary> openLibrary(const std::string& folder, CliConsole& console) {
     const std::filesystem::path where =
         folder.empty() ? defaultLibraryFolder() : std::filesystem::path(folder);
@@ -31,6 +51,9 @@ std::unique_ptr<TuneLibrary> openLibrary(const std::string& folder, CliConsole& 
     if (!opened.ok()) {
         console.failure("Library: " + opened.error);
         return nullptr;
+    }
+    if (folder.empty()) {
+        importHistoryOnce(**opened.value, console);
     }
     return std::move(*opened.value);
 }
