@@ -166,6 +166,7 @@ std::string integrate(git_repository* repo, const std::filesystem::path& folder,
 struct Attempt {
     bool done = false;
     LibrarySyncResult failure;
+    bool pushedMeanwhile = false; ///< the remote refused the push: another PC pushed first
 };
 
 // One fetch, merge and push; done when the remote holds everything.
@@ -210,7 +211,7 @@ Attempt syncOnce(git_repository* repo, git_remote* remote, const std::filesystem
                       git::lastError())};
     }
     if (!state.rejected.empty()) {
-        return {false, ended(LibrarySyncOutcome::Refused, state.rejected)};
+        return {false, ended(LibrarySyncOutcome::Refused, state.rejected), true};
     }
     git_reference* seen = nullptr;
     git_reference_create(&seen, repo, kLibraryRemoteBranch, &*ours, 1, "pushed");
@@ -257,7 +258,7 @@ LibrarySyncResult syncLocked(const std::filesystem::path& folder,
     // A push refused because another PC pushed meanwhile is tried again on what it pushed.
     for (int i = 0; i < kPushAttempts && !attempt.done; ++i) {
         attempt = syncOnce(repo.get(), remote.get(), folder, options, result);
-        if (!attempt.done && attempt.failure.outcome != LibrarySyncOutcome::Refused) {
+        if (!attempt.done && !attempt.pushedMeanwhile) {
             break;
         }
     }

@@ -124,6 +124,20 @@ TEST_F(LibrarySyncTest, OfflinePcKeepsItsEntriesAndSharesThemLater) {
     EXPECT_EQ(listed(*m_laptop), listed(*m_bench));
 }
 
+TEST_F(LibrarySyncTest, TwoPcsOfOneNameInOneSecondAreNotMergedAndKeepTheirEntries) {
+    makeShare();
+    m_bench->setRemote(shareUrl());
+    auto twin = openLibrary(m_scratch.path("twin/library"), kBench); // the same PC name
+    twin->setRemote(shareUrl());
+    m_bench->add(entryOf(LibraryEvent::Saved, "mine", 100));
+    twin->add(entryOf(LibraryEvent::Saved, "theirs", 100)); // the same file name
+    EXPECT_EQ(sync(benchFolder(), kBench, 200).outcome, LibrarySyncOutcome::Synced);
+    const LibrarySyncResult clash = sync(m_scratch.path("twin/library"), kBench, 210);
+    EXPECT_EQ(clash.outcome, LibrarySyncOutcome::Conflict);
+    EXPECT_EQ(clash.unshared, 1u);
+    EXPECT_EQ(listed(*twin), std::vector<std::string>{"100 bench-1 theirs"});
+}
+
 TEST_F(LibrarySyncTest, NoRemoteSetContactsNothing) {
     m_bench->add(entryOf(LibraryEvent::Saved, "s", 1));
     const LibrarySyncResult result = sync(benchFolder(), kBench, 2);
