@@ -86,6 +86,15 @@ constexpr std::array kMessageRows{
                 "Nichts eingefügt: jeder Wert muss eine Zahl im Bereich des Kennfelds sein!",
                 "Rien collé: chaque valeur doit être un nombre dans la plage de la carte!",
                 "Nic nevloženo: každá hodnota musí být číslo v rozsahu mapy!"}},
+    MessageRow{&MessageTexts::TextNoReadingQuery,
+               {"After the next programming the unit refuses to be read: keep your own copy of "
+                "this set. Check it?",
+                "Nach dem nächsten Programmieren lässt sich die Einheit nicht mehr auslesen: "
+                "Bewahren Sie eine eigene Kopie dieses Satzes auf. Aktivieren?",
+                "Après la prochaine programmation, le boîtier refusera d´être lu: gardez votre "
+                "propre copie de ce jeu. Cocher?",
+                "Po příštím programování jednotka odmítne čtení: uschovejte si vlastní kopii této "
+                "sady. Zaškrtnout?"}},
     MessageRow{&MessageTexts::TextComOpens, {"Opens ", "Öffnet ", "Ouvre ", "Otevře "}},
     MessageRow{
         &MessageTexts::TextPortLost,

@@ -48,6 +48,7 @@ const Member kMembers[] = {
     {"TextHistoryWriteError", &MessageTexts::TextHistoryWriteError},
     {"TextPrintError", &MessageTexts::TextPrintError},
     {"TextPasteRefused", &MessageTexts::TextPasteRefused},
+    {"TextNoReadingQuery", &MessageTexts::TextNoReadingQuery},
     {"TextComOpens", &MessageTexts::TextComOpens},
     {"TextPortLost", &MessageTexts::TextPortLost},
     {"TextPortReconnected", &MessageTexts::TextPortReconnected},
