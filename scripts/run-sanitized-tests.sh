@@ -6,13 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 tests=(tests_params tests_lang tests_link tests_monitor tests_session tests_settings tests_storage
-       tests_library
+       tests_library tests_analysis
        tests_tools)
 cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORDANA_SANITIZE=ON \
     -DKORDANA_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan --target "${tests[@]}" kordana-cli kordana-unit-sim
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export KORDANA_BIN_DIR="$PWD/build-asan/bin"
 for t in "${tests[@]}"; do
     echo "== $t (sanitized)"
