@@ -10,9 +10,37 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QPainter>
 #include <QPushButton>
 
 namespace kordana {
+
+namespace {
+
+// Two rings around the operating cell, dark outside and light inside, so that one of them
+// stands out on every colour the cell and its neighbours may have.
+class CursorFrame final : public QWidget {
+public:
+    explicit CursorFrame(QWidget* parent) : QWidget(parent) {
+        setObjectName("MapCursorFrame");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(20, 20, 20), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        painter.setPen(QPen(QColor(255, 255, 255), 1));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+};
+
+} // namespace
 
 namespace {
 
@@ -55,11 +83,26 @@ MapGrid::MapGrid(QWidget* parent) : QScrollArea(parent) {
         emit selectionChanged();
     });
     m_overlay = new MapOverlay(m_box, m_cells);
+    m_cursorFrame = new CursorFrame(m_box);
     setWidget(m_box);
 }
 
 void MapGrid::setCellNotes(std::vector<CellNote> notes) {
     m_overlay->setNotes(std::move(notes));
+    placeCursorFrame();
+}
+
+void MapGrid::placeCursorFrame() {
+    const bool colours = m_layers->heatMap() || m_layers->cursorTrailShown() ||
+                         m_layers->anyOutlined(m_shownPage) || !m_overlay->notes().empty();
+    if (!colours || m_markRow < 0 || m_markColumn < 0) {
+        m_cursorFrame->hide();
+        return;
+    }
+    const QRect cell = this->cell(m_markRow, m_markColumn)->geometry();
+    m_cursorFrame->setGeometry(cell.adjusted(-3, -3, 3, 3));
+    m_cursorFrame->show();
+    m_cursorFrame->raise();
 }
 
 const std::vector<CellNote>& MapGrid::cellNotes() const {
@@ -143,6 +186,7 @@ std::vector<Field> MapGrid::fieldTable(int page) const {
 
 void MapGrid::setOutlinedCells(const std::vector<MapCellRef>& cells) {
     m_layers->setOutlinedCells(cells, m_shownPage);
+    placeCursorFrame();
 }
 
 void MapGrid::showOnPage(QWidget* sheet, int page) {
@@ -239,6 +283,9 @@ void MapGrid::showGrid() {
 
 void MapGrid::showMark(int row, int column, bool cellAndBreakpoint) {
     m_layers->showMark(row, column, cellAndBreakpoint);
+    m_markRow = cellAndBreakpoint ? row : -1;
+    m_markColumn = cellAndBreakpoint ? column : -1;
+    placeCursorFrame();
 }
 
 void MapGrid::whitenRowLabels() {
@@ -251,6 +298,7 @@ void MapGrid::showHeat(const ParameterImage& image) {
 
 void MapGrid::setCursorTrail(bool on) {
     m_layers->setCursorTrail(on);
+    placeCursorFrame();
 }
 
 void MapGrid::clearTrail() {

@@ -107,7 +107,10 @@ public:
 
     /// Colours the cells by their stored value (`on`), or in the field colour; takes effect
     /// with the next showHeat().
-    void setHeatMap(bool on) { m_layers->setHeatMap(on); }
+    void setHeatMap(bool on) {
+        m_layers->setHeatMap(on);
+        placeCursorFrame();
+    }
     bool heatMap() const { return m_layers->heatMap(); }
     /// Recolours the cells from the stored values of the page the grid is shown on (every
     /// refresh of a map page, and when the heat map is switched); only changed cells repaint.
@@ -124,6 +127,9 @@ public:
     /// them away. They stay through refreshes and page changes until replaced.
     void setCellNotes(std::vector<CellNote> notes);
     const std::vector<CellNote>& cellNotes() const;
+    /// The strong frame (dark and light) around the operating cell, there while heat colours,
+    /// the trail, outlines or notes could hide its lime among other colours.
+    QWidget* cursorFrame() const { return m_cursorFrame; }
 
 signals:
     /// The selected block changed (or was cleared).
@@ -132,6 +138,7 @@ signals:
 private:
     static std::size_t idx(int i) { return mapgrid::idx(i); }
     void buildLabels();
+    void placeCursorFrame();
     void buildFields();
     void buildTools();
 
@@ -151,6 +158,9 @@ private:
     QPointer<QWidget> m_focus;
     MapSelection* m_selection = nullptr;
     MapOverlay* m_overlay = nullptr;
+    QWidget* m_cursorFrame = nullptr;
+    int m_markRow = -1;
+    int m_markColumn = -1;
     std::unique_ptr<MapGridLayers> m_layers;
 };
 

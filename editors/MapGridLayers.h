@@ -8,6 +8,7 @@
 
 #include <QColor>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -47,6 +48,12 @@ public:
 
     void setCursorTrail(bool on);
     bool cursorTrailShown() const { return m_trailShown; }
+    /// True when a comparison outlines any cell of map page `page`.
+    bool anyOutlined(int page) const {
+        return page >= 0 && page < static_cast<int>(m_outlined.size()) &&
+               std::any_of(m_outlined[mapgrid::idx(page)].begin(),
+                           m_outlined[mapgrid::idx(page)].end(), [](bool on) { return on; });
+    }
     void clearTrail();
     const CursorTrail& trail() const { return m_trail; }
 
