@@ -18,6 +18,7 @@ void LinkProtocol::setFastLink(bool on) {
     m_monitorOutstanding = false;
     m_monitorWait = 0;
     m_monitorTimeouts = 0;
+    m_monitorGood = 0;
     m_retriedRuns = 0;
 }
 
@@ -26,6 +27,7 @@ void LinkProtocol::portOpened() {
     m_monitorOutstanding = false;
     m_monitorWait = 0;
     m_monitorTimeouts = 0;
+    m_monitorGood = 0;
     m_unitCopy.reset();
 }
 
@@ -75,10 +77,19 @@ void LinkProtocol::sendFastMonitorRequest() {
     SendMonitorRequest();
 }
 
+void LinkProtocol::monitorFrameTaken() {
+    m_monitorOutstanding = false;
+    ++m_monitorFrames;
+    if (++m_monitorGood >= kMonitorRecoveryFrames) {
+        m_monitorTimeouts = 0;
+    }
+}
+
 // One lost frame is a fault of the line; a unit that keeps missing requests sent reply after
 // reply cannot keep up, and gets them at the tick pace until its port is opened again.
 void LinkProtocol::monitorTimedOut() {
     m_monitorOutstanding = false;
+    m_monitorGood = 0;
     if (++m_monitorTimeouts < kMonitorTimeoutsLimit || m_fastMonitorHeld) {
         return;
     }

@@ -200,9 +200,7 @@ void LinkProtocol::handleMonitorFrame(std::span<const std::uint8_t, kFrameSize> 
         return;
     }
     m_noReplyTicks = 0;
-    m_monitorOutstanding = false;
-    m_monitorTimeouts = 0;
-    ++m_monitorFrames;
+    monitorFrameTaken();
     m_savingCount = static_cast<std::uint16_t>(frame[7] | (frame[8] << 8));
     m_events.monitorFrame(frame);
 }

@@ -30,8 +30,10 @@ public:
     static constexpr std::uint16_t kSavingEmpty = 1903;   ///< saving count of an empty gauge
     /// Fast runs in a row that needed retries before the fast link switches itself off.
     static constexpr int kRetriedRunsLimit = 3;
-    /// Fast monitor requests in a row without a frame before the monitor falls back.
+    /// Fast monitor time-outs that make the monitor fall back to the tick pace, unless
+    /// kMonitorRecoveryFrames frames in a row came between them.
     static constexpr int kMonitorTimeoutsLimit = 2;
+    static constexpr int kMonitorRecoveryFrames = 8;
     /// Ticks (about 1 s) within which a unit starts saving after a quick programming run.
     static constexpr int kSavingStartTicks = 18;
 
@@ -168,6 +170,7 @@ private:
     void fastIdleStep();
     void sendFastMonitorRequest();
     void monitorTimedOut();
+    void monitorFrameTaken();
     void noteRetry();
     void afterReplies();
     void runEnded();
@@ -200,12 +203,13 @@ private:
 
     // Fast link.
     bool m_fast = false;
-    bool m_runFast = false;        // the running run started on the fast link
-    bool m_runRetried = false;     // it needed a retry: the rest goes at the tick pace
-    int m_retriedRuns = 0;         // fast runs in a row that needed retries
+    bool m_runFast = false;         // the running run started on the fast link
+    bool m_runRetried = false;      // it needed a retry: the rest goes at the tick pace
+    int m_retriedRuns = 0;          // fast runs in a row that needed retries
     bool m_fastMonitorHeld = false; // monitor replies timed out: tick pace until the port reopens
     bool m_monitorOutstanding = false;
-    int m_monitorTimeouts = 0;      // fast monitor requests in a row that got no frame
+    int m_monitorTimeouts = 0;      // fast monitor time-outs not yet made up for
+    int m_monitorGood = 0;          // frames in a row since the last time-out
     std::uint8_t m_monitorWait = 0; // ticks since the outstanding monitor request
     unsigned m_monitorFrames = 0;   // intact monitor frames taken in
     // The running run: what it is, and whether its verify pass passed.
