@@ -171,6 +171,7 @@ int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& cons
         return exitCode;
     }
     CliTransfer transfer(console, english(), opener);
+    transfer.setFastLink(o.fast);
     return transfer.run(kind, resolveDevice(qs(o.port)), *image);
 }
 
@@ -180,6 +181,7 @@ int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
     }
     ParameterImage image = freshImage();
     CliTransfer transfer(console, english(), opener);
+    transfer.setFastLink(o.fast);
     const int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
     if (exitCode != kExitSuccess) {
         return exitCode;
@@ -194,6 +196,7 @@ int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& op
     settings.csvPath = qs(o.csv);
     settings.extended = o.extended;
     settings.servo = o.servo;
+    settings.fast = o.fast;
     CliMonitor monitor(console, english(), opener);
     return monitor.run(settings);
 }

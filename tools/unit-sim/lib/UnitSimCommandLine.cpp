@@ -58,6 +58,16 @@ Setter optionalByte(std::optional<T> UnitSimOptions::*field, unsigned long min, 
     };
 }
 
+Setter saveRule() {
+    return [](UnitSimProgramOptions& o, std::string_view v) {
+        const auto rule = parseSaveRule(v);
+        if (rule) {
+            o.unit.saveOn = *rule;
+        }
+        return rule.has_value();
+    };
+}
+
 const std::map<std::string_view, Setter>& valueOptions() {
     static const std::map<std::string_view, Setter> options = {
         {"--drop", number(&UnitSimOptions::dropPercent, 0, 100)},
@@ -69,14 +79,7 @@ const std::map<std::string_view, Setter>& valueOptions() {
         {"--program-version", number(&UnitSimOptions::programVersion, 0, 255)},
         {"--reply-ms", number(&UnitSimOptions::replyMs, 0, 600000)},
         {"--min-gap-ms", number(&UnitSimOptions::minGapMs, 0, 600000)},
-        {"--save-on",
-         [](UnitSimProgramOptions& o, std::string_view v) {
-             const auto rule = parseSaveRule(v);
-             if (rule) {
-                 o.unit.saveOn = *rule;
-             }
-             return rule.has_value();
-         }},
+        {"--save-on", saveRule()},
         {"--bad-echo", optionalByte(&UnitSimOptions::badEchoBlock, 1, 19)},
         {"--byte102", optionalByte(&UnitSimOptions::byte102, 0, 255)},
         {"--layout-version",
