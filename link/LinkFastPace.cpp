@@ -15,6 +15,7 @@ constexpr std::uint8_t kLastBlock = kBlockCount - 1;
 
 void LinkProtocol::setFastLink(bool on) {
     m_fast = on;
+    m_fastMonitor = on;
     m_monitorOutstanding = false;
     m_monitorWait = 0;
     m_monitorTimeouts = 0;
@@ -132,6 +133,7 @@ void LinkProtocol::runEnded() {
         if (m_retriedRuns >= kRetriedRunsLimit) {
             m_retriedRuns = 0;
             m_fast = false;
+            m_fastMonitor = false;
             m_events.fastLinkSwitchedOff();
         }
     }

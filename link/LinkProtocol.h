@@ -77,6 +77,9 @@ public:
     /// Off (the default) keeps the tick pace exactly. A run takes the setting it started with.
     void setFastLink(bool on);
     bool fastLink() const { return m_fast; }
+    /// Leaves the monitor of a fast link at the tick pace (on) or not (off), for a link with no
+    /// live data to show; setFastLink() sets both.
+    void setFastMonitor(bool on) { m_fastMonitor = on; }
     /// Quick programming: programAfterChange() sends block 0, the blocks that differ from the
     /// unit's confirmed copy and block 19, verifies those, and counts as done once the unit
     /// has saved; edits during a run or while the unit saves are programmed after it.
@@ -107,7 +110,7 @@ public:
     /// After a programming run the link waits for the unit to start and end saving.
     bool awaitingSaving() const { return m_saveWatch != SaveWatch::None; }
     /// Monitor requests go out reply after reply (fast link on and not fallen back).
-    bool fastMonitorActive() const { return m_fast && !m_fastMonitorHeld; }
+    bool fastMonitorActive() const { return m_fastMonitor && !m_fastMonitorHeld; }
     /// The running run goes reply after reply (started fast and no retry yet).
     bool runAtFastPace() const { return m_runFast && !m_runRetried; }
     /// Fast runs in a row that needed retries.
@@ -203,6 +206,7 @@ private:
 
     // Fast link.
     bool m_fast = false;
+    bool m_fastMonitor = false;
     bool m_runFast = false;         // the running run started on the fast link
     bool m_runRetried = false;      // it needed a retry: the rest goes at the tick pace
     int m_retriedRuns = 0;          // fast runs in a row that needed retries
