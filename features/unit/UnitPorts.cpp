@@ -17,6 +17,8 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include <utility>
+
 namespace kordana {
 
 namespace {
@@ -80,9 +82,14 @@ void UnitFeature::loadSettings(const IniFile& settings) {
 
 void UnitFeature::saveSettings(IniFile& settings) const {
     settings.writeInteger(kSectionForm, "ComPort", m_comPortIndex + 1);
-    settings.writeInteger(kSectionKordana, kFastLinkKey, m_fastLink->isChecked() ? 1 : 0);
-    settings.writeInteger(kSectionKordana, kQuickProgrammingKey,
-                          m_quickProgramming->isChecked() ? 1 : 0);
+    // The link options go into the file once set, so a file that never had them keeps its
+    // bytes.
+    for (const auto& [item, key] : {std::pair{m_fastLink, kFastLinkKey},
+                                    std::pair{m_quickProgramming, kQuickProgrammingKey}}) {
+        if (item->isChecked() || settings.value(kSectionKordana, key)) {
+            settings.writeInteger(kSectionKordana, key, item->isChecked() ? 1 : 0);
+        }
+    }
 }
 
 void UnitFeature::applyLanguage(std::uint8_t) {
@@ -173,6 +180,7 @@ void UnitFeature::watchPort() {
     m_shell->statusLine().setStatusVisible(true);
     if (!lost) {
         // The device may now lead to another unit: its set and its trail are not known.
+        m_link->portOpened();
         forgetUnit();
     }
 }
