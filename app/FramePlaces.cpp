@@ -58,7 +58,7 @@ const std::vector<MenuPlaces> kMenus = {
      "Jet 1-2-3",
      true,
      {{"Menu_Jet123Normal"}, {"Menu_Jet123Coupled"}, {"Menu_Jet123Stejny"}}},
-    {"MenuTools", "Tools", false, {{"MenuToolsMinus"}, {"MenuToolsPlus"}}},
+    {"MenuTools", "Tools", false, {{"MenuToolsMinus"}, {"MenuToolsPlus"}, {"MenuTuningAssistant"}}},
     {"MenuLanguage",
      "&Language",
      true,

@@ -5,6 +5,7 @@
 // preset box.
 #include "app/InstalledFeatures.h"
 
+#include "features/assistant/AssistantFeature.h"
 #include "features/editing/EditingFeature.h"
 #include "features/files/FilesFeature.h"
 #include "features/help/HelpFeature.h"
@@ -31,6 +32,7 @@ std::vector<std::unique_ptr<Feature>> installedFeatures() {
     features.push_back(std::make_unique<ViewFeature>());
     features.push_back(std::make_unique<Map3DFeature>());
     features.push_back(std::make_unique<LogFeature>());
+    features.push_back(std::make_unique<AssistantFeature>());
     features.push_back(std::make_unique<PrintFeature>());
     features.push_back(std::make_unique<TuneSheetFeature>());
     features.push_back(std::make_unique<HelpFeature>());

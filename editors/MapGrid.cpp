@@ -54,7 +54,16 @@ MapGrid::MapGrid(QWidget* parent) : QScrollArea(parent) {
         m_layers->paintAll();
         emit selectionChanged();
     });
+    m_overlay = new MapOverlay(m_box, m_cells);
     setWidget(m_box);
+}
+
+void MapGrid::setCellNotes(std::vector<CellNote> notes) {
+    m_overlay->setNotes(std::move(notes));
+}
+
+const std::vector<CellNote>& MapGrid::cellNotes() const {
+    return m_overlay->notes();
 }
 
 void MapGrid::buildLabels() {

@@ -4,6 +4,7 @@
 #include "editors/FieldTable.h"
 #include "editors/MapGridCells.h"
 #include "editors/MapGridLayers.h"
+#include "editors/MapOverlay.h"
 #include "params/ParameterDiff.h"
 #include "session/MapBlock.h"
 
@@ -119,6 +120,11 @@ public:
     void clearTrail();
     const CursorTrail& trail() const { return m_layers->trail(); }
 
+    /// Notes over the cells (a tool's proposals: corner text, hatching, tooltip); none takes
+    /// them away. They stay through refreshes and page changes until replaced.
+    void setCellNotes(std::vector<CellNote> notes);
+    const std::vector<CellNote>& cellNotes() const;
+
 signals:
     /// The selected block changed (or was cleared).
     void selectionChanged();
@@ -144,6 +150,7 @@ private:
     int m_hideDepth = 0;
     QPointer<QWidget> m_focus;
     MapSelection* m_selection = nullptr;
+    MapOverlay* m_overlay = nullptr;
     std::unique_ptr<MapGridLayers> m_layers;
 };
 

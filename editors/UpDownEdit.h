@@ -23,6 +23,8 @@ public:
 
     /// A field whose edit part is `editWidth` wide with the arrows at its right edge.
     explicit UpDownEdit(QWidget* parent = nullptr, int editWidth = kEditWidth);
+    /// The width of the edit part, left of the arrows.
+    int editWidth() const { return m_editWidth; }
 
     /// The edit part (for key and click bindings, colours and names): the field itself.
     QLineEdit* edit() { return this; }

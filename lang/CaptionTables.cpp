@@ -113,6 +113,27 @@ constexpr std::array kCapMenuOpenLog{"MenuOpenLog"sv};
 constexpr std::array kCapFormLog{"FormLog"sv};
 constexpr std::array kCapButtonLogWhole{"ButtonLogWhole"sv};
 constexpr std::array kCapMenuHeatMap{"MenuHeatMap"sv};
+constexpr std::array kCapMenuTuningAssistant{"MenuTuningAssistant"sv};
+constexpr std::array kCapFormAssistant{"FormAssistant"sv};
+constexpr std::array kCapGroupBoxAssistSource{"GroupBoxAssistSource"sv};
+constexpr std::array kCapGroupBoxAssistSettings{"GroupBoxAssistSettings"sv};
+constexpr std::array kCapCheckBoxAssistLive{"CheckBoxAssistLive"sv};
+constexpr std::array kCapButtonAssistAddLogs{"ButtonAssistAddLogs"sv};
+constexpr std::array kCapButtonAssistAcceptAll{"ButtonAssistAcceptAll"sv};
+constexpr std::array kCapButtonAssistAcceptSelection{"ButtonAssistAcceptSelection"sv};
+constexpr std::array kCapButtonAssistLock{"ButtonAssistLock"sv};
+constexpr std::array kCapButtonAssistUnlock{"ButtonAssistUnlock"sv};
+constexpr std::array kCapButtonAssistReset{"ButtonAssistReset"sv};
+constexpr std::array kCapLabelAssistSensor{"LabelAssistSensor"sv};
+constexpr std::array kCapLabelAssistLambda0{"LabelAssistLambda0"sv};
+constexpr std::array kCapLabelAssistLambda5{"LabelAssistLambda5"sv};
+constexpr std::array kCapLabelAssistTargets{"LabelAssistTargets"sv};
+constexpr std::array kCapLabelAssistDelay{"LabelAssistDelay"sv};
+constexpr std::array kCapLabelAssistMinSamples{"LabelAssistMinSamples"sv};
+constexpr std::array kCapLabelAssistAuthority{"LabelAssistAuthority"sv};
+constexpr std::array kCapLabelAssistRetardStep{"LabelAssistRetardStep"sv};
+constexpr std::array kCapLabelAssistMaxRetard{"LabelAssistMaxRetard"sv};
+constexpr std::array kCapLabelAssistBanks{"LabelAssistBanks"sv};
 constexpr std::array kCapMenuCursorTrail{"MenuCursorTrail"sv};
 constexpr std::array kCapMenuAssignDevice{"MenuAssignDevice"sv};
 constexpr std::array kCapMenuFastLink{"MenuFastLink"sv};
@@ -347,6 +368,53 @@ constexpr std::array kCaptions{
     CaptionRow{kCapLabelAssignCom, {"COM number:", "COM-Nummer:", "Numéro COM :", "Číslo COM:"}},
     CaptionRow{kCapButtonAssignOk, {"OK", "OK", "OK", "OK"}},
     CaptionRow{kCapButtonAssignCancel, {"Cancel", "Abbrechen", "Annuler", "Zrušit"}},
+    CaptionRow{kCapMenuTuningAssistant,
+               {"Tuning assistant...", "Abstimmassistent...", "Assistant de réglage...",
+                "Asistent ladění..."}},
+    CaptionRow{kCapFormAssistant,
+               {"Tuning assistant", "Abstimmassistent", "Assistant de réglage", "Asistent ladění"}},
+    CaptionRow{kCapGroupBoxAssistSource, {"Samples", "Messwerte", "Échantillons", "Vzorky"}},
+    CaptionRow{kCapGroupBoxAssistSettings, {"Settings", "Einstellungen", "Réglages", "Nastavení"}},
+    CaptionRow{
+        kCapCheckBoxAssistLive,
+        {"Live from the unit", "Live von der Einheit", "En direct du boîtier", "Živě z jednotky"}},
+    CaptionRow{kCapButtonAssistAddLogs,
+               {"Add logs...", "Protokolle hinzufügen...", "Ajouter des journaux...",
+                "Přidat záznamy..."}},
+    CaptionRow{kCapButtonAssistAcceptAll,
+               {"Accept all", "Alle übernehmen", "Tout accepter", "Přijmout vše"}},
+    CaptionRow{
+        kCapButtonAssistAcceptSelection,
+        {"Accept selection", "Auswahl übernehmen", "Accepter la sélection", "Přijmout výběr"}},
+    CaptionRow{kCapButtonAssistLock,
+               {"Lock cells", "Zellen sperren", "Verrouiller les cellules", "Zamknout buňky"}},
+    CaptionRow{kCapButtonAssistUnlock, {"Unlock", "Entsperren", "Déverrouiller", "Odemknout"}},
+    CaptionRow{kCapButtonAssistReset, {"Reset", "Zurücksetzen", "Réinitialiser", "Vynulovat"}},
+    CaptionRow{kCapLabelAssistSensor,
+               {"Lambda sensor", "Lambdasonde", "Sonde lambda", "Lambda sonda"}},
+    CaptionRow{kCapLabelAssistLambda0,
+               {"Lambda at 0 V", "Lambda bei 0 V", "Lambda à 0 V", "Lambda při 0 V"}},
+    CaptionRow{kCapLabelAssistLambda5,
+               {"Lambda at 5 V", "Lambda bei 5 V", "Lambda à 5 V", "Lambda při 5 V"}},
+    CaptionRow{kCapLabelAssistTargets,
+               {"Targets (throttle rows)", "Sollwerte (Drosselzeilen)",
+                "Cibles (lignes de papillon)", "Cíle (řádky škrticí klapky)"}},
+    CaptionRow{kCapLabelAssistDelay,
+               {"Transport delay", "Laufzeit", "Retard de transport", "Dopravní zpoždění"}},
+    CaptionRow{kCapLabelAssistMinSamples,
+               {"Samples a cell needs", "Messwerte je Zelle", "Échantillons par cellule",
+                "Vzorků na buňku"}},
+    CaptionRow{kCapLabelAssistAuthority,
+               {"Largest fuel change", "Größte Kraftstoffänderung",
+                "Plus grande correction d'essence", "Největší změna paliva"}},
+    CaptionRow{kCapLabelAssistRetardStep,
+               {"Retard step", "Spätverstellschritt", "Pas de retard", "Krok zpoždění"}},
+    CaptionRow{
+        kCapLabelAssistMaxRetard,
+        {"Largest retard", "Größte Spätverstellung", "Plus grand retard", "Největší zpoždění"}},
+    CaptionRow{kCapLabelAssistBanks,
+               {"Fuel corrections to", "Kraftstoffkorrektur auf", "Corrections d'essence vers",
+                "Korekce paliva do"}},
 };
 
 } // namespace

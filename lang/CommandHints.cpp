@@ -20,6 +20,7 @@ constexpr std::array kMenuCopyCells{"MenuCopyCells"sv};
 constexpr std::array kMenuPasteCells{"MenuPasteCells"sv};
 constexpr std::array kMenuView{"MenuView"sv};
 constexpr std::array kMenuHeatMap{"MenuHeatMap"sv};
+constexpr std::array kMenuTuningAssistant{"MenuTuningAssistant"sv};
 constexpr std::array kMenuCursorTrail{"MenuCursorTrail"sv};
 constexpr std::array kMenuMap3D{"MenuMap3D"sv};
 constexpr std::array kMenuLog{"MenuLog"sv};
@@ -94,6 +95,13 @@ constexpr std::array kCommandHints{
              "Zuletzt vom Motor durchlaufene Zellen zeigen",
              "Montrer les cellules que le moteur a parcourues récemment",
              "Zobrazení buněk, kterými motor nedávno prošel"}},
+    HintRow{
+        kMenuTuningAssistant,
+        {"Fuel and ignition corrections from the lambda and knock of logs or live data",
+         "Kraftstoff- und Zündkorrekturen aus Lambda und Klopfen von Protokollen oder Livedaten",
+         "Corrections d'essence et d'allumage d'après la lambda et le cliquetis des journaux "
+         "ou du direct",
+         "Korekce paliva a zapalování z lambdy a klepání záznamů nebo živých dat"}},
     HintRow{kMenuMap3D,
             {"Show the map as a surface in 3D", "Kennfeld als Fläche in 3D zeigen",
              "Montrer la cartographie en surface 3D", "Zobrazení mapy jako plochy ve 3D"}},

@@ -1,5 +1,6 @@
 #include "tools/cli/CliAnalyze.h"
 
+#include "analysis/AnalysisText.h"
 #include "lang/MessageTexts.h"
 #include "monitor/MonitorLog.h"
 #include "monitor/OperatingPoint.h"
@@ -61,26 +62,8 @@ void printChanges(const ParameterImage& image, const Proposal& proposal, CliCons
 
 } // namespace
 
-std::string groupedCount(std::uint64_t count) {
-    std::string digits = std::to_string(count);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) {
-        digits.insert(at - 3, ",");
-    }
-    return digits;
-}
-
 std::string tallyLine(std::string_view kind, const analysis::Tally& tally) {
-    std::string line = std::string(kind) + ": " + groupedCount(tally.samples) + " samples, " +
-                       groupedCount(tally.used) + " used";
-    std::string separator = "; ";
-    for (std::size_t r = 0; r < analysis::kRejectionCount; ++r) {
-        if (tally.rejected[r] > 0) {
-            line += separator + groupedCount(tally.rejected[r]) + " " +
-                    std::string(rejectionName(static_cast<analysis::Rejection>(r)));
-            separator = ", ";
-        }
-    }
-    return line;
+    return std::string(kind) + ": " + analysis::tallyText(tally);
 }
 
 std::string changeLine(const ParameterImage& image, const CellChange& change) {

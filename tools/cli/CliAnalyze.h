@@ -11,9 +11,6 @@
 
 namespace kordana {
 
-/// "1,840": a count with a comma between each group of three digits.
-std::string groupedCount(std::uint64_t count);
-
 /// "Fuel: 1,840 samples, 1,203 used; 311 not steady, 210 cold, 116 overrun": the reasons with
 /// a count, in the tally's order.
 std::string tallyLine(std::string_view kind, const analysis::Tally& tally);

@@ -3,6 +3,7 @@
 #include "params/ImageLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace kordana {
@@ -58,7 +59,12 @@ std::size_t throttleRow(unsigned throttle) {
     return row;
 }
 
-unsigned mapValue(const ParameterImage& memory, std::size_t page, unsigned rpm, unsigned tps) {
+// The sweep reads the cell at or below the point; an engine the nearest cell.
+unsigned mapValue(const ParameterImage& memory, std::size_t page, unsigned rpm, unsigned tps,
+                  bool nearest) {
+    if (nearest) {
+        return memory[layout::mapCells(page) + engineCell(memory, page, rpm, tps).index()];
+    }
     const std::size_t col = columnAt(memory, layout::mapRpm(page), rpm);
     return memory[layout::mapCell(page, throttleRow(tps), col)];
 }
@@ -68,15 +74,15 @@ unsigned correctionAbove100(std::uint8_t percent) {
     return percent > 100 ? (percent - 100u) * 10u : 0u;
 }
 
-void putMaps(Data& data, const ParameterImage& memory, unsigned rpm, unsigned tps) {
+void putMaps(Data& data, const ParameterImage& memory, unsigned rpm, unsigned tps, bool nearest) {
     constexpr std::array<std::size_t, 3> advanceAt = {71, 73, 75};
     for (std::size_t page = 0; page < 3; ++page) {
-        put16(data, advanceAt[page], mapValue(memory, page, rpm, tps) * 100u);
+        put16(data, advanceAt[page], mapValue(memory, page, rpm, tps, nearest) * 100u);
     }
     // Pages 3..8 are JET_1A, 2A, 3A, 1B, 2B, 3B; the frame orders them 1A 1B 2A 2B .. 3A 3B.
     constexpr std::array<std::size_t, 6> injectionAt = {19, 23, 77, 21, 25, 79};
     for (std::size_t i = 0; i < 6; ++i) {
-        put16(data, injectionAt[i], mapValue(memory, 3 + i, rpm, tps) * 50u);
+        put16(data, injectionAt[i], mapValue(memory, 3 + i, rpm, tps, nearest) * 50u);
     }
     const std::size_t colA = columnAt(memory, layout::kPositionA, rpm);
     const std::size_t colB = columnAt(memory, layout::kPositionB, rpm);
@@ -145,6 +151,24 @@ void putStates(Data& data, const ParameterImage& memory, unsigned rpm, std::uint
     put16(data, 49, static_cast<unsigned>(std::min<std::uint64_t>(clockMs / 100, 65535)));
 }
 
+// What an engine gives the inputs: lambda, coolant (sensor voltage falling 25 mV a degree from
+// 4000 mV at 0 degC), time since start, the corrections it ran with, knock per cylinder.
+void putEngine(Data& data, const EngineReadings& engine) {
+    put16(data, 11, rawFromMillivolts(engine.lambdaMv));
+    const int coolant = static_cast<int>(std::lround(engine.coolantC));
+    put16(data, 13,
+          rawFromMillivolts(static_cast<unsigned>(std::clamp(4000 - 25 * coolant, 0, 5000))));
+    put8(data, 53, static_cast<unsigned>(std::clamp(coolant + 100, 1, 255)));
+    put16(data, 49,
+          static_cast<unsigned>(std::min<std::uint64_t>(engine.sinceStartMs / 100, 65535)));
+    put16(data, 85, engine.coolantPercent > 100 ? (engine.coolantPercent - 100u) * 10u : 0u);
+    put16(data, 91, engine.postStartTenths);
+    for (std::size_t cyl = 0; cyl < 3; ++cyl) {
+        put8(data, 67 + cyl, engine.knockAlarm[cyl] ? 1 : 0);
+        put16(data, 95 + 2 * cyl, rawFromMillivolts(engine.knockMv[cyl]));
+    }
+}
+
 } // namespace
 
 std::uint16_t sweepRpm(std::uint64_t clockMs) {
@@ -158,16 +182,19 @@ std::uint8_t sweepThrottle(std::uint64_t clockMs) {
 std::array<std::uint8_t, kFrameDataSize> composeMonitorData(const ParameterImage& memory,
                                                             const UnitRunState& state) {
     Data data{};
-    const unsigned rpm = sweepRpm(state.clockMs);
-    const unsigned tps = sweepThrottle(state.clockMs);
+    const unsigned rpm = state.engine ? state.engine->point.rpm : sweepRpm(state.clockMs);
+    const unsigned tps = state.engine ? state.engine->point.throttle : sweepThrottle(state.clockMs);
     put16(data, 1, rpm);
     put16(data, 7, state.savingCount);
     put16(data, 31, state.programmings);
     put8(data, 62, state.programVersion);
     putSensors(data, memory, state.clockMs, tps);
-    putMaps(data, memory, rpm, tps);
+    putMaps(data, memory, rpm, tps, state.engine != nullptr);
     putCorrections(data, memory, state.clockMs);
     putStates(data, memory, rpm, state.clockMs);
+    if (state.engine) {
+        putEngine(data, *state.engine);
+    }
     return data;
 }
 

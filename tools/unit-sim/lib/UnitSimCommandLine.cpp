@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <map>
+#include <sstream>
 
 namespace kordana {
 
@@ -137,11 +139,78 @@ bool setFlag(UnitSimProgramOptions& o, std::string_view name) {
     return true;
 }
 
+std::optional<std::string> readFile(std::string_view path) {
+    std::ifstream in{std::string(path), std::ios::binary};
+    std::ostringstream text;
+    if (!in || !(text << in.rdbuf())) {
+        return std::nullopt;
+    }
+    return text.str();
+}
+
+// --engine [FILE]: the built-in engine, or the one FILE describes; the error text or empty.
+std::string setEngine(UnitSimProgramOptions& o, std::optional<std::string_view> file) {
+    if (!file) {
+        o.unit.engine = builtInEngine();
+        return {};
+    }
+    const auto text = readFile(*file);
+    if (!text) {
+        return "cannot read engine file " + std::string(*file);
+    }
+    EngineFileResult read = parseEngineDescription(*text);
+    if (!read.error.empty()) {
+        return std::string(*file) + ": " + read.error;
+    }
+    o.unit.engine = read.engine;
+    return {};
+}
+
+// --profile dyno|track|FILE; the error text or empty.
+std::string setProfile(UnitSimProgramOptions& o, std::string_view value) {
+    if (value == "dyno" || value == "track") {
+        o.unit.profile.kind =
+            value == "dyno" ? ProfileChoice::Kind::Dyno : ProfileChoice::Kind::Track;
+        return {};
+    }
+    const auto text = readFile(value);
+    if (!text) {
+        return "cannot read profile file " + std::string(value);
+    }
+    ProfileFileResult read = parseProfile(*text);
+    if (!read.error.empty()) {
+        return std::string(value) + ": " + read.error;
+    }
+    o.unit.profile = {ProfileChoice::Kind::Segments, read.segments};
+    return {};
+}
+
+// The engine options, which read files; nullopt when `name` is neither of them.
+std::optional<std::string> engineOption(UnitSimProgramOptions& o,
+                                        std::span<const std::string_view> args, std::size_t& i,
+                                        std::string_view name,
+                                        std::optional<std::string_view> value) {
+    if (name == "--engine") {
+        if (!value && i + 1 < args.size() && !args[i + 1].starts_with("-")) {
+            value = args[++i];
+        }
+        return setEngine(o, value);
+    }
+    if (name == "--profile") {
+        if (!value && i + 1 < args.size()) {
+            value = args[++i];
+        }
+        return value ? setProfile(o, *value) : "missing value for --profile";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 UnitSimParseResult parseUnitSimCommandLine(std::span<const std::string_view> args) {
     UnitSimProgramOptions options;
     bool programVersionGiven = false;
+    bool profileGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view name = args[i];
         std::optional<std::string_view> value;
@@ -150,6 +219,13 @@ UnitSimParseResult parseUnitSimCommandLine(std::span<const std::string_view> arg
             name = name.substr(0, eq);
         }
         if (!value && setFlag(options, name)) {
+            continue;
+        }
+        if (const auto error = engineOption(options, args, i, name, value)) {
+            if (!error->empty()) {
+                return {std::nullopt, *error};
+            }
+            profileGiven = profileGiven || name == "--profile";
             continue;
         }
         const auto it = valueOptions().find(name);
@@ -167,6 +243,9 @@ UnitSimParseResult parseUnitSimCommandLine(std::span<const std::string_view> arg
                     "bad value for " + std::string(name) + ": " + std::string(*value)};
         }
         programVersionGiven = programVersionGiven || name == "--program-version";
+    }
+    if (profileGiven && !options.unit.engine) {
+        return {std::nullopt, "--profile needs --engine"};
     }
     // A unit with another memory layout runs another program version too, unless told apart.
     if (!programVersionGiven) {
@@ -195,7 +274,7 @@ std::string unitSimUsage() {
            "  --program-version V    report program version V in monitor frames\n"
            "                         (default: the layout version)\n"
            "  --byte102 V            answer V at image byte 102 in read replies\n"
-           "  --seed S               seed of the fault dice (default 1)\n"
+           "  --seed S               seed of the fault dice and the engine's noise (default 1)\n"
            "  --saving-ms MS         time the saving count takes to run down (default 3000)\n"
            "  --reply-ms MS          the unit's working time: every reply leaves MS ms after\n"
            "                         its request (on top of --delay; default 0)\n"
@@ -207,6 +286,17 @@ std::string unitSimUsage() {
            "                         stored block)\n"
            "  --text TEXT            identification text in the header (up to 30 characters)\n"
            "  --programmings N       programming count before the first run (default 0)\n"
+           "  --engine [FILE]        run an engine behind the unit: it starts with the default\n"
+           "                         set of preset 0, and its monitor frames report speed,\n"
+           "                         throttle, lambda, coolant and knock of a simulated engine\n"
+           "                         fed by the parameters it holds; FILE describes the engine\n"
+           "                         (its settings: man kordana-unit-sim). Without FILE preset\n"
+           "                         0 runs 12 % lean in rows 5..7, columns 4..8, and 2 degrees\n"
+           "                         past the knock limit in a few cells\n"
+           "  --profile NAME|FILE    how the engine is driven: dyno (default; holds across the\n"
+           "                         map, a pull, an overrun), track (laps), or a FILE of\n"
+           "                         'hold RPM THROTTLE SECONDS' and 'ramp RPM THROTTLE SECONDS'\n"
+           "                         lines, repeated from the start\n"
            "  --verbose              log every request on standard error\n"
            "  --help                 show this text\n";
 }

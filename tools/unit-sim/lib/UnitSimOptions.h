@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/unit-sim/lib/EngineDescription.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,6 +49,10 @@ struct UnitSimOptions {
     /// A partly received request older than this is dropped, so the framing recovers.
     std::uint32_t interByteGapMs = 30;
     UnitIdentity identity;
+    /// With an engine, the unit holds the default set of preset 0 at start and its monitor
+    /// frames report that engine, driven by `profile`; without, they report a fixed sweep.
+    std::optional<EngineDescription> engine;
+    ProfileChoice profile;
     /// The unit's own working time: every reply leaves this long after its request (on top
     /// of delayMs).
     std::uint32_t replyMs = 0;

@@ -1,5 +1,7 @@
 #include "tools/unit-sim/lib/UnitSimulator.h"
 
+#include "params/ConsistencyPass.h"
+#include "params/DefaultSet.h"
 #include "params/ImageLayout.h"
 #include "tools/unit-sim/lib/UnitMemory.h"
 #include "tools/unit-sim/lib/UnitMonitor.h"
@@ -17,6 +19,27 @@ std::span<const std::uint8_t, kFrameDataSize> dataOf(const Frame& frame) {
     return std::span<const std::uint8_t, kFrameDataSize>(frame.data() + 1, kFrameDataSize);
 }
 
+DriveProfile profileFor(const ProfileChoice& choice, const ParameterImage& memory) {
+    if (choice.kind == ProfileChoice::Kind::Segments) {
+        return DriveProfile(choice.segments);
+    }
+    if (choice.kind == ProfileChoice::Kind::Track) {
+        return DriveProfile(trackSegments());
+    }
+    std::array<unsigned, 15> breakpoints{};
+    for (std::size_t c = 0; c < breakpoints.size(); ++c) {
+        breakpoints[c] = memory[layout::mapRpm(3) + c] * 50u;
+    }
+    unsigned revLimit = 0;
+    for (const std::size_t at : {layout::kLimiter + 1, layout::kLimiter + 2}) {
+        const unsigned rpm = memory[at] * 50u;
+        if (rpm != 0 && (revLimit == 0 || rpm < revLimit)) {
+            revLimit = rpm;
+        }
+    }
+    return DriveProfile(dynoSegments(breakpoints, revLimit));
+}
+
 } // namespace
 
 UnitSimulator::UnitSimulator(UnitSimOptions options)
@@ -24,6 +47,14 @@ UnitSimulator::UnitSimulator(UnitSimOptions options)
       m_programmings(m_options.identity.programmings) {
     writeUnitHeader(m_memory, m_options.identity);
     writeUnitParameters(m_memory);
+    if (m_options.engine) {
+        // The engine is described against preset 0, so the unit starts with that set.
+        m_memory[layout::kBike] = 0;
+        applyDefaultSet(m_memory);
+        runConsistencyPass(m_memory);
+        m_engine.emplace(*m_options.engine, profileFor(m_options.profile, m_memory), m_options.seed,
+                         m_memory);
+    }
 }
 
 void UnitSimulator::receive(std::span<const std::uint8_t> bytes) {
@@ -51,8 +82,15 @@ void UnitSimulator::receive(std::span<const std::uint8_t> bytes) {
 }
 
 void UnitSimulator::advance(std::uint32_t ms) {
-    m_clockMs += ms;
+    moveClock(ms);
     releaseDue();
+}
+
+void UnitSimulator::moveClock(std::uint64_t ms) {
+    m_clockMs += ms;
+    if (m_engine) {
+        m_engine->advanceTo(m_clockMs, m_memory);
+    }
 }
 
 std::vector<std::uint8_t> UnitSimulator::takeOutput() {
@@ -87,7 +125,8 @@ std::array<std::uint8_t, kBlockSize> UnitSimulator::header() const {
 }
 
 Frame UnitSimulator::monitorFrame() const {
-    const UnitRunState state{m_clockMs, savingCount(), m_programmings, m_options.programVersion};
+    const UnitRunState state{m_clockMs, savingCount(), m_programmings, m_options.programVersion,
+                             m_engine ? &m_engine->readings() : nullptr};
     return makeFrame(kReplyMonitor, composeMonitorData(m_memory, state));
 }
 
@@ -177,7 +216,7 @@ void UnitSimulator::answerRead(std::size_t block) {
 }
 
 void UnitSimulator::answerMonitor() {
-    m_clockMs += m_options.monitorStepMs;
+    moveClock(m_options.monitorStepMs);
     if (m_options.silent) {
         releaseDue();
         return;

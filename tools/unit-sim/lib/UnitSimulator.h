@@ -2,6 +2,7 @@
 
 #include "link/Frame.h"
 #include "params/ParameterImage.h"
+#include "tools/unit-sim/lib/EngineModel.h"
 #include "tools/unit-sim/lib/UnitSimOptions.h"
 
 #include <cstddef>
@@ -33,7 +34,7 @@ struct UnitSimStats {
 /// 102-byte requests as the real unit does, with optional faults. Bytes go in through
 /// receive(); replies come out through takeOutput() or the output handler once the simulated
 /// clock has reached their release time. The clock moves only by advance() and, when
-/// monitorStepMs is set, by each monitor request.
+/// monitorStepMs is set, by each monitor request; an engine, when there is one, moves with it.
 class UnitSimulator {
 public:
     using OutputHandler = std::function<void(std::span<const std::uint8_t>)>;
@@ -76,6 +77,8 @@ public:
     std::uint16_t programmingCount() const { return m_programmings; }
     /// What the unit has seen and done so far.
     const UnitSimStats& stats() const { return m_stats; }
+    /// The engine behind the unit, when it was created with one.
+    const EngineModel* engine() const { return m_engine ? &*m_engine : nullptr; }
     /// The options the unit was created with.
     const UnitSimOptions& options() const { return m_options; }
 
@@ -92,6 +95,7 @@ private:
     void sendReply(const Frame& reply);
     bool roll(unsigned percent);
     void releaseDue();
+    void moveClock(std::uint64_t ms);
     void emit(std::span<const std::uint8_t> bytes);
     bool heardInTime();
     void storedBlock(std::size_t block);
@@ -112,6 +116,7 @@ private:
     std::optional<std::uint64_t> m_lastReplyMs;
     std::optional<std::uint64_t> m_savingSinceMs;
     UnitSimStats m_stats;
+    std::optional<EngineModel> m_engine;
 };
 
 } // namespace kordana

@@ -1,0 +1,164 @@
+// The tuning assistant in the window: live frames gathered into proposals shown over the map,
+// accepted as one undoable step, locked cells left alone, and its settings kept.
+#include "MapFixture.h"
+
+#include "editors/MapGrid.h"
+#include "features/assistant/AssistantFeature.h"
+#include "features/assistant/AssistantNotes.h"
+#include "features/assistant/AssistantWindow.h"
+#include "monitor/MonitorFrame.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace kordana {
+namespace {
+
+constexpr int kRow = 6;    // 40 % throttle
+constexpr int kColumn = 4; // the frames run at this breakpoint's speed
+
+class AssistantInWindow : public testing::MapFixture {
+protected:
+    // Every injection map has page 3's breakpoints and 100 (5000 us) in the cell the frames
+    // run in, so each gets the same proposal.
+    TFormHlav& openAssistant() {
+        TFormHlav& f = openForm();
+        for (int page = 3; page < 9; ++page) {
+            for (int c = 0; c < 15; ++c) {
+                storedBreakpoint(page, c) = static_cast<std::uint8_t>(storedBreakpoint(3, c));
+            }
+            storedCell(page, kRow, kColumn) = 100;
+        }
+        f.ConsistencyPass();
+        f.session().clearUndoHistory();
+        f.action("MenuTuningAssistant")->trigger();
+        assistant().setClock([this] { return m_now; });
+        click("ButtonAssistReset");
+        childNamed<QCheckBox>(window(), "CheckBoxAssistLive")->setChecked(true);
+        return f;
+    }
+    AssistantFeature& assistant() { return *form().feature<AssistantFeature>(); }
+    QWidget& window() { return *childNamed<QWidget>(form(), "FormAssistant"); }
+    void click(const char* button) {
+        QTest::mouseClick(childNamed<QPushButton>(window(), button), Qt::LeftButton);
+    }
+
+    // Warm, steady frames at 40 % throttle whose lambda input reads 698 mV: rich against the
+    // narrowband target of 450 mV. One frame every 0.1 s, a tick after each.
+    void driveRich(int frames) {
+        MonitorFrame frame{};
+        frame.engineSpeed = static_cast<std::uint16_t>(storedBreakpoint(3, kColumn) * 50);
+        frame.throttleOpening = 40;
+        frame.lambdaRaw = 143;
+        frame.coolantByte = 180;
+        frame.airByte = 125;
+        frame.timeSinceStart = 60000;
+        frame.version = 51;
+        for (int i = 0; i < frames; ++i) {
+            form().ShowMonitorFrame(encodeMonitorFrame(frame));
+            form().Timer1Timer();
+            m_now += 0.1;
+        }
+    }
+    const CellNote* noteAt(int row, int column) {
+        for (const CellNote& note : grid().cellNotes()) {
+            if (note.row == row && note.column == column) {
+                return &note;
+            }
+        }
+        return nullptr;
+    }
+
+    double m_now = 0;
+};
+
+TEST_F(AssistantInWindow, LiveFramesProposeOverTheMapAndAcceptAllIsOneUndoableStep) {
+    TFormHlav& f = openAssistant();
+    QMenu* tools = f.findChild<QMenu*>("MenuTools");
+    EXPECT_EQ(tools->actions().back()->objectName(), "MenuTuningAssistant");
+    EXPECT_TRUE(window().isVisible());
+
+    driveRich(30);
+    const QString tally = childNamed<QLabel>(window(), "LabelAssistTally")->text();
+    EXPECT_TRUE(tally.startsWith("Fuel: 30 samples, ")) << tally.toStdString();
+
+    f.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(3);
+    const CellNote* note = noteAt(kRow, kColumn);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->corner, "-2 %"); // one narrowband step leaner
+    EXPECT_EQ(note->colour, QColor(200, 0, 0));
+    EXPECT_TRUE(note->toolTip.startsWith("Samples: ")) << note->toolTip.toStdString();
+
+    click("ButtonAssistAcceptAll");
+    for (int page = 3; page < 9; ++page) {
+        EXPECT_EQ(storedCell(page, kRow, kColumn), 98) << "page " << page; // 100 x 0.98
+    }
+    EXPECT_TRUE(assistant().proposal().changes.empty()) << "a new pass starts";
+    f.action("MenuUndo")->trigger();
+    for (int page = 3; page < 9; ++page) {
+        EXPECT_EQ(storedCell(page, kRow, kColumn), 100) << "page " << page;
+    }
+}
+
+TEST_F(AssistantInWindow, ALockedCellGetsNoProposalAndTheSelectionAloneIsAccepted) {
+    TFormHlav& f = openAssistant();
+    driveRich(30);
+    f.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(3);
+    grid().setSelection(mapblock::CellBlock{kRow, kColumn, kRow, kColumn});
+    click("ButtonAssistLock");
+    ASSERT_NE(noteAt(kRow, kColumn), nullptr);
+    EXPECT_EQ(noteAt(kRow, kColumn)->corner, "L");
+
+    // Accept selection: the block on every map, the locked Jet 1A cell left as it is.
+    click("ButtonAssistAcceptSelection");
+    EXPECT_EQ(storedCell(3, kRow, kColumn), 100);
+    EXPECT_EQ(storedCell(4, kRow, kColumn), 98);
+
+    driveRich(30);
+    click("ButtonAssistUnlock");
+    grid().clearSelection();
+    click("ButtonAssistUnlock"); // no selection: the whole map
+    EXPECT_EQ(noteAt(kRow, kColumn)->corner, "-2 %");
+}
+
+TEST_F(AssistantInWindow, ItsSettingsAreKeptAndTheOverlayGoesWithTheWindow) {
+    openAssistant();
+    childNamed<QComboBox>(window(), "ComboBoxAssistSensor")->setCurrentIndex(1);
+    childNamed<QSpinBox>(window(), "EditAssistDelay")->setValue(650);
+    childNamed<QSpinBox>(window(), "EditAssistMinSamples")->setValue(12);
+    driveRich(30);
+    window().close();
+    form().PageRefresh();
+    EXPECT_TRUE(grid().cellNotes().empty());
+    closeForm();
+    EXPECT_NE(readFile("Kordana_R_2006.ini").find("AssistDelayMs=650\n"), std::string::npos);
+
+    createForm();
+    const analysis::AnalysisSettings kept =
+        form().feature<AssistantFeature>()->window()->settings();
+    EXPECT_EQ(kept.sensor, analysis::SensorModel::Wideband);
+    EXPECT_EQ(kept.delayMs, 650u);
+    EXPECT_EQ(kept.minSamples, 12u);
+}
+
+TEST(AssistantNotes, ChangeTextsRoundToTheWholePerCentAndDegree) {
+    const struct {
+        int page;
+        int before;
+        int after;
+        const char* text;
+    } cases[] = {
+        {3, 100, 98, "-2 %"}, {3, 100, 104, "+4 %"}, {8, 33, 35, "+6 %"}, // 2/33 = 6.06 %
+        {0, 25, 22, "-3°"},   {2, 10, 10, "+0°"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(changeText(c.page, c.before, c.after), c.text) << c.page << " " << c.before;
+    }
+}
+
+} // namespace
+} // namespace kordana
