@@ -104,7 +104,7 @@ TEST_F(LinkOptions, ItemsArePersistedInTheProgramsOwnSection) {
 }
 
 TEST_F(LinkOptions, QuickProgrammingAfterF5SendsOnlyTheChangedBlock) {
-    TFormHlav& form = startWithLoggedUnit({"--saving-ms", "300"});
+    TFormHlav& form = startWithLoggedUnit({"--saving-ms", "1000"});
     ASSERT_TRUE(messages.empty());
     childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(0);
     setImageByte(form, layout::kMode, 0);

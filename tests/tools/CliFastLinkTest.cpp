@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 namespace kordana {
 namespace {
@@ -148,6 +150,41 @@ TEST_F(CliFastLinkEndToEnd, UnitNeedingAGapGetsTheTickPaceAndStillTheSet) {
     EXPECT_NE(monitor.out.find("The unit does not keep up with the fast monitor"),
               std::string::npos)
         << monitor.out;
+}
+
+// The faulty lines of the tick pace's fault runs, with --fast over a pty: a run may fail, but a
+// run that reports success has put exactly the set into the unit.
+TEST_F(CliFastLinkEndToEnd, FaultyLineNeverGivesAFalseSuccess) {
+    const std::string set = presetFile(m_dir);
+    int successes = 0;
+    int failures = 0;
+    int falseSuccesses = 0;
+    for (const auto& fault :
+         std::vector<std::vector<std::string>>{{"--corrupt", "20", "--seed", "1"},
+                                               {"--corrupt", "20", "--seed", "2"},
+                                               {"--truncate", "15", "--seed", "4"},
+                                               {"--drop", "20", "--seed", "5"},
+                                               {"--corrupt", "8", "--drop", "10", "--seed", "6"}}) {
+        startUnit(fault);
+        const CliRun program = cli({"program", "--fast", "--port", m_unit.devicePath(), set});
+        ASSERT_TRUE(program.exitCode == 0 || program.exitCode == 1) << program.err;
+        if (program.exitCode != 0) {
+            ++failures;
+            continue;
+        }
+        ++successes;
+        const std::string back = m_dir.file("back.ign");
+        std::filesystem::remove(back);
+        for (int attempt = 0; attempt < 6 && !std::filesystem::exists(back); ++attempt) {
+            cli({"read", "--port", m_unit.devicePath(), "--out", back});
+        }
+        ASSERT_TRUE(std::filesystem::exists(back)) << "no read got through";
+        falseSuccesses += readText(back) == readText(set) ? 0 : 1;
+    }
+    std::printf("fast program over a faulty pty: %d ok, %d failed, %d false\n", successes, failures,
+                falseSuccesses);
+    EXPECT_EQ(falseSuccesses, 0);
+    EXPECT_GT(successes, 0);
 }
 
 } // namespace
