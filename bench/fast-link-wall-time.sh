@@ -4,7 +4,9 @@
 #  - `kordana-cli monitor --fast --csv` for SECONDS: frames a second, and every answered
 #    monitor request a row of the CSV.
 #
-#   bench/fast-link-wall-time.sh [BIN_DIR] [RUNS] [SECONDS]     (defaults: build/bin, 10, 5)
+#   [SIM_ARGS="--reply-ms 35"] bench/fast-link-wall-time.sh [BIN_DIR] [RUNS] [SECONDS]
+#   (defaults: build/bin, 10, 5; SIM_ARGS go to kordana-unit-sim, 35 ms is about one exchange
+#   of two frames at 57600 baud)
 # Budgets: fast program <= 1.66 s (1.2 x the wire's 1.38 s), tick pace <= 2.36 s (1.1 x
 # 2.145 s), fast monitor >= 15 frames/s.
 set -eu
@@ -19,7 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-"$BIN/kordana-unit-sim" --verbose >"$WORK/sim.out" 2>"$WORK/sim.log" &
+"$BIN/kordana-unit-sim" --verbose ${SIM_ARGS:-} >"$WORK/sim.out" 2>"$WORK/sim.log" &
 SIM_PID=$!
 while [ ! -s "$WORK/sim.out" ]; do sleep 0.05; done
 DEV=$(head -n 1 "$WORK/sim.out")
