@@ -134,6 +134,7 @@ constexpr std::array kCapLabelAssistAuthority{"LabelAssistAuthority"sv};
 constexpr std::array kCapLabelAssistRetardStep{"LabelAssistRetardStep"sv};
 constexpr std::array kCapLabelAssistMaxRetard{"LabelAssistMaxRetard"sv};
 constexpr std::array kCapLabelAssistBanks{"LabelAssistBanks"sv};
+constexpr std::array kCapCheckBoxAssistSheet{"CheckBoxAssistSheet"sv};
 constexpr std::array kCapMenuCursorTrail{"MenuCursorTrail"sv};
 constexpr std::array kCapMenuAssignDevice{"MenuAssignDevice"sv};
 constexpr std::array kCapMenuFastLink{"MenuFastLink"sv};
@@ -412,6 +413,10 @@ constexpr std::array kCaptions{
     CaptionRow{
         kCapLabelAssistMaxRetard,
         {"Largest retard", "Größte Spätverstellung", "Plus grand retard", "Největší zpoždění"}},
+    CaptionRow{kCapCheckBoxAssistSheet,
+               {"Last analysis in the tune sheet", "Letzte Analyse ins Einstellblatt",
+                "Dernière analyse dans la fiche de réglage",
+                "Poslední analýza do listu nastavení"}},
     CaptionRow{kCapLabelAssistBanks,
                {"Fuel corrections to", "Kraftstoffkorrektur auf", "Corrections d'essence vers",
                 "Korekce paliva do"}},

@@ -5,6 +5,7 @@
 #include "session/MapCoupling.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace kordana::mapblock {
@@ -58,55 +59,89 @@ void writeBlock(ParameterImage& image, int page, const CellBlock& block, const V
     }
 }
 
-// The value at step k of n between `from` and `to` (n > 0), as the map stores it.
-int between(const CellRange& range, int from, int to, std::size_t k, std::size_t n) {
-    const auto kk = static_cast<long long>(k);
-    const auto nn = static_cast<long long>(n);
-    return onStep(range, from * nn + (to - from) * kk, nn);
+// Where the block's columns and rows lie: the columns' rpm breakpoints and the rows' throttle
+// openings, each counted from the block's first. Positions that do not rise strictly (a
+// breakpoint row being typed) fall back to the cells' own order, so no cell is extrapolated.
+struct Axis {
+    std::vector<long long> at; ///< from 0 at the first cell to `span` at the last
+    long long span = 1;
+};
+
+Axis axisOf(std::vector<long long> positions) {
+    Axis axis;
+    bool rising = positions.size() > 1;
+    for (std::size_t i = 1; i < positions.size(); ++i) {
+        rising = rising && positions[i] > positions[i - 1];
+    }
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        axis.at.push_back(rising ? positions[i] - positions.front() : static_cast<long long>(i));
+    }
+    axis.span = std::max<long long>(axis.at.back(), 1);
+    return axis;
 }
 
-ValueRows shaped(const ValueRows& in, const CellRange& range, Shape shape) {
+Axis columnAxis(const ParameterImage& image, int page, const CellBlock& block) {
+    std::vector<long long> rpm;
+    for (std::size_t c = block.left; c <= block.right; ++c) {
+        rpm.push_back(image[layout::mapRpm(static_cast<std::size_t>(page)) + c]);
+    }
+    return axisOf(std::move(rpm));
+}
+
+Axis rowAxis(const CellBlock& block) {
+    static constexpr std::array<long long, kMapRows> kThrottle{0,  2,  5,  10, 20,
+                                                               30, 40, 60, 80, 100};
+    return axisOf({kThrottle.begin() + static_cast<std::ptrdiff_t>(block.top),
+                   kThrottle.begin() + static_cast<std::ptrdiff_t>(block.bottom) + 1});
+}
+
+// The value at position k of n between `from` and `to` (n > 0), as the map stores it.
+int between(const CellRange& range, int from, int to, long long k, long long n) {
+    return onStep(range, from * n + (to - from) * k, n);
+}
+
+int smoothed(const ValueRows& in, const CellRange& range, std::size_t r, std::size_t c) {
+    long long sum = 0;
+    for (std::size_t i = r - 1; i <= r + 1; ++i) {
+        for (std::size_t j = c - 1; j <= c + 1; ++j) {
+            sum += in[i][j];
+        }
+    }
+    return onStep(range, sum, 9);
+}
+
+// The block shaped between its ends, weighted by where its columns (`x`) and rows (`y`) lie.
+ValueRows shaped(const ValueRows& in, const CellRange& range, Shape shape, const Axis& x,
+                 const Axis& y) {
     ValueRows out = in;
     const std::size_t rows = in.size();
     const std::size_t cols = in.front().size();
-    const std::size_t w = std::max<std::size_t>(cols - 1, 1);
-    const std::size_t h = std::max<std::size_t>(rows - 1, 1);
     for (std::size_t r = 0; r < rows; ++r) {
         for (std::size_t c = 0; c < cols; ++c) {
+            const long long xc = x.at[c];
+            const long long yr = y.at[r];
             switch (shape) {
             case Shape::Rows:
-                out[r][c] = between(range, in[r].front(), in[r].back(), c, w);
+                out[r][c] = between(range, in[r].front(), in[r].back(), xc, x.span);
                 break;
             case Shape::Columns:
-                out[r][c] = between(range, in.front()[c], in.back()[c], r, h);
+                out[r][c] = between(range, in.front()[c], in.back()[c], yr, y.span);
                 break;
             case Shape::Bilinear: {
-                // Weights (w - c)(h - r), c(h - r), (w - c)r, cr over w x h: the corners keep
+                // Weights (X - x)(Y - y), x(Y - y), (X - x)y, xy over X x Y: the corners keep
                 // their values; a block one cell wide or high interpolates along the other way.
-                const auto cl = static_cast<long long>(c);
-                const auto rl = static_cast<long long>(r);
-                const auto wl = static_cast<long long>(w);
-                const auto hl = static_cast<long long>(h);
-                const long long sum = (wl - cl) * (hl - rl) * in.front().front() +
-                                      cl * (hl - rl) * in.front().back() +
-                                      (wl - cl) * rl * in.back().front() +
-                                      cl * rl * in.back().back();
-                out[r][c] = onStep(range, sum, wl * hl);
+                const long long sum = (x.span - xc) * (y.span - yr) * in.front().front() +
+                                      xc * (y.span - yr) * in.front().back() +
+                                      (x.span - xc) * yr * in.back().front() +
+                                      xc * yr * in.back().back();
+                out[r][c] = onStep(range, sum, x.span * y.span);
                 break;
             }
-            case Shape::Smooth: {
-                if (r == 0 || c == 0 || r + 1 == rows || c + 1 == cols) {
-                    break;
+            case Shape::Smooth:
+                if (r > 0 && c > 0 && r + 1 < rows && c + 1 < cols) {
+                    out[r][c] = smoothed(in, range, r, c);
                 }
-                long long sum = 0;
-                for (std::size_t i = r - 1; i <= r + 1; ++i) {
-                    for (std::size_t j = c - 1; j <= c + 1; ++j) {
-                        sum += in[i][j];
-                    }
-                }
-                out[r][c] = onStep(range, sum, 9);
                 break;
-            }
             }
         }
     }
@@ -239,7 +274,8 @@ void shape(ParameterImage& image, int page, const CellBlock& block, Shape shape)
         return;
     }
     writeBlock(image, page, block,
-               shaped(shownValues(image, page, block), cellRangeOf(page), shape));
+               shaped(shownValues(image, page, block), cellRangeOf(page), shape,
+                      columnAxis(image, page, block), rowAxis(block)));
 }
 
 void edit(ParameterImage& image, int page, const CellBlock& block, const BlockEdit& edit) {

@@ -6,6 +6,7 @@
 #include "monitor/OperatingPoint.h"
 #include "params/ParameterImage.h"
 #include "session/ChangeSet.h"
+#include "sheet/TuneSheet.h"
 #include "storage/SetHistory.h"
 
 #include <QObject>
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace kordana {
 
@@ -94,6 +96,8 @@ signals:
     void statusHideRequested();
     /// The print view was shown (`on`) or left.
     void printingChanged(bool on);
+    /// A tune sheet is being made: a feature may add pages of its own to `blocks`.
+    void tuneSheetBuilding(std::vector<SheetBlock>& blocks);
 
     // The map page's colours (View menu).
     /// Heat map colours were switched on or off: map cells coloured by value, or not.

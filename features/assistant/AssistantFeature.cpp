@@ -4,6 +4,7 @@
 #include "analysis/AnalysisText.h"
 #include "editors/MapGrid.h"
 #include "features/assistant/AssistantNotes.h"
+#include "features/assistant/AssistantSheet.h"
 #include "features/assistant/AssistantWindow.h"
 #include "monitor/MonitorLog.h"
 #include "session/EditSession.h"
@@ -80,6 +81,14 @@ void AssistantFeature::subscribe() {
     });
     QObject::connect(&hub, &EventHub::pageShown, context, [this] { showNotes(); });
     QObject::connect(&hub, &EventHub::setChanged, context, [this] { m_dirty = true; });
+    QObject::connect(&hub, &EventHub::tuneSheetBuilding, context,
+                     [this](std::vector<SheetBlock>& blocks) {
+                         if (m_window->inTuneSheet()) {
+                             const auto page = assistantSheetBlocks(
+                                 m_shell->session().image(), m_analyzer->result(), m_proposal);
+                             blocks.insert(blocks.end(), page.begin(), page.end());
+                         }
+                     });
 }
 
 void AssistantFeature::loadSettings(const IniFile& ini) {

@@ -57,6 +57,10 @@ AssistantWindow::AssistantWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
     m_tally->setWordWrap(true);
     m_tally->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_tally);
+    m_inSheet = new QCheckBox("Last analysis in the tune sheet", this);
+    m_inSheet->setObjectName("CheckBoxAssistSheet");
+    m_inSheet->setChecked(true);
+    column->addWidget(m_inSheet);
     column->addWidget(buildCommands());
     column->addStretch(1);
     setSettings(m_settings);
@@ -202,6 +206,10 @@ bool AssistantWindow::live() const {
 
 void AssistantWindow::setLive(bool on) {
     m_live->setChecked(on);
+}
+
+bool AssistantWindow::inTuneSheet() const {
+    return m_inSheet->isChecked();
 }
 
 void AssistantWindow::showTally(const QString& text) {

@@ -31,6 +31,8 @@ public:
     bool live() const;
     void setLive(bool on);
     void showTally(const QString& text);
+    /// The last analysis goes into the tune sheet as a page of its own.
+    bool inTuneSheet() const;
     /// The logs analysed so far, by file name.
     void showLogs(const QStringList& names);
 
@@ -65,6 +67,7 @@ private:
     QComboBox* m_banks = nullptr;
     QLineEdit* m_targets = nullptr;
     QLabel* m_tally = nullptr;
+    QCheckBox* m_inSheet = nullptr;
     bool m_showing = false;
 };
 

@@ -6,6 +6,7 @@
 
 #include "editors/CommitBindings.h"
 #include "editors/MapGrid.h"
+#include "editors/MapKeys.h"
 #include "features/editing/EditSelectionDialog.h"
 #include "session/EditSession.h"
 #include "session/MapCoupling.h"
@@ -62,6 +63,7 @@ void EditingFeature::installEditMenu() {
         m_commitBindings->leaveToWindow(menuItem(kBlockItems[i])->shortcut());
     }
     m_mapGrid->watchSelectionInput();
+    installMapKeys();
     QObject::connect(m_mapGrid, &MapGrid::selectionChanged, m_mapGrid,
                      [this] { ShowMapBlockCommands(); });
     m_editSelection = new EditSelectionDialog(&m_shell->mainWindow());
@@ -72,6 +74,33 @@ void EditingFeature::installEditMenu() {
                              m_shell->CommitTail();
                          }
                      });
+}
+
+void EditingFeature::installMapKeys() {
+    MapKeys::Handlers handlers;
+    handlers.commit = [this] {
+        m_shell->PageHarvest();
+        m_shell->CommitTail();
+    };
+    // Like the block commands: no harvest first, typing in the grid gives way.
+    handlers.step = [this](int row, int column, int direction) {
+        const int page = m_shell->activePageIndex();
+        if (!coupling::isMapPage(page) || m_mapGrid->isLocked()) {
+            return;
+        }
+        std::optional<mapblock::CellBlock> block = m_mapGrid->selection();
+        if (!block && row >= 0) {
+            const auto r = static_cast<std::size_t>(row);
+            const auto c = static_cast<std::size_t>(column);
+            block = mapblock::CellBlock{r, c, r, c};
+        }
+        if (block) {
+            const int step = mapblock::cellRangeOf(page).step;
+            m_shell->session().editBlock(page, *block, {mapblock::EditKind::Add, direction * step});
+            m_shell->CommitTail();
+        }
+    };
+    (new MapKeys(*m_mapGrid, std::move(handlers), m_mapGrid))->watch();
 }
 
 QAction* EditingFeature::menuItem(const char* name) const {

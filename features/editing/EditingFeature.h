@@ -114,6 +114,7 @@ private:
     BulkToolInput toolInput();
     // The Edit menu (EditingEditMenu.cpp).
     void installEditMenu();
+    void installMapKeys();
     QAction* menuItem(const char* name) const;
     void crossUndoStep(const ChangeSet& changes);
     std::optional<mapblock::CellBlock> shownSelection() const;

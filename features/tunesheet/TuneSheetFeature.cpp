@@ -4,6 +4,7 @@
 #include "session/EditSession.h"
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
+#include "shell/EventHub.h"
 #include "shell/Shell.h"
 
 #include <QAction>
@@ -48,8 +49,9 @@ void TuneSheetFeature::MenuTuneSheetClick() {
     source.fileName = QFileInfo(setFile).fileName().toStdString();
     source.date = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString();
     source.languageIndex = shell.languageIndex();
-    const TuneSheetWrite written =
-        writeTuneSheetPdf(buildTuneSheet(shell.session().image(), source), path);
+    TuneSheet sheet = buildTuneSheet(shell.session().image(), source);
+    emit shell.hub().tuneSheetBuilding(sheet.blocks);
+    const TuneSheetWrite written = writeTuneSheetPdf(sheet, path);
     const SheetTexts texts = sheetTextsFor(shell.languageIndex());
     const std::string_view message = written.ok ? texts.written : texts.writeError;
     const QString reason = written.ok ? QString() : ": " + written.error;

@@ -5,6 +5,7 @@
 #include "editors/MapGrid.h"
 #include "features/assistant/AssistantFeature.h"
 #include "features/assistant/AssistantNotes.h"
+#include "features/assistant/AssistantSheet.h"
 #include "features/assistant/AssistantWindow.h"
 #include "monitor/MonitorFrame.h"
 
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -93,6 +95,17 @@ TEST_F(AssistantInWindow, LiveFramesProposeOverTheMapAndAcceptAllIsOneUndoableSt
     EXPECT_EQ(note->colour, QColor(200, 0, 0));
     EXPECT_TRUE(note->toolTip.startsWith("Samples: ")) << note->toolTip.toStdString();
 
+    // The tune sheet gets a page of the analysis.
+    const QString sheet = m_dir.path() + "/sheet.pdf";
+    desktop().pdfDialog = [&](const QString&) { return sheet; };
+    f.action("MenuTuneSheet")->trigger();
+    QProcess text;
+    text.start("pdftotext", {"-layout", sheet, "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    const QByteArray printed = text.readAllStandardOutput().simplified();
+    EXPECT_TRUE(printed.contains("Tuning assistant"));
+    EXPECT_TRUE(printed.contains("Jet 1A samples: proposal"));
+
     click("ButtonAssistAcceptAll");
     for (int page = 3; page < 9; ++page) {
         EXPECT_EQ(storedCell(page, kRow, kColumn), 98) << "page " << page; // 100 x 0.98
@@ -158,6 +171,36 @@ TEST(AssistantNotes, ChangeTextsRoundToTheWholePerCentAndDegree) {
     for (const auto& c : cases) {
         EXPECT_EQ(changeText(c.page, c.before, c.after), c.text) << c.page << " " << c.before;
     }
+}
+
+TEST(AssistantSheet, APageOfTalliesAndOneTableForEachMapWithSamples) {
+    ParameterImage image{};
+    for (std::size_t c = 0; c < 15; ++c) {
+        image[layout::mapRpm(3) + c] = static_cast<std::uint8_t>(20 + 10 * c); // 1000 rpm up
+    }
+    analysis::AnalysisResult result;
+    EXPECT_TRUE(assistantSheetBlocks(image, result, {}).empty()) << "no samples, no page";
+    result.fuelTally.samples = 1840;
+    result.fuelTally.used = 1203;
+    result.fuelTally.rejected[static_cast<std::size_t>(analysis::Rejection::Cold)] = 210;
+    result.fuel[0][6 * 15 + 4].samples = 12; // Jet 1A, 40 %, column 4
+    result.fuel[0][0].samples = 3;
+    analysis::Proposal proposal;
+    proposal.changes.push_back({3, 6, 4, 100, 98, 12});
+
+    const std::vector<SheetBlock> blocks = assistantSheetBlocks(image, result, proposal);
+    ASSERT_EQ(blocks.size(), 3u); // heading, tallies, Jet 1A
+    EXPECT_EQ(blocks[0].heading, "Tuning assistant");
+    EXPECT_TRUE(blocks[0].newPage);
+    EXPECT_EQ(blocks[1].table.rows[0].cells[0], "1,840 samples, 1,203 used; 210 cold");
+    const SheetTable& jet = blocks[2].table;
+    EXPECT_EQ(jet.title, "Jet 1A  samples: proposal");
+    EXPECT_EQ(jet.header[1], "1000");
+    EXPECT_EQ(jet.header[15], "8000");
+    EXPECT_EQ(jet.rows[6].label, "40%");
+    EXPECT_EQ(jet.rows[6].cells[4], "12: -2 %");
+    EXPECT_EQ(jet.rows[0].cells[0], "3");
+    EXPECT_EQ(jet.rows[0].cells[1], "");
 }
 
 } // namespace

@@ -46,6 +46,11 @@ TEST_F(MapBlockWindow, SelectShapeEditCopyAndPasteWithKeysAndMouse) {
             storedCell(0, row, 3 + c) = static_cast<std::uint8_t>(values[static_cast<size_t>(c)]);
         }
     }
+    // Evenly spaced breakpoints (4000 .. 6000 rpm) over the block, so the shapes below come out
+    // as by cell order; the weighting by breakpoint has its own tests.
+    for (int c = 3; c <= 7; ++c) {
+        storedBreakpoint(0, c) = static_cast<std::uint8_t>(80 + 10 * (c - 3));
+    }
     form.ConsistencyPass();
     form.session().clearUndoHistory();
     form.PageRefresh();

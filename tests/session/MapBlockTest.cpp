@@ -79,12 +79,15 @@ const BlockCase kBlockCases[] = {
      {{0, 2, 0, 18}, {0, 2, 4, 31}, {0, 3, 0, 31}, {0, 3, 4, 18}},
      shaping(0, {2, 0, 3, 4}, Shape::Rows),
      {{0, 2, 1, 21}, {0, 2, 2, 25}, {0, 2, 3, 28}, {0, 3, 1, 28}, {0, 3, 2, 25}, {0, 3, 3, 21}}},
-    {"columns in microseconds, 900 .. 1550",
+    {"columns in microseconds, 900 .. 1550 over 0, 2, 5, 10, 20 % throttle",
      0,
      0,
      {{3, 0, 5, 900}, {3, 4, 5, 1550}},
      shaping(3, {0, 5, 4, 5}, Shape::Columns),
-     {{3, 1, 5, 1050}, {3, 2, 5, 1250}, {3, 3, 5, 1400}}},
+     // 900 + 650 x 2/20 = 965, x 5/20 = 1062.5, x 10/20 = 1225: on the 50 us step, halves up
+     {{3, 1, 5, 950}, {3, 2, 5, 1050}, {3, 3, 5, 1250}}},
+    // Rows 2, 5, 10 % lie 0, 3/8 and 1 of the way down; columns evenly spaced. The middle row:
+    // 5/8 x (10 + 11 t) + 3/8 x (30 + 30 t) for t = 0, 1/4 .. 1: 17.5, 22.03, 26.56, 31.09, 35.63.
     {"bilinear from the corners 10, 21, 30, 60; corners kept",
      0,
      0,
@@ -93,11 +96,11 @@ const BlockCase kBlockCases[] = {
      {{0, 1, 3, 13},
       {0, 1, 4, 16},
       {0, 1, 5, 18},
-      {0, 2, 2, 20},
-      {0, 2, 3, 25},
-      {0, 2, 4, 30},
-      {0, 2, 5, 35},
-      {0, 2, 6, 41},
+      {0, 2, 2, 18},
+      {0, 2, 3, 22},
+      {0, 2, 4, 27},
+      {0, 2, 5, 31},
+      {0, 2, 6, 36},
       {0, 3, 3, 38},
       {0, 3, 4, 45},
       {0, 3, 5, 53}}},
@@ -158,6 +161,30 @@ const BlockCase kBlockCases[] = {
      editing(0, {0, 0, 0, 0}, EditKind::Set, 33),
      {{0, 0, 0, 33}, {1, 0, 0, 33}, {2, 0, 0, 33}}},
 };
+
+TEST(MapBlockTest, RowsAreWeightedByTheirBreakpointsAndUnevenBreakpointsFallBackToOrder) {
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> rpm; // breakpoints of columns 0..4, x 50 rpm
+        std::vector<int> shaped;       // the row 16 .. 30 after Interpolate horizontally
+    } cases[] = {
+        // 2000, 3000, 4000, 6000, 6500 rpm: 16 + 14 x 1000/4500, 2000/4500, 4000/4500.
+        {"by rpm", {40, 60, 80, 120, 130}, {16, 19, 22, 28, 30}},
+        // A breakpoint row that does not rise (being typed) interpolates by cell order.
+        {"not rising", {40, 60, 60, 120, 130}, {16, 20, 23, 27, 30}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ParameterImage image = blockImage(0, 0, {{0, 0, 0, 16}, {0, 0, 4, 30}});
+        for (std::size_t col = 0; col < c.rpm.size(); ++col) {
+            image[layout::mapRpm(0) + col] = c.rpm[col];
+        }
+        mapblock::shape(image, 0, {0, 0, 0, 4}, Shape::Rows);
+        for (std::size_t col = 0; col < c.shaped.size(); ++col) {
+            EXPECT_EQ(image[layout::mapCell(0, 0, col)], c.shaped[col]) << "column " << col;
+        }
+    }
+}
 
 TEST(MapBlockTest, EachOperationOnItsExampleAndUndoRestoresTheImage) {
     for (const BlockCase& test : kBlockCases) {

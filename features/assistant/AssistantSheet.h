@@ -1,0 +1,18 @@
+#pragma once
+
+#include "analysis/Analysis.h"
+#include "analysis/Proposal.h"
+#include "sheet/TuneSheet.h"
+
+#include <vector>
+
+namespace kordana {
+
+/// The tune sheet's page of the last analysis: a heading, the tallies, and per map with any
+/// accepted sample a table of its cells ("12" samples, "12: -2 %" with the proposed change),
+/// breakpoints over the columns and throttle rows down the side. Nothing without samples.
+std::vector<SheetBlock> assistantSheetBlocks(const ParameterImage& image,
+                                             const analysis::AnalysisResult& result,
+                                             const analysis::Proposal& proposal);
+
+} // namespace kordana
