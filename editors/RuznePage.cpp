@@ -124,8 +124,14 @@ QWidget* RuznePage::buildOther(QWidget* sheet, PageContext& context) {
     m_rpm2Krat = addCheckBox(group, "CheckBoxRpm2Krat", "Tachometer 2x");
     m_zakazCteni = addCheckBox(group, "CheckBoxZakazCteni", "No Reading");
     m_zakazCteni->setAutoFillBackground(true);
-    QObject::connect(m_zakazCteni, &QCheckBox::clicked, m_zakazCteni,
-                     [this] { CheckBoxZakazCteniClick(); });
+    QObject::connect(m_zakazCteni, &QCheckBox::clicked, m_zakazCteni, [this](bool checked) {
+        // Before the commit that follows the click: a box the user does not confirm is left
+        // clear, and the commit stores nothing.
+        if (checked && m_confirmNoReading && !m_confirmNoReading()) {
+            m_zakazCteni->setChecked(false);
+        }
+        CheckBoxZakazCteniClick();
+    });
     grid->addWidget(m_rpm2Krat, 3, 0, 1, 2);
     grid->addWidget(m_zakazCteni, 4, 0, 1, 2, Qt::AlignLeft);
     for (QCheckBox* box : {m_rpm2Krat, m_zakazCteni}) {

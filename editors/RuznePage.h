@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "editors/FieldPage.h"
 #include "editors/PageContext.h"
 
@@ -46,6 +48,10 @@ public:
     /// Click on `CheckBoxZakazCteni`: red while the unit is read-protected, button face when not.
     /// NO_READING itself is stored by the mouse-up commit that follows the click.
     void CheckBoxZakazCteniClick();
+    /// Asked when the user checks "No Reading"; false leaves the box clear.
+    void setNoReadingConfirmation(std::function<bool()> confirm) {
+        m_confirmNoReading = std::move(confirm);
+    }
 
 private:
     QWidget* buildIdentity(QWidget* sheet);
@@ -60,6 +66,7 @@ private:
     UpDownEdit* m_omez[3] = {};
     QCheckBox* m_rpm2Krat = nullptr;
     QCheckBox* m_zakazCteni = nullptr;
+    std::function<bool()> m_confirmNoReading;
     QCheckBox* m_aktRpm = nullptr;
     QCheckBox* m_aktTlakOleje = nullptr;
     QCheckBox* m_aktLimiter1 = nullptr;

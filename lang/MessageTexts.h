@@ -46,6 +46,18 @@ struct MessageTexts {
     std::string TextPrintError;
     // A paste into the map grid refused because the clipboard held more than numbers in range.
     std::string TextPasteRefused;
+    // Asked when "No Reading" is checked: the unit will refuse to be read once programmed.
+    std::string TextNoReadingQuery;
+    // Why a port did not open, after its device's path.
+    std::string TextPortNotPresent;
+    std::string TextPortPermission;
+    std::string TextPortBusy;
+    // The connection field of the status bar: the link's state, the unit's programming count.
+    std::string TextLinkConnected;
+    std::string TextLinkNoAnswer;
+    std::string TextLinkClosed;
+    std::string TextLinkNotOpen;
+    std::string TextProgrammings;
     // The status-bar hint of a "Com n" menu item, followed by the device it opens.
     std::string TextComOpens;
     // The status line when an error took the port's device away, and when it was opened again.

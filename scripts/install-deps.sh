@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-datavisualization-dev
           qt6-charts-dev libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-dejavu-core
-          xvfb xauth imagemagick poppler-utils socat dpkg-dev)
+          libgit2-dev xvfb xauth imagemagick poppler-utils socat dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

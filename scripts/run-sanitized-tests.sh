@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 tests=(tests_params tests_lang tests_link tests_monitor tests_session tests_settings tests_storage
+       tests_library
        tests_tools)
 cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORDANA_SANITIZE=ON \
     -DKORDANA_BUILD_BENCH=OFF >/dev/null

@@ -119,6 +119,10 @@ void EditingFeature::buildPages() {
     auto ruzne = std::make_unique<RuznePage>(sheets.widget(12), context);
     m_ruzne = ruzne.get();
     m_pages.setPage(RuznePage::kIndex, std::move(ruzne));
+    m_ruzne->setNoReadingConfirmation([this] {
+        return m_shell->ask(m_shell->texts().TextNoReadingQuery,
+                            DesktopServices::Buttons::YesNoCancel) == DesktopServices::Answer::Yes;
+    });
     QObject::connect(m_ruzne->tpsButton(false), &QPushButton::clicked, m_ruzne->tpsButton(false),
                      [this] { m_ruzne->ButtonTps0Click(m_shell->session(), toolInput()); });
     QObject::connect(m_ruzne->tpsButton(true), &QPushButton::clicked, m_ruzne->tpsButton(true),

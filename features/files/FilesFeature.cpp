@@ -44,6 +44,10 @@ void FilesFeature::install(Shell& shell) {
         QObject::connect(bike, &QComboBox::activated, bike,
                          [this](int index) { ComboBoxBikeChange(index); });
     }
+    // The set-state field: the set's file, then where the set stands.
+    m_setFile = new QLabel(&shell.mainWindow());
+    m_setFile->setObjectName("LabelSetFile");
+    shell.addStatusBarWidget(m_setFile);
     m_setState = new QLabel(&shell.mainWindow());
     m_setState->setObjectName("LabelSetState");
     shell.addStatusBarWidget(m_setState);
@@ -83,6 +87,10 @@ void FilesFeature::subscribe() {
     EventHub& hub = m_shell->hub();
     QObject* context = m_setState;
     QObject::connect(&hub, &EventHub::setChanged, context, [this] { ShowWhereSetStands(); });
+    QObject::connect(&hub, &EventHub::setFileNamed, context, [this](const QString& path) {
+        m_setFile->setText(QFileInfo(path).fileName());
+        m_setFile->setToolTip(QDir::toNativeSeparators(path));
+    });
     QObject::connect(&hub, &EventHub::pageShown, context, [this] { ShowWhereSetStands(); });
     QObject::connect(&hub, &EventHub::languageChanged, context, [this] { ShowWhereSetStands(); });
     QObject::connect(&hub, &EventHub::unitHoldsSet, context, [this](const ParameterImage& image) {

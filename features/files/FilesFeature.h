@@ -56,6 +56,7 @@ private:
 
     Shell* m_shell = nullptr;
     SetStanding m_standing;
+    QLabel* m_setFile = nullptr;
     QLabel* m_setState = nullptr;
 };
 

@@ -148,13 +148,17 @@ void PrintFeature::MenuPrintPdfClick() {
     }
 }
 
+// The last parameter file's name with the printed page's caption ("tune-Jet 1A.pdf"), so
+// prints of several pages and the tune sheet do not take each other's names.
 QString PrintFeature::proposedPdfPath() const {
     const QString& lastFile = m_shell->lastFilePath();
     if (lastFile.isEmpty()) {
         return {};
     }
     const QFileInfo last(lastFile);
-    return last.dir().filePath(last.completeBaseName() + ".pdf");
+    QString page = m_shell->pageCaption(m_shell->activePageIndex());
+    page.remove('&');
+    return last.dir().filePath(last.completeBaseName() + "-" + page + ".pdf");
 }
 
 // Shows the print view, hands its picture to `output`, and returns to the normal view. When

@@ -16,12 +16,12 @@ namespace kordana {
 
 namespace {
 
-// The set's own file with the suffix ".pdf"; for a set never saved, the folder of the last
-// parameter file.
+// The set's own name with "-sheet.pdf" (so a print of a page never takes the sheet's name);
+// for a set never saved, the folder of the last parameter file.
 QString sheetStartPath(const QString& setFile, const QString& lastFile) {
     if (!setFile.isEmpty()) {
         const QFileInfo file(setFile);
-        return file.dir().filePath(file.completeBaseName() + ".pdf");
+        return file.dir().filePath(file.completeBaseName() + "-sheet.pdf");
     }
     return lastFile.isEmpty() ? QString() : QFileInfo(lastFile).absolutePath() + "/";
 }

@@ -5,6 +5,7 @@
 #include "editors/MapGrid.h"
 #include "features/unit/AssignDeviceDialog.h"
 #include "features/unit/CompareWindow.h"
+#include "features/unit/ConnectionField.h"
 #include "link/LinkMessageText.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/PortWatch.h"
@@ -19,6 +20,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QTimer>
 
 namespace kordana {
@@ -50,6 +52,7 @@ public:
     void gaugeVisible(bool visible) override { shell().statusLine().setGaugeVisible(visible); }
     void noConnection(bool shown) override {
         shell().statusLine().setNoConnection(shown);
+        m_unit.showConnection(static_cast<int>(shown ? LinkState::NoAnswer : LinkState::Connected));
         // A silent unit may be unplugged and another one plugged in.
         if (shown) {
             m_unit.forgetUnit();
@@ -73,6 +76,8 @@ public:
         shell().PageRefresh();
     }
     void headerDecoded(const UnitHeaderTexts& header) override {
+        m_unit.m_connection->facts().header = header;
+        m_unit.showConnection();
         emit shell().hub().unitHeaderDecoded(header);
     }
     void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) override {
@@ -130,8 +135,15 @@ void UnitFeature::install(Shell& shell) {
     QObject::connect(m_assignDevice, &AssignDeviceDialog::assigned, m_assignDevice,
                      [this](int comNumber, const QString& path) { assignDevice(comNumber, path); });
 
+    m_connection = std::make_unique<ConnectionField>(&shell.mainWindow());
+    shell.addStatusBarWidget(m_connection->label());
     EventHub& hub = shell.hub();
     QObject* context = m_compareWindow;
+    QObject::connect(&hub, &EventHub::monitorFrameDecoded, context,
+                     [this](const MonitorFrame& frame) {
+                         m_connection->facts().programmings = frame.programmingCount;
+                         showConnection();
+                     });
     QObject::connect(&hub, &EventHub::tick, context, [this] {
         m_link->tick();
         tellBusy();
@@ -249,6 +261,19 @@ void UnitFeature::showComparison(const ParameterImage& unitSet, bool fromCompare
 
 void UnitFeature::clearComparison() {
     m_shell->mapGrid().setOutlinedCells({});
+}
+
+void UnitFeature::showConnection(std::optional<int> state) {
+    ConnectionFacts& facts = m_connection->facts();
+    if (state) {
+        facts.state = static_cast<LinkState>(*state);
+        // A unit that does not answer may be another one when it does.
+        if (facts.state != LinkState::Connected) {
+            facts.header.reset();
+            facts.programmings.reset();
+        }
+    }
+    m_connection->show(m_shell->texts());
 }
 
 void UnitFeature::forgetUnit() {

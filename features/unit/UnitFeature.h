@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -20,6 +21,7 @@ class QMenu;
 namespace kordana {
 
 class AssignDeviceDialog;
+class ConnectionField;
 class CompareWindow;
 class LinkProtocol;
 class PortWatch;
@@ -104,6 +106,8 @@ private:
     /// verify received, shown only when it differs.
     void showComparison(const ParameterImage& unitSet, bool fromCompareRead);
     void clearComparison();
+    /// The connection field after the link's state changed to `state`.
+    void showConnection(std::optional<int> state = std::nullopt);
 
     Shell* m_shell = nullptr;
     std::uint8_t m_comPortIndex = 1; // COM1 is index 0
@@ -119,6 +123,7 @@ private:
     CompareWindow* m_compareWindow = nullptr;
     AssignDeviceDialog* m_assignDevice = nullptr;
     SerialDeviceLister m_serialDevices = listSerialDevices;
+    std::unique_ptr<ConnectionField> m_connection;
 };
 
 } // namespace kordana

@@ -4,6 +4,7 @@
 
 #include "editors/MapGrid.h"
 #include "features/unit/AssignDeviceDialog.h"
+#include "features/unit/ConnectionField.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/ComPortName.h"
 #include "link/serial/PortWatch.h"
@@ -94,6 +95,7 @@ void UnitFeature::saveSettings(IniFile& settings) const {
 
 void UnitFeature::applyLanguage(std::uint8_t) {
     ShowComPortHints();
+    showConnection();
 }
 
 QString UnitFeature::comDevice(int comNumber) const {
@@ -136,8 +138,21 @@ void UnitFeature::assignDevice(int comNumber, const QString& devicePath) {
 }
 
 void UnitFeature::OpenComPort() {
-    if (!m_port->open(comDevice(m_comPortIndex + 1))) {
-        m_shell->showMessage(m_shell->texts().TextComOpenError);
+    const QString device = comDevice(m_comPortIndex + 1);
+    ConnectionFacts& facts = m_connection->facts();
+    facts.comNumber = m_comPortIndex + 1;
+    facts.device = device;
+    const bool opened = m_port->open(device);
+    showConnection(static_cast<int>(opened ? LinkState::NoAnswer : LinkState::NotOpen));
+    if (!opened) {
+        // The specified text, with the device and the reason under it and in the status bar.
+        const MessageTexts& texts = m_shell->texts();
+        DesktopServices::Message message;
+        message.text = QString::fromStdString(texts.TextComOpenError);
+        message.details =
+            portOpenFailureText(device, static_cast<int>(m_port->openFailure()), texts);
+        m_shell->showStatusBarText(message.text + " " + message.details);
+        m_shell->desktop().messageBoxWithDetails(&m_shell->mainWindow(), message);
     }
     m_link->portOpened();
     const auto items = comPortItems();
@@ -148,6 +163,7 @@ void UnitFeature::OpenComPort() {
 
 void UnitFeature::CloseComPort() {
     m_port->close();
+    showConnection(static_cast<int>(LinkState::Closed));
 }
 
 void UnitFeature::MenuCom1Click(QAction* item) {

@@ -1,7 +1,11 @@
 #include "link/serial/SerialPort.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QSerialPort>
+
+#include <unistd.h>
 
 namespace kordana {
 
@@ -29,8 +33,13 @@ bool SerialPort::open(const QString& device) {
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
     // QSerialPort opens exclusively (TIOCEXCL and a lock file) on its own.
+    m_openFailure = OpenFailure::None;
     if (!port->open(QIODevice::ReadWrite)) {
         m_error = port->errorString();
+        const QByteArray path = QFile::encodeName(device);
+        m_openFailure = classifyOpenFailure(QFileInfo::exists(device),
+                                            ::access(path.constData(), R_OK | W_OK) == 0,
+                                            port->error() == QSerialPort::PermissionError);
         return false;
     }
     port->clear(QSerialPort::AllDirections);
@@ -43,6 +52,18 @@ bool SerialPort::open(const QString& device) {
     });
     m_port = std::move(port);
     return true;
+}
+
+SerialPort::OpenFailure SerialPort::classifyOpenFailure(bool exists, bool accessible,
+                                                        bool permissionError) {
+    if (!exists) {
+        return OpenFailure::NotPresent;
+    }
+    if (!accessible) {
+        return OpenFailure::PermissionDenied;
+    }
+    // Allowed to use it and still refused: another program has it open.
+    return permissionError ? OpenFailure::Busy : OpenFailure::Other;
 }
 
 void SerialPort::close() {

@@ -46,6 +46,13 @@ public:
     unsigned openCount() const { return m_generation; }
     /// Why the last open failed or the device was closed by an error; empty otherwise.
     QString errorString() const { return m_error; }
+    /// What kept the last open() from succeeding, in the user's terms.
+    enum class OpenFailure { None, NotPresent, PermissionDenied, Busy, Other };
+    OpenFailure openFailure() const { return m_openFailure; }
+    /// The failure of an open of a device that `exists` (`accessible`: this user may read and
+    /// write it) for which the serial port reported `permissionError` (the system's EACCES,
+    /// EPERM or EBUSY, or a lock another program holds).
+    static OpenFailure classifyOpenFailure(bool exists, bool accessible, bool permissionError);
 
     /// Bytes received and not yet read; 0 when the port is not usable.
     std::size_t bytesWaiting() override;
@@ -66,6 +73,7 @@ private:
     std::function<void()> m_onReadyRead;
     QString m_device;
     QString m_error;
+    OpenFailure m_openFailure = OpenFailure::None;
     bool m_failed = false;     // an error made the device unusable; closed on the next turn
     bool m_lost = false;       // that error has not been answered by an open() or close() yet
     unsigned m_generation = 0; // counts opens, so a late close never hits a newer device

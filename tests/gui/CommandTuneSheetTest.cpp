@@ -33,7 +33,7 @@ TEST_F(CommandTuneSheet, WritesTheOpenedSetInTheWindowsLanguage) {
     };
 
     f.action("MenuTuneSheet")->trigger();
-    EXPECT_EQ(start, path("tuned.pdf")) << "the dialog proposes the set's own name";
+    EXPECT_EQ(start, path("tuned-sheet.pdf")) << "the dialog proposes the set's own name";
     EXPECT_EQ(statusText(f), "Einstellblatt geschrieben: " + path("sheet.pdf"));
     EXPECT_TRUE(childNamed<QLabel>(f, "LabelHlaseni")->isVisible());
     EXPECT_FALSE(statusRed(f));

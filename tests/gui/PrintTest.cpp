@@ -229,7 +229,7 @@ TEST_F(PrintTest, PrintToPdfWritesOnePageWhereTheDialogSays) {
     };
     const ViewState before = settledView();
     form().action("MenuPrintPdf")->trigger();
-    EXPECT_EQ(proposed, m_dir.path() + "/motor.pdf");
+    EXPECT_EQ(proposed, m_dir.path() + "/motor-Ign 1.pdf") << "the set's name and the page's";
     EXPECT_EQ(pdfPageCount(pdfPath), 1);
     expectSameView(before);
     EXPECT_TRUE(statusLabel()->text().startsWith("Date and time of printing:  "));

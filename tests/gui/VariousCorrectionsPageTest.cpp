@@ -113,6 +113,7 @@ TEST_F(VariousCorrectionsPage, ReadProtectionIsRedWhileChecked) {
     ASSERT_FALSE(box->isChecked());
     EXPECT_NE(colour(), QColor(Qt::red));
 
+    nextAnswer = TFormHlav::Answer::Yes; // checking it is confirmed first
     clickBox(box);
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(StoredByte(f, layout::kNoReading), 1);

@@ -8,8 +8,8 @@ namespace kordana {
 
 namespace {
 
-enum class Value { Port, Out, Csv, Seconds, Preset, Pdf, Language };
-enum class Flag { Extended, Servo, Partial, Fast };
+enum class Value { Port, Out, Csv, Seconds, Preset, Pdf, Language, Library };
+enum class Flag { Extended, Servo, Partial, NoLibrary, Fast };
 
 // What one command accepts and needs.
 struct CommandSpec {
@@ -24,10 +24,13 @@ struct CommandSpec {
 };
 
 constexpr std::array kPortOnly{Value::Port};
+constexpr std::array kPortLibrary{Value::Port, Value::Library};
 constexpr std::array kPartialOnly{Flag::Partial};
 constexpr std::array kPartialFast{Flag::Partial, Flag::Fast};
-constexpr std::array kFastOnly{Flag::Fast};
+constexpr std::array kPartialLibraryFast{Flag::Partial, Flag::NoLibrary, Flag::Fast};
+constexpr std::array kNoLibraryFast{Flag::NoLibrary, Flag::Fast};
 constexpr std::array kPortOut{Value::Port, Value::Out};
+constexpr std::array kPortOutLibrary{Value::Port, Value::Out, Value::Library};
 constexpr std::array kMonitorValues{Value::Port, Value::Seconds, Value::Csv};
 constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo, Flag::Fast};
 constexpr std::array kPresetOut{Value::Preset, Value::Out};
@@ -36,8 +39,8 @@ constexpr std::array kPdfOnly{Value::Pdf};
 constexpr std::array kOutOnly{Value::Out};
 
 constexpr std::array kSpecs{
-    CommandSpec{CliCommand::Program, "program", kPortOnly, kPartialFast, kPortOnly, true},
-    CommandSpec{CliCommand::Read, "read", kPortOut, kFastOnly, kPortOut, false},
+    CommandSpec{CliCommand::Program, "program", kPortLibrary, kPartialLibraryFast, kPortOnly, true},
+    CommandSpec{CliCommand::Read, "read", kPortOutLibrary, kNoLibraryFast, kPortOut, false},
     CommandSpec{CliCommand::Verify, "verify", kPortOnly, kPartialFast, kPortOnly, true},
     CommandSpec{CliCommand::Monitor, "monitor", kMonitorValues, kMonitorFlags, kPortOnly, false},
     CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
@@ -45,6 +48,7 @@ constexpr std::array kSpecs{
     CommandSpec{CliCommand::Diff, "diff", kPortOnly, kPartialOnly, {}, false, true},
     CommandSpec{CliCommand::Sheet, "sheet", kSheetValues, kPartialOnly, kPdfOnly, true},
     CommandSpec{CliCommand::Analyze, "analyze", kOutOnly, {}, {}, false, false, true},
+    CommandSpec{CliCommand::Library, "library", {}, {}, {}, false},
 };
 
 constexpr std::string_view valueName(Value v) {
@@ -63,6 +67,8 @@ constexpr std::string_view valueName(Value v) {
         return "--pdf";
     case Value::Language:
         return "--language";
+    case Value::Library:
+        return "--library";
     }
     return {};
 }
@@ -75,6 +81,8 @@ constexpr std::string_view flagName(Flag f) {
         return "--servo";
     case Flag::Partial:
         return "--partial";
+    case Flag::NoLibrary:
+        return "--no-library";
     case Flag::Fast:
         return "--fast";
     }
@@ -87,6 +95,8 @@ bool& flagMember(CliOptions& o, Flag f) {
         return o.extended;
     case Flag::Servo:
         return o.servo;
+    case Flag::NoLibrary:
+        return o.noLibrary;
     case Flag::Fast:
         return o.fast;
     case Flag::Partial:
@@ -145,6 +155,9 @@ std::string storeValue(CliOptions& o, Value v, std::string_view text) {
     case Value::Language:
         o.language = parseLanguage(text);
         return o.language ? "" : "--language needs en, de, fr or cs";
+    case Value::Library:
+        o.library = text;
+        return text.empty() ? "--library needs a folder" : "";
     }
     return {};
 }
@@ -165,6 +178,8 @@ bool given(const CliOptions& o, Value v) {
         return !o.pdf.empty();
     case Value::Language:
         return o.language.has_value();
+    case Value::Library:
+        return !o.library.empty();
     }
     return false;
 }
@@ -214,6 +229,33 @@ std::string checkComplete(const CommandSpec& command, CliOptions& o) {
     return command.logs ? finishAnalyzeOptions(o.analyze) : std::string();
 }
 
+// Takes the options and arguments after the command word; the error text, or empty.
+std::string takeWords(const CommandSpec& command, CliOptions& o,
+                      std::span<const std::string_view> args) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view word = args[i];
+        if (word.starts_with("-") && word != "-") {
+            if (std::string error = takeOption(command, o, args, i); !error.empty()) {
+                return error;
+            }
+            // Each --port of a comparison names one of its sets, in order.
+            if (command.twoSets && !o.port.empty()) {
+                o.sets.push_back(CliSetSource{true, o.port});
+                o.port.clear();
+            }
+        } else if (command.logs) {
+            o.analyze.logs.emplace_back(word);
+        } else if (command.twoSets && o.sets.size() < 2) {
+            o.sets.push_back(CliSetSource{false, std::string(word)});
+        } else if (command.needsFile && o.file.empty()) {
+            o.file = word;
+        } else {
+            return "unexpected argument " + std::string(word);
+        }
+    }
+    return {};
+}
+
 CliParseResult failure(std::string error, CliCommand command = CliCommand::None) {
     return {std::nullopt, std::move(error), command};
 }
@@ -244,26 +286,15 @@ CliParseResult parseCliCommandLine(std::span<const std::string_view> args) {
         o.help = true;
         return {o, {}, o.command};
     }
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string_view word = args[i];
-        if (word.starts_with("-") && word != "-") {
-            if (std::string error = takeOption(*command, o, args, i); !error.empty()) {
-                return failure(std::move(error), command->command);
-            }
-            // Each --port of a comparison names one of its sets, in order.
-            if (command->twoSets && !o.port.empty()) {
-                o.sets.push_back(CliSetSource{true, o.port});
-                o.port.clear();
-            }
-        } else if (command->logs) {
-            o.analyze.logs.emplace_back(word);
-        } else if (command->twoSets && o.sets.size() < 2) {
-            o.sets.push_back(CliSetSource{false, std::string(word)});
-        } else if (command->needsFile && o.file.empty()) {
-            o.file = word;
-        } else {
-            return failure("unexpected argument " + std::string(word), command->command);
+    if (command->command == CliCommand::Library) {
+        if (std::string error = parseLibraryArguments(args.subspan(1), o.libraryCommand);
+            !error.empty()) {
+            return failure(std::move(error), command->command);
         }
+        return {o, {}, o.command};
+    }
+    if (std::string error = takeWords(*command, o, args); !error.empty()) {
+        return failure(std::move(error), command->command);
     }
     if (std::string error = checkComplete(*command, o); !error.empty()) {
         return failure(std::move(error), command->command);
@@ -285,6 +316,11 @@ constexpr std::string_view kDeviceNote =
 constexpr std::string_view kExitNote =
     "Exit codes: 0 success; 1 the unit or the file said no; 2 usage error, or a port\n"
     "or file that cannot be used.\n";
+
+constexpr std::string_view kLibraryNote =
+    "The set goes into the tune library ('kordana-cli library --help') as an entry of the\n"
+    "unit; a library that cannot be used is said on standard error and changes nothing.\n"
+    "  --library DIR  the library to keep it in     --no-library  keep it in none\n";
 
 constexpr std::string_view kPartialNote =
     "A file that lacks keys, or whose values of a key stop short, is refused (exit 1,\n"
@@ -319,6 +355,7 @@ std::string generalHelp() {
         "  diff     A B                         list the parameters in which two sets differ\n"
         "  sheet    FILE.ign --pdf OUT.pdf      write the tune sheet of a parameter file\n"
         "  analyze  --set FILE.ign LOG.csv...   propose fuel and ignition changes from logs\n"
+        "  library  log|show|diff|restore|note|remote|sync  the tune library of every set\n"
         "\n"
         "Run 'kordana-cli COMMAND --help' for the details of one command.\n\n";
     text += kDeviceNote;
@@ -432,11 +469,17 @@ constexpr std::array kCommandHelp{
 } // namespace
 
 std::string commandHelp(CliCommand command) {
+    if (command == CliCommand::Library) {
+        return std::string(libraryHelp());
+    }
     const auto it = std::ranges::find(kCommandHelp, command, &CommandHelp::command);
     if (it == kCommandHelp.end()) {
         return generalHelp();
     }
     std::string text(it->text);
+    if (command == CliCommand::Program || command == CliCommand::Read) {
+        text += kLibraryNote;
+    }
     if (it->partial) {
         text += kPartialNote;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/cli/CliAnalyzeOptions.h"
+#include "tools/cli/CliLibraryOptions.h"
 
 #include <cstdint>
 #include <optional>
@@ -27,7 +28,8 @@ enum class CliCommand {
     Check,
     Diff,
     Sheet,
-    Analyze
+    Analyze,
+    Library
 };
 
 /// One set a comparison reads: a parameter file, or the unit on a serial device.
@@ -65,6 +67,13 @@ struct CliOptions {
 
     /// analyze: the set, the logs and the analysis settings
     CliAnalyzeOptions analyze;
+
+    /// --library DIR (program, read): the tune library the set goes into
+    std::string library;
+    /// --no-library (program, read): the set goes into no library
+    bool noLibrary = false;
+    /// library: the action and its words
+    CliLibraryOptions libraryCommand;
 };
 
 /// What parsing gave: the options, or the one-line reason why the command line is unusable.

@@ -12,6 +12,7 @@
 #include "tools/cli/CliAnalyze.h"
 #include "tools/cli/CliFiles.h"
 #include "tools/cli/CliInterrupt.h"
+#include "tools/cli/CliLibrary.h"
 #include "tools/cli/CliMonitor.h"
 #include "tools/cli/CliPort.h"
 #include "tools/cli/CliTransfer.h"
@@ -166,13 +167,19 @@ std::optional<ParameterImage> imageFromFile(const std::string& path, CliConsole&
 int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& console,
                         const CliLineOpener& opener) {
     int exitCode = kExitUsage;
-    auto image = imageFromFile(o.file, console, exitCode, lackingFor(o));
-    if (!image) {
+    const auto loaded = fileOverFreshImage(o.file, console, exitCode, lackingFor(o));
+    if (!loaded) {
         return exitCode;
     }
+    ParameterImage image = repairedWithNote(loaded->image, console);
     CliTransfer transfer(console, english(), opener);
     transfer.setFastLink(o.fast);
-    return transfer.run(kind, resolveDevice(qs(o.port)), *image);
+    exitCode = transfer.run(kind, resolveDevice(qs(o.port)), image);
+    // A programming run that ended verified holds the unit's header: the entry of its unit.
+    if (kind == TransferKind::Program && exitCode == kExitSuccess && !o.noLibrary) {
+        keepInLibrary(o.library, LibraryEvent::Programmed, image, loaded->extMon, o.file, console);
+    }
+    return exitCode;
 }
 
 int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
@@ -182,11 +189,15 @@ int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
     ParameterImage image = freshImage();
     CliTransfer transfer(console, english(), opener);
     transfer.setFastLink(o.fast);
-    const int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
+    int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
     if (exitCode != kExitSuccess) {
         return exitCode;
     }
-    return saveParameterFile(o.out, image, false, console);
+    exitCode = saveParameterFile(o.out, image, false, console);
+    if (exitCode == kExitSuccess && !o.noLibrary) {
+        keepInLibrary(o.library, LibraryEvent::Read, image, false, o.out, console);
+    }
+    return exitCode;
 }
 
 int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& opener) {
@@ -351,6 +362,8 @@ int runCliCommand(const CliOptions& o, CliConsole& console, const CliLineOpener&
         return runSheet(o, console);
     case CliCommand::Analyze:
         return runAnalyze(o, console);
+    case CliCommand::Library:
+        return runLibraryCommand(o.libraryCommand, console);
     case CliCommand::None:
         break;
     }
