@@ -137,6 +137,8 @@ constexpr std::array kCapLabelAssistBanks{"LabelAssistBanks"sv};
 constexpr std::array kCapCheckBoxAssistSheet{"CheckBoxAssistSheet"sv};
 constexpr std::array kCapMenuCursorTrail{"MenuCursorTrail"sv};
 constexpr std::array kCapMenuAssignDevice{"MenuAssignDevice"sv};
+constexpr std::array kCapMenuFastLink{"MenuFastLink"sv};
+constexpr std::array kCapMenuQuickProgramming{"MenuQuickProgramming"sv};
 constexpr std::array kCapFormAssignDevice{"FormAssignDevice"sv};
 constexpr std::array kCapLabelAssignDevices{"LabelAssignDevices"sv};
 constexpr std::array kCapLabelAssignCom{"LabelAssignCom"sv};
@@ -353,6 +355,11 @@ constexpr std::array kCaptions{
     CaptionRow{kCapMenuAssignDevice,
                {"Assign serial device...", "Serielles Gerät zuordnen...",
                 "Attribuer un périphérique série...", "Přiřadit sériové zařízení..."}},
+    CaptionRow{kCapMenuFastLink,
+               {"Fast link", "Schnelle Verbindung", "Liaison rapide", "Rychlé spojení"}},
+    CaptionRow{kCapMenuQuickProgramming,
+               {"Quick programming", "Schnelles Programmieren", "Programmation rapide",
+                "Rychlé programování"}},
     CaptionRow{kCapFormAssignDevice,
                {"Assign serial device", "Serielles Gerät zuordnen",
                 "Attribuer un périphérique série", "Přiřadit sériové zařízení"}},

@@ -31,6 +31,8 @@ constexpr std::array kMenuCompare{"MenuCompare"sv};
 constexpr std::array kMenuTuneSheet{"MenuTuneSheet"sv};
 constexpr std::array kMenuPrintPdf{"MenuPrintPdf"sv};
 constexpr std::array kMenuAssignDevice{"MenuAssignDevice"sv};
+constexpr std::array kMenuFastLink{"MenuFastLink"sv};
+constexpr std::array kMenuQuickProgramming{"MenuQuickProgramming"sv};
 
 constexpr std::array kCommandHints{
     HintRow{kMenuEdit,
@@ -137,6 +139,23 @@ constexpr std::array kCommandHints{
             {"Assign a serial device to a com number", "Serielles Gerät einer Com-Nummer zuordnen",
              "Attribuer un périphérique série à un numéro de com",
              "Přiřazení sériového zařízení k číslu portu (Com)"}},
+    HintRow{kMenuFastLink,
+            {"Send each request as soon as the previous reply is in: live data 15 times a "
+             "second and more, transfers at the line's pace",
+             "Jede Anfrage sofort nach der vorigen Antwort senden: Live-Daten 15-mal pro "
+             "Sekunde und öfter, Übertragungen im Takt der Leitung",
+             "Envoyer chaque requête dès la réponse précédente reçue : données en direct 15 "
+             "fois par seconde et plus, transferts au rythme de la ligne",
+             "Posílat každý požadavek hned po předchozí odpovědi: živá data 15krát za sekundu "
+             "i častěji, přenosy tempem linky"}},
+    HintRow{kMenuQuickProgramming,
+            {"Programming after change sends only the blocks that changed and waits for the "
+             "unit to save them",
+             "Programmieren nach Änderung sendet nur die geänderten Blöcke und wartet, bis die "
+             "Zündung sie gespeichert hat",
+             "La programmation après modification n'envoie que les blocs modifiés et attend "
+             "que le boîtier les enregistre",
+             "Programování po změně posílá jen změněné bloky a čeká, až je zapalování uloží"}},
 };
 
 } // namespace

@@ -141,6 +141,26 @@ constexpr std::array kMessageRows{
                 "nouveau.",
                 "Zapalování může nyní obsahovat částečně naprogramovanou sadu; naprogramujte ho "
                 "znovu."}},
+    MessageRow{&MessageTexts::TextFastLinkOff,
+               {"Fast link switched off: three runs in a row needed retries.",
+                "Schnelle Verbindung ausgeschaltet: drei Übertragungen nacheinander brauchten "
+                "Wiederholungen.",
+                "Liaison rapide désactivée : trois transferts de suite ont dû répéter des blocs.",
+                "Rychlé spojení vypnuto: tři přenosy po sobě potřebovaly opakování."}},
+    MessageRow{&MessageTexts::TextFastMonitorOff,
+               {"The unit does not keep up with the fast monitor: live data every 330 ms until "
+                "the port is opened again.",
+                "Die Zündung kommt dem schnellen Monitor nicht nach: Live-Daten alle 330 ms, bis "
+                "der Anschluss neu geöffnet wird.",
+                "Le boîtier ne suit pas le moniteur rapide : données en direct toutes les 330 ms "
+                "jusqu'à la réouverture du port.",
+                "Zapalování nestačí rychlému monitoru: živá data každých 330 ms až do dalšího "
+                "otevření portu."}},
+    MessageRow{&MessageTexts::TextNoSaving,
+               {"The unit reported no saving: programming all blocks.",
+                "Die Zündung meldete kein Speichern: alle Blöcke werden programmiert.",
+                "Le boîtier n'a signalé aucun enregistrement : programmation de tous les blocs.",
+                "Zapalování nehlásilo ukládání: programují se všechny bloky."}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

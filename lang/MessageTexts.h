@@ -69,6 +69,10 @@ struct MessageTexts {
     std::string TextFileCutShort;
     // Follows "Program error!" in the status line.
     std::string TextPartlyProgrammed;
+    // The fast link's fallbacks, and quick programming against a unit that did not save.
+    std::string TextFastLinkOff;
+    std::string TextFastMonitorOff;
+    std::string TextNoSaving;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -74,6 +74,15 @@ public:
     /// unit sent in that pass put over it, so its differences from the image are what the unit
     /// holds instead (valid only during the call).
     virtual void verifyFailed(const ParameterImage& /*unitSet*/) {}
+    /// Three fast runs in a row needed retries: the fast link switched itself off (the user may
+    /// switch it on again).
+    virtual void fastLinkSwitchedOff() {}
+    /// Monitor replies timed out on the fast link: monitor requests go at the tick pace until
+    /// the port is opened again.
+    virtual void fastMonitorFellBack() {}
+    /// The unit reported no saving after a quick programming run; a full programming run has
+    /// just started in its place.
+    virtual void noSavingReported() {}
 };
 
 } // namespace kordana

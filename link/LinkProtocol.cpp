@@ -16,7 +16,9 @@ constexpr std::uint8_t kFirstVerifyCommand = kCmdRead + 1;
 } // namespace
 
 LinkProtocol::LinkProtocol(ParameterImage& image, Port& port, LinkEvents& events)
-    : m_image(image), m_port(&port), m_events(events), m_status(events) {}
+    : m_image(image), m_port(&port), m_events(events), m_status(events) {
+    m_runBlocks.fill(true);
+}
 
 void LinkProtocol::setPrinting(bool printing) {
     m_printing = printing;
@@ -35,11 +37,18 @@ void LinkProtocol::holdWindowStatus() {
 
 void LinkProtocol::tick() {
     PollReceive();
+    if (m_runActive && m_mode == LinkMode::Idle) {
+        runEnded();
+    }
     if (m_mode == LinkMode::Idle) {
         idleStep();
     } else {
         transferStep();
     }
+    if (m_runActive && m_mode == LinkMode::Idle) {
+        runEnded();
+    }
+    saveWatchStep();
     holdStep();
     connectionStep();
 }
@@ -64,11 +73,13 @@ void LinkProtocol::startCompare() {
 
 // Wait ticks are left as they are, so the first request goes out within kReplyWaitTicks ticks.
 void LinkProtocol::startTransfer(LinkMode mode, std::uint8_t command, LinkMessage message) {
+    resetRunState();
+    m_runKind = mode;
     m_mode = mode;
     m_blockCommand = command;
     m_attempts = 0;
     m_comparing = false;
-    m_verifyReplies = m_image;
+    m_verifyReplies = runImage();
     m_status.setLine(message, false, StatusColour::ButtonFace);
     m_statusHold = kStatusHoldTicks;
     m_status.setLineVisible(true);
@@ -78,6 +89,10 @@ void LinkProtocol::startTransfer(LinkMode mode, std::uint8_t command, LinkMessag
 }
 
 void LinkProtocol::transferStep() {
+    if (m_runFast && m_attempts == 0) {
+        fastFirstSend();
+        return;
+    }
     ++m_waitTicks;
     if (m_waitTicks < kReplyWaitTicks) {
         return;
@@ -87,6 +102,9 @@ void LinkProtocol::transferStep() {
     if (m_attempts > kMaxAttempts) {
         fail();
         return;
+    }
+    if (m_attempts > 1) {
+        noteRetry();
     }
     SendBlockFrame();
 }
@@ -110,10 +128,14 @@ void LinkProtocol::fail() {
 }
 
 void LinkProtocol::idleStep() {
-    ++m_waitTicks;
-    if (m_waitTicks >= kMonitorInterval) {
-        m_waitTicks = 0;
-        SendMonitorRequest();
+    if (fastMonitorActive()) {
+        fastIdleStep();
+    } else {
+        ++m_waitTicks;
+        if (m_waitTicks >= kMonitorInterval) {
+            m_waitTicks = 0;
+            SendMonitorRequest();
+        }
     }
     if (m_savingCount > 0) {
         m_status.setLine(LinkMessage::Saving, false, StatusColour::ButtonFace);
@@ -146,6 +168,8 @@ void LinkProtocol::connectionStep() {
         ++m_noReplyTicks;
         m_status.setNoConnection(false);
     } else {
+        // A silent unit may be unplugged and another one plugged in.
+        m_unitCopy.reset();
         m_status.setNoConnection(!m_printing);
     }
 }
@@ -176,6 +200,7 @@ void LinkProtocol::handleMonitorFrame(std::span<const std::uint8_t, kFrameSize> 
         return;
     }
     m_noReplyTicks = 0;
+    monitorFrameTaken();
     m_savingCount = static_cast<std::uint16_t>(frame[7] | (frame[8] << 8));
     m_events.monitorFrame(frame);
 }
@@ -183,7 +208,7 @@ void LinkProtocol::handleMonitorFrame(std::span<const std::uint8_t, kFrameSize> 
 void LinkProtocol::SendBlockFrame() {
     const std::size_t n = m_blockCommand & kBlockMask;
     const Frame frame = m_mode == LinkMode::Read ? makeFrame(m_blockCommand)
-                                                 : makeFrame(m_blockCommand, m_image.block(n));
+                                                 : makeFrame(m_blockCommand, runImage().block(n));
     // A refused write is treated like a lost reply: the retry count covers it.
     (void)m_port->write(frame);
     m_waitTicks = 0;
@@ -293,7 +318,7 @@ void LinkProtocol::handleCompareReply(std::size_t n,
 void LinkProtocol::handleVerifyReply(std::size_t n,
                                      std::span<const std::uint8_t, kBlockSize> data) {
     std::ranges::copy(data, m_verifyReplies.block(n).begin());
-    const auto block = m_image.block(n);
+    const auto block = runImage().block(n);
     for (std::size_t k = 0; k < kBlockSize; ++k) {
         // The unit may keep its own value in the RPM2 byte.
         if (n * kBlockSize + k != layout::kRpm2 && block[k] != data[k]) {
@@ -308,6 +333,7 @@ void LinkProtocol::handleVerifyReply(std::size_t n,
     m_status.setLine(LinkMessage::Verify, true, StatusColour::ButtonFace);
     m_statusHold = kStatusHoldTicks;
     m_mode = LinkMode::Idle;
+    m_runVerified = true;
 }
 
 void LinkProtocol::handleProgramReply(std::size_t n,
@@ -323,29 +349,42 @@ void LinkProtocol::handleProgramReply(std::size_t n,
             m_events.unmatchedUnit();
             return;
         }
-    } else if (!std::ranges::equal(m_image.block(n), data)) {
+    } else if (!std::ranges::equal(runImage().block(n), data)) {
         return;
     }
     if (n < kLastBlock) {
         advance();
         return;
     }
-    m_programmed = true;
+    // A quick run counts as programmed only once the unit has saved it.
+    m_programmed = !m_quickRun;
     startVerifyPass();
 }
 
 void LinkProtocol::advance() {
-    m_status.setGauge(m_status.view().gauge + 1);
-    ++m_blockCommand;
+    const std::uint8_t next = nextRunCommand(m_blockCommand);
+    // A quick run skips blocks: its gauge shows how far through the memory it is.
+    const int pass = m_mode == LinkMode::Verify ? 1 : 0;
+    m_status.setGauge(m_quickRun ? (next & kBlockMask) - pass : m_status.view().gauge + 1);
+    m_blockCommand = next;
     m_attempts = 1;
     SendBlockFrame();
 }
 
+// The next block of the run: the following one, or in a quick run the next one it sends.
+std::uint8_t LinkProtocol::nextRunCommand(std::uint8_t command) const {
+    auto next = static_cast<std::uint8_t>(command + 1);
+    while ((next & kBlockMask) < kLastBlock && !m_runBlocks[next & kBlockMask]) {
+        ++next;
+    }
+    return next;
+}
+
 void LinkProtocol::startVerifyPass() {
     m_mode = LinkMode::Verify;
-    m_blockCommand = kFirstVerifyCommand;
+    m_blockCommand = m_runBlocks[1] ? kFirstVerifyCommand : nextRunCommand(kFirstVerifyCommand);
     m_attempts = 1;
-    m_verifyReplies = m_image;
+    m_verifyReplies = runImage();
     SendBlockFrame();
     m_status.setLine(LinkMessage::Verify, false, StatusColour::ButtonFace);
     m_statusHold = kStatusHoldTicks;

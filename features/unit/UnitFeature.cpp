@@ -40,9 +40,9 @@ public:
         }
         shell().statusLine().showStatus(QString::fromStdString(text), colour == StatusColour::Red);
         // A verify that passed (alone, or ending a read or a programming run) means the unit
-        // holds the parameter bytes on screen; any failure leaves them unknown.
+        // holds the parameter bytes the run sent; any failure leaves them unknown.
         if (ok && message == LinkMessage::Verify) {
-            emit shell().hub().unitHoldsSet(shell().session().image());
+            emit shell().hub().unitHoldsSet(m_unit.m_link->runImage());
         } else if (colour == StatusColour::Red) {
             emit shell().hub().unitSetUnknown();
         }
@@ -92,9 +92,21 @@ public:
     void verifyFailed(const ParameterImage& unitSet) override {
         m_unit.showComparison(unitSet, false);
     }
+    void fastLinkSwitchedOff() override {
+        m_unit.m_fastLink->setChecked(false);
+        showLinkNote(shell().texts().TextFastLinkOff);
+    }
+    void fastMonitorFellBack() override { showLinkNote(shell().texts().TextFastMonitorOff); }
+    void noSavingReported() override { showLinkNote(shell().texts().TextNoSaving); }
 
 private:
     Shell& shell() { return *m_unit.m_shell; }
+    // The link's own notes stand on the status line until its next message, and are held
+    // and hidden as any status is.
+    void showLinkNote(const std::string& text) {
+        shell().statusLine().showStatus(QString::fromStdString(text), false);
+        m_unit.m_link->holdWindowStatus();
+    }
 
     UnitFeature& m_unit;
 };
@@ -110,6 +122,12 @@ void UnitFeature::install(Shell& shell) {
     // then reports imageChanged(), whose consistency pass records the change in the session.
     m_link = std::make_unique<LinkProtocol>(shell.session().imageForLink(), *m_port, *m_events);
     m_portWatch = std::make_unique<PortWatch>(*m_port);
+    // On the fast link a reply is taken in as soon as it is there; on the tick pace the link
+    // leaves it for the tick.
+    m_port->setReadyReadHandler([this] {
+        m_link->replyArrived();
+        tellBusy();
+    });
     installCommands();
     buildPortMenu();
     m_compareWindow = new CompareWindow(&shell.mainWindow());
@@ -217,10 +235,18 @@ void UnitFeature::MenuCompareClick() {
 }
 
 void UnitFeature::ProgrammingAfterChangeCheck() {
-    if (m_shell->session().programmingAfterChangeDue(m_progHned->isChecked())) {
-        ++m_programmingAfterChangeStarts;
-        StartProgramming();
+    if (!m_shell->session().programmingAfterChangeDue(m_progHned->isChecked())) {
+        return;
     }
+    ++m_programmingAfterChangeStarts;
+    if (!m_link->quickProgramming()) {
+        StartProgramming();
+        return;
+    }
+    // Quick: the changed blocks only, or after the running run (or the unit's saving).
+    clearComparison();
+    m_link->programAfterChange();
+    tellBusy();
 }
 
 void UnitFeature::showComparison(const ParameterImage& unitSet, bool fromCompareRead) {

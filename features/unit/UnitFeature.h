@@ -64,6 +64,11 @@ public:
     void MenuCompareClick();
     /// Com > Assign serial device...: lists the devices present; OK assigns one to a COM number.
     void MenuAssignDeviceClick();
+    /// Com > Fast link: requests go out reply after reply (the port's ready-read) instead of
+    /// tick by tick.
+    void MenuFastLinkClick();
+    /// Com > Quick programming: programming after change sends only the changed blocks.
+    void MenuQuickProgrammingClick();
 
     void OpenComPort();
     void CloseComPort();
@@ -81,6 +86,7 @@ private:
 
     void installCommands();
     void buildPortMenu();
+    void buildLinkOptions();
     void watchPort(); // says when the port is lost, and when it is back
     void StartProgramming();
     /// Tells the hub whether the link runs a transfer.
@@ -111,6 +117,8 @@ private:
     std::unique_ptr<LinkProtocol> m_link;
     std::unique_ptr<PortWatch> m_portWatch;
     QMenu* m_menuCom = nullptr;
+    QAction* m_fastLink = nullptr;
+    QAction* m_quickProgramming = nullptr;
     QCheckBox* m_progHned = nullptr;
     CompareWindow* m_compareWindow = nullptr;
     AssignDeviceDialog* m_assignDevice = nullptr;

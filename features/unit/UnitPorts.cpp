@@ -18,12 +18,18 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include <utility>
+
 namespace kordana {
 
 namespace {
 constexpr int kComPortCount = 20;
 const char* const kSectionForm = "FORM_HLAV";
 const char* const kSectionPorts = "PORTS";
+// Options this program adds, in a section of its own.
+const char* const kSectionKordana = "KORDANA";
+const char* const kFastLinkKey = "FastLink";
+const char* const kQuickProgrammingKey = "QuickProgramming";
 } // namespace
 
 void UnitFeature::buildPortMenu() {
@@ -41,15 +47,50 @@ void UnitFeature::buildPortMenu() {
     QAction* assign = m_menuCom->addAction("Assign serial device...");
     assign->setObjectName("MenuAssignDevice");
     QObject::connect(assign, &QAction::triggered, assign, [this] { MenuAssignDeviceClick(); });
+    buildLinkOptions();
+}
+
+void UnitFeature::buildLinkOptions() {
+    m_menuCom->addSeparator()->setObjectName("NComLink");
+    m_fastLink = m_menuCom->addAction("Fast link");
+    m_fastLink->setObjectName("MenuFastLink");
+    m_fastLink->setCheckable(true);
+    QObject::connect(m_fastLink, &QAction::triggered, m_fastLink, [this] { MenuFastLinkClick(); });
+    m_quickProgramming = m_menuCom->addAction("Quick programming");
+    m_quickProgramming->setObjectName("MenuQuickProgramming");
+    m_quickProgramming->setCheckable(true);
+    QObject::connect(m_quickProgramming, &QAction::triggered, m_quickProgramming,
+                     [this] { MenuQuickProgrammingClick(); });
+}
+
+void UnitFeature::MenuFastLinkClick() {
+    m_link->setFastLink(m_fastLink->isChecked());
+}
+
+void UnitFeature::MenuQuickProgrammingClick() {
+    m_link->setQuickProgramming(m_quickProgramming->isChecked());
 }
 
 void UnitFeature::loadSettings(const IniFile& settings) {
     const int com = settings.readInteger(kSectionForm, "ComPort", m_comPortIndex) - 1;
     m_comPortIndex = static_cast<std::uint8_t>(com >= 0 && com < kComPortCount ? com : 0);
+    m_fastLink->setChecked(settings.readInteger(kSectionKordana, kFastLinkKey, 0) != 0);
+    m_quickProgramming->setChecked(settings.readInteger(kSectionKordana, kQuickProgrammingKey, 0) !=
+                                   0);
+    MenuFastLinkClick();
+    MenuQuickProgrammingClick();
 }
 
 void UnitFeature::saveSettings(IniFile& settings) const {
     settings.writeInteger(kSectionForm, "ComPort", m_comPortIndex + 1);
+    // The link options go into the file once set, so a file that never had them keeps its
+    // bytes.
+    for (const auto& [item, key] : {std::pair{m_fastLink, kFastLinkKey},
+                                    std::pair{m_quickProgramming, kQuickProgrammingKey}}) {
+        if (item->isChecked() || settings.value(kSectionKordana, key)) {
+            settings.writeInteger(kSectionKordana, key, item->isChecked() ? 1 : 0);
+        }
+    }
 }
 
 void UnitFeature::applyLanguage(std::uint8_t) {
@@ -113,6 +154,7 @@ void UnitFeature::OpenComPort() {
         m_shell->showStatusBarText(message.text + " " + message.details);
         m_shell->desktop().messageBoxWithDetails(&m_shell->mainWindow(), message);
     }
+    m_link->portOpened();
     const auto items = comPortItems();
     for (int i = 0; i < items.size(); ++i) {
         items[i]->setChecked(i == m_comPortIndex);
@@ -154,6 +196,7 @@ void UnitFeature::watchPort() {
     m_shell->statusLine().setStatusVisible(true);
     if (!lost) {
         // The device may now lead to another unit: its set and its trail are not known.
+        m_link->portOpened();
         forgetUnit();
     }
 }

@@ -45,6 +45,11 @@ bool SerialPort::open(const QString& device) {
     port->clear(QSerialPort::AllDirections);
     QObject::connect(port.get(), &QSerialPort::errorOccurred, port.get(),
                      [this](QSerialPort::SerialPortError error) { onError(error); });
+    QObject::connect(port.get(), &QSerialPort::readyRead, port.get(), [this] {
+        if (m_onReadyRead) {
+            m_onReadyRead();
+        }
+    });
     m_port = std::move(port);
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -60,11 +61,16 @@ public:
     /// Queues bytes for the device; false (bytes dropped) when not usable or too much is queued.
     bool write(std::span<const std::uint8_t> bytes) override;
 
+    /// Called (on the event loop of the port's thread) whenever bytes have arrived, for a link
+    /// that takes its replies in as they come; empty: nobody is told. Kept over reopens.
+    void setReadyReadHandler(std::function<void()> handler) { m_onReadyRead = std::move(handler); }
+
 private:
     void onError(int error);
     void closeDevice();
 
     std::unique_ptr<QSerialPort> m_port;
+    std::function<void()> m_onReadyRead;
     QString m_device;
     QString m_error;
     OpenFailure m_openFailure = OpenFailure::None;

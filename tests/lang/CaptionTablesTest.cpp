@@ -28,7 +28,7 @@ void expectEachControlOnce(std::span<const Row> rows, const char* table) {
 }
 
 TEST(CaptionTablesTest, EveryRowNamesControlsAndHasFourTexts) {
-    ASSERT_EQ(captionTable().size(), 133u);
+    ASSERT_EQ(captionTable().size(), 135u);
     ASSERT_EQ(hintTable().size(), 15u);
     for (const std::span<const TextRow> table : {captionTable(), hintTable()}) {
         for (const TextRow& row : table) {
@@ -105,6 +105,8 @@ TEST(CaptionTablesTest, CaptionsSpotChecks) {
         {"MenuHeatMap", kEn, "Heat map colours"},
         {"MenuCursorTrail", kEn, "Cursor trail"},
         {"MenuAssignDevice", kEn, "Assign serial device..."},
+        {"MenuFastLink", kEn, "Fast link"},
+        {"MenuQuickProgramming", kCz, "Rychlé programování"},
     };
     for (const TextCase& c : cases) {
         EXPECT_EQ(captionForControl(c.control, c.language), c.expected)

@@ -63,6 +63,9 @@ const Member kMembers[] = {
     {"TextFileIncomplete", &MessageTexts::TextFileIncomplete},
     {"TextFileCutShort", &MessageTexts::TextFileCutShort},
     {"TextPartlyProgrammed", &MessageTexts::TextPartlyProgrammed},
+    {"TextFastLinkOff", &MessageTexts::TextFastLinkOff},
+    {"TextFastMonitorOff", &MessageTexts::TextFastMonitorOff},
+    {"TextNoSaving", &MessageTexts::TextNoSaving},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
@@ -110,6 +113,12 @@ const ExpectedMessage kHandPicked[] = {
      &MessageTexts::TextPortReconnected,
      {"Com port reconnected", "COM-Anschluss wieder verbunden", "Port COM reconnecté",
       "Port Com znovu připojen"}},
+    {"TextNoSaving",
+     &MessageTexts::TextNoSaving,
+     {"The unit reported no saving: programming all blocks.",
+      "Die Zündung meldete kein Speichern: alle Blöcke werden programmiert.",
+      "Le boîtier n'a signalé aucun enregistrement : programmation de tous les blocs.",
+      "Zapalování nehlásilo ukládání: programují se všechny bloky."}},
 };
 
 TEST(MessageTextsTest, HandPickedTextsInEveryLanguage) {

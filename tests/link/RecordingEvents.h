@@ -20,6 +20,9 @@ public:
     std::vector<Frame> monitorFrames;
     std::vector<ParameterImage> compared;       // every compareRead
     std::vector<ParameterImage> verifyFailures; // every verifyFailed
+    int fastLinkOffs = 0;                       // fastLinkSwitchedOff
+    int monitorFallbacks = 0;                   // fastMonitorFellBack
+    int noSavings = 0;                          // noSavingReported
     std::function<void()> onImageChanged;
     std::function<void()> onUnmatched;
 
@@ -56,6 +59,9 @@ public:
     }
     void compareRead(const ParameterImage& unitSet) override { compared.push_back(unitSet); }
     void verifyFailed(const ParameterImage& unitSet) override { verifyFailures.push_back(unitSet); }
+    void fastLinkSwitchedOff() override { ++fastLinkOffs; }
+    void fastMonitorFellBack() override { ++monitorFallbacks; }
+    void noSavingReported() override { ++noSavings; }
 };
 
 } // namespace kordana::test

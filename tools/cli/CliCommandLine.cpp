@@ -9,7 +9,7 @@ namespace kordana {
 namespace {
 
 enum class Value { Port, Out, Csv, Seconds, Preset, Pdf, Language, Library };
-enum class Flag { Extended, Servo, Partial, NoLibrary };
+enum class Flag { Extended, Servo, Partial, NoLibrary, Fast };
 
 // What one command accepts and needs.
 struct CommandSpec {
@@ -26,21 +26,22 @@ struct CommandSpec {
 constexpr std::array kPortOnly{Value::Port};
 constexpr std::array kPortLibrary{Value::Port, Value::Library};
 constexpr std::array kPartialOnly{Flag::Partial};
-constexpr std::array kPartialLibrary{Flag::Partial, Flag::NoLibrary};
-constexpr std::array kNoLibrary{Flag::NoLibrary};
+constexpr std::array kPartialFast{Flag::Partial, Flag::Fast};
+constexpr std::array kPartialLibraryFast{Flag::Partial, Flag::NoLibrary, Flag::Fast};
+constexpr std::array kNoLibraryFast{Flag::NoLibrary, Flag::Fast};
 constexpr std::array kPortOut{Value::Port, Value::Out};
 constexpr std::array kPortOutLibrary{Value::Port, Value::Out, Value::Library};
 constexpr std::array kMonitorValues{Value::Port, Value::Seconds, Value::Csv};
-constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo};
+constexpr std::array kMonitorFlags{Flag::Extended, Flag::Servo, Flag::Fast};
 constexpr std::array kPresetOut{Value::Preset, Value::Out};
 constexpr std::array kSheetValues{Value::Pdf, Value::Language};
 constexpr std::array kPdfOnly{Value::Pdf};
 constexpr std::array kOutOnly{Value::Out};
 
 constexpr std::array kSpecs{
-    CommandSpec{CliCommand::Program, "program", kPortLibrary, kPartialLibrary, kPortOnly, true},
-    CommandSpec{CliCommand::Read, "read", kPortOutLibrary, kNoLibrary, kPortOut, false},
-    CommandSpec{CliCommand::Verify, "verify", kPortOnly, kPartialOnly, kPortOnly, true},
+    CommandSpec{CliCommand::Program, "program", kPortLibrary, kPartialLibraryFast, kPortOnly, true},
+    CommandSpec{CliCommand::Read, "read", kPortOutLibrary, kNoLibraryFast, kPortOut, false},
+    CommandSpec{CliCommand::Verify, "verify", kPortOnly, kPartialFast, kPortOnly, true},
     CommandSpec{CliCommand::Monitor, "monitor", kMonitorValues, kMonitorFlags, kPortOnly, false},
     CommandSpec{CliCommand::Defaults, "defaults", kPresetOut, {}, kPresetOut, false},
     CommandSpec{CliCommand::Check, "check", {}, {}, {}, true},
@@ -82,6 +83,8 @@ constexpr std::string_view flagName(Flag f) {
         return "--partial";
     case Flag::NoLibrary:
         return "--no-library";
+    case Flag::Fast:
+        return "--fast";
     }
     return {};
 }
@@ -94,6 +97,8 @@ bool& flagMember(CliOptions& o, Flag f) {
         return o.servo;
     case Flag::NoLibrary:
         return o.noLibrary;
+    case Flag::Fast:
+        return o.fast;
     case Flag::Partial:
         break;
     }
@@ -323,6 +328,16 @@ constexpr std::string_view kPartialNote =
     "  --partial    take the file anyway; the default set of preset 0 fills the\n"
     "               parameters it lacks (the keys are named on standard error)\n";
 
+constexpr std::string_view kFastNote =
+    "  --fast       fast link: each request goes out as soon as the reply to the\n"
+    "               previous one was taken in, not on the next 55 ms tick; time-outs\n"
+    "               and retries stay as on the tick pace, a run that needs a retry\n"
+    "               goes on at the tick pace, and a monitor whose replies time out\n"
+    "               falls back to a request every 330 ms\n";
+
+constexpr std::array kFastCommands{CliCommand::Program, CliCommand::Read, CliCommand::Verify,
+                                   CliCommand::Monitor};
+
 } // namespace
 
 std::string generalHelp() {
@@ -362,32 +377,33 @@ struct CommandHelp {
 
 constexpr std::array kCommandHelp{
     CommandHelp{CliCommand::Program, Notes::DeviceAndExit, true,
-                "Usage: kordana-cli program --port DEVICE [--partial] FILE.ign\n"
+                "Usage: kordana-cli program --port DEVICE [--partial] [--fast] FILE.ign\n"
                 "Starts from the default set of preset 0, applies the file as Open does, runs the\n"
                 "consistency pass and programs the unit (blocks 0..19, then the verify pass).\n"
                 "Prints each status text as the window shows it. Exit 0 only when the verify pass\n"
                 "ended OK.\n"},
     CommandHelp{
         CliCommand::Read, Notes::DeviceAndExit, false,
-        "Usage: kordana-cli read --port DEVICE --out FILE.ign\n"
+        "Usage: kordana-cli read --port DEVICE --out FILE.ign [--fast]\n"
         "Reads the unit (blocks 0..19), runs the consistency pass, verifies the unit\n"
         "against the result and only then writes the file (replaced atomically).\n"
         "\"No reading!\", \"Read error!\", \"Verify error!\" or an unmatched unit: exit 1,\n"
         "no file written.\n"},
     CommandHelp{
         CliCommand::Verify, Notes::DeviceAndExit, true,
-        "Usage: kordana-cli verify --port DEVICE [--partial] FILE.ign\n"
+        "Usage: kordana-cli verify --port DEVICE [--partial] [--fast] FILE.ign\n"
         "Builds the image as 'program' does and compares blocks 1..19 of the unit with it.\n"
         "Exit 0 on \"Verify: OK\".\n"},
     CommandHelp{CliCommand::Monitor, Notes::DeviceAndExit, false,
                 "Usage: kordana-cli monitor --port DEVICE [--seconds N] [--csv FILE]\n"
-                "                          [--extended] [--servo]\n"
+                "                          [--extended] [--servo] [--fast]\n"
                 "Asks the unit for live data every 330 ms and prints the monitor panel's texts\n"
                 "about once a second, until N seconds have passed or the program is interrupted.\n"
                 "  --csv FILE   one row per intact monitor frame: a UTC timestamp and every\n"
                 "               field in engineering units, after a header row\n"
                 "  --extended   also show the sensor millivolts (\"Extended Monitor\")\n"
                 "  --servo      also show the servo lines\n"
+                "With --fast every frame the unit sends is logged (15 and more a second).\n"
                 "Exit 1 when no monitor frame arrived at all.\n"},
     CommandHelp{CliCommand::Defaults, Notes::Exit, false,
                 "Usage: kordana-cli defaults --preset N --out FILE.ign\n"
@@ -466,6 +482,9 @@ std::string commandHelp(CliCommand command) {
     }
     if (it->partial) {
         text += kPartialNote;
+    }
+    if (std::ranges::find(kFastCommands, command) != kFastCommands.end()) {
+        text += kFastNote;
     }
     text += "\n";
     if (it->notes != Notes::Exit) {

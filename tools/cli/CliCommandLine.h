@@ -55,6 +55,9 @@ struct CliOptions {
     /// --partial (program, verify, diff, sheet): take a file that lacks keys, the default set
     /// of preset 0 filling the rest
     bool partial = false;
+    /// --fast (program, read, verify, monitor): the fast link, each request sent as soon as the
+    /// previous reply was taken in
+    bool fast = false;
     std::vector<CliSetSource> sets; ///< diff: the two sets A and B, in the order given
 
     /// --pdf FILE (sheet)

@@ -173,6 +173,7 @@ int runTransferWithFile(const CliOptions& o, TransferKind kind, CliConsole& cons
     }
     ParameterImage image = repairedWithNote(loaded->image, console);
     CliTransfer transfer(console, english(), opener);
+    transfer.setFastLink(o.fast);
     exitCode = transfer.run(kind, resolveDevice(qs(o.port)), image);
     // A programming run that ended verified holds the unit's header: the entry of its unit.
     if (kind == TransferKind::Program && exitCode == kExitSuccess && !o.noLibrary) {
@@ -187,6 +188,7 @@ int runRead(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
     }
     ParameterImage image = freshImage();
     CliTransfer transfer(console, english(), opener);
+    transfer.setFastLink(o.fast);
     int exitCode = transfer.run(TransferKind::Read, resolveDevice(qs(o.port)), image);
     if (exitCode != kExitSuccess) {
         return exitCode;
@@ -205,6 +207,7 @@ int runMonitor(const CliOptions& o, CliConsole& console, const CliLineOpener& op
     settings.csvPath = qs(o.csv);
     settings.extended = o.extended;
     settings.servo = o.servo;
+    settings.fast = o.fast;
     CliMonitor monitor(console, english(), opener);
     return monitor.run(settings);
 }

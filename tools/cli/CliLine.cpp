@@ -1,5 +1,6 @@
 #include "tools/cli/CliLine.h"
 
+#include "link/LinkProtocol.h"
 #include "link/serial/SerialPort.h"
 #include "tools/cli/CliTickLoop.h"
 
@@ -17,8 +18,13 @@ public:
         }
         return m_port.device().toStdString() + ": " + m_port.errorString().toStdString();
     }
+    // Replies are also taken in as they arrive; on the tick pace the link leaves them for the
+    // tick.
     int runTicks(LinkProtocol& link, const AfterTick& afterTick) override {
-        return runTickLoop(link, afterTick);
+        m_port.setReadyReadHandler([&link] { link.replyArrived(); });
+        const int exitCode = runTickLoop(link, afterTick);
+        m_port.setReadyReadHandler({});
+        return exitCode;
     }
 
     SerialPort& serial() { return m_port; }

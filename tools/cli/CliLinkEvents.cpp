@@ -62,4 +62,16 @@ void CliLinkEvents::compareRead(const ParameterImage& unitSet) {
     m_compared = unitSet;
 }
 
+void CliLinkEvents::fastLinkSwitchedOff() {
+    if (m_onFallback) {
+        m_onFallback(m_texts.TextFastLinkOff);
+    }
+}
+
+void CliLinkEvents::fastMonitorFellBack() {
+    if (m_onFallback) {
+        m_onFallback(m_texts.TextFastMonitorOff);
+    }
+}
+
 } // namespace kordana

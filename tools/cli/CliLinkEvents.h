@@ -28,6 +28,10 @@ public:
 
     void setFrameHandler(FrameHandler handler) { m_onFrame = std::move(handler); }
     void setConnectionHandler(ConnectionHandler handler) { m_onConnection = std::move(handler); }
+    /// Called with the text of a fast-link fallback (the link went back to the tick pace).
+    void setFallbackHandler(std::function<void(const std::string&)> handler) {
+        m_onFallback = std::move(handler);
+    }
 
     /// True once the unit reported a memory layout version other than ours.
     bool unmatchedUnit() const { return m_unmatchedUnit; }
@@ -44,6 +48,8 @@ public:
     void headerDecoded(const UnitHeaderTexts& texts) override;
     void monitorFrame(std::span<const std::uint8_t, kFrameSize> frame) override;
     void compareRead(const ParameterImage& unitSet) override;
+    void fastLinkSwitchedOff() override;
+    void fastMonitorFellBack() override;
 
 private:
     CliConsole& m_console;
@@ -51,6 +57,7 @@ private:
     const MessageTexts& m_texts;
     FrameHandler m_onFrame;
     ConnectionHandler m_onConnection;
+    std::function<void(const std::string&)> m_onFallback;
     bool m_unmatchedUnit = false;
     bool m_gaugeVisible = false;
     int m_gauge = 0;

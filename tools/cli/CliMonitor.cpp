@@ -52,6 +52,8 @@ int CliMonitor::run(const MonitorSettings& settings) {
         }
     });
     LinkProtocol link(image, line->port(), events);
+    link.setFastLink(settings.fast);
+    events.setFallbackHandler([this](const std::string& what) { m_console.line(what); });
     const int tickLimit =
         settings.seconds
             ? static_cast<int>((*settings.seconds * 1000 + kCliTickMs - 1) / kCliTickMs)

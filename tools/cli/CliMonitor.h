@@ -19,6 +19,7 @@ struct MonitorSettings {
     QString csvPath;                 ///< no CSV file when empty
     bool extended = false;           ///< "Extended Monitor": sensor millivolts in the texts
     bool servo = false;              ///< servo lines shown
+    bool fast = false;               ///< fast link: a request as soon as a frame is in
 };
 
 /// Watches the running engine: the link idles on the 55 ms tick and asks for a monitor frame

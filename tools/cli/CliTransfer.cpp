@@ -18,6 +18,9 @@ int CliTransfer::run(TransferKind kind, const QString& device, ParameterImage& i
     }
     CliLinkEvents events(m_console, image, m_texts);
     LinkProtocol link(image, line->port(), events);
+    link.setFastLink(m_fast);
+    link.setFastMonitor(false); // no live data to show: the command ends with the run
+    events.setFallbackHandler([this](const std::string& what) { m_console.line(what); });
     switch (kind) {
     case TransferKind::Program:
         link.startProgram();

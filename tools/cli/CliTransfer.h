@@ -36,6 +36,8 @@ public:
     /// when the transfer ended with "Verify: OK" (and, for Program, "Program device: OK"); a
     /// Compare fills image with the unit's set as sent and succeeds on "Read: OK".
     int run(TransferKind kind, const QString& device, ParameterImage& image);
+    /// The fast link for the transfers from now on (off by default: the tick pace).
+    void setFastLink(bool on) { m_fast = on; }
 
 private:
     std::optional<int> afterTick(TransferKind kind, const LinkProtocol& link,
@@ -46,6 +48,7 @@ private:
     CliLineOpener m_opener;
     int m_ticks = 0;
     int m_settleTicks = 0;
+    bool m_fast = false;
 };
 
 } // namespace kordana

@@ -13,6 +13,19 @@ namespace {
 
 using Setter = std::function<bool(UnitSimProgramOptions&, std::string_view)>;
 
+std::optional<UnitSaveRule> parseSaveRule(std::string_view text) {
+    if (text == "block19") {
+        return UnitSaveRule::Block19;
+    }
+    if (text == "full") {
+        return UnitSaveRule::Full;
+    }
+    if (text == "any") {
+        return UnitSaveRule::Any;
+    }
+    return std::nullopt;
+}
+
 std::optional<unsigned long> parseNumber(std::string_view text, unsigned long max) {
     unsigned long value = 0;
     const char* end = text.data() + text.size();
@@ -47,6 +60,16 @@ Setter optionalByte(std::optional<T> UnitSimOptions::*field, unsigned long min, 
     };
 }
 
+Setter saveRule() {
+    return [](UnitSimProgramOptions& o, std::string_view v) {
+        const auto rule = parseSaveRule(v);
+        if (rule) {
+            o.unit.saveOn = *rule;
+        }
+        return rule.has_value();
+    };
+}
+
 const std::map<std::string_view, Setter>& valueOptions() {
     static const std::map<std::string_view, Setter> options = {
         {"--drop", number(&UnitSimOptions::dropPercent, 0, 100)},
@@ -56,6 +79,9 @@ const std::map<std::string_view, Setter>& valueOptions() {
         {"--seed", number(&UnitSimOptions::seed, 0, UINT32_MAX)},
         {"--saving-ms", number(&UnitSimOptions::savingMs, 0, 600000)},
         {"--program-version", number(&UnitSimOptions::programVersion, 0, 255)},
+        {"--reply-ms", number(&UnitSimOptions::replyMs, 0, 600000)},
+        {"--min-gap-ms", number(&UnitSimOptions::minGapMs, 0, 600000)},
+        {"--save-on", saveRule()},
         {"--bad-echo", optionalByte(&UnitSimOptions::badEchoBlock, 1, 19)},
         {"--byte102", optionalByte(&UnitSimOptions::byte102, 0, 255)},
         {"--layout-version",
@@ -250,6 +276,14 @@ std::string unitSimUsage() {
            "  --byte102 V            answer V at image byte 102 in read replies\n"
            "  --seed S               seed of the fault dice and the engine's noise (default 1)\n"
            "  --saving-ms MS         time the saving count takes to run down (default 3000)\n"
+           "  --reply-ms MS          the unit's working time: every reply leaves MS ms after\n"
+           "                         its request (on top of --delay; default 0)\n"
+           "  --min-gap-ms MS        do not hear a request that comes sooner than MS ms after\n"
+           "                         the previous reply (default 0)\n"
+           "  --save-on RULE         when the unit saves and counts a programming: block19\n"
+           "                         (after block 19 of any run, the default), full (only\n"
+           "                         after a run of all blocks 1..19), any (after every\n"
+           "                         stored block)\n"
            "  --text TEXT            identification text in the header (up to 30 characters)\n"
            "  --programmings N       programming count before the first run (default 0)\n"
            "  --engine [FILE]        run an engine behind the unit: it starts with the default\n"

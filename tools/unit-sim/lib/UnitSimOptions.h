@@ -21,6 +21,13 @@ struct UnitIdentity {
     std::uint16_t programmings = 0; ///< programming count reported before the first run
 };
 
+/// When the unit saves what it was programmed with (and reports its saving count).
+enum class UnitSaveRule : std::uint8_t {
+    Block19, ///< after block 19 of any run that began with block 0
+    Full,    ///< only after a run that stored every block 1..19
+    Any,     ///< after every stored block
+};
+
 /// How the simulated unit behaves and misbehaves; the defaults give a sound unit.
 struct UnitSimOptions {
     bool silent = false;          ///< never answers anything
@@ -46,6 +53,12 @@ struct UnitSimOptions {
     /// frames report that engine, driven by `profile`; without, they report a fixed sweep.
     std::optional<EngineDescription> engine;
     ProfileChoice profile;
+    /// The unit's own working time: every reply leaves this long after its request (on top
+    /// of delayMs).
+    std::uint32_t replyMs = 0;
+    /// A request that comes sooner than this after the unit's previous reply is not heard.
+    std::uint32_t minGapMs = 0;
+    UnitSaveRule saveOn = UnitSaveRule::Block19;
 };
 
 } // namespace kordana

@@ -155,6 +155,12 @@ void UnitSimulator::handleRequest(const Frame& request) {
         }
         return;
     }
+    if (!heardInTime()) {
+        if (m_observer) {
+            m_observer(command, false);
+        }
+        return;
+    }
     ++m_stats.requests;
     if (command == kCmdMonitor) {
         answerMonitor();
@@ -176,17 +182,13 @@ void UnitSimulator::answerProgram(std::size_t block, const Frame& request) {
     if (block == 0) {
         // The unit keeps its own header; a programming run starts here.
         m_runOpen = true;
+        m_runStored = 0;
         sendReply(makeFrame(reply, header()));
         return;
     }
     const auto data = dataOf(request);
     std::copy(data.begin(), data.end(), m_memory.block(block).begin());
-    if (block == kBlockCount - 1 && m_runOpen) {
-        m_runOpen = false;
-        ++m_programmings;
-        ++m_stats.programRuns;
-        m_savingSinceMs = m_clockMs;
-    }
+    storedBlock(block);
     std::array<std::uint8_t, kBlockSize> echo{};
     const auto stored = m_memory.block(block);
     std::copy(stored.begin(), stored.end(), echo.begin());
@@ -239,7 +241,9 @@ void UnitSimulator::sendReply(const Frame& reply) {
         ++m_stats.truncated;
         bytes.resize(1 + m_dice() % (kFrameSize - 1));
     }
-    m_pending.push_back(PendingReply{m_clockMs + m_options.delayMs, std::move(bytes)});
+    const std::uint64_t release = m_clockMs + m_options.delayMs + m_options.replyMs;
+    m_lastReplyMs = release;
+    m_pending.push_back(PendingReply{release, std::move(bytes)});
     releaseDue();
 }
 
@@ -264,6 +268,39 @@ void UnitSimulator::emit(std::span<const std::uint8_t> bytes) {
         return;
     }
     m_output.insert(m_output.end(), bytes.begin(), bytes.end());
+}
+
+// A unit that needs a pause between its reply and the next request does not hear one that
+// follows its reply sooner.
+bool UnitSimulator::heardInTime() {
+    if (m_options.minGapMs == 0 || !m_lastReplyMs) {
+        return true;
+    }
+    if (m_clockMs >= *m_lastReplyMs + m_options.minGapMs) {
+        return true;
+    }
+    ++m_stats.tooSoon;
+    return false;
+}
+
+// A block stored: the run it belongs to may end here, and the unit may start saving.
+void UnitSimulator::storedBlock(std::size_t block) {
+    m_runStored |= 1u << block;
+    constexpr std::uint32_t kAllParameterBlocks = ((1u << kBlockCount) - 1u) & ~1u;
+    bool save = m_options.saveOn == UnitSaveRule::Any;
+    if (block == kBlockCount - 1 && m_runOpen) {
+        m_runOpen = false;
+        const bool full = (m_runStored & kAllParameterBlocks) == kAllParameterBlocks;
+        if (m_options.saveOn != UnitSaveRule::Full || full) {
+            ++m_programmings;
+            ++m_stats.programRuns;
+            save = true;
+        }
+    }
+    if (save) {
+        ++m_stats.savings;
+        m_savingSinceMs = m_clockMs;
+    }
 }
 
 } // namespace kordana

@@ -26,6 +26,8 @@ struct UnitSimStats {
     std::size_t corrupted = 0;
     std::size_t truncated = 0;
     std::size_t programRuns = 0; ///< programming runs completed (block 19 stored)
+    std::size_t tooSoon = 0;     ///< requests not heard: they came within the minimum gap
+    std::size_t savings = 0;     ///< savings started
 };
 
 /// The engine control unit on the far end of the link: a 2000-byte memory that answers
@@ -95,6 +97,8 @@ private:
     void releaseDue();
     void moveClock(std::uint64_t ms);
     void emit(std::span<const std::uint8_t> bytes);
+    bool heardInTime();
+    void storedBlock(std::size_t block);
 
     UnitSimOptions m_options;
     ParameterImage m_memory;
@@ -108,6 +112,8 @@ private:
     RequestObserver m_observer;
     std::uint16_t m_programmings = 0;
     bool m_runOpen = false;
+    std::uint32_t m_runStored = 0; // bit n: block n stored since the run's block 0
+    std::optional<std::uint64_t> m_lastReplyMs;
     std::optional<std::uint64_t> m_savingSinceMs;
     UnitSimStats m_stats;
     std::optional<EngineModel> m_engine;
