@@ -56,22 +56,22 @@ void ToolBarSkeleton::reserve(const QString& name) {
     m_places.push_back(name);
 }
 
-QAbstractButton* ToolBarSkeleton::add(const ToolButtonSpec& spec) {
-    const int place = static_cast<int>(m_places.indexOf(QString(spec.name)));
+QAbstractButton* ToolBarSkeleton::add(const ToolButtonSpec& wanted) {
+    const int place = static_cast<int>(m_places.indexOf(QString(wanted.name)));
     if (place < 0 || m_bar == nullptr) {
         return nullptr;
     }
     QAbstractButton* button = nullptr;
-    if (spec.caption == nullptr) {
+    if (wanted.caption == nullptr) {
         auto* glyph = new QToolButton(m_parent);
-        glyph->setIcon(toolBarGlyph(spec.glyph));
+        glyph->setIcon(toolBarGlyph(wanted.glyph));
         glyph->setIconSize(QSize(20, 20));
         glyph->setAutoRaise(true);
         button = glyph;
     } else {
-        button = new QPushButton(spec.caption, m_parent);
+        button = new QPushButton(wanted.caption, m_parent);
     }
-    button->setObjectName(spec.name);
+    button->setObjectName(wanted.name);
     button->setFocusPolicy(Qt::NoFocus);
     const auto at = std::lower_bound(m_filled.begin(), m_filled.end(), place);
     m_bar->insertWidget(static_cast<int>(at - m_filled.begin()), button);

@@ -29,43 +29,43 @@ constexpr std::array kActions{
 };
 
 // Stores the value of an option the action takes; the error text when it takes none of it.
-std::string storeOption(const ActionSpec& spec, CliLibraryOptions& o, std::string_view name,
+std::string storeOption(const ActionSpec& entry, CliLibraryOptions& o, std::string_view name,
                         std::string_view value) {
     if (name == "--library") {
         o.folder = value;
         return value.empty() ? "--library needs a folder" : "";
     }
-    if (spec.action == LibraryAction::Log && name == "--unit") {
+    if (entry.action == LibraryAction::Log && name == "--unit") {
         o.unit = value;
         return value.empty() ? "--unit needs a unit ident (ABC-12) or files" : "";
     }
-    if (spec.action == LibraryAction::Log && name == "--event") {
+    if (entry.action == LibraryAction::Log && name == "--event") {
         o.event = value;
         return libraryEventFromName(value) && value != "note"
                    ? ""
                    : "--event needs saved, opened, read, programmed, replaced, restored or "
                      "assistant";
     }
-    if (spec.action == LibraryAction::Restore && name == "--out") {
+    if (entry.action == LibraryAction::Restore && name == "--out") {
         o.out = value;
         return value.empty() ? "--out needs a file name" : "";
     }
     return "unknown option " + std::string(name);
 }
 
-std::string checkWords(const ActionSpec& spec, CliLibraryOptions& o,
+std::string checkWords(const ActionSpec& entry, CliLibraryOptions& o,
                        std::vector<std::string> words) {
-    if (words.size() < spec.minWords || words.size() > spec.maxWords) {
-        return "usage: kordana-cli " + std::string(spec.usage);
+    if (words.size() < entry.minWords || words.size() > entry.maxWords) {
+        return "usage: kordana-cli " + std::string(entry.usage);
     }
-    if (spec.action == LibraryAction::Restore && o.out.empty()) {
+    if (entry.action == LibraryAction::Restore && o.out.empty()) {
         return "--out is required";
     }
-    if (spec.action == LibraryAction::Note) {
+    if (entry.action == LibraryAction::Note) {
         o.text = words.back();
         words.pop_back();
     }
-    if (spec.action == LibraryAction::Remote) {
+    if (entry.action == LibraryAction::Remote) {
         if (!words.empty()) {
             o.url = words.front();
         }
@@ -81,11 +81,11 @@ std::string parseLibraryArguments(std::span<const std::string_view> args, CliLib
     if (args.empty()) {
         return "library needs an action: log, show, diff, restore, note, remote or sync";
     }
-    const auto spec = std::ranges::find(kActions, args[0], &ActionSpec::name);
-    if (spec == kActions.end()) {
+    const auto entry = std::ranges::find(kActions, args[0], &ActionSpec::name);
+    if (entry == kActions.end()) {
         return "unknown library action " + std::string(args[0]);
     }
-    o.action = spec->action;
+    o.action = entry->action;
     std::vector<std::string> words;
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string_view word = args[i];
@@ -102,11 +102,11 @@ std::string parseLibraryArguments(std::span<const std::string_view> args, CliLib
         } else {
             return std::string(word) + " needs a value";
         }
-        if (std::string error = storeOption(*spec, o, word, *value); !error.empty()) {
+        if (std::string error = storeOption(*entry, o, word, *value); !error.empty()) {
             return error;
         }
     }
-    return checkWords(*spec, o, std::move(words));
+    return checkWords(*entry, o, std::move(words));
 }
 
 std::string_view libraryHelp() {
