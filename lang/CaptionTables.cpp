@@ -144,6 +144,8 @@ constexpr std::array kCapLabelAssignDevices{"LabelAssignDevices"sv};
 constexpr std::array kCapLabelAssignCom{"LabelAssignCom"sv};
 constexpr std::array kCapButtonAssignOk{"ButtonAssignOk"sv};
 constexpr std::array kCapButtonAssignCancel{"ButtonAssignCancel"sv};
+constexpr std::array kCapButtonCompareTake{"ButtonCompareTake"sv};
+constexpr std::array kCapButtonCompareClose{"ButtonCompareClose"sv};
 
 // Captions: the window title, tab captions, menu items, buttons, labels, group and check boxes.
 constexpr std::array kCaptions{
@@ -293,6 +295,10 @@ constexpr std::array kCaptions{
                 "Nur die Blöcke bis zum ersten abweichenden wurden verglichen.",
                 "Seuls les blocs jusqu´au premier différent ont été comparés.",
                 "Porovnány byly jen bloky po první odlišný."}},
+    CaptionRow{kCapButtonCompareTake,
+               {"Take the unit's values", "Werte der Zündung übernehmen",
+                "Reprendre les valeurs du boîtier", "Převzít hodnoty ze zapalování"}},
+    CaptionRow{kCapButtonCompareClose, {"Close", "Schließen", "Fermer", "Zavřít"}},
     CaptionRow{kCapMenuTuneSheet,
                {"Export tune sheet...", "Einstellblatt exportieren...",
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},

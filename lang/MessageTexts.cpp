@@ -161,6 +161,15 @@ constexpr std::array kMessageRows{
                 "Die Zündung meldete kein Speichern: alle Blöcke werden programmiert.",
                 "Le boîtier n'a signalé aucun enregistrement : programmation de tous les blocs.",
                 "Zapalování nehlásilo ukládání: programují se všechny bloky."}},
+    MessageRow{&MessageTexts::TextReadRepaired,
+               {"Read complete: %1 values held by the unit were outside their ranges and were "
+                "repaired",
+                "Lesen abgeschlossen: Werte der Zündung außerhalb ihres Bereichs wurden "
+                "korrigiert (Anzahl: %1)",
+                "Lecture terminée : des valeurs du boîtier hors de leur plage ont été corrigées "
+                "(nombre : %1)",
+                "Čtení dokončeno: hodnoty ze zapalování mimo svůj rozsah byly opraveny "
+                "(počet: %1)"}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

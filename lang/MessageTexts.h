@@ -73,6 +73,9 @@ struct MessageTexts {
     std::string TextFastLinkOff;
     std::string TextFastMonitorOff;
     std::string TextNoSaving;
+    // The compare window after a read whose verify failed only over the values the consistency
+    // pass repaired; %1 the number of values.
+    std::string TextReadRepaired;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -13,9 +13,6 @@ namespace {
 
 using namespace layout;
 
-constexpr std::array<std::string_view, kMapRows> kRowTexts = {"0%",  "2%",  "5%",  "10%", "20%",
-                                                              "30%", "40%", "60%", "80%", "100%"};
-
 // First and last image byte that may hold a parameter; 100 is unnamed but travels with them.
 constexpr std::size_t kFirstParameterByte = 100;
 
@@ -28,7 +25,7 @@ struct UnitRange {
 };
 
 constexpr std::string_view kRpm = "rpm";
-constexpr std::string_view kDegrees = "°";
+constexpr std::string_view kDegrees = "deg";
 constexpr std::string_view kCelsius = "°C";
 constexpr std::string_view kMicroseconds = "µs";
 constexpr std::string_view kMillivolts = "mV";
@@ -118,6 +115,8 @@ ParameterDifference namedDifference(const DiffSide& a, const DiffSide& b, const 
     const ParameterElement& element = key.elements[e];
     ParameterDifference d;
     d.name = elementName(key, e);
+    d.key = key.name;
+    d.element = e;
     d.imageIndex = element.index;
     d.shownA = shownText(a.image, key, element);
     d.shownB = shownText(b.image, key, element);
@@ -148,6 +147,8 @@ std::vector<ParameterDifference> diffParameterSets(const DiffSide& a, const Diff
                 // EXT_MON: compared only where both sides carry it.
                 if (a.extMon && b.extMon && *a.extMon != *b.extMon) {
                     differences.push_back(ParameterDifference{elementName(key, e),
+                                                              key.name,
+                                                              e,
                                                               kImageSize,
                                                               std::nullopt,
                                                               *a.extMon ? "1" : "0",
@@ -167,6 +168,8 @@ std::vector<ParameterDifference> diffParameterSets(const DiffSide& a, const Diff
     for (std::size_t i = kFirstParameterByte; i < kImageSize; ++i) {
         if (a.image[i] != b.image[i] && !table.findByIndex(i)) {
             differences.push_back(ParameterDifference{"byte " + std::to_string(i),
+                                                      {},
+                                                      0,
                                                       i,
                                                       std::nullopt,
                                                       std::to_string(a.image[i]),
@@ -177,28 +180,6 @@ std::vector<ParameterDifference> diffParameterSets(const DiffSide& a, const Diff
         }
     }
     return differences;
-}
-
-std::string differenceLine(const ParameterDifference& d) {
-    const auto withUnit = [&d](const std::string& value) {
-        return d.unit.empty() ? value : value + " " + std::string(d.unit);
-    };
-    std::string line = d.name;
-    if (d.cell) {
-        const MapCellPlace& c = *d.cell;
-        line += " row " + std::to_string(c.row) + " (" + std::string(kRowTexts.at(c.row)) +
-                ") column " + std::to_string(c.column) + " (" + std::to_string(c.rpmA);
-        if (c.rpmB != c.rpmA) {
-            line += "/" + std::to_string(c.rpmB);
-        }
-        line += " rpm)";
-    }
-    line += ": " + withUnit(d.shownA) + " -> " + withUnit(d.shownB);
-    if (d.storedA && d.storedB) {
-        line +=
-            " (stored " + std::to_string(*d.storedA) + " -> " + std::to_string(*d.storedB) + ")";
-    }
-    return line;
 }
 
 std::vector<MapCellRef> differingMapCells(const std::vector<ParameterDifference>& differences) {

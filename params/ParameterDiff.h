@@ -30,6 +30,8 @@ struct MapCellPlace {
 /// One parameter element that differs between two sides, with the values the user sees.
 struct ParameterDifference {
     std::string name;                    ///< "LIMITER[1]", "IGN_2[37]"; "byte 126" when unnamed
+    std::string_view key;                ///< "LIMITER"; empty for an unnamed byte
+    std::size_t element = 0;             ///< the element's number within its key
     std::size_t imageIndex = 0;          ///< the element's image byte; kImageSize for `EXT_MON`
     std::optional<MapCellPlace> cell;    ///< set for the cells of the nine maps
     std::string shownA;                  ///< A's value as shown ("6000", "-7", "2.07")
@@ -44,11 +46,6 @@ struct ParameterDifference {
 /// of 100..1999 in image order. The unit header (0..99) identifies the unit and is never
 /// compared.
 std::vector<ParameterDifference> diffParameterSets(const DiffSide& a, const DiffSide& b);
-
-/// The one-line text of a difference, for the terminal and the window alike:
-/// "LIMITER[1]: 6000 rpm -> 6500 rpm",
-/// "IGN_2[37] row 2 (5%) column 7 (3500 rpm): 12 ° -> 14 °".
-std::string differenceLine(const ParameterDifference& difference);
 
 /// The map cells among differences, as (page, row, column).
 struct MapCellRef {

@@ -25,6 +25,11 @@
 
 namespace kordana {
 
+namespace {
+// The unit header (0..99) identifies the unit and is never compared.
+constexpr std::size_t kFirstParameterByte = 100;
+} // namespace
+
 /// Puts what the link reports on the window: the run's progress on the status line, the rest
 /// into the session and, through the hub, to the features.
 class UnitFeature::Events final : public LinkEvents {
@@ -70,6 +75,7 @@ public:
         // A read that got all its blocks: before the pass repairs anything, the image holds
         // exactly what the unit sent.
         if (m_unit.m_link->mode() == LinkMode::Read) {
+            m_unit.m_readHeld = shell().session().image();
             emit shell().hub().unitHoldsSet(shell().session().image());
         }
         shell().ConsistencyPass();
@@ -90,7 +96,9 @@ public:
     }
     // A silent unit sent nothing to compare; only a unit that answered differently is listed.
     void verifyFailed(const ParameterImage& unitSet) override {
-        m_unit.showComparison(unitSet, false);
+        if (!m_unit.showReadRepairs(unitSet)) {
+            m_unit.showComparison(unitSet, false);
+        }
     }
     void fastLinkSwitchedOff() override {
         m_unit.m_fastLink->setChecked(false);
@@ -131,6 +139,8 @@ void UnitFeature::install(Shell& shell) {
     installCommands();
     buildPortMenu();
     m_compareWindow = new CompareWindow(&shell.mainWindow());
+    m_compareWindow->setTakeHandler(
+        [this](const std::vector<ParameterDifference>& chosen) { takeUnitValues(chosen); });
     m_assignDevice = new AssignDeviceDialog(&shell.mainWindow());
     QObject::connect(m_assignDevice, &AssignDeviceDialog::assigned, m_assignDevice,
                      [this](int comNumber, const QString& path) { assignDevice(comNumber, path); });
@@ -149,6 +159,8 @@ void UnitFeature::install(Shell& shell) {
         tellBusy();
         watchPort();
     });
+    QObject::connect(&hub, &EventHub::setChanged, context,
+                     [this](const ChangeSet&, ChangeCause cause) { followComparison(cause); });
     QObject::connect(&hub, &EventHub::committed, context,
                      [this] { ProgrammingAfterChangeCheck(); });
     QObject::connect(&hub, &EventHub::statusHeld, context, [this] { m_link->holdWindowStatus(); });
@@ -206,6 +218,7 @@ void UnitFeature::MenuReadClick() {
 }
 
 void UnitFeature::MenuVerifyClick() {
+    m_readHeld.reset();
     m_shell->harvestShownPage();
     m_link->startVerify();
     tellBusy();
@@ -255,12 +268,74 @@ void UnitFeature::showComparison(const ParameterImage& unitSet, bool fromCompare
     if (differences.empty() && !fromCompareRead) {
         return;
     }
+    m_comparedUnit = unitSet;
     m_shell->mapGrid().setOutlinedCells(differingMapCells(differences));
     m_compareWindow->showDifferences(differences, !fromCompareRead);
 }
 
+bool UnitFeature::showReadRepairs(const ParameterImage& unitSet) {
+    if (!m_readHeld) {
+        return false;
+    }
+    const ParameterImage& set = m_shell->session().image();
+    bool repaired = false;
+    for (std::size_t i = kFirstParameterByte; i < kImageSize; ++i) {
+        if (set[i] != unitSet[i]) {
+            if (unitSet[i] != (*m_readHeld)[i]) {
+                return false;
+            }
+            repaired = true;
+        }
+    }
+    if (!repaired) {
+        return false;
+    }
+    const auto repairs =
+        diffParameterSets(DiffSide{set, std::nullopt}, DiffSide{*m_readHeld, std::nullopt});
+    QString text = QString::fromStdString(m_shell->texts().TextReadRepaired);
+    text.replace("%1", QString::number(repairs.size()));
+    m_comparedUnit.reset();
+    m_shell->mapGrid().setOutlinedCells(differingMapCells(repairs));
+    m_compareWindow->showRepairs(repairs, text.toStdString());
+    return true;
+}
+
 void UnitFeature::clearComparison() {
+    m_readHeld.reset();
+    m_comparedUnit.reset();
     m_shell->mapGrid().setOutlinedCells({});
+}
+
+void UnitFeature::followComparison(ChangeCause cause) {
+    // A read of the unit clears the comparison itself; a new, opened or restored set no longer
+    // has anything to do with what the unit was compared with.
+    if (cause == ChangeCause::UnitRead) {
+        return;
+    }
+    if (!m_comparedUnit || cause == ChangeCause::File) {
+        m_comparedUnit.reset();
+        m_shell->mapGrid().setOutlinedCells({});
+        return;
+    }
+    const auto differences = diffParameterSets(DiffSide{m_shell->session().image(), std::nullopt},
+                                               DiffSide{*m_comparedUnit, std::nullopt});
+    m_shell->mapGrid().setOutlinedCells(differingMapCells(differences));
+    m_compareWindow->updateDifferences(differences);
+}
+
+void UnitFeature::takeUnitValues(const std::vector<ParameterDifference>& chosen) {
+    if (!m_comparedUnit) {
+        return;
+    }
+    std::vector<ByteWrite> writes;
+    for (const ParameterDifference& d : chosen) {
+        if (d.imageIndex < kImageSize) {
+            writes.push_back(ByteWrite{d.imageIndex, (*m_comparedUnit)[d.imageIndex]});
+        }
+    }
+    // No map page: the unit's bytes are taken as they are, with no coupling rule.
+    m_shell->session().applyHarvest(-1, writes);
+    m_shell->CommitTail();
 }
 
 void UnitFeature::showConnection(std::optional<int> state) {

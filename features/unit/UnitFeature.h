@@ -2,7 +2,9 @@
 
 #include "link/LinkEvents.h"
 #include "link/serial/SerialDevices.h"
+#include "params/ParameterDiff.h"
 #include "params/ParameterImage.h"
+#include "session/ChangeSet.h"
 #include "shell/Feature.h"
 
 #include <QList>
@@ -105,7 +107,16 @@ private:
     /// a compare read (`fromCompareRead`, "No differences" when equal), else what a failed
     /// verify received, shown only when it differs.
     void showComparison(const ParameterImage& unitSet, bool fromCompareRead);
+    /// After a read whose verify failed: true when the only bytes in which the unit differs
+    /// from the set are those the consistency pass repaired in what the unit sent; the window
+    /// then explains the repairs instead.
+    bool showReadRepairs(const ParameterImage& unitSet);
     void clearComparison();
+    /// The outlines and the compare window follow the set after a command changed it.
+    void followComparison(ChangeCause cause);
+    /// "Take the unit's values": the chosen parameters as the compared unit holds them, one
+    /// command.
+    void takeUnitValues(const std::vector<ParameterDifference>& chosen);
     /// The connection field after the link's state changed to `state`.
     void showConnection(std::optional<int> state = std::nullopt);
 
@@ -124,6 +135,8 @@ private:
     AssignDeviceDialog* m_assignDevice = nullptr;
     SerialDeviceLister m_serialDevices = listSerialDevices;
     std::unique_ptr<ConnectionField> m_connection;
+    std::optional<ParameterImage> m_readHeld;     // what the last read got, before the pass
+    std::optional<ParameterImage> m_comparedUnit; // the unit side the compare window shows
 };
 
 } // namespace kordana

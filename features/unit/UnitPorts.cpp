@@ -93,7 +93,8 @@ void UnitFeature::saveSettings(IniFile& settings) const {
     }
 }
 
-void UnitFeature::applyLanguage(std::uint8_t) {
+void UnitFeature::applyLanguage(std::uint8_t index) {
+    m_compareWindow->setLanguage(index);
     ShowComPortHints();
     showConnection();
 }

@@ -66,6 +66,7 @@ const Member kMembers[] = {
     {"TextFastLinkOff", &MessageTexts::TextFastLinkOff},
     {"TextFastMonitorOff", &MessageTexts::TextFastMonitorOff},
     {"TextNoSaving", &MessageTexts::TextNoSaving},
+    {"TextReadRepaired", &MessageTexts::TextReadRepaired},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");

@@ -1,5 +1,6 @@
 #include "params/ParameterDiff.h"
 
+#include "params/DiffText.h"
 #include "params/IgnReader.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ DiffSide readOverZeros(const std::string& text) {
 std::vector<std::string> lines(const std::vector<ParameterDifference>& differences) {
     std::vector<std::string> out;
     for (const ParameterDifference& d : differences) {
-        out.push_back(differenceLine(d));
+        out.push_back(differenceLine(d, DiffNaming{}));
     }
     return out;
 }
@@ -61,23 +62,66 @@ const std::string kFileB =
 
 TEST(ParameterDiff, TwoFilesListExactlyTheirDifferingElementsAsShown) {
     const std::vector<std::string> expected{
-        "LIMITER[1]: 9000 rpm -> 9500 rpm",
+        "LIMITER[1]: 9000 -> 9500 rpm",
         "NO_READING: 1 -> 1 (stored 1 -> 2)",
         "EXT_MON: 0 -> 1",
         "ACT_LIM1: 1 -> 0",
-        "IGN_2[37] row 2 (5%) column 7 (8000 rpm): 12 ° -> 14 °",
-        "RPM_JET_1A[1]: 2000 rpm -> 2100 rpm",
-        "JET_1A[16] row 1 (2%) column 1 (2000/2100 rpm): 5000 µs -> 5050 µs",
-        "TPS[1]: 4470 mV -> 4900 mV",
-        "RETARD[0]: 20 °C -> -5 °C",
-        "RETARD[12]: -2 ° -> -4 °",
-        "CHOKE[4]: 150 % -> 100 %",
-        "CHOKE[7]: 120 % -> 125 %",
-        "KNOCK_FREK[3]: 2.07 kHz -> 2.18 kHz",
+        "IGN_2[37], 8000 rpm, 5 %: 12 -> 14 deg",
+        "RPM_JET_1A[1]: 2000 -> 2100 rpm",
+        "JET_1A[16], 2000/2100 rpm, 2 %: 5000 -> 5050 µs",
+        "TPS[1]: 4470 -> 4900 mV",
+        "RETARD[0]: 20 -> -5 °C",
+        "RETARD[12]: -2 -> -4 deg",
+        "CHOKE[4]: 150 -> 100 %",
+        "CHOKE[7]: 120 -> 125 %",
+        "KNOCK_FREK[3]: 2.07 -> 2.18 kHz",
     };
     const auto differences = diffParameterSets(readOverZeros(kFileA), readOverZeros(kFileB));
     EXPECT_EQ(lines(differences), expected);
     EXPECT_EQ(differingMapCells(differences), (std::vector<MapCellRef>{{1, 2, 7}, {3, 1, 1}}));
+}
+
+// A naming of the test's own: the limiters by number, the two maps by their page, the rest
+// together.
+DiffNaming testNaming() {
+    DiffNaming naming;
+    naming.caption = [](std::string_view key, std::size_t element) {
+        return key == "LIMITER" ? "Limiter " + std::to_string(element + 1) : std::string();
+    };
+    naming.group = [](std::string_view key) {
+        if (key == "IGN_2" || key == "RPM_IGN_2") {
+            return std::string("Ign 2");
+        }
+        return key == "JET_1A" || key == "RPM_JET_1A" ? std::string("Jet 1A") : std::string("Rest");
+    };
+    return naming;
+}
+
+// The summary counts a map's cells apart from its breakpoints, and the largest change of a map
+// is its cells'; flags whose shown values agree and list entries count but never are largest.
+TEST(ParameterDiff, ReportBeginsWithASummaryPerGroupThenNamesByCaptionWithTheKey) {
+    const std::vector<std::string> expected{
+        "Rest: differing values 10, largest change 500 rpm (Limiter 2)",
+        "Ign 2: differing cells 1, largest change 2 deg (8000 rpm, 5 %)",
+        "Jet 1A: differing cells 1, differing values 1, largest change 50 µs (2000/2100 rpm, 2 %)",
+        "",
+        "Limiter 2: 9000 -> 9500 rpm [LIMITER[1]]",
+        "NO_READING: 1 -> 1 (stored 1 -> 2)",
+        "EXT_MON: 0 -> 1",
+        "ACT_LIM1: 1 -> 0",
+        "IGN_2[37], 8000 rpm, 5 %: 12 -> 14 deg",
+        "RPM_JET_1A[1]: 2000 -> 2100 rpm",
+        "JET_1A[16], 2000/2100 rpm, 2 %: 5000 -> 5050 µs",
+        "TPS[1]: 4470 -> 4900 mV",
+        "RETARD[0]: 20 -> -5 °C",
+        "RETARD[12]: -2 -> -4 deg",
+        "CHOKE[4]: 150 -> 100 %",
+        "CHOKE[7]: 120 -> 125 %",
+        "KNOCK_FREK[3]: 2.07 -> 2.18 kHz",
+    };
+    const auto differences = diffParameterSets(readOverZeros(kFileA), readOverZeros(kFileB));
+    EXPECT_EQ(diffReport(differences, testNaming()), expected);
+    EXPECT_TRUE(diffReport({}, testNaming()).empty());
 }
 
 TEST(ParameterDiff, SameFileHasNoDifferences) {

@@ -95,7 +95,9 @@ TEST_F(CliLibrary, DiffListsTheParametersInWhichTwoEntriesDiffer) {
     const std::string b = add(LibraryEvent::Read, setB(), kAt + 60);
     const CliRun run = cli({"library", "diff", a.substr(0, 6), b.substr(0, 6)});
     EXPECT_EQ(run.exitCode, 1) << run.err;
-    EXPECT_EQ(run.outLines(), Lines{"LIMITER[1]: 9000 rpm -> 9500 rpm"});
+    EXPECT_EQ(run.outLines(), (Lines{"Various: differing values 1, largest change 500 rpm "
+                                     "(Ignition Limiter)",
+                                     "", "Ignition Limiter: 9000 -> 9500 rpm [LIMITER[1]]"}));
     EXPECT_EQ(cli({"library", "diff", a, a}).exitCode, 0);
 }
 

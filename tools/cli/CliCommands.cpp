@@ -10,6 +10,7 @@
 #include "sheet/TuneSheet.h"
 #include "sheet/TuneSheetPdf.h"
 #include "tools/cli/CliAnalyze.h"
+#include "tools/cli/CliDiffText.h"
 #include "tools/cli/CliFiles.h"
 #include "tools/cli/CliInterrupt.h"
 #include "tools/cli/CliLibrary.h"
@@ -288,9 +289,7 @@ int runDiff(const CliOptions& o, CliConsole& console, const CliLineOpener& opene
         return kExitUsage;
     }
     const auto differences = diffParameterSets(*a, *b);
-    for (const ParameterDifference& d : differences) {
-        console.line(differenceLine(d));
-    }
+    printDifferences(differences, console);
     return differences.empty() ? kExitSuccess : kExitRefused;
 }
 

@@ -9,6 +9,7 @@
 #include "settings/AtomicFile.h"
 #include "storage/LibraryMigration.h"
 #include "tools/cli/CliCommandLine.h"
+#include "tools/cli/CliDiffText.h"
 #include "tools/cli/CliFiles.h"
 
 #include <QFileInfo>
@@ -162,9 +163,7 @@ int runDiff(const CliLibraryOptions& o, TuneLibrary& library, CliConsole& consol
         return kExitUsage;
     }
     const auto differences = diffParameterSets(*a, *b);
-    for (const ParameterDifference& d : differences) {
-        console.line(differenceLine(d));
-    }
+    printDifferences(differences, console);
     return differences.empty() ? kExitSuccess : kExitRefused;
 }
 
