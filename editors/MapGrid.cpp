@@ -114,6 +114,10 @@ void MapGrid::buildLabels() {
     rpm->move(13, 16);
     auto* tps = new QLabel("TPS", m_box);
     tps->move(7, 37);
+    m_corner = new QLabel(m_box);
+    m_corner->setObjectName("LabelMapUnit");
+    m_corner->move(4, 2);
+    m_corner->hide();
     for (int r = 0; r < kRows; ++r) {
         auto* label = new QLabel(kRowTexts[r], m_box);
         label->setAutoFillBackground(true);
@@ -121,6 +125,12 @@ void MapGrid::buildLabels() {
         label->adjustSize();
         m_rowLabels[idx(r)] = label;
     }
+}
+
+void MapGrid::setCornerText(const QString& text) {
+    m_corner->setText(text.isEmpty() ? QString() : "[" + text + "]");
+    m_corner->adjustSize();
+    m_corner->setVisible(!text.isEmpty());
 }
 
 void MapGrid::buildFields() {

@@ -72,6 +72,10 @@ public:
     /// A locked page: grid disabled, arrows, spin buttons, "-", "+" and "All" hidden.
     void setLocked(bool locked);
     bool isLocked() const { return m_locked; }
+    /// The unit of the map's values in the grid's corner, above the throttle labels ("deg",
+    /// "µs"); empty hides it.
+    void setCornerText(const QString& text);
+    QLabel* cornerLabel() const { return m_corner; }
     /// Shows "  1=2=3  " on aqua (`same`) or "  1->2->3  " on yellow, or hides the indicator.
     void setModeIndicator(bool visible, bool same);
 
@@ -151,6 +155,7 @@ private:
     QPushButton* m_plus = nullptr;
     QCheckBox* m_all = nullptr;
     QLabel* m_indicator = nullptr;
+    QLabel* m_corner = nullptr;
     int m_shownPage = -1;
     bool m_locked = false;
     int m_indicatorState = -1;

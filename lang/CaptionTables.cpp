@@ -144,6 +144,10 @@ constexpr std::array kCapLabelAssignDevices{"LabelAssignDevices"sv};
 constexpr std::array kCapLabelAssignCom{"LabelAssignCom"sv};
 constexpr std::array kCapButtonAssignOk{"ButtonAssignOk"sv};
 constexpr std::array kCapButtonAssignCancel{"ButtonAssignCancel"sv};
+constexpr std::array kCapPanelMonEngine{"PanelMonEngineTitle"sv};
+constexpr std::array kCapPanelMonOutputs{"PanelMonOutputsTitle"sv};
+constexpr std::array kCapPanelMonSensors{"PanelMonSensorsTitle"sv};
+constexpr std::array kCapPanelMonCorrections{"PanelMonCorrectionsTitle"sv};
 constexpr std::array kCapButtonCompareTake{"ButtonCompareTake"sv};
 constexpr std::array kCapButtonCompareClose{"ButtonCompareClose"sv};
 
@@ -299,6 +303,13 @@ constexpr std::array kCaptions{
                {"Take the unit's values", "Werte der Zündung übernehmen",
                 "Reprendre les valeurs du boîtier", "Převzít hodnoty ze zapalování"}},
     CaptionRow{kCapButtonCompareClose, {"Close", "Schließen", "Fermer", "Zavřít"}},
+    // The monitor panel's group titles.
+    CaptionRow{kCapPanelMonEngine, {"Engine", "Motor", "Moteur", "Motor"}},
+    CaptionRow{kCapPanelMonOutputs,
+               {"Ignition and injection", "Zündung und Einspritzung", "Allumage et injection",
+                "Zapalování a vstřik"}},
+    CaptionRow{kCapPanelMonSensors, {"Sensors", "Sensoren", "Capteurs", "Snímače"}},
+    CaptionRow{kCapPanelMonCorrections, {"Corrections", "Korrekturen", "Corrections", "Korekce"}},
     CaptionRow{kCapMenuTuneSheet,
                {"Export tune sheet...", "Einstellblatt exportieren...",
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},

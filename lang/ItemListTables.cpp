@@ -33,6 +33,20 @@ constexpr std::array kEarlierSetsGerman{"Zeit"sv, "Ersetzt durch"sv, "Datei"sv};
 constexpr std::array kEarlierSetsFrench{"Heure"sv, "Remplacé par"sv, "Fichier"sv};
 constexpr std::array kEarlierSetsCzech{"Čas"sv, "Nahrazeno"sv, "Soubor"sv};
 
+constexpr std::array kAssistSensorControls{"ComboBoxAssistSensor"sv};
+// The tuning assistant's lambda sensor; the item index is the sensor kind.
+constexpr std::array kAssistSensorEnglish{"Narrowband"sv, "Wideband"sv};
+constexpr std::array kAssistSensorGerman{"Schmalband"sv, "Breitband"sv};
+constexpr std::array kAssistSensorFrench{"Bande étroite"sv, "Large bande"sv};
+constexpr std::array kAssistSensorCzech{"Úzkopásmová"sv, "Širokopásmová"sv};
+
+constexpr std::array kAssistBanksControls{"ComboBoxAssistBanks"sv};
+// Which injector bank the assistant's fuel corrections go to, in the order of its choices.
+constexpr std::array kAssistBanksEnglish{"Bank A"sv, "Bank B"sv, "Both banks"sv};
+constexpr std::array kAssistBanksGerman{"Bank A"sv, "Bank B"sv, "Beide Bänke"sv};
+constexpr std::array kAssistBanksFrench{"Rampe A"sv, "Rampe B"sv, "Les deux rampes"sv};
+constexpr std::array kAssistBanksCzech{"Řada A"sv, "Řada B"sv, "Obě řady"sv};
+
 constexpr std::array kLogChannelsControls{"ListLogChannels"sv};
 // The column headers of the log window's channel list.
 constexpr std::array kLogChannelsEnglish{"Channel"sv, "Value"sv};
@@ -62,6 +76,11 @@ constexpr std::array kItemLists{
     ItemListRow{
         kSerialDevicesControls,
         {kSerialDevicesEnglish, kSerialDevicesGerman, kSerialDevicesFrench, kSerialDevicesCzech}},
+    ItemListRow{
+        kAssistSensorControls,
+        {kAssistSensorEnglish, kAssistSensorGerman, kAssistSensorFrench, kAssistSensorCzech}},
+    ItemListRow{kAssistBanksControls,
+                {kAssistBanksEnglish, kAssistBanksGerman, kAssistBanksFrench, kAssistBanksCzech}},
 };
 
 } // namespace

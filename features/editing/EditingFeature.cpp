@@ -138,7 +138,12 @@ void EditingFeature::subscribe() {
     QObject* context = m_mapGrid;
     QObject::connect(&hub, &EventHub::refreshRequested, context, [this] { refresh(); });
     QObject::connect(&hub, &EventHub::harvestRequested, context, [this] { harvest(); });
-    QObject::connect(&hub, &EventHub::pageShown, context, [this] { ShowMapBlockCommands(); });
+    QObject::connect(&hub, &EventHub::pageShown, context, [this] {
+        ShowMapBlockCommands();
+        // The ignition maps hold degrees of advance, the injection maps microseconds.
+        const int page = m_shell->pageControl().currentIndex();
+        m_mapGrid->setCornerText(page < 0 || page > 8 ? QString() : page < 3 ? "deg" : "µs");
+    });
     QObject::connect(&hub, &EventHub::cursorMarked, context,
                      [this](const MonitorLiveValues& live, int, const MapMark& mark) {
                          markOperatingPoint(live, mark);

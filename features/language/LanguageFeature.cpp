@@ -87,11 +87,13 @@ void setCaption(QWidget& window, QTabWidget& tabs, const QString& name, const QS
 void setItems(QWidget& window, const QString& name, const QStringList& items) {
     for (QObject* object : window.findChildren<QObject*>(name)) {
         if (auto* combo = qobject_cast<QComboBox*>(object)) {
-            // Replacing the list clears the selection; the page refresh selects again.
+            // Replacing the list clears the selection; the page refresh selects again, and a
+            // window's own choice (no page refreshes it) keeps its index.
             const QSignalBlocker block(combo);
+            const int chosen = combo->currentIndex();
             combo->clear();
             combo->addItems(items);
-            combo->setCurrentIndex(-1);
+            combo->setCurrentIndex(chosen < items.size() ? chosen : -1);
         } else if (auto* tree = qobject_cast<QTreeWidget*>(object)) {
             tree->setHeaderLabels(items);
         } else if (auto* group = qobject_cast<QGroupBox*>(object)) {

@@ -155,6 +155,7 @@ QGridLayout* MonitorPanel::makeGroup(const char* objectName, const QString& titl
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(1);
     auto* heading = new QLabel(title, section);
+    heading->setObjectName(QString(objectName) + "Title");
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);

@@ -4,6 +4,7 @@
 
 #include "editors/MapGrid.h"
 #include "features/unit/AssignDeviceDialog.h"
+#include "features/unit/CompareWindow.h"
 #include "features/unit/ConnectionField.h"
 #include "link/LinkProtocol.h"
 #include "link/serial/ComPortName.h"
