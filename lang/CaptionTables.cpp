@@ -148,6 +148,7 @@ constexpr std::array kCapPanelMonEngine{"PanelMonEngineTitle"sv};
 constexpr std::array kCapPanelMonOutputs{"PanelMonOutputsTitle"sv};
 constexpr std::array kCapPanelMonSensors{"PanelMonSensorsTitle"sv};
 constexpr std::array kCapPanelMonCorrections{"PanelMonCorrectionsTitle"sv};
+constexpr std::array kCapPanelMonKnock{"PanelMonKnockTitle"sv};
 constexpr std::array kCapButtonCompareTake{"ButtonCompareTake"sv};
 constexpr std::array kCapButtonCompareClose{"ButtonCompareClose"sv};
 
@@ -310,6 +311,9 @@ constexpr std::array kCaptions{
                 "Zapalování a vstřik"}},
     CaptionRow{kCapPanelMonSensors, {"Sensors", "Sensoren", "Capteurs", "Snímače"}},
     CaptionRow{kCapPanelMonCorrections, {"Corrections", "Korrekturen", "Corrections", "Korekce"}},
+    CaptionRow{kCapPanelMonKnock,
+               {"Knock, power outputs, servo", "Klopfen, Leistungsausgänge, Servo",
+                "Cliquetis, sorties de puissance, servo", "Klepání, výkonové výstupy, servo"}},
     CaptionRow{kCapMenuTuneSheet,
                {"Export tune sheet...", "Einstellblatt exportieren...",
                 "Exporter la fiche de réglage...", "Exportovat list nastavení..."}},

@@ -1,19 +1,29 @@
 // kordana-make-manual: turns the user manual's Markdown source into the PDF help document.
-// Usage: kordana-make-manual SOURCE.md OUTPUT.pdf
+// Usage: kordana-make-manual SOURCE.md OUTPUT.pdf [PICTURES]
+// A line "[[CONTENTS]]" becomes the table of contents: every chapter ("## ") with its page.
+// Pictures ("![text](NAME.png)") are taken from the folder PICTURES and scaled to the text
+// width; a picture the folder lacks fails the build.
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
 #include <QTextTable>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -37,6 +47,91 @@ void styleTables(QTextDocument& document) {
     }
 }
 
+constexpr auto kContentsMarker = "[[CONTENTS]]";
+
+struct Chapter {
+    QString title;
+    int page = 0;
+};
+
+/// The chapters ("## " headings) of a laid-out document with the page each begins on.
+QList<Chapter> chaptersOf(QTextDocument& document) {
+    QList<Chapter> chapters;
+    document.pageCount(); // lays the document out
+    const qreal pageHeight = document.pageSize().height();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 2) {
+            const qreal top = document.documentLayout()->blockBoundingRect(block).top();
+            chapters.push_back({block.text(), static_cast<int>(top / pageHeight) + 1});
+        }
+    }
+    return chapters;
+}
+
+/// The source with its contents marker replaced by a table of the chapters and their pages.
+QString withContents(QString markdown, const QList<Chapter>& chapters) {
+    QString table = "| Chapter | Page |\n|---|---:|\n";
+    for (const Chapter& chapter : chapters) {
+        table += "| " + chapter.title + " | " +
+                 (chapter.page > 0 ? QString::number(chapter.page) : QString("-")) + " |\n";
+    }
+    return markdown.replace(kContentsMarker, table);
+}
+
+/// The chapters as the source names them, before any layout.
+QList<Chapter> chapterTitles(const QString& markdown) {
+    QList<Chapter> chapters;
+    static const QRegularExpression heading("^## (.+)$", QRegularExpression::MultilineOption);
+    for (auto it = heading.globalMatch(markdown); it.hasNext();) {
+        chapters.push_back({it.next().captured(1).trimmed(), 0});
+    }
+    return chapters;
+}
+
+/// Gives the document every picture its source names; false (with the name) when one is
+/// missing from `folder`.
+bool addPictures(QTextDocument& document, const QString& markdown, const QString& folder) {
+    static const QRegularExpression picture(R"(!\[[^\]]*\]\(([^)]+)\))");
+    for (auto it = picture.globalMatch(markdown); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        const QImage image(QDir(folder).filePath(name));
+        if (image.isNull()) {
+            std::fprintf(stderr, "kordana-make-manual: no picture %s in %s\n", qPrintable(name),
+                         qPrintable(folder));
+            return false;
+        }
+        document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    }
+    return true;
+}
+
+/// Every picture at most as wide as the text, its proportions kept.
+void fitPictures(QTextDocument& document) {
+    const qreal width = document.pageSize().width() - 2 * document.documentMargin();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat()) {
+                continue;
+            }
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            const QImage image =
+                document.resource(QTextDocument::ImageResource, QUrl(format.name()))
+                    .value<QImage>();
+            if (image.isNull()) {
+                continue;
+            }
+            const qreal scale = std::min(1.0, width / image.width());
+            format.setWidth(image.width() * scale);
+            format.setHeight(image.height() * scale);
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+}
+
 int fail(const char* what, const QString& path) {
     std::fprintf(stderr, "kordana-make-manual: %s: %s\n", what, qPrintable(path));
     return 1;
@@ -47,8 +142,8 @@ int fail(const char* what, const QString& path) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: kordana-make-manual SOURCE.md OUTPUT.pdf\n");
+    if (args.size() != 3 && args.size() != 4) {
+        std::fprintf(stderr, "usage: kordana-make-manual SOURCE.md OUTPUT.pdf [PICTURES]\n");
         return 2;
     }
     QFile source(args[1]);
@@ -57,13 +152,34 @@ int main(int argc, char** argv) {
     }
     const QString markdown = QString::fromUtf8(source.readAll());
 
+    QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 16, 18, 16),
+                     QPageLayout::Millimeter);
+    // The document is laid out in pages of the printed page's text area (at 96 dots per
+    // inch, the document's unit), so the pages counted for the contents are the printed ones.
+    const QSizeF pageSize = QSizeF(page.paintRectPixels(96).size());
+
     QTextDocument document;
     QFont font("DejaVu Sans");
     font.setPointSizeF(10.0);
-    document.setDefaultFont(font);
-    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    const QString pictures = args.size() == 4 ? args[3] : QString();
+    const auto build = [&](const QString& text) {
+        document.clear();
+        document.setDefaultFont(font);
+        document.setPageSize(pageSize);
+        if (!pictures.isEmpty() && !addPictures(document, text, pictures)) {
+            return false;
+        }
+        document.setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
+        styleTables(document);
+        fitPictures(document);
+        return true;
+    };
+    // First with the chapters but no pages, then again with the pages that layout gave.
+    if (!build(withContents(markdown, chapterTitles(markdown))) ||
+        !build(withContents(markdown, chaptersOf(document)))) {
+        return 1;
+    }
     document.setMetaInformation(QTextDocument::DocumentTitle, "Kordana — User Manual");
-    styleTables(document);
 
     // Written beside the target first, so an interrupted build never leaves a broken document.
     const QString target = QFileInfo(args[2]).absoluteFilePath();
@@ -76,8 +192,7 @@ int main(int argc, char** argv) {
         writer.setResolution(kResolution);
         writer.setTitle("Kordana — User Manual");
         writer.setCreator("kordana-make-manual");
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter));
+        writer.setPageLayout(page);
         document.print(&writer);
     }
     scratch.flush();
