@@ -48,6 +48,7 @@ void styleTables(QTextDocument& document) {
 }
 
 constexpr auto kContentsMarker = "[[CONTENTS]]";
+constexpr auto kContentsTitle = "Contents"; // the chapter that holds the table
 
 struct Chapter {
     QString title;
@@ -60,7 +61,7 @@ QList<Chapter> chaptersOf(QTextDocument& document) {
     document.pageCount(); // lays the document out
     const qreal pageHeight = document.pageSize().height();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() == 2) {
+        if (block.blockFormat().headingLevel() == 2 && block.text() != kContentsTitle) {
             const qreal top = document.documentLayout()->blockBoundingRect(block).top();
             chapters.push_back({block.text(), static_cast<int>(top / pageHeight) + 1});
         }
@@ -83,7 +84,10 @@ QList<Chapter> chapterTitles(const QString& markdown) {
     QList<Chapter> chapters;
     static const QRegularExpression heading("^## (.+)$", QRegularExpression::MultilineOption);
     for (auto it = heading.globalMatch(markdown); it.hasNext();) {
-        chapters.push_back({it.next().captured(1).trimmed(), 0});
+        const QString title = it.next().captured(1).trimmed();
+        if (title != kContentsTitle) {
+            chapters.push_back({title, 0});
+        }
     }
     return chapters;
 }
@@ -166,10 +170,11 @@ int main(int argc, char** argv) {
         document.clear();
         document.setDefaultFont(font);
         document.setPageSize(pageSize);
+        // Reading the text clears the document's resources: the pictures come after it.
+        document.setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
         if (!pictures.isEmpty() && !addPictures(document, text, pictures)) {
             return false;
         }
-        document.setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
         styleTables(document);
         fitPictures(document);
         return true;
