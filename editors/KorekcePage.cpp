@@ -159,6 +159,11 @@ void KorekcePage::buildTemperatures(QWidget* sheet, PageContext& context) {
     addHeading(group, "LabelVoda2", "Coolant", kVodaLeft, kVzduchLeft - 6, kFiveHeadingTop);
     addHeading(group, "LabelVzduch2", "Inlet Air", kVzduchLeft, kVodaVzduchFrame.width() - 8,
                kFiveHeadingTop);
+    // The corrections are percentages; the captions do not say so.
+    auto* unit = new QLabel("[%]", group);
+    unit->setObjectName("LabelVodaVzduchUnit");
+    unit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    unit->setGeometry(12, kFiveHeadingTop, kVodaLeft - 12 - 10, UpDownEdit::kHeight);
     const char* const rowNames[] = {"LabelVoda_10", "LabelVoda20", "LabelVoda50", "LabelVoda80",
                                     "LabelVoda110"};
     const int rowTemperatures[] = {-10, 20, 50, 80, 110};

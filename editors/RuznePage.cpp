@@ -199,9 +199,20 @@ QWidget* RuznePage::buildStartAndWarning(QWidget* sheet, PageContext& context) {
     QGroupBox* warning = addGroup(row, "GroupBoxTempWarning", "Temperature Warning Light");
     m_startJet = addField(start, "EditStartJet");
     m_tempWarning = addField(warning, "EditTempWarning");
-    for (auto [group, field] : {std::pair{start, m_startJet}, std::pair{warning, m_tempWarning}}) {
+    // The captions name no unit: the unit stands beside the field.
+    const struct {
+        QGroupBox* group;
+        UpDownEdit* field;
+        const char* unitName;
+        const char* unit;
+    } boxes[] = {{start, m_startJet, "LabelStartJetUnit", "ms"},
+                 {warning, m_tempWarning, "LabelTempWarningUnit", "°C"}};
+    for (const auto& [group, field, unitName, unit] : boxes) {
         auto* inner = new QHBoxLayout(group);
         inner->addWidget(holderOf(field));
+        auto* unitLabel = new QLabel(unit, group);
+        unitLabel->setObjectName(unitName);
+        inner->addWidget(unitLabel);
         inner->addStretch(1);
         context.bindings.bindStaticField(field, true);
         line->addWidget(group);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTabWidget>
 
 #include <array>
 
@@ -100,6 +101,27 @@ TEST_F(OwnTextsLanguage, OwnTextsFollowEveryLanguage) {
         // A window's own choice outlives the new item texts.
         EXPECT_EQ(banks->currentIndex(), 2) << language;
     }
+}
+
+// The map grid's corner says the unit of the map shown; fields whose captions give no unit have
+// it beside them.
+TEST_F(OwnTextsLanguage, UnitsStandInTheMapCornerAndBesideTheFields) {
+    TFormHlav& form = createForm();
+    auto* pages = form.findChild<QTabWidget*>("PageControl1");
+    auto* corner = form.findChild<QLabel*>("LabelMapUnit");
+    ASSERT_NE(corner, nullptr);
+    const struct {
+        int page;
+        const char* text;
+    } cases[] = {{0, "[deg]"}, {2, "[deg]"}, {3, "[µs]"}, {8, "[µs]"}, {1, "[deg]"}};
+    for (const auto& c : cases) {
+        pages->setCurrentIndex(c.page);
+        EXPECT_EQ(corner->text(), QString::fromUtf8(c.text)) << c.page;
+        EXPECT_TRUE(corner->isVisibleTo(&form)) << c.page;
+    }
+    EXPECT_EQ(form.findChild<QLabel*>("LabelStartJetUnit")->text(), "ms");
+    EXPECT_EQ(form.findChild<QLabel*>("LabelTempWarningUnit")->text(), QString::fromUtf8("°C"));
+    EXPECT_EQ(form.findChild<QLabel*>("LabelVodaVzduchUnit")->text(), "[%]");
 }
 
 } // namespace

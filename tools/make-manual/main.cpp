@@ -141,6 +141,35 @@ int fail(const char* what, const QString& path) {
     return 1;
 }
 
+/// Prints `document` into the PDF `target`, written beside it first so that an interrupted
+/// build never leaves a broken document.
+int writePdf(QTextDocument& document, const QPageLayout& page, const QString& target) {
+    QTemporaryFile scratch(target + ".XXXXXX");
+    if (!scratch.open()) {
+        return fail("cannot create", target);
+    }
+    {
+        QPdfWriter writer(&scratch);
+        writer.setResolution(kResolution);
+        writer.setTitle("Kordana — User Manual");
+        writer.setCreator("kordana-make-manual");
+        writer.setPageLayout(page);
+        document.print(&writer);
+    }
+    scratch.flush();
+    if (scratch.size() == 0) {
+        return fail("nothing written to", target);
+    }
+    QFile::remove(target);
+    if (!scratch.rename(target)) {
+        return fail("cannot write", target);
+    }
+    scratch.setAutoRemove(false);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                      QFile::ReadOther);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -186,30 +215,5 @@ int main(int argc, char** argv) {
     }
     document.setMetaInformation(QTextDocument::DocumentTitle, "Kordana — User Manual");
 
-    // Written beside the target first, so an interrupted build never leaves a broken document.
-    const QString target = QFileInfo(args[2]).absoluteFilePath();
-    QTemporaryFile scratch(target + ".XXXXXX");
-    if (!scratch.open()) {
-        return fail("cannot create", target);
-    }
-    {
-        QPdfWriter writer(&scratch);
-        writer.setResolution(kResolution);
-        writer.setTitle("Kordana — User Manual");
-        writer.setCreator("kordana-make-manual");
-        writer.setPageLayout(page);
-        document.print(&writer);
-    }
-    scratch.flush();
-    if (scratch.size() == 0) {
-        return fail("nothing written to", target);
-    }
-    QFile::remove(target);
-    if (!scratch.rename(target)) {
-        return fail("cannot write", target);
-    }
-    scratch.setAutoRemove(false);
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                      QFile::ReadOther);
-    return 0;
+    return writePdf(document, page, QFileInfo(args[2]).absoluteFilePath());
 }
