@@ -3,6 +3,7 @@
 // Runs the main window with a settings folder of its own (no serial device, no message box
 // waiting for an answer), shows its pages and windows and writes each as FOLDER/NAME.png, so
 // the manual always shows the program as it is built.
+#include "EngineFrame.h"
 #include "app/TFormHlav.h"
 #include "features/unit/CompareWindow.h"
 #include "params/ImageLayout.h"
@@ -79,6 +80,14 @@ void showComparison(TFormHlav& form) {
     }
 }
 
+// The monitor and the lime cell as the simulated engine shows them a while into its dyno run
+// (warm, holding a cell at part throttle).
+void showEngine(TFormHlav& form) {
+    const Frame frame = simulatedEngineFrame(95000);
+    form.ShowMonitorFrame(frame);
+    form.MarkOperatingPoint();
+}
+
 void takePages(TFormHlav& form, Shots& shots) {
     auto* pages = form.findChild<QTabWidget*>("PageControl1");
     const struct {
@@ -146,6 +155,7 @@ int main(int argc, char** argv) {
     form.FormCreate();
     form.resize(1100, 860);
     form.show();
+    kordana::showEngine(form);
     kordana::Shots shots(folder);
     kordana::takePages(form, shots);
     kordana::takeWindows(form, shots);

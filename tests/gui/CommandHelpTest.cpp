@@ -53,6 +53,29 @@ TEST_F(CommandHelp, BuiltDocumentLiesBesideTheProgram) {
     EXPECT_GT(pdf->size(), 10000u);
 }
 
+// Every picture the manual's source names is in the document: one image each, taken from the
+// window when the document was built.
+TEST_F(CommandHelp, BuiltDocumentHoldsEveryPictureOfItsSource) {
+    const QByteArray dir = qgetenv("KORDANA_BIN_DIR");
+    const QString bin =
+        dir.isEmpty() ? QCoreApplication::applicationDirPath() : QString::fromLocal8Bit(dir);
+    const auto pdf = readWholeFile(bin + "/Kordana_R_en.pdf");
+    const auto source = readWholeFile(QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/../docs/manual.md");
+    ASSERT_TRUE(pdf.has_value());
+    ASSERT_TRUE(source.has_value());
+    const auto count = [](const std::string& text, const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos;
+             at = text.find(what, at + what.size())) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_GE(count(*source, "!["), 10u);
+    EXPECT_EQ(count(*pdf, "/Subtype /Image"), count(*source, "!["));
+    EXPECT_EQ(count(*source, "[[CONTENTS]]"), 1u);
+}
+
 TEST_F(CommandHelp, AboutBoxIsModalAndClosesOnOk) {
     TFormHlav& f = openCommandForm();
     bool seen = false;
