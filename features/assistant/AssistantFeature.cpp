@@ -81,14 +81,15 @@ void AssistantFeature::subscribe() {
     });
     QObject::connect(&hub, &EventHub::pageShown, context, [this] { showNotes(); });
     QObject::connect(&hub, &EventHub::setChanged, context, [this] { m_dirty = true; });
-    QObject::connect(&hub, &EventHub::tuneSheetBuilding, context,
-                     [this](std::vector<SheetBlock>& blocks) {
-                         if (m_window->inTuneSheet()) {
-                             const auto page = assistantSheetBlocks(
-                                 m_shell->session().image(), m_analyzer->result(), m_proposal);
-                             blocks.insert(blocks.end(), page.begin(), page.end());
-                         }
-                     });
+    QObject::connect(
+        &hub, &EventHub::tuneSheetBuilding, context, [this](std::vector<SheetBlock>& blocks) {
+            if (m_window->inTuneSheet()) {
+                const auto page =
+                    assistantSheetBlocks(m_shell->session().image(), m_analyzer->result(),
+                                         m_proposal, m_shell->languageIndex());
+                blocks.insert(blocks.end(), page.begin(), page.end());
+            }
+        });
 }
 
 void AssistantFeature::loadSettings(const IniFile& ini) {

@@ -2,9 +2,12 @@
 
 #include "analysis/AnalysisText.h"
 #include "features/assistant/AssistantNotes.h"
+#include "lang/CaptionTables.h"
+#include "lang/Language.h"
 #include "monitor/OperatingPoint.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kordana {
@@ -60,24 +63,38 @@ bool anySample(const analysis::AnalysisResult& result, std::size_t page) {
     return false;
 }
 
+// The tallies' names on the sheet, in the four languages.
+constexpr std::array<std::string_view, kLanguageCount> kFuel{"Fuel", "Kraftstoff", "Carburant",
+                                                             "Palivo"};
+constexpr std::array<std::string_view, kLanguageCount> kKnock{"Knock", "Klopfen", "Cliquetis",
+                                                              "Klepání"};
+
+std::string captionText(std::string_view control, std::uint8_t languageIndex) {
+    return std::string(captionForControl(control, languageIndex).value_or(control));
+}
+
 } // namespace
 
 std::vector<SheetBlock> assistantSheetBlocks(const ParameterImage& image,
                                              const analysis::AnalysisResult& result,
-                                             const analysis::Proposal& proposal) {
+                                             const analysis::Proposal& proposal,
+                                             std::uint8_t languageIndex) {
     std::vector<SheetBlock> blocks;
     if (result.fuelTally.samples == 0 && result.ignitionTally.samples == 0) {
         return blocks;
     }
     SheetBlock heading;
     heading.kind = SheetBlock::Kind::Heading;
-    heading.heading = "Tuning assistant";
+    heading.heading = captionText("FormAssistant", languageIndex);
     heading.newPage = true;
     blocks.push_back(heading);
     SheetBlock tally;
-    tally.table.title = "Samples";
-    tally.table.rows.push_back({"Fuel", {analysis::tallyText(result.fuelTally)}, {}});
-    tally.table.rows.push_back({"Knock", {analysis::tallyText(result.ignitionTally)}, {}});
+    tally.table.title = captionText("GroupBoxAssistSource", languageIndex);
+    const std::size_t language = safeLanguageIndex(languageIndex);
+    tally.table.rows.push_back(
+        {std::string(kFuel[language]), {analysis::tallyText(result.fuelTally)}, {}});
+    tally.table.rows.push_back(
+        {std::string(kKnock[language]), {analysis::tallyText(result.ignitionTally)}, {}});
     blocks.push_back(tally);
     for (std::size_t page = 0; page < kMapPageCount; ++page) {
         if (anySample(result, page)) {

@@ -201,6 +201,14 @@ TEST(AssistantSheet, APageOfTalliesAndOneTableForEachMapWithSamples) {
     EXPECT_EQ(jet.rows[6].cells[4], "12: -2 %");
     EXPECT_EQ(jet.rows[0].cells[0], "3");
     EXPECT_EQ(jet.rows[0].cells[1], "");
+
+    // The sheet's own words follow the language.
+    const std::vector<SheetBlock> czech = assistantSheetBlocks(image, result, proposal, 3);
+    ASSERT_EQ(czech.size(), 3u);
+    EXPECT_EQ(czech[0].heading, "Asistent ladění");
+    EXPECT_EQ(czech[1].table.title, "Vzorky");
+    EXPECT_EQ(czech[1].table.rows[0].label, "Palivo");
+    EXPECT_EQ(czech[1].table.rows[1].label, "Klepání");
 }
 
 } // namespace
