@@ -125,6 +125,7 @@ void takeWindows(TFormHlav& form, Shots& shots) {
     }
     showComparison(form);
     if (auto* window = form.findChild<QWidget*>("FormCompare")) {
+        window->resize(640, 300);
         shots.take(*window, "compare");
         window->close();
     }
