@@ -3,6 +3,9 @@
 #include "features/log/LogWindow.h"
 #include "features/log/MonitorRecording.h"
 #include "lang/LogTexts.h"
+#include "monitor/LogRuns.h"
+#include "session/EditSession.h"
+#include "settings/IniFile.h"
 #include "shell/EventHub.h"
 #include "shell/Shell.h"
 #include "storage/MonitorLogFile.h"
@@ -11,6 +14,13 @@
 #include <QLabel>
 
 namespace kordana {
+
+namespace {
+
+const char* const kSectionKordana = "KORDANA";
+const char* const kLogPanesKey = "LogPanes";
+
+} // namespace
 
 LogFeature::LogFeature() = default;
 LogFeature::~LogFeature() = default;
@@ -31,12 +41,8 @@ void LogFeature::install(Shell& shell) {
     if (QAction* item = shell.addMenuItem({"MenuOpenLog", "&Open log..."})) {
         QObject::connect(item, &QAction::triggered, m_indicator, [this] { MenuOpenLogClick(); });
     }
+    connectLogWindow(shell);
     EventHub& hub = shell.hub();
-    m_window = new LogWindow(&shell.mainWindow());
-    // A replayed row is one more source of live values; closing the log gives the cursor back
-    // to the unit's.
-    m_window->setReplayHandler([&hub](const MonitorLiveValues& live) { hub.publishReplay(live); });
-    m_window->setClosedHandler([&hub] { hub.endReplay(); });
     QObject::connect(&hub, &EventHub::monitorFrameDecoded, m_indicator,
                      [this](const MonitorFrame& frame) { record(frame); });
     QObject::connect(&hub, &EventHub::tick, m_indicator, [this] {
@@ -46,6 +52,44 @@ void LogFeature::install(Shell& shell) {
     });
     // A log holds one unit's frames: the port may now lead to another unit.
     QObject::connect(&hub, &EventHub::unitReplaced, m_indicator, [this] { stopRecording(); });
+}
+
+void LogFeature::connectLogWindow(Shell& shell) {
+    EventHub& hub = shell.hub();
+    m_window = new LogWindow(&shell.mainWindow());
+    // A replayed row is one more source of live values; closing the log gives the cursor back
+    // to the unit's.
+    m_window->setReplayHandler([&hub](const MonitorLiveValues& live) { hub.publishReplay(live); });
+    m_window->setClosedHandler([&hub] { hub.endReplay(); });
+    // The alarm and limiter lines are the set's as it stands now.
+    m_window->setThresholdSource([&shell]() -> std::optional<LogThresholds> {
+        return logThresholds(shell.session().image());
+    });
+    QObject::connect(&hub, &EventHub::setChanged, m_window, [this] { m_window->refreshThresholds(); });
+    m_window->setCompareChooser([this] {
+        const QString folder = m_folder.isEmpty() ? MonitorLogFile::defaultFolder() : m_folder;
+        return m_shell->desktop().logFileName(m_window, folder);
+    });
+}
+
+// The panes are kept only once they differ from the first look, so a settings file of a
+// window that never changed them holds no key of the log window.
+void LogFeature::loadSettings(const IniFile& settings) {
+    if (const auto text = settings.value(kSectionKordana, kLogPanesKey)) {
+        const LogLayout layout = LogLayout::parse(*text);
+        m_window->setPaneLayout(layout.panes.empty() ? defaultLogLayout() : layout);
+    }
+}
+
+void LogFeature::saveSettings(IniFile& settings) const {
+    const LogLayout& layout = m_window->paneLayout();
+    if (layout != defaultLogLayout() || settings.value(kSectionKordana, kLogPanesKey)) {
+        settings.write(kSectionKordana, kLogPanesKey, layout.text());
+    }
+}
+
+void LogFeature::applyLanguage(std::uint8_t index) {
+    m_window->setLanguage(index);
 }
 
 void LogFeature::shutDown() {

@@ -23,6 +23,9 @@ public:
     ~LogFeature() override;
 
     void install(Shell& shell) override;
+    void loadSettings(const IniFile& settings) override;
+    void saveSettings(IniFile& settings) const override;
+    void applyLanguage(std::uint8_t index) override;
     void shutDown() override;
 
     /// Records monitor logs into `folder` from now on (main passes
@@ -48,6 +51,7 @@ private:
     void stopRecording();
     void showRecordingIndicator();
     void showRecordError(const QString& path);
+    void connectLogWindow(Shell& shell);
 
     Shell* m_shell = nullptr;
     QString m_folder;
