@@ -218,26 +218,43 @@ void LogPanes::plotCompare(Series& s, std::size_t buckets) {
     }
 }
 
-qsizetype LogPanes::pointCount(std::string_view column) const {
-    for (const Pane& pane : m_panes) {
-        for (const Series& s : pane.series) {
+const LogPanes::Series* LogPanes::seriesOf(std::string_view column, const Pane** pane) const {
+    for (const Pane& p : m_panes) {
+        for (const Series& s : p.series) {
             if (s.name == column) {
-                return static_cast<qsizetype>(s.points.size());
-            }
-        }
-    }
-    return 0;
-}
-
-const AxisScale* LogPanes::scaleOf(std::string_view column) const {
-    for (const Pane& pane : m_panes) {
-        for (const Series& s : pane.series) {
-            if (s.name == column) {
-                return &pane.axes[s.axis].scale;
+                if (pane != nullptr) {
+                    *pane = &p;
+                }
+                return &s;
             }
         }
     }
     return nullptr;
+}
+
+qsizetype LogPanes::pointCount(std::string_view column) const {
+    const Series* s = seriesOf(column);
+    return s != nullptr ? static_cast<qsizetype>(s->points.size()) : 0;
+}
+
+std::vector<QPointF> LogPanes::linePoints(std::string_view column, Line line) const {
+    const Series* s = seriesOf(column);
+    if (s == nullptr) {
+        return {};
+    }
+    return line == Line::Values ? s->points : line == Line::Compare ? s->compare : s->alarm;
+}
+
+std::vector<double> LogPanes::limitersWith(std::string_view column) const {
+    const Pane* pane = nullptr;
+    const Series* s = seriesOf(column, &pane);
+    return s != nullptr ? pane->axes[s->axis].limiters : std::vector<double>{};
+}
+
+const AxisScale* LogPanes::scaleOf(std::string_view column) const {
+    const Pane* pane = nullptr;
+    const Series* s = seriesOf(column, &pane);
+    return s != nullptr ? &pane->axes[s->axis].scale : nullptr;
 }
 
 std::size_t LogPanes::axesOnSide(bool right) const {

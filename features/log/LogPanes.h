@@ -52,6 +52,11 @@ public:
     std::size_t paneCount() const { return m_panes.size(); }
     /// Points drawn for `column` at present (0 when it is not plotted).
     qsizetype pointCount(std::string_view column) const;
+    /// What is drawn for `column` (time s, value): its values, the second log's, its alarm.
+    enum class Line { Values, Compare, Alarm };
+    std::vector<QPointF> linePoints(std::string_view column, Line line) const;
+    /// The rev limiters drawn across the pane of `column` (engine speed's), rpm.
+    std::vector<double> limitersWith(std::string_view column) const;
     /// The value axis `column` is drawn against, or null.
     const AxisScale* scaleOf(std::string_view column) const;
     /// The colour `column` is drawn in.
@@ -108,6 +113,7 @@ private:
     };
     enum class Drag { None, Cursor, Pan, Band };
 
+    const Series* seriesOf(std::string_view column, const Pane** pane = nullptr) const;
     void rebuild();
     void takeRanges(Pane& pane);
     void updateScales();

@@ -243,7 +243,7 @@ TEST_F(MonitorLogWindow, AnHourIsPlottedThinnedAndAZoomShowsEveryRow) {
     // 33.0 s .. 66.0 s: rows 100 .. 200 and the next one, so the line runs to the edge.
     window->setTimeRange(33.0, 66.0);
     EXPECT_EQ(window->plottedPoints(0), 102);
-    EXPECT_EQ(window->plottedPoints(2), 0); // lambda is not plotted
+    EXPECT_EQ(window->plottedPoints(6), 0); // injection time 1A is not plotted
 }
 
 } // namespace
