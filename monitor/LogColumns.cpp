@@ -12,14 +12,15 @@ namespace kordana {
 namespace {
 
 constexpr std::string_view kFlagColumns[] = {
-    "throttle_sensor_error", "start_limiter",        "speed_flag_a",     "speed_flag_b",
-    "power_out_1",           "power_out_2",          "power_out_3",      "servo_in_order",
-    "data_error",            "tacho_input",          "oil_pressure_error", "coolant_warning",
+    "throttle_sensor_error", "start_limiter",      "speed_flag_a",
+    "speed_flag_b",          "power_out_1",        "power_out_2",
+    "power_out_3",           "servo_in_order",     "data_error",
+    "tacho_input",           "oil_pressure_error", "coolant_warning",
     "coolant_sensor_error",  "air_sensor_error",
 };
 
 constexpr std::string_view kEngineColumns[] = {
-    "engine_speed_rpm", "throttle_pct",      "pressure_kpa",   "time_since_start_s",
+    "engine_speed_rpm", "throttle_pct",      "pressure_kpa",      "time_since_start_s",
     "position_a_deg",   "position_b_deg",    "servo_measured_mv", "servo_desired_mv",
     "saving_count",     "programming_count", "unit_version",
 };
@@ -62,9 +63,8 @@ const std::vector<std::string>& knownColumns() {
         std::size_t start = header.find(',');
         while (start != std::string::npos) {
             const std::size_t end = header.find(',', start + 1);
-            list.push_back(header.substr(start + 1, end == std::string::npos
-                                                        ? std::string::npos
-                                                        : end - start - 1));
+            list.push_back(header.substr(start + 1, end == std::string::npos ? std::string::npos
+                                                                             : end - start - 1));
             start = end;
         }
         return list;
@@ -87,9 +87,8 @@ std::size_t colourOf(std::string_view name) {
 
 std::string lowered(std::string_view text) {
     std::string out(text);
-    std::ranges::transform(out, out.begin(), [](unsigned char c) {
-        return static_cast<char>(std::tolower(c));
-    });
+    std::ranges::transform(out, out.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return out;
 }
 

@@ -26,10 +26,10 @@ inline constexpr std::size_t kLogGroupCount = 8;
 /// What the log window knows of a column by its name.
 struct LogColumnInfo {
     LogGroup group = LogGroup::Sensors;
-    bool flag = false;          ///< 0 or 1: drawn as steps
-    std::string_view caption;   ///< the monitor's caption, or the column name
-    std::string_view unit;      ///< the name's last part ("rpm", "mv"); columns of one unit share
-                                ///< a value axis
+    bool flag = false;           ///< 0 or 1: drawn as steps
+    std::string_view caption;    ///< the monitor's caption, or the column name
+    std::string_view unit;       ///< the name's last part ("rpm", "mv"); columns of one unit share
+                                 ///< a value axis
     std::size_t colourIndex = 0; ///< into the plot palette, a function of the name alone
 };
 

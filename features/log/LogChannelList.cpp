@@ -19,8 +19,7 @@ constexpr int kColumnRole = Qt::UserRole;
 
 } // namespace
 
-LogChannelList::LogChannelList(QWidget* parent)
-    : QTreeWidget(parent), m_texts(logPaneTextsFor(0)) {
+LogChannelList::LogChannelList(QWidget* parent) : QTreeWidget(parent), m_texts(logPaneTextsFor(0)) {
     setHeaderLabels({"Channel", "Value"});
     header()->setStretchLastSection(true);
     setDragEnabled(true);
@@ -147,15 +146,18 @@ void LogChannelList::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     const QString column = qstr(name);
     for (std::size_t p = 0; p < m_layout.panes.size(); ++p) {
-        QAction* move = menu.addAction(qstr(m_texts.moveToPane).replace("%1", QString::number(p + 1)));
-        connect(move, &QAction::triggered, this, [this, column, p] { emit moveRequested(column, p); });
+        QAction* move =
+            menu.addAction(qstr(m_texts.moveToPane).replace("%1", QString::number(p + 1)));
+        connect(move, &QAction::triggered, this,
+                [this, column, p] { emit moveRequested(column, p); });
     }
     QAction* fresh = menu.addAction(qstr(m_texts.newPane));
     connect(fresh, &QAction::triggered, this,
             [this, column] { emit moveRequested(column, m_layout.panes.size()); });
     if (m_layout.paneOf(name)) {
         QAction* off = menu.addAction(qstr(m_texts.removeFromPlot));
-        connect(off, &QAction::triggered, this, [this, column] { emit shownChanged(column, false); });
+        connect(off, &QAction::triggered, this,
+                [this, column] { emit shownChanged(column, false); });
     }
     menu.exec(event->globalPos());
 }

@@ -65,7 +65,8 @@ void LogFeature::connectLogWindow(Shell& shell) {
     m_window->setThresholdSource([&shell]() -> std::optional<LogThresholds> {
         return logThresholds(shell.session().image());
     });
-    QObject::connect(&hub, &EventHub::setChanged, m_window, [this] { m_window->refreshThresholds(); });
+    QObject::connect(&hub, &EventHub::setChanged, m_window,
+                     [this] { m_window->refreshThresholds(); });
     m_window->setCompareChooser([this] {
         const QString folder = m_folder.isEmpty() ? MonitorLogFile::defaultFolder() : m_folder;
         return m_shell->desktop().logFileName(m_window, folder);

@@ -151,7 +151,8 @@ void LogPanes::updateScales() {
     for (Pane& pane : m_panes) {
         for (Axis& axis : pane.axes) {
             const bool flags = axis.unit == "flag";
-            axis.scale = flags ? niceScale(0, 1, 2) : niceScale(axis.range.low, axis.range.high, ticks);
+            axis.scale =
+                flags ? niceScale(0, 1, 2) : niceScale(axis.range.low, axis.range.high, ticks);
         }
     }
 }
@@ -267,7 +268,8 @@ std::size_t LogPanes::axesOnSide(bool right) const {
 
 // The panes' common area: value axes alternate left and right of it, the time axis below.
 QRectF LogPanes::plotArea() const {
-    const double left = kAxisWidth * static_cast<double>(std::max<std::size_t>(1, axesOnSide(false)));
+    const double left =
+        kAxisWidth * static_cast<double>(std::max<std::size_t>(1, axesOnSide(false)));
     const double right = std::max(12.0, kAxisWidth * static_cast<double>(axesOnSide(true)));
     return QRectF(left, 6, std::max(1.0, width() - left - right),
                   std::max(1.0, height() - 6 - kTimeAxisHeight));

@@ -74,19 +74,7 @@ LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     });
     connect(reset, &QPushButton::clicked, this,
             [this] { setTimeRange(0, m_log ? m_log->elapsed.back() : 1.0); });
-    connect(m_list, &LogChannelList::shownChanged, this, [this](const QString& column, bool shown) {
-        if (shown) {
-            m_layout.add(column.toStdString());
-        } else {
-            m_layout.remove(column.toStdString());
-        }
-        showLayout();
-    });
-    connect(m_list, &LogChannelList::moveRequested, this,
-            [this](const QString& column, std::size_t pane) {
-                m_layout.moveTo(column.toStdString(), pane);
-                showLayout();
-            });
+    connectList();
     resize(1100, 680);
 }
 
@@ -288,8 +276,9 @@ QString LogWindow::columnValueText(const std::string& column) const {
 }
 
 QString LogWindow::valueText(std::size_t channel) const {
-    return channel < kLogChannels.size() ? columnValueText(std::string(kLogChannels[channel].column))
-                                         : QString();
+    return channel < kLogChannels.size()
+               ? columnValueText(std::string(kLogChannels[channel].column))
+               : QString();
 }
 
 void LogWindow::showCursorValues() {

@@ -102,7 +102,9 @@ public:
     /// Draws the set's lines again (the set changed).
     void refreshThresholds();
     /// Asks for the file of the second log ("" when the technician cancelled).
-    void setCompareChooser(std::function<QString()> chooser) { m_chooseCompare = std::move(chooser); }
+    void setCompareChooser(std::function<QString()> chooser) {
+        m_chooseCompare = std::move(chooser);
+    }
 
     /// The limits a log is read with (kMaxMonitorLog* unless changed).
     void setReadLimits(std::uintmax_t maxBytes, std::uintmax_t maxValues) {
@@ -125,6 +127,7 @@ protected:
 private:
     void ensureView();
     void buildTools();
+    void connectList();
     MonitorLogRead readWithProgress(const QString& path);
     void clearLog();
     void takeLog(MonitorLog log);

@@ -30,6 +30,23 @@ constexpr int kFollowIntervalMs = 500;
 
 } // namespace
 
+// Ticking a channel plots it with its kind, clearing takes it off; the context menu moves it.
+void LogWindow::connectList() {
+    connect(m_list, &LogChannelList::shownChanged, this, [this](const QString& column, bool shown) {
+        if (shown) {
+            m_layout.add(column.toStdString());
+        } else {
+            m_layout.remove(column.toStdString());
+        }
+        showLayout();
+    });
+    connect(m_list, &LogChannelList::moveRequested, this,
+            [this](const QString& column, std::size_t pane) {
+                m_layout.moveTo(column.toStdString(), pane);
+                showLayout();
+            });
+}
+
 void LogWindow::buildTools() {
     QWidget* side = m_list->parentWidget();
     m_search = new QLineEdit(side);
@@ -211,7 +228,8 @@ void LogWindow::showAlignments() {
             }
         }
     }
-    m_align->setCurrentIndex(m_compareMarker ? std::max(0, m_align->findData(*m_compareMarker)) : 0);
+    m_align->setCurrentIndex(m_compareMarker ? std::max(0, m_align->findData(*m_compareMarker))
+                                             : 0);
     m_align->setEnabled(m_compare.has_value());
 }
 

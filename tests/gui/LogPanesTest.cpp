@@ -31,9 +31,9 @@ const std::string kHeader = "timestamp,elapsed_s,engine_speed_rpm,throttle_pct,l
 // A row of kHeader's columns at `elapsed` s.
 std::string row(double elapsed, int rpm, int throttle, double pressure, int knock = 500,
                 int marker = 0) {
-    return "t," + QString::number(elapsed, 'f', 3).toStdString() + "," + std::to_string(rpm) +
-           "," + std::to_string(throttle) + ",450," + QString::number(pressure).toStdString() +
-           ",3000," + std::to_string(knock) + "," + std::to_string(marker) + "\n";
+    return "t," + QString::number(elapsed, 'f', 3).toStdString() + "," + std::to_string(rpm) + "," +
+           std::to_string(throttle) + ",450," + QString::number(pressure).toStdString() + ",3000," +
+           std::to_string(knock) + "," + std::to_string(marker) + "\n";
 }
 
 bool isRound(double step) {
@@ -128,8 +128,7 @@ TEST_F(LogPanesWindow, AChannelDroppedBelowTheLastPaneGetsANewPaneInItsOwnColour
     QApplication::sendEvent(panes, &drop);
     ASSERT_EQ(panes->paneCount(), 5u);
     EXPECT_EQ(window.paneLayout().panes[4], (std::vector<std::string>{"knock_2_mv"}));
-    EXPECT_EQ(window.paneLayout().panes[3],
-              (std::vector<std::string>{"knock_1_mv", "knock_3_mv"}));
+    EXPECT_EQ(window.paneLayout().panes[3], (std::vector<std::string>{"knock_1_mv", "knock_3_mv"}));
     EXPECT_EQ(LogPanes::colourOf("knock_2_mv"), colour);
     EXPECT_EQ(childNamed<LogChannelList>(window, "ListLogChannels")
                   ->itemOf("knock_2_mv")
@@ -154,8 +153,8 @@ TEST_F(LogPanesWindow, AChannelDroppedBelowTheLastPaneGetsANewPaneInItsOwnColour
 TEST_F(LogPanesWindow, TheSearchFieldFiltersEveryLoggedColumn) {
     TFormHlav& f = createForm();
     MonitorFrame frame;
-    const std::string text = monitorLogHeader() + "\n" +
-                             monitorLogRow("2026-12-08T14:03:11.000Z", 0, frame) + "\n";
+    const std::string text =
+        monitorLogHeader() + "\n" + monitorLogRow("2026-12-08T14:03:11.000Z", 0, frame) + "\n";
     LogWindow& window = open(f, writeLog("all.csv", text));
     auto* list = childNamed<LogChannelList>(window, "ListLogChannels");
     auto visible = [&] {
@@ -173,9 +172,9 @@ TEST_F(LogPanesWindow, TheSearchFieldFiltersEveryLoggedColumn) {
     EXPECT_EQ(visible().size(), 62u);
     EXPECT_EQ(list->topLevelItemCount(), 8);
     childNamed<QLineEdit>(window, "EditLogChannelSearch")->setText("KNOCK");
-    EXPECT_EQ(visible(), (std::vector<std::string>{"knock_1_mv", "knock_2_mv", "knock_3_mv",
-                                                   "knock_alarm_1", "knock_alarm_2",
-                                                   "knock_alarm_3"}));
+    EXPECT_EQ(visible(),
+              (std::vector<std::string>{"knock_1_mv", "knock_2_mv", "knock_3_mv", "knock_alarm_1",
+                                        "knock_alarm_2", "knock_alarm_3"}));
     childNamed<QLineEdit>(window, "EditLogChannelSearch")->setText("inj. time 2");
     EXPECT_EQ(visible(), (std::vector<std::string>{"inj_2a_us", "inj_2b_us"}));
 }
@@ -213,8 +212,8 @@ TEST_F(LogPanesWindow, ASecondRunLiesDashedOverTheFirstAtTheStartOrAtAMarker) {
                                          row(0.5, 1000, 5, 30, 500, 1) + row(1.0, 1200, 9, 30) +
                                          row(1.5, 1500, 20, 30, 500, 2) + row(2.0, 1600, 20, 30)));
     const QString other =
-        writeLog("other.csv", kHeader + "\n" + row(2.0, 800, 0, 30) +
-                                  row(2.5, 950, 2, 30, 500, 2) + row(3.0, 990, 4, 30, 500, 3));
+        writeLog("other.csv", kHeader + "\n" + row(2.0, 800, 0, 30) + row(2.5, 950, 2, 30, 500, 2) +
+                                  row(3.0, 990, 4, 30, 500, 3));
     ASSERT_TRUE(window.openCompareLog(other));
     EXPECT_DOUBLE_EQ(window.compareOffset(), -2.0);
     auto* align = childNamed<QComboBox>(window, "ComboLogAlign");
@@ -250,10 +249,9 @@ TEST_F(LogPanesWindow, KnockAlarmAndRevLimiterLinesAreTheSets) {
     setImageByte(f, layout::kLimiter, 150);
     setImageByte(f, layout::kLimiter + 1, 180);
     setImageByte(f, layout::kLimiter + 2, 184);
-    LogWindow& window =
-        open(f, writeLog("knock.csv", kHeader + "\n" + row(0, 5000, 50, 30, 900) +
-                                          row(0.5, 6500, 80, 30, 1200) +
-                                          row(1.0, 8125, 100, 30, 1600)));
+    LogWindow& window = open(f, writeLog("knock.csv", kHeader + "\n" + row(0, 5000, 50, 30, 900) +
+                                                          row(0.5, 6500, 80, 30, 1200) +
+                                                          row(1.0, 8125, 100, 30, 1600)));
     EXPECT_EQ(window.panes()->linePoints("knock_2_mv", LogPanes::Line::Alarm),
               (std::vector<QPointF>{{0, 1400}, {0.5, 1550}, {1.0, 1560}}));
     EXPECT_EQ(window.panes()->limitersWith("engine_speed_rpm"),

@@ -1,8 +1,8 @@
 // The log window's arithmetic without a display: value axes, thinning, the columns' groups and
 // colours, the pane layout, markers, the alignment of two runs, a growing log and the set's
 // alarm and limiter lines.
-#include "monitor/LogColumns.h"
 #include "monitor/LogPlot.h"
+#include "monitor/LogColumns.h"
 #include "monitor/LogRuns.h"
 #include "params/ImageLayout.h"
 
@@ -29,11 +29,11 @@ struct ScaleCase {
 
 TEST(LogPlot, AxesTickAtRoundValuesFromWhereTheDataStarts) {
     const ScaleCase cases[] = {
-        {0, 7000, 8, 0, 7000, 1000},     // engine speed: no negative rpm
-        {0, 7000, 6, 0, 8000, 2000},     // fewer ticks: the next round step
-        {20.2, 40.4, 6, 20, 45, 5},      // 20, 25 .. 45, never 20.2 or 40.4
+        {0, 7000, 8, 0, 7000, 1000},      // engine speed: no negative rpm
+        {0, 7000, 6, 0, 8000, 2000},      // fewer ticks: the next round step
+        {20.2, 40.4, 6, 20, 45, 5},       // 20, 25 .. 45, never 20.2 or 40.4
         {3000, 3000, 6, 2500, 3500, 500}, // a constant in the middle of its pane
-        {0, 0, 6, -1, 1, 1},             // a constant 0 too
+        {0, 0, 6, -1, 1, 1},              // a constant 0 too
         {0.3, 0.9, 6, 0.2, 1.0, 0.2},
         {-3.7, 12.1, 6, -5, 15, 5},
         {912, 8990, 6, 0, 10000, 2000},
