@@ -10,24 +10,9 @@
 
 namespace kordana {
 
-std::vector<LogMarker> markerRows(const MonitorLog& log) {
-    std::vector<LogMarker> markers;
-    const auto column = log.column("marker");
-    if (!column) {
-        return markers;
-    }
-    const std::vector<double>& values = log.values[*column];
-    for (std::size_t r = 0; r < values.size(); ++r) {
-        if (values[r] > 0) {
-            markers.push_back({r, values[r]});
-        }
-    }
-    return markers;
-}
-
 namespace {
 
-std::optional<double> markerTime(const MonitorLog& log, double number) {
+std::optional<double> markerTime(const MonitorLog& log, unsigned number) {
     for (const LogMarker& m : markerRows(log)) {
         if (m.number == number) {
             return log.elapsed[m.row];
@@ -39,7 +24,7 @@ std::optional<double> markerTime(const MonitorLog& log, double number) {
 } // namespace
 
 std::optional<double> alignmentOffset(const MonitorLog& base, const MonitorLog& other,
-                                      std::optional<double> marker) {
+                                      std::optional<unsigned> marker) {
     if (base.elapsed.empty() || other.elapsed.empty()) {
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "monitor/LogMarkers.h"
 #include "monitor/MonitorLog.h"
 #include "params/ParameterImage.h"
 
@@ -13,21 +14,11 @@
 
 namespace kordana {
 
-/// A marker of a log: a row whose `marker` column holds a positive number.
-struct LogMarker {
-    std::size_t row = 0;
-    double number = 0;
-    bool operator==(const LogMarker&) const = default;
-};
-
-/// The markers of `log` in row order; none when the log has no `marker` column.
-std::vector<LogMarker> markerRows(const MonitorLog& log);
-
 /// Seconds to add to the times of `other` so that it lies over `base`: their first rows
 /// together, or (with `marker`) the first rows of both that carry that marker number. Nothing
 /// when either log lacks the marker.
 std::optional<double> alignmentOffset(const MonitorLog& base, const MonitorLog& other,
-                                      std::optional<double> marker = std::nullopt);
+                                      std::optional<unsigned> marker = std::nullopt);
 
 /// Appends the rows of `lines` (whole lines under the header line `header`, a log being
 /// written) to `log`. Nothing changes and the error says why when the rows do not read, their

@@ -89,7 +89,7 @@ public:
     const MonitorLog* compareLog() const { return m_compare ? &*m_compare : nullptr; }
     /// Aligns the second log at the first rows (nothing) or at marker number `marker`; false
     /// when a log lacks that marker (the alignment stays).
-    bool setCompareAlignment(std::optional<double> marker);
+    bool setCompareAlignment(std::optional<unsigned> marker);
     /// Seconds added to the second log's times.
     double compareOffset() const { return m_compareOffset; }
     /// Puts the time cursor on marker `index` of the log's markers (markerRows order).
@@ -142,7 +142,7 @@ private:
 
     std::optional<MonitorLog> m_log;
     std::optional<MonitorLog> m_compare;
-    std::optional<double> m_compareMarker;
+    std::optional<unsigned> m_compareMarker;
     double m_compareOffset = 0;
     LogLayout m_layout = defaultLogLayout();
     MonitorLogTail m_tail;

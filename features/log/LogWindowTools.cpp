@@ -72,7 +72,7 @@ void LogWindow::buildTools() {
     m_side->addWidget(m_align);
     connect(m_align, &QComboBox::activated, this, [this](int index) {
         const QVariant marker = m_align->itemData(index);
-        setCompareAlignment(marker.isValid() ? std::optional<double>(marker.toDouble())
+        setCompareAlignment(marker.isValid() ? std::optional<unsigned>(marker.toUInt())
                                              : std::nullopt);
     });
     m_markersLabel = new QLabel(side);
@@ -195,7 +195,7 @@ void LogWindow::closeCompareLog() {
     }
 }
 
-bool LogWindow::setCompareAlignment(std::optional<double> marker) {
+bool LogWindow::setCompareAlignment(std::optional<unsigned> marker) {
     if (!m_log || !m_compare) {
         return false;
     }

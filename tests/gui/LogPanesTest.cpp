@@ -221,11 +221,11 @@ TEST_F(LogPanesWindow, ASecondRunLiesDashedOverTheFirstAtTheStartOrAtAMarker) {
     EXPECT_EQ(align->itemText(1), "Aligned at marker 2");
     EXPECT_EQ(window.panes()->linePoints("engine_speed_rpm", LogPanes::Line::Compare),
               (std::vector<QPointF>{{0, 800}, {0.5, 950}, {1.0, 990}}));
-    EXPECT_TRUE(window.setCompareAlignment(2.0));
+    EXPECT_TRUE(window.setCompareAlignment(2u));
     EXPECT_DOUBLE_EQ(window.compareOffset(), 1.5 - 2.5);
     EXPECT_EQ(window.panes()->linePoints("engine_speed_rpm", LogPanes::Line::Compare),
               (std::vector<QPointF>{{1.0, 800}, {1.5, 950}, {2.0, 990}}));
-    EXPECT_FALSE(window.setCompareAlignment(3.0));
+    EXPECT_FALSE(window.setCompareAlignment(3u));
     EXPECT_DOUBLE_EQ(window.compareOffset(), -1.0);
 
     auto* markers = childNamed<QListWidget>(window, "ListLogMarkers");

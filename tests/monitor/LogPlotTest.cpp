@@ -180,12 +180,12 @@ TEST(LogRuns, MarkersAndTheAlignmentOfTwoRuns) {
                                              "t,4.0,1400,18,2\n");
     EXPECT_EQ(markerRows(base), (std::vector<LogMarker>{{1, 1}, {3, 2}}));
     EXPECT_EQ(alignmentOffset(base, other), -2.0);
-    EXPECT_EQ(alignmentOffset(base, other, 1.0), 0.5 - 3.0);
-    EXPECT_EQ(alignmentOffset(base, other, 2.0), 1.5 - 4.0);
-    EXPECT_FALSE(alignmentOffset(base, other, 3.0));
+    EXPECT_EQ(alignmentOffset(base, other, 1u), 0.5 - 3.0);
+    EXPECT_EQ(alignmentOffset(base, other, 2u), 1.5 - 4.0);
+    EXPECT_FALSE(alignmentOffset(base, other, 3u));
     const MonitorLog old = logOf("timestamp,elapsed_s,engine_speed_rpm,throttle_pct\nt,0,1,2\n");
     EXPECT_TRUE(markerRows(old).empty());
-    EXPECT_FALSE(alignmentOffset(base, old, 1.0));
+    EXPECT_FALSE(alignmentOffset(base, old, 1u));
 }
 
 TEST(LogRuns, RowsOfAGrowingLogAreAppendedWhole) {
