@@ -48,6 +48,7 @@ void LogPanes::setLog(const MonitorLog* log) {
     m_log = log;
     if (m_log == nullptr) {
         m_compare = nullptr;
+        m_cursor.reset();
     }
     rebuild();
 }

@@ -3,6 +3,7 @@
 // first, the set's alarm and limiter lines, markers and the panes kept in the settings.
 #include "FormFixture.h"
 
+#include "features/language/LanguageFeature.h"
 #include "features/log/LogChannelList.h"
 #include "features/log/LogFeature.h"
 #include "features/log/LogPanes.h"
@@ -12,12 +13,14 @@
 #include "settings/IniFile.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSlider>
 
 #include <cmath>
@@ -258,6 +261,22 @@ TEST_F(LogPanesWindow, KnockAlarmAndRevLimiterLinesAreTheSets) {
               (std::vector<double>{7500, 9000, 9200}));
     // The axis holds the alarm curve too.
     EXPECT_GE(window.panes()->scaleOf("knock_2_mv")->high, 1700);
+}
+
+TEST_F(LogPanesWindow, TheWindowsOwnTextsFollowTheLanguage) {
+    TFormHlav& f = createForm();
+    LogWindow& window = open(f, writeLog("pull.csv", pull()));
+    f.feature<LanguageFeature>()->MenuGermanClick();
+    EXPECT_EQ(childNamed<QCheckBox>(window, "CheckLogFollow")->text(), "Mitlaufen");
+    EXPECT_EQ(childNamed<QPushButton>(window, "ButtonLogCompare")->text(), "Vergleichen...");
+    EXPECT_EQ(childNamed<QLineEdit>(window, "EditLogChannelSearch")->placeholderText(),
+              "Kanäle suchen");
+    auto* list = childNamed<LogChannelList>(window, "ListLogChannels");
+    EXPECT_EQ(list->topLevelItem(2)->text(0), "Zündung");
+    EXPECT_EQ(list->headerItem()->text(0), "Kanal");
+    f.feature<LanguageFeature>()->MenuCzechClick();
+    EXPECT_EQ(childNamed<QCheckBox>(window, "CheckLogFollow")->text(), "Sledovat");
+    EXPECT_EQ(list->topLevelItem(7)->text(0), "Testovací hodnoty");
 }
 
 TEST_F(LogPanesWindow, ChangedPanesAreKeptInOurSectionAndTheFirstLookWritesNothing) {
