@@ -28,6 +28,7 @@ LogChannelList::LogChannelList(QWidget* parent) : QTreeWidget(parent), m_texts(l
     for (std::size_t g = 0; g < kLogGroupCount; ++g) {
         auto* group = new QTreeWidgetItem(this, {qstr(m_texts.groups[g])});
         group->setFlags(Qt::ItemIsEnabled);
+        group->setHidden(true); // until a log brings columns
         group->setExpanded(true);
         m_groups.push_back(group);
     }

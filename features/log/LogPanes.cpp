@@ -151,9 +151,11 @@ void LogPanes::updateScales() {
     const int ticks = std::clamp(static_cast<int>(height / 28), 2, 8);
     for (Pane& pane : m_panes) {
         for (Axis& axis : pane.axes) {
-            const bool flags = axis.unit == "flag";
-            axis.scale =
-                flags ? niceScale(0, 1, 2) : niceScale(axis.range.low, axis.range.high, ticks);
+            axis.scale = niceScale(axis.range.low, axis.range.high, ticks);
+            if (axis.unit == "flag") {
+                // Off and on with room below and above, clear of the frame and the legend.
+                axis.scale = AxisScale{-0.25, 1.5, 1, {0, 1}};
+            }
         }
     }
 }

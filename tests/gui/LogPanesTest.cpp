@@ -263,6 +263,32 @@ TEST_F(LogPanesWindow, KnockAlarmAndRevLimiterLinesAreTheSets) {
     EXPECT_GE(window.panes()->scaleOf("knock_2_mv")->high, 1700);
 }
 
+TEST_F(LogPanesWindow, AFlagIsDrawnAsSteps) {
+    TFormHlav& f = createForm();
+    const std::string header = "timestamp,elapsed_s,engine_speed_rpm,throttle_pct,power_out_1";
+    LogWindow& window = open(f, writeLog("flag.csv", header + "\nt,0,900,0,0\nt,1,900,0,1\n"
+                                                              "t,2,900,0,1\nt,3,900,0,0\n"));
+    window.setPaneLayout(LogLayout::parse("power_out_1"));
+    window.resize(1000, 600);
+    QApplication::processEvents();
+    auto* panes = childNamed<LogPanes>(window, "ChartLog");
+    const QImage image = panes->grab().toImage();
+    const QColor colour = LogPanes::colourOf("power_out_1");
+    // The lowest pixel of the line in a column: a step stays level from one row to the next.
+    auto lowest = [&](double seconds) {
+        const int x = static_cast<int>(panes->xOfTime(seconds));
+        int y = -1;
+        for (int row = 0; row < image.height(); ++row) {
+            y = image.pixelColor(x, row) == colour ? row : y;
+        }
+        return y;
+    };
+    EXPECT_GT(lowest(0.2), 0);
+    EXPECT_EQ(lowest(0.2), lowest(0.8));
+    EXPECT_EQ(lowest(1.2), lowest(2.8));
+    EXPECT_LT(lowest(1.5), lowest(0.5) - 100) << "the 1 stands well above the 0";
+}
+
 TEST_F(LogPanesWindow, TheWindowsOwnTextsFollowTheLanguage) {
     TFormHlav& f = createForm();
     LogWindow& window = open(f, writeLog("pull.csv", pull()));
