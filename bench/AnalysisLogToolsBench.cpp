@@ -3,6 +3,7 @@
 // the whole log and the scatter's points.
 #include "analysis/LogCells.h"
 #include "analysis/LogRange.h"
+#include "analysis/LogScatter.h"
 #include "analysis/MapCells.h"
 #include "monitor/MonitorCsv.h"
 #include "monitor/MonitorLog.h"
@@ -80,6 +81,18 @@ void BM_LogRangeStatisticsTenHours(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LogRangeStatisticsTenHours)->Unit(benchmark::kMillisecond);
+
+void BM_LogScatterDataTenHours(benchmark::State& state) {
+    const MonitorLog& log = tenHourLog();
+    const RowRange all = rowRange(log, 0, log.elapsed.back());
+    const std::size_t speed = *log.column("engine_speed_rpm");
+    const std::size_t throttle = *log.column("throttle_pct");
+    const auto lambda = log.column("lambda_mv");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(scatterData(log, speed, throttle, lambda, all).size());
+    }
+}
+BENCHMARK(BM_LogScatterDataTenHours)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kordana::analysis

@@ -4,6 +4,7 @@
 #include "lang/LogTexts.h"
 
 #include <QChart>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGraphicsLineItem>
 #include <QHBoxLayout>
@@ -80,7 +81,7 @@ LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     bottom->addWidget(m_time);
     auto* reset = new QPushButton("Whole log", this);
     reset->setObjectName("ButtonLogWhole");
-    bottom->addWidget(reset);
+    addAnalysisControls(bottom, reset);
     layout->addLayout(bottom);
 
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
@@ -101,6 +102,30 @@ LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 LogWindow::~LogWindow() = default;
+
+// "Whole log", the replay switch and the analysis window's button, beside the time slider.
+void LogWindow::addAnalysisControls(QHBoxLayout* row, QPushButton* whole) {
+    row->addWidget(whole);
+    m_replayOn = new QCheckBox("Replay on the map", this);
+    m_replayOn->setObjectName("CheckBoxLogReplay");
+    m_replayOn->setChecked(true);
+    row->addWidget(m_replayOn);
+    auto* analysis = new QPushButton("Analysis...", this);
+    analysis->setObjectName("ButtonLogAnalysis");
+    row->addWidget(analysis);
+    connect(analysis, &QPushButton::clicked, this, &LogWindow::analysisRequested);
+    connect(m_replayOn, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on) {
+            emit replayTurnedOff();
+        } else if (m_log && m_replay) {
+            m_replay(liveValuesAt(*m_log, m_cursorRow));
+        }
+    });
+}
+
+bool LogWindow::replayOn() const {
+    return m_replayOn->isChecked();
+}
 
 void LogWindow::buildChart() {
     m_chart = new QChart();
@@ -146,9 +171,10 @@ void LogWindow::buildChart() {
         plotVisibleRange();
         placeCursorLine();
     });
-    connect(m_timeAxis, &QValueAxis::rangeChanged, this, [this] {
+    connect(m_timeAxis, &QValueAxis::rangeChanged, this, [this](double from, double to) {
         plotVisibleRange();
         placeCursorLine();
+        emit timeRangeShown(from, to);
     });
 }
 
@@ -270,7 +296,11 @@ void LogWindow::takeLog(MonitorLog log) {
     if (same) {
         plotVisibleRange();
     }
+    // The first row without a replay: the map's cursor is taken only by moving the time cursor.
+    m_opening = true;
     setCursorRow(0);
+    m_opening = false;
+    emit logShown();
 }
 
 void LogWindow::setTimeRange(double from, double to) {
@@ -416,7 +446,7 @@ void LogWindow::setCursorRow(std::size_t row) {
     m_filling = false;
     placeCursorLine();
     showCursorValues();
-    if (m_replay) {
+    if (m_replay && replayOn() && !m_opening) {
         m_replay(liveValuesAt(*m_log, m_cursorRow));
     }
 }

@@ -12,9 +12,12 @@
 #include <vector>
 
 class QChart;
+class QCheckBox;
 class QGraphicsLineItem;
+class QHBoxLayout;
 class QLabel;
 class QLineSeries;
+class QPushButton;
 class QSlider;
 class QSplitter;
 class QTreeWidget;
@@ -73,6 +76,18 @@ public:
     }
     /// Called when the window is closed.
     void setClosedHandler(std::function<void()> handler) { m_closed = std::move(handler); }
+    /// True while moving the time cursor replays its row (`CheckBoxLogReplay`).
+    bool replayOn() const;
+
+signals:
+    /// A log was opened and shown.
+    void logShown();
+    /// The plot now shows the time range [from, to] (s).
+    void timeRangeShown(double from, double to);
+    /// `ButtonLogAnalysis` was clicked.
+    void analysisRequested();
+    /// `CheckBoxLogReplay` was unchecked: the cursor should show the unit's values again.
+    void replayTurnedOff();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,6 +100,7 @@ private:
         std::optional<std::size_t> column; // in the log
     };
 
+    void addAnalysisControls(QHBoxLayout* row, QPushButton* whole);
     void buildChart();
     void ensureView();
     MonitorLogRead readWithProgress(const QString& path);
@@ -114,7 +130,9 @@ private:
     QGraphicsLineItem* m_cursorLine = nullptr;
     QSlider* m_slider = nullptr;
     QLabel* m_time = nullptr;
+    QCheckBox* m_replayOn = nullptr;
     bool m_filling = false;
+    bool m_opening = false;
 
     std::function<void(const MonitorLiveValues&)> m_replay;
     std::function<void()> m_closed;

@@ -1,6 +1,7 @@
 // A time range of a log: its rows, the figures of every channel, a channel's histogram in bins
 // with round edges, and the range written out as a log of its own (fixed expected text).
 #include "analysis/LogRange.h"
+#include "analysis/LogScatter.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,22 @@ TEST(LogRange, ARangeWrittenAsALogOfItsOwn) {
               "timestamp,elapsed_s,engine_speed_rpm,throttle_pct\n"
               "2026-12-08T14:03:11.000Z,0.000,900,0\n"
               "2026-12-08T14:03:12.250Z,1.250,1000,5\n");
+}
+
+TEST(LogRange, ScatterPointsOfTheRowsWithBothValues) {
+    const MonitorLog log = logOf("timestamp,elapsed_s,engine_speed_rpm,throttle_pct,lambda_mv\n"
+                                 "T,0,1000,5,450\nT,1,,10,460\nT,2,3000,40,\nT,3,2000,20,500\n");
+    const ScatterData data = scatterData(log, 0, 1, 2, RowRange{0, 3, false});
+    EXPECT_EQ(data.x, (std::vector<float>{1000, 3000, 2000}));
+    EXPECT_EQ(data.y, (std::vector<float>{5, 40, 20}));
+    ASSERT_EQ(data.colour.size(), 3u);
+    EXPECT_EQ(data.colour[0], 450);
+    EXPECT_TRUE(std::isnan(data.colour[1]));
+    EXPECT_EQ(data.xSpan.low, 1000);
+    EXPECT_EQ(data.xSpan.high, 3000);
+    EXPECT_EQ(data.colourSpan.low, 450);
+    EXPECT_EQ(data.colourSpan.high, 500);
+    EXPECT_EQ(scatterData(log, 0, 1, std::nullopt, RowRange{2, 3, false}).size(), 2u);
 }
 
 } // namespace
