@@ -4,6 +4,7 @@
 #include "FormFixture.h"
 
 #include "editors/MapGrid.h"
+#include "features/language/LanguageFeature.h"
 #include "features/log/LogAnalysisWindow.h"
 #include "features/log/LogCellPanel.h"
 #include "features/log/LogFeature.h"
@@ -15,8 +16,10 @@
 #include "params/ImageLayout.h"
 #include "settings/AtomicFile.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -193,6 +196,21 @@ TEST_F(LogAnalysis, ALogWithoutTheMarkerColumnHasNoMarkers) {
     EXPECT_TRUE(window.markers().empty());
     EXPECT_EQ(childNamed<QTreeWidget>(window, "ListLogMarkers")->topLevelItemCount(), 0);
     EXPECT_EQ(window.scatter()->data().size(), 2u);
+}
+
+TEST_F(LogAnalysis, TheAnalysisSpeaksTheWindowsLanguage) {
+    LogAnalysisWindow& window = openAnalysis();
+    f().feature<LanguageFeature>()->MenuGermanClick();
+    EXPECT_EQ(window.windowTitle(), "Protokollanalyse");
+    auto* tabs = childNamed<QTabWidget>(window, "TabLogAnalysis");
+    EXPECT_EQ(tabs->tabText(0), "Streudiagramm");
+    EXPECT_EQ(tabs->tabText(4), "Marken");
+    EXPECT_EQ(childNamed<QPushButton>(*window.cells(), "ButtonLogKnockEvents")->text(),
+              "Klopfereignisse");
+    LogWindow& log = *f().feature<LogFeature>()->logWindow();
+    EXPECT_EQ(childNamed<QPushButton>(log, "ButtonLogAnalysis")->text(), "Analyse...");
+    EXPECT_EQ(childNamed<QCheckBox>(log, "CheckBoxLogReplay")->text(), "Wiedergabe im Kennfeld");
+    EXPECT_EQ(f().action("MenuLogMarker")->text(), "&Marke setzen");
 }
 
 } // namespace
