@@ -220,15 +220,22 @@ void LogAnalysisWindow::followPage(int page) {
     }
 }
 
-// Only what is in view is worked out: the scatter, the cells and the histogram follow the
-// plot's range while the window is shown.
+// Only what is in view is worked out as the plot's range moves: the tab shown, and the cells
+// while they are shown on the map too. A tab brought up catches up.
 void LogAnalysisWindow::refresh() {
     if (m_logWindow.log() == nullptr) {
         return;
     }
-    showScatter();
-    m_cells->setRows(m_visible);
-    showHistogram();
+    const int tab = m_tabs->currentIndex();
+    if (tab == 0) {
+        showScatter();
+    }
+    if (tab == 1 || m_cells->shownOnMap()) {
+        m_cells->setRows(m_visible);
+    }
+    if (tab == 2) {
+        showHistogram();
+    }
 }
 
 void LogAnalysisWindow::chooseScatter(const std::string& x, const std::string& y,

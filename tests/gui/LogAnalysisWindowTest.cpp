@@ -128,6 +128,7 @@ TEST_F(LogAnalysis, TheCellTableAndItsNumbersOnTheMap) {
 
 TEST_F(LogAnalysis, TheHistogramOfTheVisibleRange) {
     LogAnalysisWindow& window = openAnalysis();
+    childNamed<QTabWidget>(window, "TabLogAnalysis")->setCurrentIndex(2);
     // Lambda 400 .. 800 mV in about 20 bins: bins of 20 mV, one value in every fifth.
     const analysis::Histogram& h = window.histogramView()->histogram();
     EXPECT_EQ(h.start, 400);
