@@ -4,6 +4,7 @@
 #include "features/log/LogPanes.h"
 #include "lang/LogTexts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,7 +65,7 @@ LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     bottom->addWidget(m_time);
     auto* reset = new QPushButton("Whole log", this);
     reset->setObjectName("ButtonLogWhole");
-    bottom->addWidget(reset);
+    addAnalysisControls(bottom, reset);
     layout->addLayout(bottom);
 
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
@@ -79,6 +80,30 @@ LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 LogWindow::~LogWindow() = default;
+
+// "Whole log", the replay switch and the analysis window's button, beside the time slider.
+void LogWindow::addAnalysisControls(QHBoxLayout* row, QPushButton* whole) {
+    row->addWidget(whole);
+    m_replayOn = new QCheckBox("Replay on the map", this);
+    m_replayOn->setObjectName("CheckBoxLogReplay");
+    m_replayOn->setChecked(true);
+    row->addWidget(m_replayOn);
+    auto* analysis = new QPushButton("Analysis...", this);
+    analysis->setObjectName("ButtonLogAnalysis");
+    row->addWidget(analysis);
+    connect(analysis, &QPushButton::clicked, this, &LogWindow::analysisRequested);
+    connect(m_replayOn, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on) {
+            emit replayTurnedOff();
+        } else if (m_log && m_replay) {
+            m_replay(liveValuesAt(*m_log, m_cursorRow));
+        }
+    });
+}
+
+bool LogWindow::replayOn() const {
+    return m_replayOn->isChecked();
+}
 
 // The plot and the tools come with the first log: until then the window holds no filled
 // list and no plot whose scroll bars the toolkit would lay out later, behind the main window's
@@ -183,7 +208,11 @@ void LogWindow::takeLog(MonitorLog log) {
     setTimeRange(0, m_log->elapsed.back());
     showMarkers();
     showAlignments();
+    // The first row without a replay: the map's cursor is taken only by moving the time cursor.
+    m_opening = true;
     setCursorRow(0);
+    m_opening = false;
+    emit logShown();
 }
 
 void LogWindow::setTimeRange(double from, double to) {
@@ -194,6 +223,7 @@ void LogWindow::setTimeRange(double from, double to) {
     double span = std::clamp(to - from, 1e-3, end);
     from = std::clamp(from, 0.0, end - span);
     m_panes->setTimeRange(from, from + span);
+    emit timeRangeShown(from, from + span);
 }
 
 double LogWindow::timeFrom() const {
@@ -261,7 +291,7 @@ void LogWindow::setCursorRow(std::size_t row) {
     m_filling = false;
     m_panes->setCursorTime(m_log->elapsed[m_cursorRow]);
     showCursorValues();
-    if (m_replay) {
+    if (m_replay && replayOn() && !m_opening) {
         m_replay(liveValuesAt(*m_log, m_cursorRow));
     }
 }

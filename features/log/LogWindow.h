@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -120,11 +121,24 @@ public:
     }
     /// Called when the window is closed.
     void setClosedHandler(std::function<void()> handler) { m_closed = std::move(handler); }
+    /// True while moving the time cursor replays its row (`CheckBoxLogReplay`).
+    bool replayOn() const;
+
+signals:
+    /// A log was opened and shown.
+    void logShown();
+    /// The plot now shows the time range [from, to] (s).
+    void timeRangeShown(double from, double to);
+    /// `ButtonLogAnalysis` was clicked.
+    void analysisRequested();
+    /// `CheckBoxLogReplay` was unchecked: the cursor should show the unit's values again.
+    void replayTurnedOff();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void addAnalysisControls(QHBoxLayout* row, QPushButton* whole);
     void ensureView();
     void buildTools();
     void connectList();
@@ -169,7 +183,9 @@ private:
     QTimer* m_followTimer = nullptr;
     QSlider* m_slider = nullptr;
     QLabel* m_time = nullptr;
+    QCheckBox* m_replayOn = nullptr;
     bool m_filling = false;
+    bool m_opening = false;
 
     std::function<std::optional<LogThresholds>()> m_thresholdSource;
     std::function<QString()> m_chooseCompare;
