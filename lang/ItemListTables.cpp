@@ -33,6 +33,13 @@ constexpr std::array kEarlierSetsGerman{"Zeit"sv, "Ersetzt durch"sv, "Datei"sv};
 constexpr std::array kEarlierSetsFrench{"Heure"sv, "Remplacé par"sv, "Fichier"sv};
 constexpr std::array kEarlierSetsCzech{"Čas"sv, "Nahrazeno"sv, "Soubor"sv};
 
+constexpr std::array kTimelineControls{"ListTimeline"sv};
+// The column headers of the tune library's timeline.
+constexpr std::array kTimelineEnglish{"Time"sv, "Event"sv, "Unit"sv, "PC"sv, "Note"sv};
+constexpr std::array kTimelineGerman{"Zeit"sv, "Ereignis"sv, "Zündung"sv, "PC"sv, "Notiz"sv};
+constexpr std::array kTimelineFrench{"Heure"sv, "Événement"sv, "Boîtier"sv, "PC"sv, "Note"sv};
+constexpr std::array kTimelineCzech{"Čas"sv, "Událost"sv, "Zapalování"sv, "PC"sv, "Poznámka"sv};
+
 constexpr std::array kLogChannelsControls{"ListLogChannels"sv};
 // The column headers of the log window's channel list.
 constexpr std::array kLogChannelsEnglish{"Channel"sv, "Value"sv};
@@ -59,6 +66,8 @@ constexpr std::array kItemLists{
                 {kEarlierSetsEnglish, kEarlierSetsGerman, kEarlierSetsFrench, kEarlierSetsCzech}},
     ItemListRow{kLogChannelsControls,
                 {kLogChannelsEnglish, kLogChannelsGerman, kLogChannelsFrench, kLogChannelsCzech}},
+    ItemListRow{kTimelineControls,
+                {kTimelineEnglish, kTimelineGerman, kTimelineFrench, kTimelineCzech}},
     ItemListRow{
         kSerialDevicesControls,
         {kSerialDevicesEnglish, kSerialDevicesGerman, kSerialDevicesFrench, kSerialDevicesCzech}},
