@@ -13,6 +13,7 @@
 #include "features/history/TimelinePane.h"
 #include "params/IgnReader.h"
 #include "params/ImageLayout.h"
+#include "settings/IniFile.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -294,6 +295,25 @@ TEST_F(TimelineWindow, ALibraryThatCannotBeMadeIsSaidOnceAndThePlainHistoryGoesO
     auto* dialog = childNamed<EarlierSetsDialog>(f, "FormEarlierSets");
     EXPECT_FALSE(dialog->timelineShown());
     EXPECT_EQ(childNamed<QTreeWidget>(*dialog, "ListEarlierSets")->topLevelItemCount(), 2);
+}
+
+TEST_F(TimelineWindow, TheSettingPointsTheLibraryElsewhereAndIsWrittenOnlyWhenSet) {
+    createForm();
+    historyOf(form()).setLibraryFolder(path("library"));
+    EXPECT_EQ(historyOf(form()).library()->folder(), path("library").toStdString());
+    closeForm();
+    EXPECT_EQ(readFile("Kordana_R_2006.ini").find("LibraryFolder"), std::string::npos);
+
+    writeSettings("[PORTS]\nCOM1=" + noDevice() +
+                  "\n[KORDANA]\nLibraryFolder=" + path("shared/tunes").toStdString() + "\n");
+    createForm();
+    EXPECT_EQ(historyOf(form()).library(), nullptr) << "no library until main names one";
+    historyOf(form()).setLibraryFolder(path("library"));
+    EXPECT_EQ(historyOf(form()).libraryFolder(), path("shared/tunes"));
+    EXPECT_EQ(historyOf(form()).library()->folder(), path("shared/tunes").toStdString());
+    closeForm();
+    EXPECT_EQ(IniFile::parse(readFile("Kordana_R_2006.ini")).value("KORDANA", "LibraryFolder"),
+              path("shared/tunes").toStdString());
 }
 
 using TimelineWithUnit = testing::UnitWindowFixture;
