@@ -86,7 +86,7 @@ signals:
     void unitHeaderDecoded(const UnitHeaderTexts& header);
     /// A read got every block of the unit's set, which the session holds now (repaired).
     void unitSetRead();
-    /// A programming run of every block ended verified: the unit holds `image`.
+    /// A programming run (full or quick) ended verified: the unit holds `image`.
     void unitProgrammed(const ParameterImage& image);
     /// The set was written whole to the parameter file `path` (Save).
     void setSaved(const QString& path);

@@ -43,8 +43,8 @@ public:
         // holds the parameter bytes the run sent; any failure leaves them unknown.
         if (ok && message == LinkMessage::Verify) {
             emit shell().hub().unitHoldsSet(m_unit.m_link->runImage());
-            // The verify pass that ends a programming run of every block.
-            if (m_unit.m_link->programmed()) {
+            // The verify pass that ends a programming run, full or quick.
+            if (m_unit.m_link->runKind() == LinkMode::Program) {
                 emit shell().hub().unitProgrammed(m_unit.m_link->runImage());
             }
         } else if (colour == StatusColour::Red) {
