@@ -232,6 +232,15 @@ constexpr std::array kMessageRows{
                 "Entrée ancienne -> entrée récente", "Starší záznam -> novější záznam"}},
     MessageRow{&MessageTexts::TextDiffNone,
                {"No differences", "Keine Unterschiede", "Aucune différence", "Žádné rozdíly"}},
+    MessageRow{&MessageTexts::TextRemotePassword,
+               {"A remote with a password is not kept: git's credential helper or the SSH agent "
+                "gives it.",
+                "Ein entferntes Verzeichnis mit Passwort wird nicht übernommen: das gibt der "
+                "Anmeldehelfer von git oder der SSH-Agent.",
+                "Un dépôt distant avec mot de passe n'est pas retenu : l'assistant "
+                "d'identification de git ou l'agent SSH le fournit.",
+                "Vzdálené úložiště s heslem se neukládá: heslo poskytne pomocník přihlášení gitu "
+                "nebo SSH agent."}},
 };
 
 constexpr std::array<std::string_view, kLanguageCount> kHelpOpenErrorPrefix{

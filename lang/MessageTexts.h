@@ -101,6 +101,8 @@ struct MessageTexts {
     std::string TextDiffWithScreen;
     std::string TextDiffOfTwo;
     std::string TextDiffNone;
+    // A remote address that carries a password, which the library would keep.
+    std::string TextRemotePassword;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
+#include <QUrl>
 
 namespace kordana {
 
@@ -227,6 +228,12 @@ bool HistoryFeature::noteLibraryEntry(const std::string& entryId, const std::str
 
 bool HistoryFeature::setLibraryRemote(const std::string& url) {
     if (!m_library) {
+        return false;
+    }
+    // The library keeps its remote in its configuration: a password there would be stored.
+    if (!QUrl(qs(url)).password().isEmpty()) {
+        m_shell->showStatusBarText(qs(m_shell->texts().TextRemotePassword));
+        m_dialog->timeline()->showRemote(qs(m_library->remote()));
         return false;
     }
     const auto set = m_library->setRemote(url);

@@ -91,6 +91,7 @@ const Member kMembers[] = {
     {"TextDiffWithScreen", &MessageTexts::TextDiffWithScreen},
     {"TextDiffOfTwo", &MessageTexts::TextDiffOfTwo},
     {"TextDiffNone", &MessageTexts::TextDiffNone},
+    {"TextRemotePassword", &MessageTexts::TextRemotePassword},
 };
 static_assert(sizeof(MessageTexts) == std::size(kMembers) * sizeof(std::string),
               "every message member needs a row here");
