@@ -4,6 +4,7 @@
 #include "features/history/HistoryFeature.h"
 #include "features/log/LogFeature.h"
 #include "kordana/Version.h"
+#include "library/LibraryFolder.h"
 #include "storage/MonitorLogFile.h"
 
 #include <QStandardPaths>
@@ -33,6 +34,10 @@ int run(kordana::GuardedApplication& app) {
     // With the application name above and no organisation, the replaced sets go to
     // $XDG_DATA_HOME/kordana/history.
     form.feature<kordana::HistoryFeature>()->setHistoryFolder(kordana::SetHistory::defaultFolder());
+    // ... the tune library to $XDG_DATA_HOME/kordana/library, unless [KORDANA] LibraryFolder
+    // names another folder (opened once the window has started) ...
+    form.feature<kordana::HistoryFeature>()->setLibraryFolder(
+        QString::fromStdString(kordana::defaultLibraryFolder().string()));
     // ... and the monitor logs to $XDG_DATA_HOME/kordana/logs.
     form.feature<kordana::LogFeature>()->setLogFolder(kordana::MonitorLogFile::defaultFolder());
     bool terminating = false;

@@ -82,6 +82,14 @@ constexpr std::array kCapMenuEarlierSets{"MenuEarlierSets"sv};
 constexpr std::array kCapFormEarlierSets{"FormEarlierSets"sv};
 constexpr std::array kCapButtonRestore{"ButtonRestore"sv};
 constexpr std::array kCapButtonCloseEarlierSets{"ButtonCloseEarlierSets"sv};
+constexpr std::array kCapLabelTimelineUnit{"LabelTimelineUnit"sv};
+constexpr std::array kCapLabelTimelineEvent{"LabelTimelineEvent"sv};
+constexpr std::array kCapLabelTimelineFilter{"LabelTimelineFilter"sv};
+constexpr std::array kCapLabelTimelineNote{"LabelTimelineNote"sv};
+constexpr std::array kCapButtonTimelineNote{"ButtonTimelineNote"sv};
+constexpr std::array kCapLabelLibraryRemote{"LabelLibraryRemote"sv};
+constexpr std::array kCapButtonLibraryRemote{"ButtonLibraryRemote"sv};
+constexpr std::array kCapButtonSyncNow{"ButtonSyncNow"sv};
 constexpr std::array kCapMenuCompare{"MenuCompare"sv};
 constexpr std::array kCapFormCompare{"FormCompare"sv};
 constexpr std::array kCapLabelCompareSides{"LabelCompareSides"sv};
@@ -288,6 +296,18 @@ constexpr std::array kCaptions{
                {"Earlier sets", "Frühere Sätze", "Jeux précédents", "Dřívější sady"}},
     CaptionRow{kCapButtonRestore, {"&Restore", "&Wiederherstellen", "&Restaurer", "&Obnovit"}},
     CaptionRow{kCapButtonCloseEarlierSets, {"Close", "Schließen", "Fermer", "Zavřít"}},
+    CaptionRow{kCapLabelTimelineUnit, {"Unit:", "Zündung:", "Boîtier :", "Zapalování:"}},
+    CaptionRow{kCapLabelTimelineEvent, {"Event:", "Ereignis:", "Événement :", "Událost:"}},
+    CaptionRow{kCapLabelTimelineFilter, {"Text:", "Text:", "Texte :", "Text:"}},
+    CaptionRow{kCapLabelTimelineNote, {"Note:", "Notiz:", "Note :", "Poznámka:"}},
+    CaptionRow{kCapButtonTimelineNote,
+               {"Save note", "Notiz speichern", "Enregistrer la note", "Uložit poznámku"}},
+    CaptionRow{kCapLabelLibraryRemote,
+               {"Remote:", "Entferntes Verzeichnis:", "Dépôt distant :", "Vzdálené úložiště:"}},
+    CaptionRow{kCapButtonLibraryRemote,
+               {"Set remote", "Verzeichnis einstellen", "Définir le dépôt", "Nastavit úložiště"}},
+    CaptionRow{kCapButtonSyncNow,
+               {"Sync now", "Jetzt abgleichen", "Synchroniser", "Synchronizovat nyní"}},
     CaptionRow{kCapMenuCompare,
                {"Co&mpare with unit", "&Unterschiede zum Gerät", "Co&mparer avec l´appareil",
                 "P&orovnat s jednotkou"}},

@@ -47,6 +47,13 @@ constexpr std::array kAssistBanksGerman{"Bank A"sv, "Bank B"sv, "Beide Bänke"sv
 constexpr std::array kAssistBanksFrench{"Rampe A"sv, "Rampe B"sv, "Les deux rampes"sv};
 constexpr std::array kAssistBanksCzech{"Řada A"sv, "Řada B"sv, "Obě řady"sv};
 
+constexpr std::array kTimelineControls{"ListTimeline"sv};
+// The column headers of the tune library's timeline.
+constexpr std::array kTimelineEnglish{"Time"sv, "Event"sv, "Unit"sv, "PC"sv, "Note"sv};
+constexpr std::array kTimelineGerman{"Zeit"sv, "Ereignis"sv, "Zündung"sv, "PC"sv, "Notiz"sv};
+constexpr std::array kTimelineFrench{"Heure"sv, "Événement"sv, "Boîtier"sv, "PC"sv, "Note"sv};
+constexpr std::array kTimelineCzech{"Čas"sv, "Událost"sv, "Zapalování"sv, "PC"sv, "Poznámka"sv};
+
 constexpr std::array kLogChannelsControls{"ListLogChannels"sv};
 // The column headers of the log window's channel list.
 constexpr std::array kLogChannelsEnglish{"Channel"sv, "Value"sv};
@@ -73,6 +80,8 @@ constexpr std::array kItemLists{
                 {kEarlierSetsEnglish, kEarlierSetsGerman, kEarlierSetsFrench, kEarlierSetsCzech}},
     ItemListRow{kLogChannelsControls,
                 {kLogChannelsEnglish, kLogChannelsGerman, kLogChannelsFrench, kLogChannelsCzech}},
+    ItemListRow{kTimelineControls,
+                {kTimelineEnglish, kTimelineGerman, kTimelineFrench, kTimelineCzech}},
     ItemListRow{
         kSerialDevicesControls,
         {kSerialDevicesEnglish, kSerialDevicesGerman, kSerialDevicesFrench, kSerialDevicesCzech}},

@@ -76,6 +76,36 @@ struct MessageTexts {
     // The compare window after a read whose verify failed only over the values the consistency
     // pass repaired; %1 the number of values.
     std::string TextReadRepaired;
+    // The tune library: its events in the timeline, the filters' "all" and "no unit" choices,
+    // why it could not be opened or written, the status-bar field ("%1" entries not yet shared,
+    // "%2" the last sync), a sync's outcome and the titles of the differences shown.
+    std::string TextEventSaved;
+    std::string TextEventOpened;
+    std::string TextEventRead;
+    std::string TextEventProgrammed;
+    std::string TextEventReplaced;
+    std::string TextEventRestored;
+    std::string TextEventAssistant;
+    std::string TextAllUnits;
+    std::string TextAllEvents;
+    std::string TextNoUnit;
+    std::string TextLibraryUnavailable;
+    std::string TextLibraryWriteError;
+    std::string TextLibraryStatus;
+    std::string TextNeverSynced;
+    std::string TextSyncRunning;
+    std::string TextSyncShared; // %1 sent, %2 received
+    std::string TextSyncFailed; // %1 one of the five below
+    std::string TextSyncNoRemote;
+    std::string TextSyncOffline;
+    std::string TextSyncRefused;
+    std::string TextSyncConflict;
+    std::string TextSyncDamaged;
+    std::string TextDiffWithScreen;
+    std::string TextDiffOfTwo;
+    std::string TextDiffNone;
+    // A remote address that carries a password, which the library would keep.
+    std::string TextRemotePassword;
 };
 
 /// Shown after TextProgCount in LabelPocetProgramovani while the unit is not connected.

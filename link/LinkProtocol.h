@@ -128,6 +128,9 @@ public:
     LinkMode mode() const { return m_mode; }
     /// The running read is a compare read (startCompare()).
     bool comparing() const { return m_comparing; }
+    /// What the running (or last) run was started as: a programming run stays Program through
+    /// its verify pass, quick or full.
+    LinkMode runKind() const { return m_runKind; }
     /// Command byte of the pending block request; the block number is its low six bits.
     std::uint8_t blockCommand() const { return m_blockCommand; }
     /// Ticks since the last block request (idle: since the last monitor request), 0..6.

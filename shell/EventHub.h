@@ -88,6 +88,16 @@ signals:
     void unitSetUnknown();
     /// The unit's header was read: its identity, date and version.
     void unitHeaderDecoded(const UnitHeaderTexts& header);
+    /// A read got every block of the unit's set, which the session holds now (repaired).
+    void unitSetRead();
+    /// A programming run (full or quick) ended verified: the unit holds `image`.
+    void unitProgrammed(const ParameterImage& image);
+    /// The set was written whole to the parameter file `path` (Save).
+    void setSaved(const QString& path);
+    /// The set on screen was taken over from the parameter file `path` (Open).
+    void setOpened(const QString& path);
+    /// The tuning assistant's proposals were accepted into the set (after the commit tail).
+    void proposalsAccepted();
     /// The unit stopped answering (it may be unplugged and another one plugged in).
     void unitSilent();
     /// The window's texts are now in language `index`.

@@ -235,6 +235,7 @@ void AssistantFeature::accept(bool selectionOnly) {
     m_shell->session().applyCellProposal(writes, block);
     m_shell->CommitTail();
     reset();
+    emit m_shell->hub().proposalsAccepted();
 }
 
 void AssistantFeature::lockSelection() {

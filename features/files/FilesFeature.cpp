@@ -181,6 +181,7 @@ bool FilesFeature::openParameterFile(const QString& path) {
     emit m_shell->hub().aboutToReplaceSet(SetHistoryCause::Open, session.image());
     m_shell->takeOverSetFromFile(load.read, info.absoluteFilePath());
     fileChosen(info.absoluteFilePath());
+    emit m_shell->hub().setOpened(info.absoluteFilePath());
     if (load.read.complete()) {
         m_standing.fileHolds(session.image(), session.extMon());
     } else {
@@ -231,6 +232,7 @@ bool FilesFeature::saveParameterFile(const QString& path) {
     fileChosen(info.absoluteFilePath());
     m_standing.fileHolds(session.image(), session.extMon());
     ShowWhereSetStands();
+    emit m_shell->hub().setSaved(info.absoluteFilePath());
     return true;
 }
 

@@ -1,10 +1,14 @@
 #include "features/history/EarlierSetsDialog.h"
 
+#include "features/history/TimelinePane.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kordana {
 
@@ -48,6 +52,9 @@ EarlierSetsDialog::EarlierSetsDialog(QWidget* parent) : QDialog(parent) {
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->header()->setStretchLastSection(true);
 
+    m_timeline = new TimelinePane(this);
+    m_timeline->hide();
+
     m_restore = new QPushButton("&Restore", this);
     m_restore->setObjectName("ButtonRestore");
     m_restore->setDefault(true);
@@ -60,14 +67,39 @@ EarlierSetsDialog::EarlierSetsDialog(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(close);
     auto* column = new QVBoxLayout(this);
     column->addWidget(m_list, 1);
+    column->addWidget(m_timeline, 1);
     column->addLayout(buttons);
 
     connect(m_restore, &QPushButton::clicked, this, &EarlierSetsDialog::restoreSelected);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &EarlierSetsDialog::restoreSelected);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this,
-            [this] { m_restore->setEnabled(!m_list->selectedItems().isEmpty()); });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &EarlierSetsDialog::enableRestore);
+    connect(m_timeline, &TimelinePane::selectionChanged, this, &EarlierSetsDialog::enableRestore);
+    connect(m_timeline, &TimelinePane::entryActivated, this, &EarlierSetsDialog::restoreSelected);
     m_restore->setEnabled(false);
+}
+
+void EarlierSetsDialog::showTimeline(bool on) {
+    if (on) {
+        resize(std::max(width(), 860), std::max(height(), 620));
+    }
+    m_list->setVisible(!on);
+    m_timeline->setVisible(on);
+    enableRestore();
+}
+
+bool EarlierSetsDialog::timelineShown() const {
+    return !m_timeline->isHidden();
+}
+
+void EarlierSetsDialog::enableRestore() {
+    m_restore->setEnabled(timelineShown() ? m_timeline->selectedEntries().size() == 1
+                                          : !m_list->selectedItems().isEmpty());
+}
+
+void EarlierSetsDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    emit hidden();
 }
 
 void EarlierSetsDialog::showEntries(const std::vector<SetHistoryEntry>& entries,
@@ -86,10 +118,17 @@ void EarlierSetsDialog::showEntries(const std::vector<SetHistoryEntry>& entries,
     if (m_list->topLevelItemCount() > 0) {
         m_list->setCurrentItem(m_list->topLevelItem(0));
     }
-    m_restore->setEnabled(!m_list->selectedItems().isEmpty());
+    enableRestore();
 }
 
 void EarlierSetsDialog::restoreSelected() {
+    if (timelineShown()) {
+        const std::vector<LibraryEntry> chosen = m_timeline->selectedEntries();
+        if (chosen.size() == 1) {
+            emit entryRestoreRequested(chosen.front());
+        }
+        return;
+    }
     const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
     if (!selected.isEmpty()) {
         emit restoreRequested(selected.front()->data(0, kPathRole).toString());

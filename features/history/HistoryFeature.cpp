@@ -33,10 +33,8 @@ void HistoryFeature::install(Shell& shell) {
     QObject::connect(
         &shell.hub(), &EventHub::aboutToReplaceSet, m_dialog,
         [this](SetHistoryCause cause, const ParameterImage& before) { record(cause, before); });
-}
-
-void HistoryFeature::applyLanguage(std::uint8_t) {
-    reload();
+    subscribeLibraryEvents();
+    connectTimeline();
 }
 
 void HistoryFeature::setHistoryFolder(const QString& folder) {
@@ -50,6 +48,7 @@ void HistoryFeature::setHistoryFolder(const QString& folder) {
 }
 
 void HistoryFeature::record(SetHistoryCause cause, const ParameterImage& replaced) {
+    recordReplaced(cause, replaced);
     if (!m_history) {
         if (cause == SetHistoryCause::Damaged) {
             m_pendingDamaged = replaced;
@@ -67,13 +66,6 @@ void HistoryFeature::record(SetHistoryCause cause, const ParameterImage& replace
                                    " " + m_history->folder() + ": " + reason);
     }
     reload();
-}
-
-void HistoryFeature::reload() {
-    if (m_dialog != nullptr && m_dialog->isVisible()) {
-        m_dialog->showEntries(m_history ? m_history->entries() : std::vector<SetHistoryEntry>{},
-                              m_shell->texts());
-    }
 }
 
 void HistoryFeature::MenuEarlierSetsClick() {

@@ -48,6 +48,10 @@ public:
         // holds the parameter bytes the run sent; any failure leaves them unknown.
         if (ok && message == LinkMessage::Verify) {
             emit shell().hub().unitHoldsSet(m_unit.m_link->runImage());
+            // The verify pass that ends a programming run, full or quick.
+            if (m_unit.m_link->runKind() == LinkMode::Program) {
+                emit shell().hub().unitProgrammed(m_unit.m_link->runImage());
+            }
         } else if (colour == StatusColour::Red) {
             emit shell().hub().unitSetUnknown();
         }
@@ -74,12 +78,16 @@ public:
     void imageChanged() override {
         // A read that got all its blocks: before the pass repairs anything, the image holds
         // exactly what the unit sent.
-        if (m_unit.m_link->mode() == LinkMode::Read) {
+        const bool readWhole = m_unit.m_link->mode() == LinkMode::Read;
+        if (readWhole) {
             m_unit.m_readHeld = shell().session().image();
             emit shell().hub().unitHoldsSet(shell().session().image());
         }
         shell().ConsistencyPass();
         shell().PageRefresh();
+        if (readWhole) {
+            emit shell().hub().unitSetRead();
+        }
     }
     void headerDecoded(const UnitHeaderTexts& header) override {
         m_unit.m_connection->facts().header = header;

@@ -7,7 +7,9 @@
 #include "features/assistant/AssistantNotes.h"
 #include "features/assistant/AssistantSheet.h"
 #include "features/assistant/AssistantWindow.h"
+#include "features/history/HistoryFeature.h"
 #include "monitor/MonitorFrame.h"
+#include "params/IgnReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -209,6 +211,21 @@ TEST(AssistantSheet, APageOfTalliesAndOneTableForEachMapWithSamples) {
     EXPECT_EQ(czech[1].table.title, "Vzorky");
     EXPECT_EQ(czech[1].table.rows[0].label, "Palivo");
     EXPECT_EQ(czech[1].table.rows[1].label, "Klepání");
+}
+
+TEST_F(AssistantInWindow, AcceptedProposalsAreAnEntryOfTheTuneLibrary) {
+    TFormHlav& f = openAssistant();
+    HistoryFeature& history = *f.feature<HistoryFeature>();
+    history.setLibraryFolder(m_dir.path() + "/library");
+    driveRich(30);
+    click("ButtonAssistAcceptAll");
+    const auto entries = history.library()->entries();
+    ASSERT_TRUE(entries.ok());
+    ASSERT_EQ(entries.value->size(), 1u);
+    EXPECT_EQ(entries.value->front().event, LibraryEvent::Assistant);
+    const auto text = history.library()->setText(entries.value->front());
+    const IgnReadResult read = IgnReader::read(*text.value, ParameterImage{}, false);
+    EXPECT_EQ(read.image[layout::mapCell(3, kRow, kColumn)], 98) << "the accepted set";
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "../tools/CliTestProcess.h"
 
 #include "features/editing/EditingFeature.h"
+#include "features/history/HistoryFeature.h"
 #include "features/unit/UnitFeature.h"
 #include "link/LinkProtocol.h"
 #include "monitor/MonitorFrame.h"
+#include "params/IgnReader.h"
 #include "params/ImageLayout.h"
 #include "settings/IniFile.h"
 
@@ -106,6 +108,8 @@ TEST_F(LinkOptions, ItemsArePersistedInTheProgramsOwnSection) {
 TEST_F(LinkOptions, QuickProgrammingAfterF5SendsOnlyTheChangedBlock) {
     TFormHlav& form = startWithLoggedUnit({"--saving-ms", "1000"});
     ASSERT_TRUE(messages.empty());
+    HistoryFeature& history = *form.feature<HistoryFeature>();
+    history.setLibraryFolder(m_dir.path() + "/library");
     childNamed<QTabWidget>(form, "PageControl1")->setCurrentIndex(0);
     setImageByte(form, layout::kMode, 0);
     for (std::size_t c = 0; c < 15; ++c) {
@@ -150,6 +154,14 @@ TEST_F(LinkOptions, QuickProgrammingAfterF5SendsOnlyTheChangedBlock) {
     EXPECT_EQ(std::vector<unsigned>(requests.begin() + static_cast<long>(before), requests.end()),
               (std::vector<unsigned>{0x00, block, 0x13, 0x40 + block, 0x53}));
     EXPECT_EQ(childNamed<QLabel>(form, "LabelHlaseni")->text(), "Program device: OK");
+    // The full and the quick run are entries of the tune library, the quick one newest.
+    const auto entries = history.library()->entries();
+    ASSERT_TRUE(entries.ok() && entries.value->size() == 2u);
+    for (const LibraryEntry& e : *entries.value) {
+        EXPECT_EQ(e.event, LibraryEvent::Programmed);
+    }
+    const auto newest = history.library()->setText(entries.value->front());
+    EXPECT_EQ(IgnReader::read(*newest.value, form.session().image(), false).image[target], 31);
 
     // Read back: the unit's memory holds the stepped value.
     setImageByte(form, target, 0);
