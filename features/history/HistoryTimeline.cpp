@@ -11,6 +11,7 @@
 #include "params/IgnReader.h"
 #include "params/ParameterDiff.h"
 #include "session/EditSession.h"
+#include "shell/DiffWording.h"
 #include "shell/EventHub.h"
 #include "shell/Shell.h"
 
@@ -129,8 +130,9 @@ void HistoryFeature::showDifferences() {
     }
     const std::vector<ParameterDifference> differences = diffParameterSets(*from, *to);
     QStringList lines;
-    for (const ParameterDifference& d : differences) {
-        lines << qs(differenceLine(d));
+    for (const std::string& line :
+         diffReport(differences, diffNamingFor(m_shell->languageIndex()))) {
+        lines << qs(line);
     }
     pane->showDifferences(qs(chosen.size() == 2 ? texts.TextDiffOfTwo : texts.TextDiffWithScreen),
                           lines, qs(texts.TextDiffNone));

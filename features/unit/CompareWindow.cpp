@@ -2,6 +2,7 @@
 
 #include "lang/ParameterCaptions.h"
 #include "params/DiffText.h"
+#include "shell/DiffWording.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,16 +13,6 @@
 namespace kordana {
 
 namespace {
-
-DiffNaming namingFor(std::uint8_t language) {
-    const DiffWords words = diffWordsFor(language);
-    return DiffNaming{[language](std::string_view key, std::size_t element) {
-                          return parameterCaption(key, element, language);
-                      },
-                      [language](std::string_view key) { return parameterGroup(key, language); },
-                      std::string(words.cellsDiffer), std::string(words.valuesDiffer),
-                      std::string(words.largestChange)};
-}
 
 QLabel* addLabel(QVBoxLayout* layout, QWidget* parent, const char* name, const char* text) {
     auto* label = new QLabel(text, parent);
@@ -100,7 +91,7 @@ void CompareWindow::setLanguage(std::uint8_t languageIndex) {
 }
 
 void CompareWindow::fill() {
-    const DiffNaming naming = namingFor(m_language);
+    const DiffNaming naming = diffNamingFor(m_language);
     QStringList summary;
     for (const std::string& line : diffSummaryLines(m_differences, naming)) {
         summary << QString::fromStdString(line);

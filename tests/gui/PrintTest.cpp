@@ -30,9 +30,10 @@ struct ViewState {
 ViewState viewOf(const TFormHlav& form) {
     ViewState state;
     for (const QWidget* widget : form.findChildren<QWidget*>()) {
-        // A closed list's popup is no part of the window's view; its scroll bars follow the
-        // layouts of a window nobody sees.
-        if (widget->window()->windowType() == Qt::Popup) {
+        // A closed list's popup, or a closed dialog, is no part of the window's view; their
+        // scroll bars follow the layouts of windows nobody sees.
+        const QWidget* window = widget->window();
+        if (window->windowType() == Qt::Popup || (window != &form && window->isHidden())) {
             continue;
         }
         const auto* field = qobject_cast<const UpDownEdit*>(widget);

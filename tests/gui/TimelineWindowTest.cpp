@@ -184,16 +184,23 @@ TEST_F(TimelineWindow, OneEntryDiffersFromTheScreenTwoFromEachOtherWithCellsOutl
     ASSERT_EQ(pane.model().rowCount(), 2);
     selectRows(pane, {0});
     EXPECT_EQ(childNamed<QLabel>(f, "LabelTimelineDiff")->text(), "Entry -> set on screen");
-    EXPECT_EQ(differences(f),
-              QStringList{"IGN_2[49] row 3 (10%) column 4 (3000 rpm): 25 ° -> 30 °"});
+    EXPECT_EQ(differences(f), (QStringList{
+                                  "Ign 2: differing cells 1, largest change 5 deg (3000 rpm, 10 %)",
+                                  "",
+                                  "Ign 2, 3000 rpm, 10 %: 25 -> 30 deg [IGN_2[49]]",
+                              }));
     EXPECT_TRUE(outlined(f, 1, 3, 4));
     EXPECT_FALSE(outlined(f, 1, 3, 5));
 
     selectRows(pane, {0, 1});
     EXPECT_EQ(childNamed<QLabel>(f, "LabelTimelineDiff")->text(), "Older entry -> newer entry");
     EXPECT_EQ(differences(f), (QStringList{
-                                  "LIMITER[1]: 9000 rpm -> 9500 rpm",
-                                  "IGN_2[49] row 3 (10%) column 4 (3000 rpm): 20 ° -> 25 °",
+                                  "Various: differing values 1, largest change 500 rpm "
+                                  "(Ignition Limiter)",
+                                  "Ign 2: differing cells 1, largest change 5 deg (3000 rpm, 10 %)",
+                                  "",
+                                  "Ignition Limiter: 9000 -> 9500 rpm [LIMITER[1]]",
+                                  "Ign 2, 3000 rpm, 10 %: 20 -> 25 deg [IGN_2[49]]",
                               }));
     EXPECT_TRUE(outlined(f, 1, 3, 4));
 
