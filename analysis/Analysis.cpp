@@ -1,5 +1,6 @@
 #include "analysis/Analysis.h"
 
+#include "analysis/MapCells.h"
 #include "monitor/OperatingPoint.h"
 #include "params/ImageLayout.h"
 
@@ -27,10 +28,6 @@ bool railed(const AnalysisSettings& settings, std::uint16_t millivolts) {
 
 unsigned difference(unsigned a, unsigned b) {
     return a > b ? a - b : b - a;
-}
-
-std::size_t cellIndex(std::uint8_t row, std::uint8_t column) {
-    return layout::kMapCols * row + column;
 }
 
 } // namespace
@@ -79,10 +76,8 @@ Analyzer::Analyzer(const ParameterImage& image, const AnalysisSettings& settings
     m_postStartTenths = 10u * image[layout::kChoke + 3];
 }
 
-std::uint8_t Analyzer::column(std::size_t page, std::uint16_t engineSpeed) const {
-    const std::span<const std::uint8_t, layout::kMapCols> breakpoints(
-        m_image.bytes.data() + layout::mapRpm(page), layout::kMapCols);
-    return nearestBreakpoint(breakpoints, speedIndex(engineSpeed));
+std::size_t Analyzer::cellAt(std::size_t page, const MonitorLiveValues& live) const {
+    return cellOf(mapBreakpoints(m_image, page), live.engineSpeed, live.throttleOpening);
 }
 
 // The engine filters, on the operating point `at` and the frames `before` and `after` around
@@ -164,8 +159,7 @@ void Analyzer::addFuel(const AnalysisSample& sample) {
     const bool wide = m_settings.sensor == SensorModel::Wideband;
     const double lambda = wide ? widebandLambda(m_settings, mv) : 0.0;
     for (std::size_t page = kFirstJetPage; page < kMapPageCount; ++page) {
-        FuelCell& cell =
-            m_result.fuel[page - kFirstJetPage][cellIndex(row, column(page, at.live.engineSpeed))];
+        FuelCell& cell = m_result.fuel[page - kFirstJetPage][cellAt(page, at.live)];
         ++cell.samples;
         cell.sumMv += mv;
         if (wide) {
@@ -188,10 +182,9 @@ void Analyzer::addKnock(const AnalysisSample& sample) {
         return;
     }
     ++tally.used;
-    const std::uint8_t row = mapRow(sample.live.throttleOpening);
     const std::array<std::uint8_t, 3> points = knockPoints(m_image, sample.live);
     for (std::size_t c = 0; c < 3; ++c) {
-        KnockCell& cell = m_result.ignition[c][cellIndex(row, column(c, sample.live.engineSpeed))];
+        KnockCell& cell = m_result.ignition[c][cellAt(c, sample.live)];
         const std::uint16_t level = sample.knockMv[c];
         const int alarmMv = m_image[layout::kAlarm + 5 * c + points[c]] * 20;
         ++cell.samples;

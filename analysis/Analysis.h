@@ -77,7 +77,8 @@ private:
                                    const AnalysisSample& at) const;
     void addFuel(const AnalysisSample& sample);
     void addKnock(const AnalysisSample& sample);
-    std::uint8_t column(std::size_t page, std::uint16_t engineSpeed) const;
+    /// The element of the cursor's cell of map page `page` at `live`.
+    std::size_t cellAt(std::size_t page, const MonitorLiveValues& live) const;
 
     ParameterImage m_image;
     AnalysisSettings m_settings;

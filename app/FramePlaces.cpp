@@ -49,7 +49,7 @@ const std::vector<MenuPlaces> kMenus = {
      "&Ignition",
      false,
      {{"MenuRead"}, {"MenuVerify"}, {"MenuProgram"}, {"MenuCompare"}}},
-    {"MenuLog", "L&og", false, {{"MenuRecordLog"}, {"MenuOpenLog"}}},
+    {"MenuLog", "L&og", false, {{"MenuRecordLog"}, {"MenuLogMarker"}, {"MenuOpenLog"}}},
     {"Menu_Ign123Mode",
      "Ign 1-2-3",
      true,
@@ -67,9 +67,9 @@ const std::vector<MenuPlaces> kMenus = {
 };
 
 // The tool bar's places: glyph buttons, then text buttons.
-const char* const kToolPlaces[] = {"SpeedButton6",     "SpeedButton5", "SpeedButton7",
-                                   "SpeedButtonPrint", "ButtonRead",   "ButtonVerify",
-                                   "ButtonProgram"};
+const char* const kToolPlaces[] = {"SpeedButton6",     "SpeedButton5",     "SpeedButton7",
+                                   "SpeedButtonPrint", "ButtonRead",       "ButtonVerify",
+                                   "ButtonProgram",    "SpeedButtonMarker"};
 
 } // namespace
 

@@ -18,6 +18,7 @@ public:
     QString parameterFileName(QWidget*, const QString&, bool) override { return {}; }
     QString pdfFileName(QWidget*, const QString&) override { return {}; }
     QString logFileName(QWidget*, const QString&) override { return {}; }
+    QString csvFileName(QWidget*, const QString&) override { return {}; }
     std::unique_ptr<QPagedPaintDevice> defaultPrinter() override { return nullptr; }
     bool openDocument(const QUrl&) override { return false; }
     QString programDir() const override { return {}; }

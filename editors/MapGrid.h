@@ -88,6 +88,9 @@ public:
     /// Marks throttle row `row` lime, and the cell and the breakpoint of column `column` too when
     /// `cellAndBreakpoint`; -1 marks nothing. Only the fields whose mark moves are repainted.
     void showMark(int row, int column, bool cellAndBreakpoint);
+    /// Marks the cursor in the replay colour while it shows a log's row (`on`), else in lime.
+    void setReplayMark(bool on) { m_layers->setReplayMark(on); }
+    bool replayMark() const { return m_layers->replayMark(); }
     /// Gives every row label a white background (the printout's look). The next showMark()
     /// then paints every row label and breakpoint again, not only those whose mark moves.
     void whitenRowLabels();

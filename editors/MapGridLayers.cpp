@@ -24,11 +24,11 @@ Rgb toRgb(const QColor& colour) {
             static_cast<std::uint8_t>(colour.blue())};
 }
 
-void setMarked(QWidget* widget, QPalette::ColorRole role, bool marked) {
+void setMarked(QWidget* widget, QPalette::ColorRole role, bool marked, Rgb colour) {
     if (widget == nullptr) {
         return;
     }
-    const QColor wanted = marked ? toQColor(kLimeRgb) : QApplication::palette(widget).color(role);
+    const QColor wanted = marked ? toQColor(colour) : QApplication::palette(widget).color(role);
     if (widget->palette().color(role) == wanted) {
         return;
     }
@@ -75,9 +75,9 @@ void MapGridLayers::applyOutlines(int shownPage) {
 }
 
 void MapGridLayers::markFields(const Mark& mark, bool marked) {
-    setMarked(fieldAt(m_rowLabels, mark.row), QPalette::Window, marked);
-    setMarked(fieldAt(m_breakpoints, mark.column), QPalette::Base,
-              marked && mark.cellAndBreakpoint);
+    setMarked(fieldAt(m_rowLabels, mark.row), QPalette::Window, marked, m_markRgb);
+    setMarked(fieldAt(m_breakpoints, mark.column), QPalette::Base, marked && mark.cellAndBreakpoint,
+              m_markRgb);
 }
 
 void MapGridLayers::showMark(int row, int column, bool cellAndBreakpoint) {
@@ -89,11 +89,11 @@ void MapGridLayers::showMark(int row, int column, bool cellAndBreakpoint) {
     if (m_markPaintedOver) {
         m_markPaintedOver = false;
         for (int r = 0; r < kRows; ++r) {
-            setMarked(fieldAt(m_rowLabels, r), QPalette::Window, r == row);
+            setMarked(fieldAt(m_rowLabels, r), QPalette::Window, r == row, m_markRgb);
         }
         for (int c = 0; c < kCols; ++c) {
             setMarked(fieldAt(m_breakpoints, c), QPalette::Base,
-                      row >= 0 && c == column && cellAndBreakpoint);
+                      row >= 0 && c == column && cellAndBreakpoint, m_markRgb);
         }
     } else if (m_mark.row >= 0) {
         markFields(m_mark, false);
@@ -113,6 +113,18 @@ void MapGridLayers::showMark(int row, int column, bool cellAndBreakpoint) {
         changed.insert(changed.end(), now.begin(), now.end());
     }
     paintCells(changed);
+}
+
+void MapGridLayers::setReplayMark(bool on) {
+    const Rgb colour = on ? kReplayRgb : kLimeRgb;
+    if (colour == m_markRgb) {
+        return;
+    }
+    m_markRgb = colour;
+    if (m_mark.row >= 0) {
+        markFields(m_mark, true);
+        paintCells({markedCell()});
+    }
 }
 
 void MapGridLayers::whitenRowLabels() {
@@ -183,7 +195,7 @@ QColor MapGridLayers::cellBaseColour(int index) const {
 // colour, and a trail mark is lime faded into that.
 QColor MapGridLayers::cellColour(int index) const {
     if (index == markedCell()) {
-        return toQColor(kLimeRgb);
+        return toQColor(m_markRgb);
     }
     QColor base = cellBaseColour(index);
     if (m_selection.inBlock(index)) {

@@ -37,6 +37,9 @@ public:
     /// Marks throttle row `row` lime, and the cell and breakpoint of `column` too when
     /// `cellAndBreakpoint`; -1 marks nothing. A shown trail records the marked cell.
     void showMark(int row, int column, bool cellAndBreakpoint);
+    /// Marks in the replay colour (`on`: the cursor shows a log's row) or in lime again.
+    void setReplayMark(bool on);
+    bool replayMark() const { return m_markRgb == kReplayRgb; }
     /// Gives every row label a white background (the printout's look); the next showMark()
     /// then paints every row label and breakpoint again, not only those whose mark moves.
     void whitenRowLabels();
@@ -83,6 +86,7 @@ private:
 
     std::array<mapgrid::CellFlags, kMapPageCount> m_outlined{};
     Mark m_mark;
+    Rgb m_markRgb = kLimeRgb;
     // Set when the row labels were painted without the mark: showMark() repaints them all.
     bool m_markPaintedOver = false;
     bool m_heatMap = false;

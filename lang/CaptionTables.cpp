@@ -112,6 +112,10 @@ constexpr std::array kCapMenuRecordLog{"MenuRecordLog"sv};
 constexpr std::array kCapMenuOpenLog{"MenuOpenLog"sv};
 constexpr std::array kCapFormLog{"FormLog"sv};
 constexpr std::array kCapButtonLogWhole{"ButtonLogWhole"sv};
+constexpr std::array kCapMenuLogMarker{"MenuLogMarker"sv};
+constexpr std::array kCapLabelReplay{"LabelReplay"sv};
+constexpr std::array kCapButtonLogAnalysis{"ButtonLogAnalysis"sv};
+constexpr std::array kCapCheckBoxLogReplay{"CheckBoxLogReplay"sv};
 constexpr std::array kCapMenuHeatMap{"MenuHeatMap"sv};
 constexpr std::array kCapButtonMonitorOneLine{"ButtonMonitorOneLine"sv};
 constexpr std::array kCapButtonMonitorDetach{"ButtonMonitorDetach"sv};
@@ -350,6 +354,13 @@ constexpr std::array kCaptions{
                {"Monitor log", "Monitorprotokoll", "Journal du moniteur", "Záznam monitoru"}},
     CaptionRow{kCapButtonLogWhole,
                {"Whole log", "Ganzes Protokoll", "Journal entier", "Celý záznam"}},
+    CaptionRow{kCapMenuLogMarker,
+               {"Set &marker", "&Marke setzen", "Poser un &repère", "Vložit &značku"}},
+    CaptionRow{kCapLabelReplay, {"Replay", "Wiedergabe", "Relecture", "Přehrávání"}},
+    CaptionRow{kCapButtonLogAnalysis, {"Analysis...", "Analyse...", "Analyse...", "Analýza..."}},
+    CaptionRow{kCapCheckBoxLogReplay,
+               {"Replay on the map", "Wiedergabe im Kennfeld", "Relecture sur la cartographie",
+                "Přehrávat v mapě"}},
     CaptionRow{kCapMenuHeatMap,
                {"Heat map colours", "Kennfeld nach Wert färben", "Couleurs selon la valeur",
                 "Barvy podle hodnot"}},

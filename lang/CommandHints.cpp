@@ -26,6 +26,7 @@ constexpr std::array kMenuMap3D{"MenuMap3D"sv};
 constexpr std::array kMenuLog{"MenuLog"sv};
 constexpr std::array kMenuRecordLog{"MenuRecordLog"sv};
 constexpr std::array kMenuOpenLog{"MenuOpenLog"sv};
+constexpr std::array kMenuLogMarker{"MenuLogMarker"sv, "SpeedButtonMarker"sv};
 constexpr std::array kMenuEarlierSets{"MenuEarlierSets"sv};
 constexpr std::array kMenuCompare{"MenuCompare"sv};
 constexpr std::array kMenuTuneSheet{"MenuTuneSheet"sv};
@@ -114,6 +115,11 @@ constexpr std::array kCommandHints{
              "Aufzeichnung der Monitorwerte in eine Protokolldatei starten oder beenden",
              "Démarrer ou arrêter l´enregistrement des valeurs du moniteur dans un journal",
              "Spuštění nebo zastavení nahrávání hodnot monitoru do souboru"}},
+    HintRow{kMenuLogMarker,
+            {"Set a numbered marker in the log being recorded",
+             "Nummerierte Marke in das laufende Protokoll setzen",
+             "Poser un repère numéroté dans le journal en cours d'enregistrement",
+             "Vložení číslované značky do nahrávaného záznamu"}},
     HintRow{kMenuOpenLog,
             {"Open a recorded monitor log", "Aufgezeichnetes Monitorprotokoll öffnen",
              "Ouvrir un journal du moniteur enregistré", "Otevření nahraného záznamu monitoru"}},

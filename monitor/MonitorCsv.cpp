@@ -1,5 +1,6 @@
 #include "monitor/MonitorCsv.h"
 
+#include "monitor/LogMarkers.h"
 #include "monitor/MonitorRules.h"
 
 #include <array>
@@ -150,6 +151,15 @@ std::string monitorLogHeader() {
 std::string monitorLogRow(std::string_view timestamp, std::int64_t elapsedMs,
                           const MonitorFrame& frame) {
     return std::string(timestamp) + ',' + fixed(elapsedMs, 3) + columnValues(frame);
+}
+
+std::string markedLogHeader() {
+    return monitorLogHeader() + ',' + std::string(kMarkerColumn);
+}
+
+std::string markedLogRow(std::string_view timestamp, std::int64_t elapsedMs,
+                         const MonitorFrame& frame, unsigned marker) {
+    return monitorLogRow(timestamp, elapsedMs, frame) + ',' + std::to_string(marker);
 }
 
 } // namespace kordana

@@ -26,4 +26,11 @@ std::string monitorLogHeader();
 std::string monitorLogRow(std::string_view timestamp, std::int64_t elapsedMs,
                           const MonitorFrame& frame);
 
+/// The header of a monitor log with markers: monitorLogHeader() and the column "marker".
+std::string markedLogHeader();
+
+/// A row under markedLogHeader(): monitorLogRow() and the marker's number (0: none).
+std::string markedLogRow(std::string_view timestamp, std::int64_t elapsedMs,
+                         const MonitorFrame& frame, unsigned marker);
+
 } // namespace kordana

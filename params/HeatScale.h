@@ -20,6 +20,8 @@ struct Rgb {
 
 /// The operating-point cursor's colour.
 inline constexpr Rgb kLimeRgb{0, 255, 0};
+/// The cursor's colour while it shows a replayed log row instead of the unit's values.
+inline constexpr Rgb kReplayRgb{255, 0, 255};
 
 /// The colour at `position` (0 lowest .. 1 highest, clamped) of the heat scale: dark violet
 /// through crimson and orange to a pale amber, growing lighter all the way, so equal steps of

@@ -98,12 +98,22 @@ public:
         return dialog.selectedFiles().front();
     }
     QString pdfFileName(QWidget* parent, const QString& startPath) override {
+        return saveFileName(parent, startPath, QStringLiteral("PDF (*.pdf)"),
+                            QStringLiteral("pdf"));
+    }
+    QString csvFileName(QWidget* parent, const QString& startPath) override {
+        return saveFileName(parent, startPath, QStringLiteral("CSV (*.csv)"),
+                            QStringLiteral("csv"));
+    }
+
+    static QString saveFileName(QWidget* parent, const QString& startPath, const QString& filter,
+                                const QString& suffix) {
         QFileDialog dialog(parent);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilters({QStringLiteral("PDF (*.pdf)")});
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        dialog.setNameFilters({filter});
+        dialog.setDefaultSuffix(suffix);
         if (!startPath.isEmpty()) {
             const QFileInfo start(startPath);
             dialog.setDirectory(start.absolutePath());

@@ -48,6 +48,9 @@ public:
     virtual QString pdfFileName(QWidget* parent, const QString& startPath) = 0;
     /// Asks for a monitor log to open, starting in `folder`; empty text on cancel.
     virtual QString logFileName(QWidget* parent, const QString& folder) = 0;
+    /// Asks where to write a CSV file, proposing `startPath`; returns the chosen path (with the
+    /// ".csv" suffix), or empty text on cancel.
+    virtual QString csvFileName(QWidget* parent, const QString& startPath) = 0;
     /// The system's default printer, set for one copy, to print on without a dialog; null when
     /// the system has no printer.
     virtual std::unique_ptr<QPagedPaintDevice> defaultPrinter() = 0;

@@ -4,17 +4,24 @@ namespace kordana {
 
 void EventHub::publishUnitValues(const MonitorLiveValues& live) {
     m_unit = live;
-    m_replay.reset();
 }
 
 void EventHub::publishReplay(const MonitorLiveValues& live) {
+    const bool began = !m_replay;
     m_replay = live;
     emit replayMoved();
+    if (began) {
+        emit replayChanged(true);
+    }
 }
 
 void EventHub::endReplay() {
+    if (!m_replay) {
+        return;
+    }
     m_replay.reset();
     emit replayMoved();
+    emit replayChanged(false);
 }
 
 void EventHub::nameSetFile(const QString& path) {

@@ -45,12 +45,14 @@ public:
     bool unitBusy() const { return m_unitBusy; }
     void setUnitBusy(bool busy) { m_unitBusy = busy; }
 
-    /// An intact monitor frame: its values become the unit's and end a replay (no signal: the
-    /// next tick marks them).
+    /// An intact monitor frame: its values become the unit's (no signal: the next tick marks
+    /// them). A replay keeps the cursor on the replayed row while frames keep coming.
     void publishUnitValues(const MonitorLiveValues& live);
-    /// A log row's values stand in for the unit's until an intact frame or endReplay().
+    /// A log row's values stand in for the unit's until endReplay(); emits replayMoved(), and
+    /// replayChanged(true) when no replay was shown before.
     void publishReplay(const MonitorLiveValues& live);
-    /// The unit's values again; emits replayMoved() when a replay was shown.
+    /// The unit's values again; emits replayMoved() and replayChanged(false) when a replay was
+    /// shown.
     void endReplay();
 
 signals:
@@ -74,6 +76,8 @@ signals:
     void cursorMarked(const MonitorLiveValues& live, int mapPage, const MapMark& mapMark);
     /// A replayed row was shown or a replay ended: the cursor wants marking now.
     void replayMoved();
+    /// A replay began (`on`) or ended: the cursor shows a log's row instead of the unit's.
+    void replayChanged(bool on);
     /// An intact monitor frame, decoded once for everyone.
     void monitorFrameDecoded(const MonitorFrame& frame);
     /// The port was opened again and may lead to another unit now.

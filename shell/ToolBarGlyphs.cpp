@@ -108,6 +108,18 @@ void paintPrint(QPainter& p) {
     p.drawLine(QPointF(5.8, 13.4), QPointF(9, 13.4));
 }
 
+// A pole with a numbered flag: a marker set in the log being recorded.
+void paintMarker(QPainter& p) {
+    p.drawLine(QPointF(4.5, 1.5), QPointF(4.5, 14.5));
+    QPainterPath flag;
+    flag.moveTo(5, 2);
+    flag.lineTo(13.5, 4.5);
+    flag.lineTo(5, 7.5);
+    flag.closeSubpath();
+    p.setBrush(QColor(0xd0, 0x20, 0x20));
+    p.drawPath(flag);
+}
+
 QPixmap paintGlyph(ToolBarGlyph glyph, int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -127,6 +139,9 @@ QPixmap paintGlyph(ToolBarGlyph glyph, int size) {
         break;
     case ToolBarGlyph::Print:
         paintPrint(p);
+        break;
+    case ToolBarGlyph::Marker:
+        paintMarker(p);
         break;
     }
     return pixmap;

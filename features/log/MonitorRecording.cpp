@@ -7,10 +7,12 @@
 namespace kordana {
 
 bool MonitorRecording::start(const QString& folder) {
-    if (!m_file.open(folder, QDateTime::currentDateTime(), monitorLogHeader())) {
+    if (!m_file.open(folder, QDateTime::currentDateTime(), markedLogHeader())) {
         return false;
     }
     m_clock.start();
+    m_markers = 0;
+    m_pendingMarker = 0;
     return true;
 }
 
@@ -18,7 +20,8 @@ bool MonitorRecording::record(const MonitorFrame& frame) {
     // UTC, as kordana-cli writes it, so the two kinds of log read alike.
     const std::string timestamp =
         QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
-    if (m_file.append(monitorLogRow(timestamp, m_clock.elapsed(), frame))) {
+    if (m_file.append(markedLogRow(timestamp, m_clock.elapsed(), frame, m_pendingMarker))) {
+        m_pendingMarker = 0;
         return true;
     }
     m_file.close();
@@ -27,6 +30,14 @@ bool MonitorRecording::record(const MonitorFrame& frame) {
 
 void MonitorRecording::stop() {
     m_file.close();
+}
+
+unsigned MonitorRecording::mark() {
+    if (!active()) {
+        return 0;
+    }
+    m_pendingMarker = ++m_markers;
+    return m_pendingMarker;
 }
 
 qint64 MonitorRecording::elapsedSeconds() const {

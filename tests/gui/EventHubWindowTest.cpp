@@ -1,5 +1,5 @@
 // The window's event hub: a monitor frame is decoded once for every listener, the tick and the
-// page refresh reach the features, a replayed row stands in for the unit until a frame comes,
+// page refresh reach the features, a replayed row stands in for the unit until the replay ends,
 // and a commit reaches them as one set change with its cause.
 #include "MapFixture.h"
 
@@ -44,7 +44,7 @@ TEST_F(EventHubWindow, AFrameIsDecodedOnceAndADamagedOneNotAtAll) {
     EXPECT_EQ(f.liveValues().engineSpeed, 3210);
 }
 
-TEST_F(EventHubWindow, AReplayedRowHoldsUntilTheUnitSpeaksAgain) {
+TEST_F(EventHubWindow, AReplayedRowHoldsWhileTheUnitSpeaksUntilTheReplayEnds) {
     TFormHlav& f = createForm();
     childNamed<QTimer>(f, "Timer1")->stop();
     int ticks = 0;
@@ -61,6 +61,9 @@ TEST_F(EventHubWindow, AReplayedRowHoldsUntilTheUnitSpeaksAgain) {
     EXPECT_EQ(f.liveValues().engineSpeed, 2000) << "the unit's own values stay apart";
 
     f.ShowMonitorFrame(engineFrame(2500));
+    EXPECT_EQ(f.hub().liveValues().engineSpeed, 5500) << "a frame keeps the replayed row";
+    EXPECT_EQ(f.hub().unitValues().engineSpeed, 2500);
+    f.hub().endReplay();
     EXPECT_EQ(f.hub().liveValues().engineSpeed, 2500);
     f.PageRefresh();
     EXPECT_EQ(ticks, 1);

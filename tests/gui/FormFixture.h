@@ -96,6 +96,9 @@ public:
     QString logFileName(QWidget* parent, const QString& folder) override {
         return logDialog ? logDialog(folder) : m_real->logFileName(parent, folder);
     }
+    QString csvFileName(QWidget* parent, const QString& start) override {
+        return csvDialog ? csvDialog(start) : m_real->csvFileName(parent, start);
+    }
     /// No test ever prints on a real printer: without a hook there is no printer.
     std::unique_ptr<QPagedPaintDevice> defaultPrinter() override {
         return printer ? printer() : nullptr;
@@ -118,6 +121,7 @@ public:
     std::function<QString(const QString& start)> saveDialog;
     std::function<QString(const QString& start)> pdfDialog;
     std::function<QString(const QString& folder)> logDialog;
+    std::function<QString(const QString& start)> csvDialog;
     std::function<std::unique_ptr<QPagedPaintDevice>()> printer;
     std::function<bool(const QUrl&)> documentOpener;
     QString programDirectory;

@@ -27,6 +27,7 @@ LogFeature& logOf(TFormHlav& form) {
 }
 
 const QColor kLime(0, 255, 0);
+const QColor kReplayColour(255, 0, 255); // the cursor while it shows a log's row
 
 // What the window showed of one frame, read from its live values and monitor labels.
 struct Shown {
@@ -40,8 +41,8 @@ struct Shown {
 
 class MonitorLogWindow : public testing::UnitWindowFixture {
 protected:
-    static bool cellMarked(TFormHlav& f, int r, int c) {
-        return f.findChild<MapGrid*>()->cell(r, c)->palette().color(QPalette::Base) == kLime;
+    static bool cellMarked(TFormHlav& f, int r, int c, const QColor& colour = kLime) {
+        return f.findChild<MapGrid*>()->cell(r, c)->palette().color(QPalette::Base) == colour;
     }
 
     // Ticks until the window has shown `count` frames. The simulated unit sweeps the speed by
@@ -197,14 +198,15 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
     EXPECT_EQ(window->log()->rowCount(), 3u);
 
     window->setCursorRow(1);
-    EXPECT_TRUE(cellMarked(f, 2, 1));
+    EXPECT_TRUE(cellMarked(f, 2, 1, kReplayColour));
     EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapColumn, 1);
     EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapRow, 2);
     f.Timer1Timer(); // no unit: the replayed point stays
-    EXPECT_TRUE(cellMarked(f, 2, 1));
+    EXPECT_TRUE(cellMarked(f, 2, 1, kReplayColour));
 
     childNamed<QSlider>(*window, "SliderLogTime")->setValue(2);
-    EXPECT_TRUE(cellMarked(f, 9, 3));
+    EXPECT_TRUE(cellMarked(f, 9, 3, kReplayColour));
+    EXPECT_FALSE(cellMarked(f, 2, 1, kReplayColour));
     EXPECT_FALSE(cellMarked(f, 2, 1));
     EXPECT_EQ(window->valueText(0), "2400");
     EXPECT_EQ(window->valueText(1), "100");
@@ -212,6 +214,7 @@ TEST_F(MonitorLogWindow, TheTimeCursorReplaysTheOperatingPoint) {
     // Closing the log hands the cursor back to the unit's values (none yet: speed 0).
     window->close();
     EXPECT_FALSE(cellMarked(f, 9, 3));
+    EXPECT_FALSE(cellMarked(f, 9, 3, kReplayColour));
     EXPECT_EQ(f.feature<EditingFeature>()->operatingPoint().mapColumn, 0);
 }
 
@@ -243,7 +246,7 @@ TEST_F(MonitorLogWindow, AnHourIsPlottedThinnedAndAZoomShowsEveryRow) {
     // 33.0 s .. 66.0 s: rows 100 .. 200 and the next one, so the line runs to the edge.
     window->setTimeRange(33.0, 66.0);
     EXPECT_EQ(window->plottedPoints(0), 102);
-    EXPECT_EQ(window->plottedPoints(2), 0); // lambda is not plotted
+    EXPECT_EQ(window->plottedPoints(6), 0); // injection time 1A is not plotted
 }
 
 } // namespace

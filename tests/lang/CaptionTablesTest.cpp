@@ -28,7 +28,7 @@ void expectEachControlOnce(std::span<const Row> rows, const char* table) {
 }
 
 TEST(CaptionTablesTest, EveryRowNamesControlsAndHasFourTexts) {
-    ASSERT_EQ(captionTable().size(), 138u);
+    ASSERT_EQ(captionTable().size(), 142u);
     ASSERT_EQ(hintTable().size(), 15u);
     for (const std::span<const TextRow> table : {captionTable(), hintTable()}) {
         for (const TextRow& row : table) {
