@@ -1,6 +1,7 @@
 #include "app/TFormHlav.h"
 
 #include "app/InstalledFeatures.h"
+#include "app/PageScroll.h"
 #include "app/WindowPlacement.h"
 #include "editors/MapGrid.h"
 #include "lang/Language.h"
@@ -11,14 +12,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 // The window's pictures (icon, logo) live in this library's resources; a static library's
 // resources are registered only when asked for by name.
@@ -82,6 +82,9 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     for (const auto& feature : m_features) {
         feature->install(*this);
     }
+    // The pages the features filled scroll when the window is smaller than they are; the map
+    // grid scrolls on its own, its breakpoint row and throttle labels in view.
+    putPagesInScrollAreas(*m_pageControl, static_cast<int>(kMapPageCount));
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     // The link's time-outs and the monitor rate are counted in 55 ms ticks; a coarse timer
@@ -249,11 +252,11 @@ void TFormHlav::ApplyLanguage() {
 }
 
 void TFormHlav::CentreWindow() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
+    const std::vector<QRect> areas = availableAreas();
+    if (areas.empty()) {
         return;
     }
-    const QRect area = screen->availableGeometry();
+    const QRect area = areas.front();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
@@ -309,7 +312,22 @@ std::optional<FileWriteFailure> TFormHlav::SaveSettings() {
     return std::nullopt;
 }
 
+void TFormHlav::whenWindowShown(std::function<void()> step) {
+    if (isVisible()) {
+        step();
+        return;
+    }
+    m_whenShown.push_back(std::move(step));
+}
+
 bool TFormHlav::event(QEvent* event) {
+    if (event->type() == QEvent::Show && !m_whenShown.empty()) {
+        // The show event comes before the window is on the screen: the steps run from the
+        // event loop, after it.
+        for (auto& step : std::exchange(m_whenShown, {})) {
+            QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+        }
+    }
     if (event->type() == QEvent::StatusTip) {
         // A control's hint shows in the status bar while the mouse is over it.
         if (m_statusBar != nullptr) {

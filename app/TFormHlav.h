@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -101,6 +102,7 @@ public:
     void showStatus(const QString& text, bool red) override;
     void showMessage(const std::string& text) override;
     Answer ask(const std::string& text, Buttons buttons) override;
+    void whenWindowShown(std::function<void()> step) override;
 
     QString settingsPath() const { return m_startFiles.settingsPath(); }
     QString imageCachePath() const { return m_startFiles.imageCachePath(); }
@@ -147,6 +149,7 @@ private:
     QVBoxLayout* m_column = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QTimer* m_timer = nullptr;
+    std::vector<std::function<void()>> m_whenShown;
 };
 
 } // namespace kordana

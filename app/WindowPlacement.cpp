@@ -27,6 +27,11 @@ int boundedSize(long long saved, int fallback, long long room) {
     return static_cast<int>(std::clamp(wanted, 1LL, std::max(1LL, room)));
 }
 
+std::function<std::vector<QRect>()>& standInAreas() {
+    static std::function<std::vector<QRect>()> areas;
+    return areas;
+}
+
 // Fits the window where it stands, its frame counted; a place that fits is kept.
 void fitWithFrame(QWidget& window) {
     if (window.windowState() != Qt::WindowNoState) {
@@ -94,7 +99,10 @@ QRect fitPlacement(const SavedPlacement& saved, std::span<const QRect> areas, co
             area.y() + (area.height() - height - frameHeight) / 2, width, height};
 }
 
-void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fallbackSize) {
+std::vector<QRect> availableAreas() {
+    if (standInAreas()) {
+        return standInAreas()();
+    }
     std::vector<QRect> areas;
     if (const QScreen* primary = QGuiApplication::primaryScreen()) {
         areas.push_back(primary->availableGeometry());
@@ -104,6 +112,15 @@ void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fall
             areas.push_back(screen->availableGeometry());
         }
     }
+    return areas;
+}
+
+void setAvailableAreas(std::function<std::vector<QRect>()> areas) {
+    standInAreas() = std::move(areas);
+}
+
+void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fallbackSize) {
+    const std::vector<QRect> areas = availableAreas();
     const QRect frame = window.frameGeometry();
     const QRect inside = window.geometry();
     const QMargins margins(inside.left() - frame.left(), inside.top() - frame.top(),

@@ -3,7 +3,9 @@
 #include <QMargins>
 #include <QRect>
 
+#include <functional>
 #include <span>
+#include <vector>
 
 class QWidget;
 
@@ -26,7 +28,13 @@ struct SavedPlacement {
 QRect fitPlacement(const SavedPlacement& saved, std::span<const QRect> areas, const QMargins& frame,
                    const QSize& fallbackSize);
 
-/// Moves and resizes `window` to fitPlacement() of `saved` on the present screens.
+/// The available areas of the screens (without panels and docks), the primary screen's first.
+std::vector<QRect> availableAreas();
+/// Makes availableAreas() answer `areas` instead of the present screens (a test stands in for
+/// a screen it does not have); an empty function gives the screens back.
+void setAvailableAreas(std::function<std::vector<QRect>()> areas);
+
+/// Moves and resizes `window` to fitPlacement() of `saved` on the available areas.
 void placeWindow(QWidget& window, const SavedPlacement& saved, const QSize& fallbackSize);
 
 /// Before a window is first shown the window system has not framed it, so placeWindow() counts

@@ -1,5 +1,6 @@
 #include "editors/MapGrid.h"
 
+#include "editors/FrozenHeaders.h"
 #include "editors/MapSelection.h"
 #include "editors/TCSpinButton.h"
 #include "editors/UpDownEdit.h"
@@ -12,6 +13,8 @@
 #include <QLayout>
 #include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace kordana {
 
@@ -50,6 +53,10 @@ constexpr int kColumnPitch = 62;
 constexpr int kRowPitch = 30;
 constexpr int kAllLeft = 211;
 constexpr int kAllTop = 382;
+// What stays in view while the grid scrolls: the breakpoint row above the first cell row,
+// the throttle labels left of the first cell column.
+constexpr int kHeaderHeight = 50;
+constexpr int kLabelColumnWidth = 42;
 
 const char* const kRowTexts[MapGrid::kRows] = {"0%",  "2%",  "5%",  "10%", "20%",
                                                "30%", "40%", "60%", "80%", "100%"};
@@ -73,6 +80,7 @@ MapGrid::MapGrid(QWidget* parent) : QScrollArea(parent) {
     m_box = new QGroupBox();
     m_box->setObjectName("GroupBoxMap");
     m_box->setMinimumSize(kBoxWidth, kBoxHeight);
+    m_headers = std::make_unique<FrozenHeaders>(*this, *m_box, kHeaderHeight, kLabelColumnWidth);
     buildLabels();
     buildFields();
     buildTools();
@@ -85,6 +93,25 @@ MapGrid::MapGrid(QWidget* parent) : QScrollArea(parent) {
     m_overlay = new MapOverlay(m_box, m_cells);
     m_cursorFrame = new CursorFrame(m_box);
     setWidget(m_box);
+    m_headers->follow();
+    // A cell that takes the focus is scrolled into view below the frozen breakpoint row.
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { keepInView(now); });
+}
+
+MapGrid::~MapGrid() {
+    disconnect(m_focusWatch);
+}
+
+void MapGrid::keepInView(QWidget* focus) {
+    for (QWidget* w = focus; w != nullptr && w != m_box; w = w->parentWidget()) {
+        if (w->parentWidget() == m_box) {
+            if (std::find(m_cells.begin(), m_cells.end(), w) != m_cells.end()) {
+                ensureWidgetVisible(w, 8, kHeaderHeight + 4);
+            }
+            return;
+        }
+    }
 }
 
 void MapGrid::setCellNotes(std::vector<CellNote> notes) {
@@ -103,6 +130,7 @@ void MapGrid::placeCursorFrame() {
     m_cursorFrame->setGeometry(cell.adjusted(-3, -3, 3, 3));
     m_cursorFrame->show();
     m_cursorFrame->raise();
+    m_cursorFrame->stackUnder(m_headers->lowestStrip()); // a cell scrolled under the header
 }
 
 const std::vector<CellNote>& MapGrid::cellNotes() const {
@@ -118,12 +146,16 @@ void MapGrid::buildLabels() {
     m_corner->setObjectName("LabelMapUnit");
     m_corner->move(4, 2);
     m_corner->hide();
+    m_headers->addToCorner(rpm);
+    m_headers->addToCorner(tps);
+    m_headers->addToCorner(m_corner);
     for (int r = 0; r < kRows; ++r) {
         auto* label = new QLabel(kRowTexts[r], m_box);
         label->setAutoFillBackground(true);
         label->move(r <= 2 ? 16 : (r <= 8 ? 10 : 4), 56 + kRowPitch * r);
         label->adjustSize();
         m_rowLabels[idx(r)] = label;
+        m_headers->addToColumn(label);
     }
 }
 
@@ -140,6 +172,7 @@ void MapGrid::buildFields() {
         field->move(44 + kColumnPitch * c, 21);
         field->setRange(300, 12500, 50);
         m_breakpoints[idx(c)] = field;
+        m_headers->addToRow(field);
     }
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kCols; ++c) {

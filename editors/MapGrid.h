@@ -24,6 +24,7 @@ class QPushButton;
 
 namespace kordana {
 
+class FrozenHeaders;
 class MapSelection;
 class TCSpinButton;
 class UpDownEdit;
@@ -40,6 +41,7 @@ public:
     static constexpr int kCols = mapgrid::kCols;
 
     explicit MapGrid(QWidget* parent = nullptr);
+    ~MapGrid() override;
 
     /// The group box holding every control of the grid.
     QGroupBox* box() const { return m_box; }
@@ -112,14 +114,14 @@ public:
     /// cells' commit bindings, so that a Shift+click never reaches them and never commits.
     void watchSelectionInput();
 
-    /// Colours the cells by their stored value (`on`), or in the field colour; takes effect
+    /// Colours the cells by their shown value (`on`), or in the field colour; takes effect
     /// with the next showHeat().
     void setHeatMap(bool on) {
         m_layers->setHeatMap(on);
         placeCursorFrame();
     }
     bool heatMap() const { return m_layers->heatMap(); }
-    /// Recolours the cells from the stored values of the page the grid is shown on (every
+    /// Recolours the cells from the shown values of the page the grid is shown on (every
     /// refresh of a map page, and when the heat map is switched); only changed cells repaint.
     void showHeat(const ParameterImage& image);
 
@@ -146,6 +148,7 @@ private:
     static std::size_t idx(int i) { return mapgrid::idx(i); }
     void buildLabels();
     void placeCursorFrame();
+    void keepInView(QWidget* focus);
     void buildFields();
     void buildTools();
 
@@ -170,6 +173,8 @@ private:
     int m_markRow = -1;
     int m_markColumn = -1;
     std::unique_ptr<MapGridLayers> m_layers;
+    std::unique_ptr<FrozenHeaders> m_headers;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace kordana

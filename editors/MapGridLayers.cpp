@@ -2,7 +2,6 @@
 
 #include "editors/MapSelection.h"
 #include "editors/UpDownEdit.h"
-#include "params/ImageLayout.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -143,13 +142,11 @@ void MapGridLayers::showHeat(const ParameterImage& image, int shownPage) {
         return;
     }
     if (m_heatMap && isMapPage(shownPage)) {
-        const auto page = idx(shownPage);
-        const HeatRange range = heatRange(image, page);
-        for (int r = 0; r < kRows; ++r) {
-            for (int c = 0; c < kCols; ++c) {
-                const int value = image[layout::mapCell(page, idx(r), idx(c))];
-                m_heat[idx(r * kCols + c)] = heatColour(range.position(value));
-            }
+        // The values as the cells show them, over the map's own lowest..highest.
+        const std::array<int, kCells> values = mapShownCells(image, idx(shownPage));
+        const HeatRange range = heatRangeOf(values);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            m_heat[i] = range.colour(values[i]);
         }
     }
     paintAll();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editors/CursorTrail.h"
-#include "editors/MapColours.h"
 #include "editors/MapGridCells.h"
+#include "params/HeatScale.h"
 #include "params/ParameterDiff.h"
 #include "params/ParameterImage.h"
 
@@ -46,7 +46,7 @@ public:
 
     void setHeatMap(bool on) { m_heatMap = on; }
     bool heatMap() const { return m_heatMap; }
-    /// Recolours the cells from the stored values of map page `shownPage`.
+    /// Recolours the cells from the values they show on map page `shownPage`.
     void showHeat(const ParameterImage& image, int shownPage);
 
     void setCursorTrail(bool on);

@@ -1,7 +1,7 @@
 #include "editors/MapSelection.h"
 
-#include "editors/MapColours.h"
 #include "editors/UpDownEdit.h"
+#include "params/HeatScale.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -125,6 +125,9 @@ constexpr std::array kCapLabelReplay{"LabelReplay"sv};
 constexpr std::array kCapButtonLogAnalysis{"ButtonLogAnalysis"sv};
 constexpr std::array kCapCheckBoxLogReplay{"CheckBoxLogReplay"sv};
 constexpr std::array kCapMenuHeatMap{"MenuHeatMap"sv};
+constexpr std::array kCapButtonMonitorOneLine{"ButtonMonitorOneLine"sv};
+constexpr std::array kCapButtonMonitorDetach{"ButtonMonitorDetach"sv};
+constexpr std::array kCapFormMonitor{"FormMonitor"sv};
 constexpr std::array kCapMenuTuningAssistant{"MenuTuningAssistant"sv};
 constexpr std::array kCapFormAssistant{"FormAssistant"sv};
 constexpr std::array kCapGroupBoxAssistSource{"GroupBoxAssistSource"sv};
@@ -404,6 +407,10 @@ constexpr std::array kCaptions{
                 "Barvy podle hodnot"}},
     CaptionRow{kCapMenuCursorTrail,
                {"Cursor trail", "Cursorspur", "Trace du curseur", "Stopa kurzoru"}},
+    CaptionRow{kCapButtonMonitorOneLine, {"One line", "Eine Zeile", "Une ligne", "Jeden řádek"}},
+    CaptionRow{kCapButtonMonitorDetach,
+               {"Own window", "Eigenes Fenster", "Fenêtre séparée", "Samostatné okno"}},
+    CaptionRow{kCapFormMonitor, {"Monitor", "Monitor", "Moniteur", "Monitor"}},
     CaptionRow{kCapMenuAssignDevice,
                {"Assign serial device...", "Serielles Gerät zuordnen...",
                 "Attribuer un périphérique série...", "Přiřadit sériové zařízení..."}},

@@ -73,6 +73,7 @@ MapSurfaceData mapSurfaceData(const ParameterImage& image, std::size_t page) {
         }
     }
     data.valueRange = range;
+    data.heat = {lowest, highest};
     return data;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/HeatScale.h"
 #include "params/ParameterImage.h"
 
 #include <array>
@@ -33,6 +34,8 @@ struct MapSurfaceData {
     /// least one tick tall and never beyond the map's range.
     AxisRange valueRange;
     int valueTick = 1;
+    /// The map's lowest..highest value, which the heat colours span as on the map grid.
+    HeatRange heat;
 };
 
 /// The surface of map page `page` (0..8) of `image`: breakpoints and cells clamped to the

@@ -80,14 +80,7 @@ MapSurfaceWindow::MapSurfaceWindow(QWidget* parent) : QWidget(parent, Qt::Window
     m_noGraph->hide();
     layout->addWidget(m_noGraph, 1);
 
-    // Low values blue, high values red, as a heat map reads.
-    QLinearGradient heat;
-    heat.setColorAt(0.0, QColor(40, 60, 200));
-    heat.setColorAt(0.35, QColor(40, 190, 220));
-    heat.setColorAt(0.65, QColor(240, 220, 60));
-    heat.setColorAt(1.0, QColor(220, 40, 30));
     m_series = new QSurface3DSeries(this);
-    m_series->setBaseGradient(heat);
     m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
     m_series->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
     // The operating point in the lime of the map grid's cursor.
@@ -163,6 +156,14 @@ void MapSurfaceWindow::applyData() {
         rows->append(row);
     }
     m_series->dataProxy()->resetArray(rows);
+    // The heat colours of the map grid: the gradient runs along the value axis, so its stops
+    // put the map's lowest..highest value where the axis shows them.
+    QLinearGradient heat;
+    for (const HeatStop& stop :
+         heatStops(m_data.heat, m_data.valueRange.min, m_data.valueRange.max)) {
+        heat.setColorAt(stop.at, QColor(stop.colour.r, stop.colour.g, stop.colour.b));
+    }
+    m_series->setBaseGradient(heat);
     const QString unit = m_data.injection ? QStringLiteral("\u00b5s") : QStringLiteral("\u00b0");
     m_series->setItemLabelFormat(QString("@xLabel rpm, @zLabel %: @yLabel %1").arg(unit));
     if (m_graph != nullptr && m_hasMap) {

@@ -157,27 +157,25 @@ SheetTable titleBlock(const SheetBuilder& b, const SheetSource& source) {
 }
 
 // A map as its page shows it: breakpoints over the columns, throttle rows down the side, each
-// cell shaded by where its value lies in the map.
-SheetTable mapTable(const SheetBuilder& b, const MapPageKeys& page) {
+// cell in the heat colour of its value over the map's lowest..highest, as on the map grid.
+SheetTable mapTable(const SheetBuilder& b, std::size_t pageIndex) {
+    const MapPageKeys& page = kMapPages[pageIndex];
     SheetTable table;
     table.title = std::string(page.caption) + "  " + std::string(page.unit);
     table.header.push_back("TPS \\ RPM");
     for (std::string& breakpoint : b.values(page.rpmKey, 0, layout::kMapCols)) {
         table.header.push_back(std::move(breakpoint));
     }
-    std::vector<int> shown;
-    for (std::size_t cell = 0; cell < layout::kMapRows * layout::kMapCols; ++cell) {
-        shown.push_back(b.shown(page.cellKey, cell));
-    }
-    const auto [low, high] = std::ranges::minmax(shown);
+    const std::array<int, 150> colourBy = mapShownCells(b.image(), pageIndex);
+    const HeatRange heat = heatRangeOf(colourBy);
     for (std::size_t r = 0; r < layout::kMapRows; ++r) {
         SheetRow line{std::to_string(kThrottleRows[r]) + "%", {}, {}};
         for (std::size_t c = 0; c < layout::kMapCols; ++c) {
-            const int v = shown[r * layout::kMapCols + c];
-            line.cells.push_back(std::to_string(v));
+            const std::size_t cell = r * layout::kMapCols + c;
+            line.cells.push_back(std::to_string(b.shown(page.cellKey, cell)));
             // A map of one value throughout (the B maps of a three-injector set) stays white.
-            if (high > low) {
-                line.shades.push_back(static_cast<double>(v - low) / (high - low));
+            if (heat.high > heat.low) {
+                line.fills.push_back(heat.colour(colourBy[cell]));
             }
         }
         table.rows.push_back(std::move(line));
@@ -337,8 +335,7 @@ TuneSheet buildTuneSheet(const ParameterImage& image, const SheetSource& source)
     sheet.fileName = source.fileName;
     sheet.blocks.push_back(tableBlock(titleBlock(b, source)));
     for (std::size_t p = 0; p < kMapPageCount; ++p) {
-        sheet.blocks.push_back(
-            tableBlock(mapTable(b, kMapPages[p]), p == kFirstBankA || p == kFirstBankB));
+        sheet.blocks.push_back(tableBlock(mapTable(b, p), p == kFirstBankA || p == kFirstBankB));
     }
     addPositionAndServo(sheet.blocks, b);
     addVarious(sheet.blocks, b);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/HeatScale.h"
 #include "params/ParameterImage.h"
 
 #include <cstdint>
@@ -12,9 +13,9 @@ namespace kordana {
 struct SheetRow {
     std::string label;
     std::vector<std::string> cells;
-    /// Per cell 0..1, where the cell's value lies between the smallest and the largest of its
-    /// table (maps only); empty when the row is not shaded.
-    std::vector<double> shades;
+    /// Per cell its heat colour, the one the map grid gives the value (maps only); empty when
+    /// the row is not coloured.
+    std::vector<Rgb> fills;
 };
 
 /// A titled table: an optional header row (its first entry is the corner over the labels),

@@ -40,11 +40,8 @@ QFont sheetFont(double points, bool bold = false) {
     return font;
 }
 
-// A pale colour from cool (low values) to warm (high values); the figures stay black, so the
-// sheet reads as well on a grey-scale printer.
-QColor shadeColour(double shade) {
-    const double s = std::clamp(shade, 0.0, 1.0);
-    return QColor::fromHsvF(static_cast<float>((1.0 - s) * 0.62), 0.32f, 1.0f);
+QColor toQColor(Rgb colour) {
+    return {colour.r, colour.g, colour.b};
 }
 
 class SheetPainter {
@@ -113,11 +110,12 @@ private:
         return std::clamp(wanted, kMinLabelWidth, most);
     }
 
-    void cell(const QRectF& area, const QString& value, const QColor& fill, int flags) {
+    void cell(const QRectF& area, const QString& value, const QColor& fill, int flags,
+              const QColor& figures = Qt::black) {
         m_painter.fillRect(area, fill);
         m_painter.setPen(QPen(QColor(150, 150, 150), units(kGridLine)));
         m_painter.drawRect(area);
-        m_painter.setPen(Qt::black);
+        m_painter.setPen(figures);
         text(area, flags | Qt::AlignVCenter, value);
     }
 
@@ -156,19 +154,28 @@ private:
             m_painter.setFont(sheetFont(8));
             cell(rect(placed.left, y, labels, kRow), qs(row.label), QColor(244, 244, 244),
                  Qt::AlignLeft);
-            if (row.cells.size() == 1 && columns > 1) {
-                // A single value under a curve's columns spans them.
-                cell(rect(cellLeft(0), y, cellWidth * static_cast<double>(columns), kRow),
-                     qs(row.cells.front()), Qt::white, Qt::AlignLeft);
-            } else {
-                for (std::size_t c = 0; c < row.cells.size(); ++c) {
-                    const QColor fill =
-                        c < row.shades.size() ? shadeColour(row.shades[c]) : QColor(Qt::white);
-                    cell(rect(cellLeft(c), y, cellWidth, kRow), qs(row.cells[c]), fill,
-                         columns == 1 ? Qt::AlignLeft : Qt::AlignHCenter);
-                }
-            }
+            drawRowCells(row, y, columns, cellWidth, cellLeft);
             y += kRow;
+        }
+    }
+
+    template <typename CellLeft>
+    void drawRowCells(const SheetRow& row, double y, std::size_t columns, double cellWidth,
+                      const CellLeft& cellLeft) {
+        if (row.cells.size() == 1 && columns > 1) {
+            // A single value under a curve's columns spans them.
+            cell(rect(cellLeft(0), y, cellWidth * static_cast<double>(columns), kRow),
+                 qs(row.cells.front()), Qt::white, Qt::AlignLeft);
+            return;
+        }
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            // A coloured cell's figures in black or white, as on the map grid.
+            const bool coloured = c < row.fills.size();
+            const QColor fill = coloured ? toQColor(row.fills[c]) : QColor(Qt::white);
+            const QColor figures =
+                coloured ? toQColor(textColourOn(row.fills[c])) : QColor(Qt::black);
+            cell(rect(cellLeft(c), y, cellWidth, kRow), qs(row.cells[c]), fill,
+                 columns == 1 ? Qt::AlignLeft : Qt::AlignHCenter, figures);
         }
     }
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -118,6 +119,10 @@ public:
     /// Asks `text` in a message box with `buttons`.
     virtual DesktopServices::Answer ask(const std::string& text,
                                         DesktopServices::Buttons buttons) = 0;
+    /// Runs `step` once the main window stands on the screen: at once when it is shown, else
+    /// from the event loop after its first showing (a start-up message then appears over the
+    /// window, not before it).
+    virtual void whenWindowShown(std::function<void()> step) = 0;
 
 protected:
     ~Shell() = default;

@@ -10,14 +10,52 @@
 #include "shell/StatusLine.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <functional>
 
 namespace kordana {
 
 namespace {
+
 const char* const kSectionIgnition = "IGNITION";
 const char* const kExtMonitorKey = "CheckBoxExtMonitor->Checked";
+// Options of this program, in its own section; written once they were ever chosen.
+const char* const kSectionKordana = "KORDANA";
+const char* const kOneLineKey = "MonitorOneLine";
+const char* const kDetachedKey = "MonitorDetached";
+
+void writeOnceChosen(IniFile& settings, const char* key, bool on) {
+    if (on || settings.value(kSectionKordana, key)) {
+        settings.writeInteger(kSectionKordana, key, on ? 1 : 0);
+    }
+}
+
+// The panel's own window: closing it puts the panel back below the pages.
+class MonitorWindow final : public QWidget {
+public:
+    MonitorWindow(QWidget* parent, std::function<void()> closed)
+        : QWidget(parent, Qt::Window), m_closed(std::move(closed)) {
+        setObjectName("FormMonitor");
+        setWindowTitle("Monitor");
+        auto* fill = new QVBoxLayout(this);
+        fill->setContentsMargins(4, 4, 4, 4);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        QWidget::closeEvent(event);
+        m_closed();
+    }
+
+private:
+    std::function<void()> m_closed;
+};
+
 } // namespace
 
 void MonitorFeature::install(Shell& shell) {
@@ -25,7 +63,12 @@ void MonitorFeature::install(Shell& shell) {
     auto* area = new QWidget(&shell.mainWindow());
     area->setObjectName("PanelMonitor");
     shell.addPanel(area);
+    m_area = area;
     m_panel = new MonitorPanel(area);
+    // Made at once, so its title is there for the language switch before it first shows.
+    m_window = new MonitorWindow(&shell.mainWindow(), [this] { setDetached(false); });
+    QObject::connect(m_panel->detachButton(), &QToolButton::toggled, m_panel,
+                     [this](bool on) { setDetached(on); });
     EventHub& hub = shell.hub();
     // The Extended Monitor state travels with parameter files: the session keeps it, and a
     // file, an undo or a restore that changes it shows here.
@@ -56,11 +99,42 @@ void MonitorFeature::loadSettings(const IniFile& settings) {
     QCheckBox* box = m_panel->extMonitorBox();
     box->setChecked(
         settings.readInteger(kSectionIgnition, kExtMonitorKey, box->isChecked() ? 1 : 0) != 0);
+    m_panel->setOneLine(settings.readInteger(kSectionKordana, kOneLineKey, 0) != 0);
+    m_wantDetached = settings.readInteger(kSectionKordana, kDetachedKey, 0) != 0;
 }
 
 void MonitorFeature::saveSettings(IniFile& settings) const {
     settings.writeInteger(kSectionIgnition, kExtMonitorKey,
                           m_panel->extMonitorBox()->isChecked() ? 1 : 0);
+    writeOnceChosen(settings, kOneLineKey, m_panel->oneLine());
+    writeOnceChosen(settings, kDetachedKey, m_panel->detachButton()->isChecked());
+}
+
+bool MonitorFeature::detached() const {
+    return m_window != nullptr && m_window->isVisible();
+}
+
+void MonitorFeature::setDetached(bool on) {
+    if (m_panel->detachButton()->isChecked() != on) {
+        m_panel->detachButton()->setChecked(on); // comes back here through the toggle
+        return;
+    }
+    if (on == detached()) {
+        return;
+    }
+    QWidget* host = on ? m_window : m_area;
+    if (QLayout* from = m_panel->parentWidget()->layout()) {
+        from->removeWidget(m_panel);
+    }
+    host->layout()->addWidget(m_panel);
+    m_panel->show();
+    m_area->setVisible(!on);
+    if (on) {
+        m_window->adjustSize();
+        m_window->show();
+    } else {
+        m_window->hide();
+    }
 }
 
 void MonitorFeature::applyLanguage(std::uint8_t) {
@@ -74,6 +148,10 @@ void MonitorFeature::applyLanguage(std::uint8_t) {
 }
 
 void MonitorFeature::started() {
+    // A window of its own opens with the main window, not before it.
+    if (m_wantDetached) {
+        m_shell->whenWindowShown([this] { setDetached(true); });
+    }
     m_panel->label(MonitorLabelId::EeDataErr)->hide();
     m_testMode = ReadTestMode();
     for (int i = 1; i <= 8; ++i) {

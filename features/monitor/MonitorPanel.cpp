@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <tuple>
@@ -65,22 +66,17 @@ MonitorPanel::MonitorPanel(QWidget* host) : QWidget(host) {
         gaugePalette.setColor(QPalette::Base, Qt::white);
     }
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 2, 0, 0);
-    column->setSpacing(3);
-    auto* first = new QHBoxLayout();
-    first->setSpacing(14);
-    first->addWidget(buildEngine(), 1);
-    first->addWidget(buildOutputs());
-    first->addWidget(buildSensors(), 1);
-    column->addLayout(first);
-    auto* second = new QHBoxLayout();
-    second->setSpacing(14);
-    second->addWidget(buildCorrections());
-    second->addWidget(buildKnockPowerServo(), 1);
-    column->addLayout(second);
-    column->addWidget(buildUnit());
-    column->addWidget(buildTest());
+    // The whole panel or its one-line form, one of the two shown; the toggles end the unit's
+    // strip of the one and the line of the other, where they take no width of their own.
+    auto* views = new QVBoxLayout(this);
+    views->setContentsMargins(0, 0, 0, 0);
+    m_toggles = buildToggles();
+    m_whole = new QWidget(this);
+    m_whole->setObjectName("PanelMonWhole");
+    views->addWidget(m_whole);
+    views->addWidget(buildLine());
+    buildWhole();
+    paintLine();
 
     auto* hostLayout = new QVBoxLayout(host);
     hostLayout->setContentsMargins(0, 0, 0, 0);
@@ -305,6 +301,8 @@ QWidget* MonitorPanel::buildUnit() {
         row->addWidget(alarm);
     }
     row->addStretch(1);
+    row->addWidget(m_toggles);
+    m_unitRow = row;
     return strip;
 }
 
@@ -322,6 +320,105 @@ QWidget* MonitorPanel::buildTest() {
     }
     row->addStretch(1);
     return strip;
+}
+
+void MonitorPanel::buildWhole() {
+    auto* column = new QVBoxLayout(m_whole);
+    column->setContentsMargins(0, 2, 0, 0);
+    column->setSpacing(3);
+    auto* first = new QHBoxLayout();
+    first->setSpacing(14);
+    first->addWidget(buildEngine(), 1);
+    first->addWidget(buildOutputs());
+    first->addWidget(buildSensors(), 1);
+    column->addLayout(first);
+    auto* second = new QHBoxLayout();
+    second->setSpacing(14);
+    second->addWidget(buildCorrections());
+    second->addWidget(buildKnockPowerServo(), 1);
+    column->addLayout(second);
+    column->addWidget(buildUnit());
+    column->addWidget(buildTest());
+}
+
+QWidget* MonitorPanel::buildToggles() {
+    auto* toggles = new QWidget(this);
+    toggles->setObjectName("PanelMonToggles");
+    auto* row = new QHBoxLayout(toggles);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    for (auto [button, name, caption] :
+         {std::tuple{&m_oneLineButton, "ButtonMonitorOneLine", "One line"},
+          std::tuple{&m_detachButton, "ButtonMonitorDetach", "Own window"}}) {
+        *button = new QToolButton(toggles);
+        (*button)->setObjectName(name);
+        (*button)->setText(caption);
+        (*button)->setCheckable(true);
+        (*button)->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(*button);
+    }
+    connect(m_oneLineButton, &QToolButton::toggled, this, &MonitorPanel::setOneLine);
+    return toggles;
+}
+
+QWidget* MonitorPanel::buildLine() {
+    m_line = new QWidget(this);
+    m_line->setObjectName("PanelMonLine");
+    auto* row = new QHBoxLayout(m_line);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(12);
+    m_lineValues = new QLabel(m_line);
+    m_lineValues->setObjectName("LabelMonLine");
+    QFont bold = m_lineValues->font();
+    bold.setBold(true);
+    m_lineValues->setFont(bold);
+    m_lineKnock = new QLabel(m_line);
+    m_lineKnock->setObjectName("LabelMonLineKnock");
+    m_lineKnock->setAutoFillBackground(true);
+    m_lineKnock->setContentsMargins(6, 0, 6, 0);
+    row->addWidget(m_lineValues);
+    row->addWidget(m_lineKnock);
+    row->addStretch(1);
+    m_lineRow = row;
+    m_line->hide();
+    return m_line;
+}
+
+void MonitorPanel::setOneLine(bool on) {
+    m_oneLine = on;
+    if (m_oneLineButton->isChecked() != on) {
+        m_oneLineButton->setChecked(on);
+    }
+    QHBoxLayout* from = on ? m_unitRow : m_lineRow;
+    QHBoxLayout* to = on ? m_lineRow : m_unitRow;
+    from->removeWidget(m_toggles);
+    to->addWidget(m_toggles);
+    m_whole->setVisible(!on);
+    m_line->setVisible(on);
+}
+
+// The line repeats what the whole panel's labels say, each label's text as it stands.
+void MonitorPanel::paintLine() {
+    QStringList values;
+    for (const Id id : {Id::Rpm, Id::TpsMon, Id::Lambda, Id::MonIgn1, Id::MonJet1A}) {
+        values << label(id)->text().simplified();
+    }
+    const QString text = values.join("  |  ");
+    if (m_lineValues->text() != text) {
+        m_lineValues->setText(text);
+    }
+    QStringList knocking;
+    for (int c = 0; c < 3; ++c) {
+        if (m_labelColours[idx(nth(Id::KnockMon1, c))] == MonitorColour::Red) {
+            knocking << QString::number(c + 1);
+        }
+    }
+    const QString knock = "Knock: " + (knocking.isEmpty() ? QString("-") : knocking.join(", "));
+    if (m_lineKnock->text() != knock) {
+        m_lineKnock->setText(knock);
+        m_lineKnock->setPalette(
+            m_labelPalettes[idx(knocking.isEmpty() ? MonitorColour::Normal : MonitorColour::Red)]);
+    }
 }
 
 void MonitorPanel::setLabelColour(std::size_t index, MonitorColour colour) {
@@ -355,6 +452,7 @@ void MonitorPanel::paint(const MonitorDisplay& display) {
             widget->setVisible(model.visible);
         }
     }
+    paintLine();
     const auto gauges = display.gauges();
     for (std::size_t i = 0; i < kMonitorGaugeCount; ++i) {
         const MonitorGauge& model = gauges[i];

@@ -9,8 +9,10 @@
 
 class QCheckBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
+class QToolButton;
 
 namespace kordana {
 
@@ -37,6 +39,17 @@ public:
     /// The "Extended Monitor" check box.
     QCheckBox* extMonitorBox() const { return m_extMonitor; }
 
+    /// Shows the whole panel, or (`on`) one line of the values a dyno run is watched by:
+    /// speed, throttle, lambda, advance, injection 1A and the knock alarms.
+    void setOneLine(bool on);
+    bool oneLine() const { return m_oneLine; }
+    /// The one line's values and its knock alarms (red while a cylinder knocks).
+    QLabel* lineValues() const { return m_lineValues; }
+    QLabel* lineKnock() const { return m_lineKnock; }
+    /// The panel's own toggles: one line, and a window of its own.
+    QToolButton* oneLineButton() const { return m_oneLineButton; }
+    QToolButton* detachButton() const { return m_detachButton; }
+
     /// The colour a monitor colour stands for; Normal is the button face of `base`.
     static QColor colourOf(MonitorColour colour, const QPalette& base);
     /// The background a monitor label shows.
@@ -57,6 +70,10 @@ private:
     QWidget* buildKnockPowerServo();
     QWidget* buildUnit();
     QWidget* buildTest();
+    void buildWhole();
+    QWidget* buildLine();
+    QWidget* buildToggles();
+    void paintLine();
     void setLabelColour(std::size_t index, MonitorColour colour);
     void setGaugeColour(std::size_t index, MonitorColour colour);
 
@@ -67,6 +84,16 @@ private:
     std::array<QPalette, 7> m_labelPalettes;
     std::array<QPalette, 7> m_gaugePalettes;
     QCheckBox* m_extMonitor = nullptr;
+    QWidget* m_whole = nullptr;
+    QWidget* m_line = nullptr;
+    QLabel* m_lineValues = nullptr;
+    QLabel* m_lineKnock = nullptr;
+    QToolButton* m_oneLineButton = nullptr;
+    QToolButton* m_detachButton = nullptr;
+    QWidget* m_toggles = nullptr;
+    QHBoxLayout* m_unitRow = nullptr;
+    QHBoxLayout* m_lineRow = nullptr;
+    bool m_oneLine = false;
     MonitorDisplay m_names; ///< objectNames of the elements
 };
 

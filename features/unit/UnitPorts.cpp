@@ -154,7 +154,10 @@ void UnitFeature::OpenComPort() {
         message.details =
             portOpenFailureText(device, static_cast<int>(m_port->openFailure()), texts);
         m_shell->showStatusBarText(message.text + " " + message.details);
-        m_shell->desktop().messageBoxWithDetails(&m_shell->mainWindow(), message);
+        // At start-up the window comes first, the box over it then.
+        m_shell->whenWindowShown([shell = m_shell, message] {
+            shell->desktop().messageBoxWithDetails(&shell->mainWindow(), message);
+        });
     }
     m_link->portOpened();
     const auto items = comPortItems();

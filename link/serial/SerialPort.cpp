@@ -37,8 +37,9 @@ bool SerialPort::open(const QString& device) {
     if (!port->open(QIODevice::ReadWrite)) {
         m_error = port->errorString();
         const QByteArray path = QFile::encodeName(device);
-        m_openFailure = classifyOpenFailure(QFileInfo::exists(device),
-                                            ::access(path.constData(), R_OK | W_OK) == 0,
+        const bool accessible =
+            m_accessCheck ? m_accessCheck(device) : ::access(path.constData(), R_OK | W_OK) == 0;
+        m_openFailure = classifyOpenFailure(QFileInfo::exists(device), accessible,
                                             port->error() == QSerialPort::PermissionError);
         return false;
     }

@@ -53,6 +53,10 @@ public:
     /// write it) for which the serial port reported `permissionError` (the system's EACCES,
     /// EPERM or EBUSY, or a lock another program holds).
     static OpenFailure classifyOpenFailure(bool exists, bool accessible, bool permissionError);
+    /// Whether this user may read and write `device`: the system's answer unless a check is
+    /// set (a test stands in for a user the system refuses, which root never is).
+    using AccessCheck = std::function<bool(const QString& device)>;
+    void setAccessCheck(AccessCheck check) { m_accessCheck = std::move(check); }
 
     /// Bytes received and not yet read; 0 when the port is not usable.
     std::size_t bytesWaiting() override;
@@ -71,6 +75,7 @@ private:
 
     std::unique_ptr<QSerialPort> m_port;
     std::function<void()> m_onReadyRead;
+    AccessCheck m_accessCheck;
     QString m_device;
     QString m_error;
     OpenFailure m_openFailure = OpenFailure::None;

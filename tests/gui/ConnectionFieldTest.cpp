@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QLabel>
 
+#include <csignal>
+
 namespace kordana {
 namespace {
 
@@ -96,6 +98,34 @@ TEST_F(ConnectionField, FollowsTheUnitThroughOpenReadAndAnotherPort) {
     EXPECT_EQ(messages[0], "Com opening error!");
     ASSERT_EQ(messageDetails.size(), 1u);
     EXPECT_EQ(messageDetails[0].details, QString::fromStdString(noDevice()) + ": not present");
+}
+
+TEST_F(ConnectionField, SaysNoAnswerWhileTheUnitIsSilentAndConnectedAfterReopening) {
+    TFormHlav& f = startWithUnit();
+    auto* field = childNamed<QLabel>(f, "LabelConnection");
+    const QString port = "COM1 " + QString::fromStdString(m_unit.devicePath());
+    const auto tickUntil = [&](const QString& prefix, bool awaitReplies) {
+        for (int i = 0; i < 120 && !field->text().startsWith(prefix); ++i) {
+            f.Timer1Timer();
+            if (awaitReplies) {
+                awaitUnit(f);
+            }
+        }
+        return field->text().startsWith(prefix);
+    };
+    EXPECT_EQ(field->text(), port + "  |  no answer"); // opened, nothing heard yet
+    EXPECT_TRUE(tickUntil(port + "  |  connected", true)) << field->text().toStdString();
+
+    // The unit stops answering (stopped, its line still there): the link gives up on it.
+    ASSERT_EQ(::kill(m_unit.pid(), SIGSTOP), 0);
+    EXPECT_TRUE(tickUntil(port + "  |  no answer", false)) << field->text().toStdString();
+    EXPECT_EQ(field->text(), port + "  |  no answer");
+    ASSERT_EQ(::kill(m_unit.pid(), SIGCONT), 0);
+
+    // Opened again from the Com menu: no answer until the unit is heard, then connected.
+    f.action("MenuCom1")->trigger();
+    EXPECT_EQ(field->text(), port + "  |  no answer");
+    EXPECT_TRUE(tickUntil(port + "  |  connected", true)) << field->text().toStdString();
 }
 
 } // namespace

@@ -68,7 +68,10 @@ public:
     TestDesktop(std::vector<QString>& messages, const Answer& nextAnswer)
         : m_messages(messages), m_nextAnswer(nextAnswer) {}
 
-    Answer messageBox(QWidget*, const QString& text, Buttons) override {
+    Answer messageBox(QWidget* parent, const QString& text, Buttons) override {
+        if (onMessage) {
+            onMessage(parent);
+        }
         m_messages.push_back(text);
         return m_nextAnswer;
     }
@@ -112,6 +115,8 @@ public:
         QString buttons;
     };
     std::vector<Detail>* detailLog = nullptr;
+    /// Hears the window every message box is shown over, as the box comes.
+    std::function<void(QWidget* parent)> onMessage;
     std::function<QString(const QString& start)> openDialog;
     std::function<QString(const QString& start)> saveDialog;
     std::function<QString(const QString& start)> pdfDialog;
@@ -160,6 +165,8 @@ protected:
         m_form = std::make_unique<TFormHlav>(std::move(arguments), m_configDir, std::move(desktop));
         m_form->FormCreate();
         m_form->show();
+        // What waits for the window to stand on the screen (a start-up message) runs now.
+        QCoreApplication::sendPostedEvents(m_form.get(), QEvent::MetaCall);
         return *m_form;
     }
 

@@ -3,7 +3,6 @@
 // indicator, Esc or closing the log window return to the live values.
 #include "UnitWindowFixture.h"
 
-#include "editors/MapColours.h"
 #include "editors/MapGrid.h"
 #include "editors/UpDownEdit.h"
 #include "features/editing/EditingFeature.h"
@@ -11,6 +10,7 @@
 #include "features/log/LogWindow.h"
 #include "monitor/LogMarkers.h"
 #include "monitor/MonitorLog.h"
+#include "params/HeatScale.h"
 #include "params/ImageLayout.h"
 #include "settings/AtomicFile.h"
 #include "shell/EventHub.h"

@@ -24,9 +24,9 @@ const Rgb3 kLime{0, 255, 0};
 const Rgb3 kBlack{0, 0, 0};
 const Rgb3 kWhite{255, 255, 255};
 // Ends and middle of the heat scale.
-const Rgb3 kLowest{68, 1, 84};
-const Rgb3 kMiddle{33, 145, 140};
-const Rgb3 kHighest{253, 231, 37};
+const Rgb3 kLowest{40, 11, 85};
+const Rgb3 kMiddle{200, 71, 81};
+const Rgb3 kHighest{252, 210, 106};
 
 Rgb3 rgb(const QColor& c) {
     return {c.red(), c.green(), c.blue()};
@@ -37,9 +37,13 @@ protected:
     TFormHlav& form() {
         TFormHlav& f = createForm();
         childNamed<QTimer>(f, "Timer1")->stop();
-        // Breakpoints 1000, 1500, 2000, ... rpm on "Ign 1"; the first row 0, 60, 30 degrees.
+        // Breakpoints 1000, 1500, 2000, ... rpm on "Ign 1"; the first row 0, 60, 30 degrees,
+        // the rest 30.
         for (std::size_t c = 0; c < 15; ++c) {
             setImageByte(f, layout::mapRpm(0) + c, static_cast<std::uint8_t>(20 + 10 * c));
+        }
+        for (std::size_t i = 0; i < 150; ++i) {
+            setImageByte(f, layout::mapCells(0) + i, 30);
         }
         setImageByte(f, layout::mapCell(0, 0, 0), 0);
         setImageByte(f, layout::mapCell(0, 0, 1), 60);
@@ -75,7 +79,7 @@ TEST_F(ViewOptions, HeatColoursFollowTheValuesAndTheCursorWins) {
     EXPECT_EQ(background(f, 0, 1), plain);
 
     f.action("MenuHeatMap")->trigger();
-    // Advance over 0..60 degrees, whatever the map holds.
+    // Advance over the map's own lowest..highest, here 0..60 degrees.
     EXPECT_EQ(background(f, 0, 0), kLowest);
     EXPECT_EQ(text(f, 0, 0), kWhite);
     EXPECT_EQ(background(f, 0, 1), kHighest);
@@ -106,20 +110,20 @@ TEST_F(ViewOptions, TrailFadesBehindTheCursorAndClearsOnAnotherPage) {
     TFormHlav& f = form();
     f.action("MenuHeatMap")->trigger();
     f.action("MenuCursorTrail")->trigger();
-    engineAt(f, 1000); // cell (0, 0), heat colour (68, 1, 84)
-    engineAt(f, 1500); // cell (0, 1), heat colour (253, 231, 37)
+    engineAt(f, 1000); // cell (0, 0), heat colour (40, 11, 85)
+    engineAt(f, 1500); // cell (0, 1), heat colour (252, 210, 106)
     EXPECT_EQ(background(f, 0, 1), kLime);
-    // One visit old: lime at 0.75 - 0.6 / 19 = 0.7184 over (68, 1, 84), rounded per channel.
-    EXPECT_EQ(background(f, 0, 0), Rgb3(19, 183, 24));
+    // One visit old: lime at 0.75 - 0.6 / 19 = 0.7184 over (40, 11, 85), rounded per channel.
+    EXPECT_EQ(background(f, 0, 0), Rgb3(11, 186, 24));
     EXPECT_EQ(text(f, 0, 0), kBlack);
 
     engineAt(f, 1000); // back on the trail: the cursor wins
     EXPECT_EQ(background(f, 0, 0), kLime);
-    EXPECT_EQ(background(f, 0, 1), Rgb3(71, 248, 10));
+    EXPECT_EQ(background(f, 0, 1), Rgb3(71, 242, 30));
 
     engineAt(f, 0); // the engine stops: no cell is marked, the trail stays
-    EXPECT_EQ(background(f, 0, 0), Rgb3(17, 192, 21)); // newest: 0.75 over (68, 1, 84)
-    EXPECT_EQ(background(f, 0, 1), Rgb3(71, 248, 10));
+    EXPECT_EQ(background(f, 0, 0), Rgb3(10, 194, 21)); // newest: 0.75 over (40, 11, 85)
+    EXPECT_EQ(background(f, 0, 1), Rgb3(71, 242, 30));
 
     childNamed<QTabWidget>(f, "PageControl1")->setCurrentIndex(1);
     childNamed<QTabWidget>(f, "PageControl1")->setCurrentIndex(0);

@@ -28,7 +28,7 @@ void expectEachControlOnce(std::span<const Row> rows, const char* table) {
 }
 
 TEST(CaptionTablesTest, EveryRowNamesControlsAndHasFourTexts) {
-    ASSERT_EQ(captionTable().size(), 154u);
+    ASSERT_EQ(captionTable().size(), 157u);
     ASSERT_EQ(hintTable().size(), 15u);
     for (const std::span<const TextRow> table : {captionTable(), hintTable()}) {
         for (const TextRow& row : table) {
@@ -107,6 +107,9 @@ TEST(CaptionTablesTest, CaptionsSpotChecks) {
         {"MenuAssignDevice", kEn, "Assign serial device..."},
         {"MenuFastLink", kEn, "Fast link"},
         {"MenuQuickProgramming", kCz, "Rychlé programování"},
+        {"ButtonMonitorOneLine", kDe, "Eine Zeile"},
+        {"ButtonMonitorDetach", kFr, "Fenêtre séparée"},
+        {"FormMonitor", kCz, "Monitor"},
     };
     for (const TextCase& c : cases) {
         EXPECT_EQ(captionForControl(c.control, c.language), c.expected)
