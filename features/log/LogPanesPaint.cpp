@@ -94,14 +94,20 @@ void LogPanes::paintSeries(QPainter& painter, const Pane& pane, const QRectF& re
             painter.setPen(QPen(s.colour, 1, Qt::DotLine));
             drawLine(painter, s.alarm, axis.scale, rect, false);
         }
+        // Limiters close together would write their names over each other: each name goes
+        // at least a line below the one before.
+        const double lineHeight = QFontMetricsF(painter.font()).height();
+        double lastText = -1e9;
         for (std::size_t l = 0; l < axis.limiters.size(); ++l) {
             const double y = yOf(axis.limiters[l], axis.scale, rect);
             if (y >= rect.top() && y <= rect.bottom()) {
                 painter.setPen(QPen(QColor(200, 0, 0), 1, Qt::DashDotLine));
                 painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
                 if (l < static_cast<std::size_t>(m_limiterTexts.size())) {
-                    painter.drawText(QPointF(rect.right() - 120, y - 2),
+                    const double textY = std::max(y - 2, lastText + lineHeight);
+                    painter.drawText(QPointF(rect.right() - 120, textY),
                                      m_limiterTexts[static_cast<qsizetype>(l)]);
+                    lastText = textY;
                 }
             }
         }
@@ -170,6 +176,11 @@ void LogPanes::paintTimeAxis(QPainter& painter) const {
         const double x = xOfTime(tick);
         const QString text = tickText(tick, scale.step);
         painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + 3));
+        // The unit "s" holds the right end; a tick's number there would be written over it.
+        if (x + metrics.horizontalAdvance(text) / 2 >
+            area.right() - metrics.horizontalAdvance("s") - 4) {
+            continue;
+        }
         painter.drawText(
             QPointF(x - metrics.horizontalAdvance(text) / 2, area.bottom() + 4 + metrics.ascent()),
             text);
