@@ -5,15 +5,20 @@
 // the manual always shows the program as it is built.
 #include "EngineFrame.h"
 #include "app/TFormHlav.h"
+#include "features/log/LogAnalysisWindow.h"
+#include "features/log/LogFeature.h"
+#include "features/log/LogWindow.h"
 #include "features/unit/CompareWindow.h"
 #include "params/ImageLayout.h"
 #include "params/ParameterDiff.h"
+#include "settings/AtomicFile.h"
 #include "shell/DesktopServices.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPixmap>
 #include <QTabWidget>
@@ -132,6 +137,32 @@ void takeWindows(TFormHlav& form, Shots& shots) {
     }
 }
 
+// A minute of the simulated engine on its lap, recorded with two markers, in the log window
+// with the time cursor on the second marker, and its analysis on the scatter.
+void takeLog(TFormHlav& form, Shots& shots, const QString& folder) {
+    const QString path = folder + "/2026-12-08_14-03-11.csv";
+    LogFeature* log = form.feature<LogFeature>();
+    if (log == nullptr || !writeFileAtomically(path, simulatedTrackLog(60, 100, {14, 38})) ||
+        !log->openMonitorLog(path)) {
+        std::fprintf(stderr, "kordana-manual-shots: cannot show the log %s\n", qPrintable(path));
+        return;
+    }
+    LogWindow& window = *log->logWindow();
+    // The picture names the log where the recording puts it, not the build's passing folder.
+    if (auto* file = window.findChild<QLabel*>("LabelLogFile")) {
+        file->setText("~/.local/share/kordana/logs/2026-12-08_14-03-11.csv");
+    }
+    window.resize(1000, 620);
+    window.jumpToMarker(1);
+    shots.take(window, "log-window");
+    if (LogAnalysisWindow* analysis = log->showAnalysis()) {
+        analysis->resize(760, 560);
+        shots.take(*analysis, "log-analysis");
+        analysis->close();
+    }
+    window.close();
+}
+
 } // namespace
 } // namespace kordana
 
@@ -161,5 +192,6 @@ int main(int argc, char** argv) {
     kordana::Shots shots(folder);
     kordana::takePages(form, shots);
     kordana::takeWindows(form, shots);
+    kordana::takeLog(form, shots, config.path());
     return shots.failed() ? 1 : 0;
 }
