@@ -92,7 +92,7 @@ enum class Rejection : std::uint8_t {
 };
 inline constexpr std::size_t kRejectionCount = 10;
 
-/// The English name of a rejection as the tally prints it ("not steady").
+/// The English name of a rejection ("not steady"); the tally takes its words from `TallyWords`.
 std::string_view rejectionName(Rejection reason);
 
 /// How many samples were looked at, used and rejected (by reason).

@@ -1,11 +1,12 @@
 #include "features/assistant/AssistantFeature.h"
 
 #include "analysis/AnalysisSample.h"
-#include "analysis/AnalysisText.h"
 #include "editors/MapGrid.h"
 #include "features/assistant/AssistantNotes.h"
 #include "features/assistant/AssistantSheet.h"
+#include "features/assistant/AssistantTally.h"
 #include "features/assistant/AssistantWindow.h"
+#include "lang/AssistantTexts.h"
 #include "monitor/MonitorLog.h"
 #include "session/EditSession.h"
 #include "settings/IniFile.h"
@@ -92,6 +93,13 @@ void AssistantFeature::subscribe() {
         });
 }
 
+void AssistantFeature::applyLanguage(std::uint8_t /*index*/) {
+    // The tally and the cell notes are worded in the shell's language.
+    if (m_analyzer) {
+        update();
+    }
+}
+
 void AssistantFeature::loadSettings(const IniFile& ini) {
     analysis::AnalysisSettings settings = m_window->settings();
     const auto read = [&ini](const char* key, int current) {
@@ -174,7 +182,8 @@ void AssistantFeature::addFrame(const MonitorFrame& frame) {
 bool AssistantFeature::addLog(const QString& path) {
     const MonitorLogRead read = readMonitorLogFile(QFile::encodeName(path).toStdString());
     if (!read.log) {
-        m_shell->showStatus("Log not read: " + QFileInfo(path).fileName(), true);
+        const AssistantTexts texts = assistantTextsFor(m_shell->languageIndex());
+        m_shell->showStatus(assistantText(texts.logNotRead).arg(QFileInfo(path).fileName()), true);
         return false;
     }
     const analysis::LogSamples samples(*read.log);
@@ -199,9 +208,7 @@ void AssistantFeature::update() {
     m_proposal =
         analysis::propose(m_shell->session().image(), result, m_window->settings(), m_locks);
     m_window->showTally(
-        QString::fromStdString("Fuel: " + analysis::tallyText(result.fuelTally) +
-                               "\nKnock: " + analysis::tallyText(result.ignitionTally)) +
-        QString("\n%1 cells proposed").arg(m_proposal.changes.size()));
+        tallyLabelText(result, m_proposal.changes.size(), m_shell->languageIndex()));
     showNotes();
 }
 
@@ -214,7 +221,7 @@ void AssistantFeature::showNotes() {
         return;
     }
     grid.setCellNotes(assistantNotes(m_shell->activePageIndex(), m_analyzer->result(), m_proposal,
-                                     m_window->settings(), m_locks));
+                                     m_window->settings(), m_locks, m_shell->languageIndex()));
 }
 
 void AssistantFeature::acceptAll() {

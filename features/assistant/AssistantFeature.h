@@ -25,6 +25,7 @@ public:
     void install(Shell& shell) override;
     void loadSettings(const IniFile& settings) override;
     void saveSettings(IniFile& settings) const override;
+    void applyLanguage(std::uint8_t index) override;
 
     /// Opens the assistant's window.
     void MenuTuningAssistantClick();

@@ -1,5 +1,8 @@
 #include "features/assistant/AssistantNotes.h"
 
+#include "features/assistant/AssistantTally.h"
+#include "lang/AssistantTexts.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,26 +15,26 @@ const QColor kLeaner(200, 0, 0);
 const QColor kClean(0, 120, 0);
 const QColor kThin(110, 110, 110);
 
-QString fuelTip(const analysis::FuelCell& cell, const analysis::AnalysisSettings& settings) {
-    QString tip = QString("Samples: %1").arg(cell.samples);
+QString fuelTip(const analysis::FuelCell& cell, const analysis::AnalysisSettings& settings,
+                const AssistantTexts& texts) {
+    QString tip = assistantText(texts.tipSamples).arg(cell.samples);
     if (cell.samples == 0) {
         return tip;
     }
     if (settings.sensor == analysis::SensorModel::Wideband) {
-        return tip + QString("\nMean lambda: %1").arg(cell.meanLambda(), 0, 'f', 3);
+        return tip + "\n" + assistantText(texts.tipMeanLambda).arg(cell.meanLambda(), 0, 'f', 3);
     }
-    return tip + QString("\nMean lambda voltage: %1 mV").arg(std::lround(cell.meanMv()));
+    return tip + "\n" + assistantText(texts.tipMeanLambdaMv).arg(std::lround(cell.meanMv()));
 }
 
-QString knockTip(const analysis::KnockCell& cell) {
-    QString tip = QString("Samples: %1").arg(cell.samples);
+QString knockTip(const analysis::KnockCell& cell, const AssistantTexts& texts) {
+    QString tip = assistantText(texts.tipSamples).arg(cell.samples);
     if (cell.samples == 0) {
         return tip;
     }
-    return tip + QString("\nKnock events: %1\nPeak knock: %2 mV\nMean knock: %3 mV")
-                     .arg(cell.events)
-                     .arg(cell.peakMv)
-                     .arg(std::lround(cell.meanMv()));
+    return tip + "\n" + assistantText(texts.tipKnockEvents).arg(cell.events) + "\n" +
+           assistantText(texts.tipPeakKnock).arg(cell.peakMv) + "\n" +
+           assistantText(texts.tipMeanKnock).arg(std::lround(cell.meanMv()));
 }
 
 struct CellFacts {
@@ -40,13 +43,13 @@ struct CellFacts {
 };
 
 CellFacts factsOf(int page, std::size_t cell, const analysis::AnalysisResult& result,
-                  const analysis::AnalysisSettings& settings) {
+                  const analysis::AnalysisSettings& settings, const AssistantTexts& texts) {
     if (page < static_cast<int>(analysis::kFirstJetPage)) {
         const analysis::KnockCell& knock = result.ignition[static_cast<std::size_t>(page)][cell];
-        return {knock.samples, knockTip(knock)};
+        return {knock.samples, knockTip(knock, texts)};
     }
     const analysis::FuelCell& fuel = result.fuelMap(static_cast<std::size_t>(page))[cell];
-    return {fuel.samples, fuelTip(fuel, settings)};
+    return {fuel.samples, fuelTip(fuel, settings, texts)};
 }
 
 } // namespace
@@ -63,14 +66,15 @@ QString changeText(int page, int before, int after) {
 std::vector<CellNote> assistantNotes(int page, const analysis::AnalysisResult& result,
                                      const analysis::Proposal& proposal,
                                      const analysis::AnalysisSettings& settings,
-                                     const analysis::CellLocks& locks) {
+                                     const analysis::CellLocks& locks, std::uint8_t languageIndex) {
     std::vector<CellNote> notes;
     if (page < 0 || page >= static_cast<int>(kMapPageCount)) {
         return notes;
     }
     const auto at = static_cast<std::size_t>(page);
+    const AssistantTexts texts = assistantTextsFor(languageIndex);
     for (std::size_t cell = 0; cell < analysis::kCellCount; ++cell) {
-        const CellFacts facts = factsOf(page, cell, result, settings);
+        const CellFacts facts = factsOf(page, cell, result, settings, texts);
         CellNote note{static_cast<int>(cell / layout::kMapCols),
                       static_cast<int>(cell % layout::kMapCols),
                       {},

@@ -2,8 +2,9 @@
 
 #include "analysis/AnalysisText.h"
 #include "features/assistant/AssistantNotes.h"
+#include "features/assistant/AssistantTally.h"
+#include "lang/AssistantTexts.h"
 #include "lang/CaptionTables.h"
-#include "lang/Language.h"
 #include "monitor/OperatingPoint.h"
 
 #include <array>
@@ -24,9 +25,10 @@ std::uint32_t samplesOf(const analysis::AnalysisResult& result, std::size_t page
 }
 
 SheetTable mapTable(const ParameterImage& image, const analysis::AnalysisResult& result,
-                    const analysis::Proposal& proposal, std::size_t page) {
+                    const analysis::Proposal& proposal, std::size_t page,
+                    std::string_view titlePattern) {
     SheetTable table;
-    table.title = std::string(kMapNames[page]) + "  samples: proposal";
+    table.title = assistantText(titlePattern).arg(assistantText(kMapNames[page])).toStdString();
     table.header.push_back("TPS \\ RPM");
     for (std::size_t c = 0; c < layout::kMapCols; ++c) {
         table.header.push_back(std::to_string(image[layout::mapRpm(page) + c] * 50u));
@@ -63,12 +65,6 @@ bool anySample(const analysis::AnalysisResult& result, std::size_t page) {
     return false;
 }
 
-// The tallies' names on the sheet, in the four languages.
-constexpr std::array<std::string_view, kLanguageCount> kFuel{"Fuel", "Kraftstoff", "Carburant",
-                                                             "Palivo"};
-constexpr std::array<std::string_view, kLanguageCount> kKnock{"Knock", "Klopfen", "Cliquetis",
-                                                              "Klepání"};
-
 std::string captionText(std::string_view control, std::uint8_t languageIndex) {
     return std::string(captionForControl(control, languageIndex).value_or(control));
 }
@@ -90,16 +86,17 @@ std::vector<SheetBlock> assistantSheetBlocks(const ParameterImage& image,
     blocks.push_back(heading);
     SheetBlock tally;
     tally.table.title = captionText("GroupBoxAssistSource", languageIndex);
-    const std::size_t language = safeLanguageIndex(languageIndex);
+    const AssistantTexts texts = assistantTextsFor(languageIndex);
+    const analysis::TallyWords words = tallyWordsFor(languageIndex);
     tally.table.rows.push_back(
-        {std::string(kFuel[language]), {analysis::tallyText(result.fuelTally)}, {}});
+        {std::string(texts.fuel), {analysis::tallyText(result.fuelTally, words)}, {}});
     tally.table.rows.push_back(
-        {std::string(kKnock[language]), {analysis::tallyText(result.ignitionTally)}, {}});
+        {std::string(texts.knock), {analysis::tallyText(result.ignitionTally, words)}, {}});
     blocks.push_back(tally);
     for (std::size_t page = 0; page < kMapPageCount; ++page) {
         if (anySample(result, page)) {
             SheetBlock map;
-            map.table = mapTable(image, result, proposal, page);
+            map.table = mapTable(image, result, proposal, page, texts.mapTable);
             blocks.push_back(std::move(map));
         }
     }

@@ -6,6 +6,7 @@
 #include "features/assistant/AssistantFeature.h"
 #include "features/assistant/AssistantNotes.h"
 #include "features/assistant/AssistantSheet.h"
+#include "features/assistant/AssistantTally.h"
 #include "features/assistant/AssistantWindow.h"
 #include "features/history/HistoryFeature.h"
 #include "monitor/MonitorFrame.h"
@@ -211,6 +212,74 @@ TEST(AssistantSheet, APageOfTalliesAndOneTableForEachMapWithSamples) {
     EXPECT_EQ(czech[1].table.title, "Vzorky");
     EXPECT_EQ(czech[1].table.rows[0].label, "Palivo");
     EXPECT_EQ(czech[1].table.rows[1].label, "Klepání");
+}
+
+// One hand-made tally in the four languages: the window's label, the sheet's row and title.
+TEST(AssistantTally, TheTallyIsWordedInEachOfTheFourLanguages) {
+    analysis::AnalysisResult result;
+    result.fuelTally.samples = 1840;
+    result.fuelTally.used = 1203;
+    result.fuelTally.rejected[static_cast<std::size_t>(analysis::Rejection::Cold)] = 210;
+    result.ignitionTally.samples = 12;
+    result.ignitionTally.used = 12;
+    result.fuel[0][0].samples = 3;
+    const struct {
+        std::uint8_t language;
+        const char* label;
+        const char* fuelRow;
+        const char* mapTitle;
+    } cases[] = {
+        {0,
+         "Fuel: 1,840 samples, 1,203 used; 210 cold\nKnock: 12 samples, 12 used\n"
+         "6 cells proposed",
+         "1,840 samples, 1,203 used; 210 cold", "Jet 1A  samples: proposal"},
+        {1,
+         "Kraftstoff: 1840 Messwerte, 1203 verwendet; 210 kalt\n"
+         "Klopfen: 12 Messwerte, 12 verwendet\n6 Zellen mit Vorschlag",
+         "1840 Messwerte, 1203 verwendet; 210 kalt", "Jet 1A  Messwerte: Vorschlag"},
+        {2,
+         "Carburant : 1840 échantillons, 1203 utilisés ; 210 à froid\n"
+         "Cliquetis : 12 échantillons, 12 utilisés\n6 cellules proposées",
+         "1840 échantillons, 1203 utilisés ; 210 à froid", "Jet 1A  échantillons : proposition"},
+        {3,
+         "Palivo – vzorků: 1840, použito: 1203; studený motor: 210\n"
+         "Klepání – vzorků: 12, použito: 12\nnavržené buňky: 6",
+         "vzorků: 1840, použito: 1203; studený motor: 210", "Jet 1A  vzorky: návrh"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(tallyLabelText(result, 6, c.language).toStdString(), c.label) << int(c.language);
+        const std::vector<SheetBlock> blocks =
+            assistantSheetBlocks(ParameterImage{}, result, {}, c.language);
+        ASSERT_EQ(blocks.size(), 3u) << int(c.language);
+        EXPECT_EQ(blocks[1].table.rows[0].cells[0], c.fuelRow) << int(c.language);
+        EXPECT_EQ(blocks[2].table.title, c.mapTitle) << int(c.language);
+    }
+}
+
+TEST(AssistantNotes, TheTooltipFollowsTheLanguage) {
+    analysis::AnalysisResult result;
+    analysis::KnockCell& knock = result.ignition[0][0];
+    knock.samples = 4;
+    knock.events = 1;
+    knock.peakMv = 900;
+    knock.sumMv = 2000; // mean 500 mV
+    const analysis::AnalysisSettings settings;
+    const std::vector<CellNote> german = assistantNotes(0, result, {}, settings, {}, 1);
+    ASSERT_EQ(german.size(), 1u);
+    EXPECT_EQ(german[0].toolTip.toStdString(),
+              "Messwerte: 4\nKlopfereignisse: 1\nKlopfspitze: 900 mV\nMittleres Klopfen: 500 mV");
+    const std::vector<CellNote> english = assistantNotes(0, result, {}, settings, {});
+    EXPECT_EQ(english[0].toolTip.toStdString(),
+              "Samples: 4\nKnock events: 1\nPeak knock: 900 mV\nMean knock: 500 mV");
+}
+
+TEST_F(AssistantInWindow, TheTallyIsWordedAgainWhenTheLanguageChanges) {
+    TFormHlav& f = openAssistant();
+    driveRich(30);
+    f.setLanguage(1);
+    const QString tally = childNamed<QLabel>(window(), "LabelAssistTally")->text();
+    EXPECT_TRUE(tally.startsWith("Kraftstoff: 30 Messwerte, ")) << tally.toStdString();
+    f.setLanguage(0);
 }
 
 TEST_F(AssistantInWindow, AcceptedProposalsAreAnEntryOfTheTuneLibrary) {
