@@ -2,6 +2,7 @@
 
 #include "app/InstalledFeatures.h"
 #include "app/PageScroll.h"
+#include "app/ShownSteps.h"
 #include "app/WindowPlacement.h"
 #include "editors/MapGrid.h"
 #include "lang/Language.h"
@@ -78,6 +79,7 @@ TFormHlav::TFormHlav(QStringList arguments, QString configDir,
     // Every session command that changed something reaches the features once, with its cause.
     m_session.setChangeListener(
         [this](const ChangeSet& changes) { emit m_hub.setChanged(changes, changes.cause); });
+    m_whenShown = new ShownSteps(*this);
     m_features = installedFeatures();
     for (const auto& feature : m_features) {
         feature->install(*this);
@@ -313,21 +315,10 @@ std::optional<FileWriteFailure> TFormHlav::SaveSettings() {
 }
 
 void TFormHlav::whenWindowShown(std::function<void()> step) {
-    if (isVisible()) {
-        step();
-        return;
-    }
-    m_whenShown.push_back(std::move(step));
+    m_whenShown->add(std::move(step));
 }
 
 bool TFormHlav::event(QEvent* event) {
-    if (event->type() == QEvent::Show && !m_whenShown.empty()) {
-        // The show event comes before the window is on the screen: the steps run from the
-        // event loop, after it.
-        for (auto& step : std::exchange(m_whenShown, {})) {
-            QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
-        }
-    }
     if (event->type() == QEvent::StatusTip) {
         // A control's hint shows in the status bar while the mouse is over it.
         if (m_statusBar != nullptr) {

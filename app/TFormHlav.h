@@ -28,6 +28,8 @@ class QTimer;
 
 namespace kordana {
 
+class ShownSteps;
+
 /// The main window's frame: menus, tool bar, pages, map grid, status line and status bar, the
 /// 55 ms Timer1, the settings file and the stored set. Everything else is a feature, installed
 /// in the order of InstalledFeatures; the frame names none of them.
@@ -149,7 +151,7 @@ private:
     QVBoxLayout* m_column = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QTimer* m_timer = nullptr;
-    std::vector<std::function<void()>> m_whenShown;
+    ShownSteps* m_whenShown = nullptr;
 };
 
 } // namespace kordana
