@@ -4,6 +4,7 @@
 #include "session/EditSession.h"
 #include "settings/AtomicFile.h"
 #include "settings/ImageCache.h"
+#include "shell/QtText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,14 +12,6 @@
 #include <QFileInfo>
 
 namespace kordana {
-
-namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 StartFiles::StartFiles(QString configDir) : m_configDir(std::move(configDir)) {}
 
@@ -89,10 +82,10 @@ QString StartFiles::takeNotes(std::uint8_t language) {
     const FileTexts texts = fileTextsFor(language);
     QStringList notes;
     for (const QString& path : m_refused) {
-        notes.push_back(qs(texts.refused) + QDir::toNativeSeparators(path));
+        notes.push_back(toQString(texts.refused) + QDir::toNativeSeparators(path));
     }
     if (!m_damagedKeptAs.isEmpty()) {
-        notes.push_back(qs(texts.cacheDamaged) + QDir::toNativeSeparators(m_damagedKeptAs));
+        notes.push_back(toQString(texts.cacheDamaged) + QDir::toNativeSeparators(m_damagedKeptAs));
     }
     m_refused.clear();
     m_damagedKeptAs.clear();

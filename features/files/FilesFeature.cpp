@@ -1,4 +1,6 @@
 // The File commands New, Open and Save, the motor-and-fuel preset choice that runs New, and the
+
+#include "shell/QtText.h"
 // offer to save the set when the settings cannot be written at close.
 #include "features/files/FilesFeature.h"
 
@@ -30,10 +32,6 @@ namespace kordana {
 namespace {
 
 const char* const kSectionForm = "FORM_HLAV";
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -251,12 +249,12 @@ void FilesFeature::showFileError(const QString& reason) {
 void FilesFeature::settingsNotWritten(const QString& path, const QString& reason) {
     const FileTexts texts = fileTextsFor(m_shell->languageIndex());
     DesktopServices::Message message;
-    message.text =
-        qs(texts.exitWriteError) + QDir::toNativeSeparators(path) + "\n" + qs(texts.exitSaveQuery);
+    message.text = toQString(texts.exitWriteError) + QDir::toNativeSeparators(path) + "\n" +
+                   toQString(texts.exitSaveQuery);
     message.details = reason;
     message.buttons = DesktopServices::Buttons::SaveDiscard;
-    message.yesCaption = qs(texts.exitSave);
-    message.noCaption = qs(texts.exitDiscard);
+    message.yesCaption = toQString(texts.exitSave);
+    message.noCaption = toQString(texts.exitDiscard);
     // Asked again after a save that failed (its own message said why); a cancelled file
     // dialog closes without saving.
     DesktopServices& desktop = m_shell->desktop();

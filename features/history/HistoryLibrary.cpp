@@ -1,4 +1,6 @@
 // The tune library side of the history feature: where it lives, opening it and importing the
+
+#include "shell/QtText.h"
 // history of replaced sets once, the entries of the window's events, notes, the remote and the
 // sync on its worker with the status-bar field.
 #include "features/history/HistoryFeature.h"
@@ -28,17 +30,13 @@ namespace {
 const char* const kSectionKordana = "KORDANA";
 const char* const kLibraryFolderKey = "LibraryFolder";
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::filesystem::path pathOf(const QString& folder) {
     return std::filesystem::path(QFile::encodeName(folder).toStdString());
 }
 
 // "%1" of `text` replaced by `first`, "%2" by `second`.
 QString filled(const std::string& text, const QString& first, const QString& second = {}) {
-    return qs(text).replace("%1", first).replace("%2", second);
+    return toQString(text).replace("%1", first).replace("%2", second);
 }
 
 QString outcomeText(LibrarySyncOutcome outcome, const MessageTexts& texts) {
@@ -46,17 +44,17 @@ QString outcomeText(LibrarySyncOutcome outcome, const MessageTexts& texts) {
     case LibrarySyncOutcome::Synced:
         return {};
     case LibrarySyncOutcome::NoRemote:
-        return qs(texts.TextSyncNoRemote);
+        return toQString(texts.TextSyncNoRemote);
     case LibrarySyncOutcome::Offline:
-        return qs(texts.TextSyncOffline);
+        return toQString(texts.TextSyncOffline);
     case LibrarySyncOutcome::Refused:
-        return qs(texts.TextSyncRefused);
+        return toQString(texts.TextSyncRefused);
     case LibrarySyncOutcome::Conflict:
-        return qs(texts.TextSyncConflict);
+        return toQString(texts.TextSyncConflict);
     case LibrarySyncOutcome::Damaged:
         break;
     }
-    return qs(texts.TextSyncDamaged);
+    return toQString(texts.TextSyncDamaged);
 }
 
 } // namespace
@@ -95,7 +93,7 @@ void HistoryFeature::subscribeLibraryEvents() {
 }
 
 void HistoryFeature::loadSettings(const IniFile& settings) {
-    m_librarySetting = qs(settings.readString(kSectionKordana, kLibraryFolderKey, ""));
+    m_librarySetting = toQString(settings.readString(kSectionKordana, kLibraryFolderKey, ""));
 }
 
 void HistoryFeature::saveSettings(IniFile& settings) const {
@@ -134,14 +132,14 @@ void HistoryFeature::openLibrary() {
     auto opened = TuneLibrary::open(pathOf(folder), libraryIdentityOfThisPc());
     if (!opened.ok()) {
         // Said once; the replaced sets are kept in the plain history as before.
-        m_shell->showStatus(qs(m_shell->texts().TextLibraryUnavailable) + " " + folder + ": " +
-                                qs(opened.error),
+        m_shell->showStatus(toQString(m_shell->texts().TextLibraryUnavailable) + " " + folder +
+                                ": " + toQString(opened.error),
                             true);
         return;
     }
     m_library = std::move(*opened.value);
     importHistory();
-    m_dialog->timeline()->showRemote(qs(m_library->remote()));
+    m_dialog->timeline()->showRemote(toQString(m_library->remote()));
     showLibraryState();
     m_libraryLabel->show();
 }
@@ -151,7 +149,7 @@ void HistoryFeature::importHistory() {
     if (m_history && !importedBefore) {
         const SetHistoryImport imported = importSetHistory(*m_library, *m_history);
         if (!imported.done) {
-            m_shell->showStatusBarText(qs(m_shell->texts().TextLibraryWriteError) + " " +
+            m_shell->showStatusBarText(toQString(m_shell->texts().TextLibraryWriteError) + " " +
                                        imported.error);
         }
     }
@@ -197,8 +195,8 @@ void HistoryFeature::recordEntry(LibraryEntryInput input) {
     // Like the plain history, the library never stops the command that made the entry.
     const auto added = m_library->add(input);
     if (!added.ok()) {
-        m_shell->showStatusBarText(qs(m_shell->texts().TextLibraryWriteError) + " " +
-                                   qs(added.error));
+        m_shell->showStatusBarText(toQString(m_shell->texts().TextLibraryWriteError) + " " +
+                                   toQString(added.error));
         return;
     }
     reload();
@@ -214,8 +212,8 @@ bool HistoryFeature::noteLibraryEntry(const std::string& entryId, const std::str
     }
     const auto noted = m_library->addNote(entryId, note, QDateTime::currentSecsSinceEpoch());
     if (!noted.ok()) {
-        m_shell->showStatusBarText(qs(m_shell->texts().TextLibraryWriteError) + " " +
-                                   qs(noted.error));
+        m_shell->showStatusBarText(toQString(m_shell->texts().TextLibraryWriteError) + " " +
+                                   toQString(noted.error));
         return false;
     }
     reload();
@@ -231,17 +229,17 @@ bool HistoryFeature::setLibraryRemote(const std::string& url) {
         return false;
     }
     // The library keeps its remote in its configuration: a password there would be stored.
-    if (!QUrl(qs(url)).password().isEmpty()) {
-        m_shell->showStatusBarText(qs(m_shell->texts().TextRemotePassword));
-        m_dialog->timeline()->showRemote(qs(m_library->remote()));
+    if (!QUrl(toQString(url)).password().isEmpty()) {
+        m_shell->showStatusBarText(toQString(m_shell->texts().TextRemotePassword));
+        m_dialog->timeline()->showRemote(toQString(m_library->remote()));
         return false;
     }
     const auto set = m_library->setRemote(url);
     if (!set.ok()) {
-        m_shell->showStatusBarText(qs(m_shell->texts().TextLibraryWriteError) + " " +
-                                   qs(set.error));
+        m_shell->showStatusBarText(toQString(m_shell->texts().TextLibraryWriteError) + " " +
+                                   toQString(set.error));
     }
-    m_dialog->timeline()->showRemote(qs(m_library->remote()));
+    m_dialog->timeline()->showRemote(toQString(m_library->remote()));
     return set.ok();
 }
 
@@ -253,7 +251,7 @@ void HistoryFeature::syncNow() {
     options.who = m_library->identity();
     options.now = QDateTime::currentSecsSinceEpoch();
     m_sync->start(m_library->folder(), options);
-    m_libraryLabel->setText(qs(m_shell->texts().TextSyncRunning));
+    m_libraryLabel->setText(toQString(m_shell->texts().TextSyncRunning));
 }
 
 void HistoryFeature::synced(const LibrarySyncResult& result) {
@@ -267,7 +265,7 @@ void HistoryFeature::synced(const LibrarySyncResult& result) {
     } else {
         const QString why = outcomeText(result.outcome, texts);
         m_shell->showStatusBarText(filled(texts.TextSyncFailed, why) +
-                                   (result.message.empty() ? "" : " " + qs(result.message)));
+                                   (result.message.empty() ? "" : " " + toQString(result.message)));
     }
     if (result.received > 0) {
         reload();
@@ -285,7 +283,7 @@ void HistoryFeature::showLibraryState() {
     const auto unshared = m_library->unsharedCount();
     const std::optional<std::int64_t> last = m_library->lastSync();
     const QString when = last ? QDateTime::fromSecsSinceEpoch(*last).toString("yyyy-MM-dd HH:mm")
-                              : qs(texts.TextNeverSynced);
+                              : toQString(texts.TextNeverSynced);
     m_libraryLabel->setText(filled(texts.TextLibraryStatus,
                                    unshared.ok() ? QString::number(*unshared.value) : "?", when));
 }

@@ -1,4 +1,6 @@
 // The timeline window of the history feature: the list (the library's entries, or the plain
+
+#include "shell/QtText.h"
 // history without a library), the differences of one or two entries with the maps' differing
 // cells outlined on the map grid, restore, note, remote and sync.
 #include "features/history/HistoryFeature.h"
@@ -18,14 +20,6 @@
 #include <QDateTime>
 
 namespace kordana {
-
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 void HistoryFeature::connectTimeline() {
     TimelinePane* pane = m_dialog->timeline();
@@ -80,8 +74,8 @@ void HistoryFeature::reload() {
     }
     auto entries = m_library->entries();
     if (!entries.ok()) {
-        m_shell->showStatusBarText(qs(m_shell->texts().TextLibraryWriteError) + " " +
-                                   qs(entries.error));
+        m_shell->showStatusBarText(toQString(m_shell->texts().TextLibraryWriteError) + " " +
+                                   toQString(entries.error));
     }
     clearOutlines();
     m_dialog->timeline()->setEntries(entries.ok() ? std::move(*entries.value)
@@ -124,7 +118,8 @@ void HistoryFeature::showDifferences() {
         chosen.size() == 2 ? entrySide(*m_library, chosen.front(), session)
                            : std::optional<DiffSide>(DiffSide{session.image(), session.extMon()});
     if (!from || !to) {
-        pane->showDifferences(qs(texts.TextUnmatchedFile), {}, qs(texts.TextUnmatchedFile));
+        pane->showDifferences(toQString(texts.TextUnmatchedFile), {},
+                              toQString(texts.TextUnmatchedFile));
         clearOutlines();
         return;
     }
@@ -132,10 +127,11 @@ void HistoryFeature::showDifferences() {
     QStringList lines;
     for (const std::string& line :
          diffReport(differences, diffNamingFor(m_shell->languageIndex()))) {
-        lines << qs(line);
+        lines << toQString(line);
     }
-    pane->showDifferences(qs(chosen.size() == 2 ? texts.TextDiffOfTwo : texts.TextDiffWithScreen),
-                          lines, qs(texts.TextDiffNone));
+    pane->showDifferences(
+        toQString(chosen.size() == 2 ? texts.TextDiffOfTwo : texts.TextDiffWithScreen), lines,
+        toQString(texts.TextDiffNone));
     m_shell->mapGrid().setOutlinedCells(differingMapCells(differences));
     m_outlining = true;
 }

@@ -1,5 +1,7 @@
 #include "features/history/TimelineModel.h"
 
+#include "shell/QtText.h"
+
 #include <QDateTime>
 
 #include <set>
@@ -8,12 +10,8 @@ namespace kordana {
 
 namespace {
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QString unitOf(const LibraryEntry& entry) {
-    return entry.unit ? qs(entry.unit->ident) : QStringLiteral("-");
+    return entry.unit ? toQString(entry.unit->ident) : QStringLiteral("-");
 }
 
 } // namespace
@@ -21,19 +19,19 @@ QString unitOf(const LibraryEntry& entry) {
 QString libraryEventText(LibraryEvent event, const MessageTexts& texts) {
     switch (event) {
     case LibraryEvent::Saved:
-        return qs(texts.TextEventSaved);
+        return toQString(texts.TextEventSaved);
     case LibraryEvent::Opened:
-        return qs(texts.TextEventOpened);
+        return toQString(texts.TextEventOpened);
     case LibraryEvent::Read:
-        return qs(texts.TextEventRead);
+        return toQString(texts.TextEventRead);
     case LibraryEvent::Programmed:
-        return qs(texts.TextEventProgrammed);
+        return toQString(texts.TextEventProgrammed);
     case LibraryEvent::Replaced:
-        return qs(texts.TextEventReplaced);
+        return toQString(texts.TextEventReplaced);
     case LibraryEvent::Restored:
-        return qs(texts.TextEventRestored);
+        return toQString(texts.TextEventRestored);
     case LibraryEvent::Assistant:
-        return qs(texts.TextEventAssistant);
+        return toQString(texts.TextEventAssistant);
     case LibraryEvent::Note:
         break;
     }
@@ -81,7 +79,7 @@ bool TimelineModel::kept(const LibraryEntry& entry) const {
     }
     for (const std::string* part :
          {&entry.pc, &entry.user, &entry.note, &entry.filePath, &entry.cause}) {
-        if (qs(*part).contains(m_filter.text, Qt::CaseInsensitive)) {
+        if (toQString(*part).contains(m_filter.text, Qt::CaseInsensitive)) {
             return true;
         }
     }
@@ -97,7 +95,7 @@ QStringList TimelineModel::units() const {
     bool none = false;
     for (const LibraryEntry& entry : m_entries) {
         if (entry.unit) {
-            named.insert(qs(entry.unit->ident));
+            named.insert(toQString(entry.unit->ident));
         } else {
             none = true;
         }
@@ -124,11 +122,11 @@ QString TimelineModel::cellText(const LibraryEntry& entry, int column) const {
     case Event:
         return libraryEventText(entry.event, m_texts);
     case Unit:
-        return entry.unit ? qs(entry.unit->ident) : QString();
+        return entry.unit ? toQString(entry.unit->ident) : QString();
     case Pc:
-        return qs(entry.pc);
+        return toQString(entry.pc);
     case Note:
-        return qs(entry.note);
+        return toQString(entry.note);
     default:
         return {};
     }
@@ -143,7 +141,7 @@ QVariant TimelineModel::data(const QModelIndex& index, int role) const {
         return cellText(entry, index.column());
     }
     if (role == Qt::ToolTipRole) {
-        return qs(entry.user + (entry.filePath.empty() ? "" : "  " + entry.filePath));
+        return toQString(entry.user + (entry.filePath.empty() ? "" : "  " + entry.filePath));
     }
     return {};
 }

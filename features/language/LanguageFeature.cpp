@@ -6,6 +6,7 @@
 #include "lang/HintTables.h"
 #include "lang/ItemListTables.h"
 #include "lang/Language.h"
+#include "shell/QtText.h"
 #include "shell/Shell.h"
 
 #include <QAbstractButton>
@@ -22,10 +23,6 @@
 namespace kordana {
 
 namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool isToolBarControl(const QObject* object) {
     for (const QObject* p = object; p != nullptr; p = p->parent()) {
@@ -109,8 +106,8 @@ void setHint(QWidget& window, const QString& name, const QString& hint) {
     // The parts view into `text`, which must outlive them.
     const std::string text = hint.toStdString();
     const auto parts = splitHint(text);
-    const QString shortPart = qstr(parts.shortPart);
-    const QString longPart = qstr(parts.longPart);
+    const QString shortPart = toQString(parts.shortPart);
+    const QString longPart = toQString(parts.longPart);
     for (QObject* object : window.findChildren<QObject*>(name)) {
         if (auto* act = qobject_cast<QAction*>(object)) {
             act->setStatusTip(longPart);
@@ -147,33 +144,33 @@ void LanguageFeature::applyLanguage(std::uint8_t index) {
     QWidget& window = m_shell->mainWindow();
     QTabWidget& pages = m_shell->pageControl();
     for (std::size_t i = 0; i < kLanguageMenuItems.size(); ++i) {
-        if (QAction* item = window.findChild<QAction*>(qstr(kLanguageMenuItems[i]))) {
+        if (QAction* item = window.findChild<QAction*>(toQString(kLanguageMenuItems[i]))) {
             item->setChecked(i == index);
         }
     }
     for (const CaptionRow& row : captionTable()) {
         for (std::string_view control : row.controls) {
-            setCaption(window, pages, qstr(control), qstr(textFor(row, index)));
+            setCaption(window, pages, toQString(control), toQString(textFor(row, index)));
         }
     }
     for (const ItemListRow& row : itemListTable()) {
         QStringList items;
         for (std::string_view item : itemsFor(row, index)) {
-            items << qstr(item);
+            items << toQString(item);
         }
         for (std::string_view control : row.controls) {
-            setItems(window, qstr(control), items);
+            setItems(window, toQString(control), items);
         }
     }
     for (const FormHint& formHint : formHints()) {
         for (std::string_view control : formHint.controls) {
-            setHint(window, qstr(control), qstr(formHint.hint));
+            setHint(window, toQString(control), toQString(formHint.hint));
         }
     }
     for (const std::span<const HintRow> table : {hintTable(), commandHintTable()}) {
         for (const HintRow& row : table) {
             for (std::string_view control : row.controls) {
-                setHint(window, qstr(control), qstr(textFor(row, index)));
+                setHint(window, toQString(control), toQString(textFor(row, index)));
             }
         }
     }

@@ -9,6 +9,7 @@
 #include "features/log/LogWindow.h"
 #include "monitor/OperatingPoint.h"
 #include "session/EditSession.h"
+#include "shell/QtText.h"
 #include "shell/Shell.h"
 
 #include <QComboBox>
@@ -25,10 +26,6 @@
 namespace kordana {
 
 namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The combo's item of column `name`, or `fallback`.
 int itemOf(const QComboBox* combo, const std::string& name, int fallback) {
@@ -149,20 +146,20 @@ QWidget* LogAnalysisWindow::buildMarkersTab() {
 
 void LogAnalysisWindow::applyLanguage(std::uint8_t index) {
     m_texts = logToolTextsFor(index);
-    setWindowTitle(qstr(m_texts.title));
+    setWindowTitle(toQString(m_texts.title));
     const std::string_view tabs[] = {m_texts.scatter, m_texts.cells, m_texts.histogram,
                                      m_texts.range, m_texts.markers};
     for (int t = 0; t < m_tabs->count(); ++t) {
-        m_tabs->setTabText(t, qstr(tabs[t]));
+        m_tabs->setTabText(t, toQString(tabs[t]));
     }
-    m_xLabel->setText(qstr(m_texts.xChannel));
-    m_yLabel->setText(qstr(m_texts.yChannel));
-    m_colourLabel->setText(qstr(m_texts.colour));
-    m_histogramLabel->setText(qstr(m_texts.channel));
-    m_binsLabel->setText(qstr(m_texts.bins));
+    m_xLabel->setText(toQString(m_texts.xChannel));
+    m_yLabel->setText(toQString(m_texts.yChannel));
+    m_colourLabel->setText(toQString(m_texts.colour));
+    m_histogramLabel->setText(toQString(m_texts.channel));
+    m_binsLabel->setText(toQString(m_texts.bins));
     m_markerList->setHeaderLabels(
-        {qstr(m_texts.marker), qstr(m_texts.time), qstr(m_texts.timestamp)});
-    m_points->setText(qstr(m_texts.points).arg(m_scatter->data().size()));
+        {toQString(m_texts.marker), toQString(m_texts.time), toQString(m_texts.timestamp)});
+    m_points->setText(toQString(m_texts.points).arg(m_scatter->data().size()));
     m_cells->applyTexts(m_texts);
     m_range->applyTexts(m_texts);
 }
@@ -275,7 +272,7 @@ void LogAnalysisWindow::showScatter() {
         return lines;
     };
     m_scatter->setGrid(linesOf(m_x), linesOf(m_y));
-    m_points->setText(qstr(m_texts.points).arg(m_scatter->data().size()));
+    m_points->setText(toQString(m_texts.points).arg(m_scatter->data().size()));
 }
 
 void LogAnalysisWindow::showHistogram() {

@@ -4,6 +4,7 @@
 #include "editors/MapGrid.h"
 #include "monitor/OperatingPoint.h"
 #include "session/EditSession.h"
+#include "shell/QtText.h"
 #include "shell/Shell.h"
 
 #include <QCheckBox>
@@ -20,10 +21,6 @@
 namespace kordana {
 
 namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QColor kNoteColour(0, 0, 170);
 
@@ -107,18 +104,18 @@ void LogCellPanel::buildTable(QVBoxLayout* layout) {
 }
 
 void LogCellPanel::applyTexts(const LogToolTexts& texts) {
-    m_mapLabel->setText(qstr(texts.map));
-    m_channelLabel->setText(qstr(texts.channel));
-    m_figureLabel->setText(qstr(texts.figure));
+    m_mapLabel->setText(toQString(texts.map));
+    m_channelLabel->setText(toQString(texts.channel));
+    m_figureLabel->setText(toQString(texts.figure));
     const std::string_view figures[] = {texts.count,   texts.seconds, texts.mean,
                                         texts.minimum, texts.maximum, texts.events};
     for (std::size_t f = 0; f < std::size(figures); ++f) {
-        m_figure->setItemText(static_cast<int>(f), qstr(figures[f]));
+        m_figure->setItemText(static_cast<int>(f), toQString(figures[f]));
     }
-    m_hits->setText(qstr(texts.hits));
-    m_meanLambda->setText(qstr(texts.meanLambda));
-    m_knockEvents->setText(qstr(texts.knockEvents));
-    m_onMap->setText(qstr(texts.showOnMap));
+    m_hits->setText(toQString(texts.hits));
+    m_meanLambda->setText(toQString(texts.meanLambda));
+    m_knockEvents->setText(toQString(texts.knockEvents));
+    m_onMap->setText(toQString(texts.showOnMap));
     for (int page = 0; page < m_map->count(); ++page) {
         m_map->setItemText(page, m_shell.pageCaption(page));
     }

@@ -1,6 +1,7 @@
 #include "features/log/LogChannelList.h"
 
 #include "features/log/LogPanes.h"
+#include "shell/QtText.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -10,10 +11,6 @@
 namespace kordana {
 
 namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kColumnRole = Qt::UserRole;
 
@@ -26,7 +23,7 @@ LogChannelList::LogChannelList(QWidget* parent) : QTreeWidget(parent), m_texts(l
     setDragDropMode(QAbstractItemView::DragOnly);
     setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::size_t g = 0; g < kLogGroupCount; ++g) {
-        auto* group = new QTreeWidgetItem(this, {qstr(m_texts.groups[g])});
+        auto* group = new QTreeWidgetItem(this, {toQString(m_texts.groups[g])});
         group->setFlags(Qt::ItemIsEnabled);
         group->setHidden(true); // until a log brings columns
         group->setExpanded(true);
@@ -35,7 +32,7 @@ LogChannelList::LogChannelList(QWidget* parent) : QTreeWidget(parent), m_texts(l
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         const std::string name = columnOf(item);
         if (!m_filling && column == 0 && !name.empty()) {
-            emit shownChanged(qstr(name), item->checkState(0) == Qt::Checked);
+            emit shownChanged(toQString(name), item->checkState(0) == Qt::Checked);
         }
     });
 }
@@ -48,9 +45,9 @@ void LogChannelList::setColumns(const std::vector<std::string>& columns) {
     for (const std::string& name : columns) {
         const LogColumnInfo info = logColumnInfo(name);
         auto* item = new QTreeWidgetItem(m_groups[static_cast<std::size_t>(info.group)],
-                                         {qstr(info.caption), QString()});
-        item->setData(0, kColumnRole, qstr(name));
-        item->setToolTip(0, qstr(name));
+                                         {toQString(info.caption), QString()});
+        item->setData(0, kColumnRole, toQString(name));
+        item->setToolTip(0, toQString(name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
                        Qt::ItemIsDragEnabled);
         item->setCheckState(0, Qt::Unchecked);
@@ -107,7 +104,7 @@ void LogChannelList::filter(const QString& query) {
 void LogChannelList::setTexts(const LogPaneTexts& texts) {
     m_texts = texts;
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
-        m_groups[g]->setText(0, qstr(texts.groups[g]));
+        m_groups[g]->setText(0, toQString(texts.groups[g]));
     }
 }
 
@@ -145,18 +142,18 @@ void LogChannelList::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    const QString column = qstr(name);
+    const QString column = toQString(name);
     for (std::size_t p = 0; p < m_layout.panes.size(); ++p) {
         QAction* move =
-            menu.addAction(qstr(m_texts.moveToPane).replace("%1", QString::number(p + 1)));
+            menu.addAction(toQString(m_texts.moveToPane).replace("%1", QString::number(p + 1)));
         connect(move, &QAction::triggered, this,
                 [this, column, p] { emit moveRequested(column, p); });
     }
-    QAction* fresh = menu.addAction(qstr(m_texts.newPane));
+    QAction* fresh = menu.addAction(toQString(m_texts.newPane));
     connect(fresh, &QAction::triggered, this,
             [this, column] { emit moveRequested(column, m_layout.panes.size()); });
     if (m_layout.paneOf(name)) {
-        QAction* off = menu.addAction(qstr(m_texts.removeFromPlot));
+        QAction* off = menu.addAction(toQString(m_texts.removeFromPlot));
         connect(off, &QAction::triggered, this,
                 [this, column] { emit shownChanged(column, false); });
     }

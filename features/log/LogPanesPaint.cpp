@@ -1,6 +1,8 @@
 // How the log window's panes are painted and what the mouse does on them.
 #include "features/log/LogPanes.h"
 
+#include "shell/QtText.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,10 +28,6 @@ QString tickText(double value, double step) {
 double yOf(double value, const AxisScale& scale, const QRectF& rect) {
     const double span = scale.high - scale.low;
     return rect.bottom() - (value - scale.low) / (span > 0 ? span : 1) * rect.height();
-}
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -149,7 +147,7 @@ void LogPanes::paintLegend(QPainter& painter, const Pane& pane, const QRectF& re
     double x = rect.left() + 6;
     const double y = rect.top() + metrics.ascent() + 2;
     for (const Series& s : pane.series) {
-        QString text = qstr(s.info.caption);
+        QString text = toQString(s.info.caption);
         if (!s.alarm.empty()) {
             text += " (" + m_alarmText + " ···)";
         }

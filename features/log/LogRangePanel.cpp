@@ -1,6 +1,7 @@
 #include "features/log/LogRangePanel.h"
 
 #include "settings/AtomicFile.h"
+#include "shell/QtText.h"
 
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
@@ -15,10 +16,6 @@
 namespace kordana {
 
 namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString figure(double value) {
     return std::isnan(value) ? QStringLiteral("-") : QString::number(value, 'g', 6);
@@ -84,13 +81,14 @@ void LogRangePanel::build() {
 
 void LogRangePanel::applyTexts(const LogToolTexts& texts) {
     m_texts = texts;
-    m_fromLabel->setText(qstr(texts.from));
-    m_toLabel->setText(qstr(texts.to));
-    m_useVisible->setText(qstr(texts.visibleRange));
-    m_export->setText(qstr(texts.exportCsv));
-    m_table->setHorizontalHeaderLabels({qstr(texts.channel), qstr(texts.minimum),
-                                        qstr(texts.maximum), qstr(texts.mean), qstr(texts.values)});
-    m_rowCount->setText(qstr(texts.rows).arg(m_rows.size()));
+    m_fromLabel->setText(toQString(texts.from));
+    m_toLabel->setText(toQString(texts.to));
+    m_useVisible->setText(toQString(texts.visibleRange));
+    m_export->setText(toQString(texts.exportCsv));
+    m_table->setHorizontalHeaderLabels({toQString(texts.channel), toQString(texts.minimum),
+                                        toQString(texts.maximum), toQString(texts.mean),
+                                        toQString(texts.values)});
+    m_rowCount->setText(toQString(texts.rows).arg(m_rows.size()));
 }
 
 void LogRangePanel::setLog(const MonitorLog* log) {
@@ -125,7 +123,7 @@ void LogRangePanel::recompute() {
             m_table->setItem(static_cast<int>(c), k, new QTableWidgetItem(cells[k]));
         }
     }
-    m_rowCount->setText(qstr(m_texts.rows).arg(m_rows.size()));
+    m_rowCount->setText(toQString(m_texts.rows).arg(m_rows.size()));
     m_export->setEnabled(!m_rows.empty);
 }
 
@@ -144,8 +142,8 @@ void LogRangePanel::exportClicked() {
     QString reason;
     const bool written = exportRange(path, &reason);
     if (m_report) {
-        m_report(written ? qstr(m_texts.exported).arg(path)
-                         : qstr(m_texts.exportError).arg(path, reason));
+        m_report(written ? toQString(m_texts.exported).arg(path)
+                         : toQString(m_texts.exportError).arg(path, reason));
     }
 }
 

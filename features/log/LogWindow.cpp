@@ -3,6 +3,7 @@
 #include "features/log/LogChannelList.h"
 #include "features/log/LogPanes.h"
 #include "lang/LogTexts.h"
+#include "shell/QtText.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,14 +20,6 @@
 #include <filesystem>
 
 namespace kordana {
-
-namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 LogWindow::LogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("FormLog");
@@ -142,7 +135,7 @@ bool LogWindow::openLog(const QString& path, std::uint8_t languageIndex) {
     if (!read.log) {
         clearLog();
         const LogTexts texts = logTextsFor(languageIndex);
-        m_message->setText(qstr(texts.openError) + path + ": " +
+        m_message->setText(toQString(texts.openError) + path + ": " +
                            QString::fromStdString(monitorLogErrorText(read.error, languageIndex)));
         m_message->show();
         show();
@@ -164,7 +157,7 @@ bool LogWindow::openLog(const QString& path, std::uint8_t languageIndex) {
 MonitorLogRead LogWindow::readWithProgress(const QString& path) {
     const LogTexts texts = logTextsFor(m_languageIndex);
     constexpr int kSteps = 1000;
-    QProgressDialog progress(qstr(texts.reading), qstr(texts.cancel), 0, kSteps,
+    QProgressDialog progress(toQString(texts.reading), toQString(texts.cancel), 0, kSteps,
                              isVisible() ? this : parentWidget());
     progress.setObjectName("LogReadProgress");
     progress.setWindowModality(Qt::WindowModal);
@@ -315,7 +308,7 @@ void LogWindow::showCursorValues() {
     m_list->showValues([this](const std::string& column) { return columnValueText(column); });
     const LogTexts texts = logTextsFor(m_languageIndex);
     m_time->setText(
-        qstr(texts.cursorTime)
+        toQString(texts.cursorTime)
             .replace("%1", QString::number(m_log->elapsed[m_cursorRow], 'f', 3))
             .replace("%2", QString::fromStdString(std::string(m_log->timestamp(m_cursorRow)))));
 }

@@ -1,4 +1,6 @@
 // The log window's tools beside its panes: the channel search, live follow of a growing log,
+
+#include "shell/QtText.h"
 // the second log compared with the first, the marker list and the set's lines.
 #include "features/log/LogChannelList.h"
 #include "features/log/LogPanes.h"
@@ -20,10 +22,6 @@
 namespace kordana {
 
 namespace {
-
-QString qstr(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // How often a shown log's file is looked at for new rows.
 constexpr int kFollowIntervalMs = 500;
@@ -108,13 +106,14 @@ void LogWindow::setLanguage(std::uint8_t index) {
 void LogWindow::showTexts() {
     const LogPaneTexts texts = logPaneTextsFor(m_languageIndex);
     m_list->setTexts(texts);
-    m_search->setPlaceholderText(qstr(texts.search));
-    m_defaultPanes->setText(qstr(texts.defaultLayout));
-    m_follow->setText(qstr(texts.follow));
-    m_compareButton->setText(qstr(m_compare ? texts.closeCompare : texts.compare));
-    m_markersLabel->setText(qstr(texts.markers));
-    m_panes->setLineTexts(qstr(texts.alarm), {qstr(texts.limiters[0]), qstr(texts.limiters[1]),
-                                              qstr(texts.limiters[2])});
+    m_search->setPlaceholderText(toQString(texts.search));
+    m_defaultPanes->setText(toQString(texts.defaultLayout));
+    m_follow->setText(toQString(texts.follow));
+    m_compareButton->setText(toQString(m_compare ? texts.closeCompare : texts.compare));
+    m_markersLabel->setText(toQString(texts.markers));
+    m_panes->setLineTexts(
+        toQString(texts.alarm),
+        {toQString(texts.limiters[0]), toQString(texts.limiters[1]), toQString(texts.limiters[2])});
     showAlignments();
     showMarkers();
 }
@@ -216,15 +215,16 @@ void LogWindow::showAlignments() {
     }
     const LogPaneTexts texts = logPaneTextsFor(m_languageIndex);
     m_align->clear();
-    m_align->addItem(qstr(texts.alignStart));
+    m_align->addItem(toQString(texts.alignStart));
     if (m_log && m_compare) {
         const std::vector<LogMarker> other = markerRows(*m_compare);
         for (const LogMarker& m : markerRows(*m_log)) {
             const bool shared = std::ranges::any_of(
                 other, [&m](const LogMarker& o) { return o.number == m.number; });
             if (shared && m_align->findData(m.number) < 0) {
-                m_align->addItem(qstr(texts.alignMarker).replace("%1", QString::number(m.number)),
-                                 m.number);
+                m_align->addItem(
+                    toQString(texts.alignMarker).replace("%1", QString::number(m.number)),
+                    m.number);
             }
         }
     }
@@ -243,7 +243,7 @@ void LogWindow::showMarkers() {
         return;
     }
     for (const LogMarker& m : markerRows(*m_log)) {
-        m_markers->addItem(qstr(texts.marker)
+        m_markers->addItem(toQString(texts.marker)
                                .replace("%1", QString::number(m.number))
                                .replace("%2", QString::number(m_log->elapsed[m.row], 'f', 1)));
     }

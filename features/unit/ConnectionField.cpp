@@ -1,6 +1,7 @@
 #include "features/unit/ConnectionField.h"
 
 #include "link/serial/SerialPort.h"
+#include "shell/QtText.h"
 
 #include <QLabel>
 
@@ -8,20 +9,16 @@ namespace kordana {
 
 namespace {
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QString stateText(LinkState state, const MessageTexts& texts) {
     switch (state) {
     case LinkState::NotOpen:
-        return qs(texts.TextLinkNotOpen);
+        return toQString(texts.TextLinkNotOpen);
     case LinkState::Closed:
-        return qs(texts.TextLinkClosed);
+        return toQString(texts.TextLinkClosed);
     case LinkState::NoAnswer:
-        return qs(texts.TextLinkNoAnswer);
+        return toQString(texts.TextLinkNoAnswer);
     case LinkState::Connected:
-        return qs(texts.TextLinkConnected);
+        return toQString(texts.TextLinkConnected);
     }
     return {};
 }
@@ -33,11 +30,12 @@ QString connectionText(const ConnectionFacts& facts, const MessageTexts& texts) 
                       stateText(facts.state, texts)};
     if (facts.state == LinkState::Connected) {
         if (facts.header) {
-            parts << (qs(facts.header->version).trimmed() + "  " + qs(facts.header->date).trimmed())
+            parts << (toQString(facts.header->version).trimmed() + "  " +
+                      toQString(facts.header->date).trimmed())
                          .trimmed();
         }
         if (facts.programmings) {
-            parts << qs(texts.TextProgrammings) + QString::number(*facts.programmings);
+            parts << toQString(texts.TextProgrammings) + QString::number(*facts.programmings);
         }
     }
     parts.removeAll(QString());
@@ -49,13 +47,13 @@ QString portOpenFailureText(const QString& device, int failure, const MessageTex
     QString reason;
     switch (static_cast<Failure>(failure)) {
     case Failure::NotPresent:
-        reason = qs(texts.TextPortNotPresent);
+        reason = toQString(texts.TextPortNotPresent);
         break;
     case Failure::PermissionDenied:
-        reason = qs(texts.TextPortPermission);
+        reason = toQString(texts.TextPortPermission);
         break;
     case Failure::Busy:
-        reason = qs(texts.TextPortBusy);
+        reason = toQString(texts.TextPortBusy);
         break;
     case Failure::None:
     case Failure::Other:
